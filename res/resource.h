@@ -1,0 +1,7 @@
+// Resource identifiers shared by the resource script and the code.
+#pragma once
+
+#define IDD_MAIN 102
+#define IDC_MAIN_FRAME 1269
+#define IDC_APPLY 1010
+#define IDC_HELP_BUTTON 1100

@@ -1,0 +1,32 @@
+#include "settings/OsVersion.h"
+
+#include "registry/RegKey.h"
+#include "registry/ValueReader.h"
+
+namespace velmora {
+namespace {
+
+constexpr const char* kCurrentVersion = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
+constexpr const char* kVersion = "Version";
+
+}  // namespace
+
+bool IsWindowsNt(Registry& registry) {
+    RegKey key;
+    if (key.Open(registry, ToHKey(RootKey::LocalMachine), kCurrentVersion, reg::kRead) != reg::kSuccess) {
+        return true;
+    }
+    std::uint32_t size = 0;
+    return registry.QueryValue(key.Get(), kVersion, nullptr, nullptr, &size) != reg::kSuccess;
+}
+
+bool IsWindows98(Registry& registry) {
+    const auto version = ReadValue(registry, RootKey::LocalMachine, kCurrentVersion, kVersion);
+    return !version || version->TextEquals("Windows 98");
+}
+
+bool HasPlusExtension(SystemParameters& parameters) {
+    return parameters.Call(spi::kGetWindowsExtension, 1, nullptr, 0) != 0;
+}
+
+}  // namespace velmora

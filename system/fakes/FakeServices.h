@@ -1,0 +1,25 @@
+// An in-memory registry and recording fakes of every system service, bundled as the models expect them.
+#pragma once
+
+#include "registry/MemoryRegistry.h"
+#include "system/Services.h"
+#include "system/fakes/RecordingFakes.h"
+
+namespace velmora {
+
+struct FakeServices {
+    Journal journal;
+    MemoryRegistry registry;
+    FakeSystemParameters parameters{journal};
+    FakeBroadcaster broadcaster{journal};
+    FakeDirectories directories{journal};
+    FakeMessageBoxes messages{journal};
+    FakeRestarter restarter{journal};
+    FakeShell shell{journal};
+
+    Services Get() {
+        return Services{registry, parameters, broadcaster, directories, messages, restarter, shell};
+    }
+};
+
+}  // namespace velmora
