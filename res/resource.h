@@ -5,3 +5,5 @@
 #define IDC_MAIN_FRAME 1269
 #define IDC_APPLY 1010
 #define IDC_HELP_BUTTON 1100
+
+#define IDI_VELMORA 128

@@ -1,0 +1,3 @@
+#include "app/CAboutDialog.h"
+
+CAboutDialog::CAboutDialog() : CPropertyPage(IDD) {}

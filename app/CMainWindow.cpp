@@ -1,0 +1,177 @@
+#include "app/CMainWindow.h"
+
+#include "framework/Dc.h"
+#include "framework/WinApp.h"
+#include "res/resource.h"
+#include "settings/OsVersion.h"
+
+namespace {
+
+constexpr int kFrameId = IDC_MAIN_FRAME;
+constexpr int kApplyId = IDC_APPLY;
+constexpr int kHelpId = IDC_HELP_BUTTON;
+constexpr DWORD kShowWindowWait =
+    1200;  // milliseconds the promotional window stays after the main window shows
+
+}  // namespace
+
+CMainWindow::CMainWindow(velmora::Services services, CWnd* parent)
+    : CDialog(IDD, parent), m_services(services) {
+    m_hIcon = static_cast<HICON>(::LoadImageA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDI_VELMORA),
+                                              IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+    // Shown at once, with no owner: the application has no main window yet. It is painted now, since no
+    // message loop runs until the main window is up and it is gone by then.
+    if (m_promo.Create(CPromoDlg::IDD, nullptr)) {
+        ::RedrawWindow(m_promo.m_hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    }
+    m_strDisabledNt = "Disabled WinNt";
+}
+
+void CMainWindow::DoDataExchange(CDataExchange* dx) {
+    CDialog::DoDataExchange(dx);
+}
+
+BOOL CMainWindow::OnInitDialog() {
+    CDialog::OnInitDialog();
+    m_sheet.EnableStackedTabs(FALSE);
+    AddPages();
+    m_sheet.Create(this, WS_CHILD | WS_VISIBLE, 0);
+    // The dialog manager then takes the pages' controls into this window's Tab order.
+    m_sheet.ModifyStyleEx(0, WS_EX_CONTROLPARENT);
+    m_sheet.ModifyStyle(0, WS_TABSTOP);
+    PlaceSheetOverFrame();
+    SetIcon(m_hIcon, TRUE);
+    SetIcon(m_hIcon, FALSE);
+    CreatePageWindows();
+    SetUpButtons();
+    LoadPages();
+    DisableWhatNtLacks();
+    ::EnableWindow(GetDlgItemHwnd(kApplyId), FALSE);
+    return TRUE;
+}
+
+void CMainWindow::AddPages() {
+    // The system is asked afresh for each page that depends on it.
+    using velmora::IsWindowsNt;
+    velmora::Registry& registry = m_services.registry;
+    m_sheet.AddPage(&m_startMenuPage);
+    m_sheet.AddPage(&m_desktopPage);
+    m_sheet.AddPage(&m_miscPage);
+    m_sheet.AddPage(&m_uninstallPage);
+    m_sheet.AddPage(&m_newPage);
+    m_sheet.AddPage(&m_folderPage);
+    if (!IsWindowsNt(registry)) {
+        m_sheet.AddPage(&m_securityPage);
+    }
+    if (!IsWindowsNt(registry)) {
+        m_sheet.AddPage(&m_systemPage);
+    }
+    if (IsWindowsNt(registry)) {
+        m_sheet.AddPage(&m_systemNtPage);
+    }
+    m_sheet.AddPage(&m_wallpaperPage);
+    m_sheet.AddPage(&m_internetExplorerPage);
+    if (!IsWindowsNt(registry)) {
+        m_sheet.AddPage(&m_internetPage);
+    }
+    m_sheet.AddPage(&m_regInfoPage);
+    if (!IsWindowsNt(registry)) {
+        m_sheet.AddPage(&m_moreSecurityPage);
+    }
+    m_sheet.AddPage(&m_prefsPage);
+    m_sheet.AddPage(&m_aboutPage);
+}
+
+void CMainWindow::PlaceSheetOverFrame() {
+    RECT frame{};
+    ::GetWindowRect(GetDlgItemHwnd(kFrameId), &frame);
+    ScreenToClient(&frame);
+    m_sheet.MoveWindow(frame, TRUE);
+}
+
+void CMainWindow::CreatePageWindows() {
+    // Every page window is made once, last to first, leaving the first page active.
+    m_sheet.SetRedraw(FALSE);
+    for (int index = m_sheet.GetPageCount() - 1; index >= 0; --index) {
+        m_sheet.SetActivePage(index);
+    }
+    m_sheet.SetRedraw(TRUE);
+    m_sheet.Invalidate();
+}
+
+void CMainWindow::SetUpButtons() {
+    // The icon buttons of this window and of the pages are attached here once every page window exists.
+}
+
+void CMainWindow::LoadPages() {
+    // The pages this window loads itself read the registry here, then show what they read.
+    UpdateData(FALSE);
+}
+
+void CMainWindow::DisableWhatNtLacks() {
+    // Controls that do not apply to Windows NT are disabled here, once the pages that own them are built.
+}
+
+void CMainWindow::ApplyChanges() {
+    // Every touched setting of the setting pages is written here, in the pages' fixed order.
+    ::EnableWindow(GetDlgItemHwnd(kApplyId), FALSE);
+}
+
+void CMainWindow::OnOK() {
+    ApplyChanges();
+    CDialog::OnOK();
+}
+
+void CMainWindow::OnHelp() {
+    m_services.shell.OpenHelpContents(reinterpret_cast<velmora::WindowRef>(m_hWnd), "Velmora.hlp");
+}
+
+BOOL CMainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (HIWORD(wParam) == BN_CLICKED) {
+        switch (LOWORD(wParam)) {
+            case kApplyId:
+                ApplyChanges();
+                return TRUE;
+            case kHelpId:
+                OnHelp();
+                return TRUE;
+            default:
+                break;
+        }
+    }
+    return CDialog::OnCommand(wParam, lParam);
+}
+
+void CMainWindow::OnPaintMinimised() {
+    CPaintDC dc(m_hWnd);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.m_hDC), 0);
+    RECT client{};
+    GetClientRect(&client);
+    const int x = (client.right - client.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - client.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    dc.DrawIcon(x, y, m_hIcon);
+}
+
+BOOL CMainWindow::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    switch (message) {
+        case WM_SHOWWINDOW:
+            // The promotional window stays a moment longer while this window appears.
+            ::Sleep(kShowWindowWait);
+            if (m_promo.m_hWnd != nullptr && ::IsWindow(m_promo.m_hWnd)) {
+                m_promo.DestroyWindow();
+            }
+            return FALSE;
+        case WM_PAINT:
+            if (IsIconic()) {
+                OnPaintMinimised();
+                *result = 0;
+                return TRUE;
+            }
+            return FALSE;
+        case WM_QUERYDRAGICON:
+            *result = reinterpret_cast<LRESULT>(m_hIcon);
+            return TRUE;
+        default:
+            return CDialog::OnWndMsg(message, wParam, lParam, result);
+    }
+}

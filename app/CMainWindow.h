@@ -1,0 +1,81 @@
+// The main window: a dialog hosting the property sheet of pages over its frame, with OK, Cancel, Apply
+// and Help below it. It chooses the pages for the running system, creates every page window up front,
+// loads the pages it loads itself and runs the apply cycle.
+#pragma once
+
+#include <string>
+
+#include "app/CAboutDialog.h"
+#include "app/CPromoDlg.h"
+#include "framework/Controls.h"
+#include "framework/Dialog.h"
+#include "framework/PropertySheet.h"
+#include "pages/CDesktopDlg.h"
+#include "pages/CFolderDlg.h"
+#include "pages/CInternetDlg.h"
+#include "pages/CInternetExplorerDlg.h"
+#include "pages/CMiscDlg.h"
+#include "pages/CMoreSecurityDlg.h"
+#include "pages/CNewDlg.h"
+#include "pages/CPrefsDlg.h"
+#include "pages/CRegInfoDlg.h"
+#include "pages/CSecurityDlg.h"
+#include "pages/CStartMenuDlg.h"
+#include "pages/CSystemDlg.h"
+#include "pages/CSystemNtDlg.h"
+#include "pages/CUninstallDlg.h"
+#include "pages/CWallpaperDlg.h"
+#include "system/Services.h"
+
+class CMainWindow : public CDialog {
+  public:
+    enum { IDD = 102 };
+    explicit CMainWindow(velmora::Services services, CWnd* parent = nullptr);
+
+    BOOL OnInitDialog() override;
+
+  protected:
+    void DoDataExchange(CDataExchange* dx) override;
+    void OnOK() override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+  private:
+    void AddPages();
+    void PlaceSheetOverFrame();
+    void CreatePageWindows();
+    void SetUpButtons();
+    void LoadPages();
+    void DisableWhatNtLacks();
+    void ApplyChanges();
+    void OnHelp();
+    void OnPaintMinimised();
+
+    velmora::Services m_services;
+
+    // Declaration order is construction order.
+    HICON m_hIcon = nullptr;
+    CButton m_okButton;
+    CButton m_cancelButton;
+    CButton m_helpButton;
+    CButton m_applyButton;
+    CPropertySheet m_sheet;
+    CStartMenuDlg m_startMenuPage;
+    CDesktopDlg m_desktopPage;
+    CMiscDlg m_miscPage;
+    CSystemDlg m_systemPage;
+    CSystemNtDlg m_systemNtPage;
+    CInternetDlg m_internetPage;
+    CSecurityDlg m_securityPage;
+    CUninstallDlg m_uninstallPage;
+    CRegInfoDlg m_regInfoPage;
+    CNewDlg m_newPage;
+    CFolderDlg m_folderPage;
+    CAboutDialog m_aboutPage;
+    CPromoDlg m_promo;
+    CWallpaperDlg m_wallpaperPage;
+    CMoreSecurityDlg m_moreSecurityPage;
+    CInternetExplorerDlg m_internetExplorerPage;
+    CPrefsDlg m_prefsPage;
+    std::string m_strDisabledNt;
+};

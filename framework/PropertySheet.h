@@ -1,0 +1,32 @@
+// CPropertySheet: a property sheet created as a child window of a dialog, without buttons of its own.
+#pragma once
+
+#include <vector>
+
+#include "framework/PropertyPage.h"
+#include "framework/Wnd.h"
+
+class CPropertySheet : public CWnd {
+  public:
+    void AddPage(CPropertyPage* page) { m_pages.push_back(page); }
+    // FALSE: the tabs stay in one row, with scroll arrows.
+    void EnableStackedTabs(BOOL stacked) { m_stacked = stacked != FALSE; }
+
+    BOOL Create(CWnd* parent, DWORD style, DWORD exStyle = 0);
+
+    int GetPageCount() const { return static_cast<int>(m_pages.size()); }
+    CPropertyPage* GetPage(int index) const { return m_pages[static_cast<std::size_t>(index)]; }
+    BOOL SetActivePage(int index);
+    HWND GetTabControl() const;
+
+  private:
+    friend int CALLBACK AfxSheetCallback(HWND, UINT, LPARAM);
+    void AdjustTemplate(LPARAM dialogTemplate) const;
+    void RemoveOwnButtons();
+
+    std::vector<CPropertyPage*> m_pages;
+    std::vector<PROPSHEETPAGEA> m_psps;
+    bool m_stacked = true;
+    DWORD m_createStyle = 0;
+    DWORD m_createExStyle = 0;
+};

@@ -1,0 +1,78 @@
+#include "framework/WinApp.h"
+
+#include <commctrl.h>
+
+#include "framework/Wnd.h"
+
+namespace {
+
+CWinApp* g_app = nullptr;
+
+}  // namespace
+
+CWinApp::CWinApp() {
+    g_app = this;
+}
+
+CWinApp::~CWinApp() {
+    if (g_app == this) {
+        g_app = nullptr;
+    }
+}
+
+int CWinApp::Run() {
+    MSG msg;
+    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+    return ExitInstance();
+}
+
+CWinApp* AfxGetApp() {
+    return g_app;
+}
+
+HINSTANCE AfxGetInstanceHandle() {
+    return g_app != nullptr && g_app->m_hInstance != nullptr ? g_app->m_hInstance
+                                                             : ::GetModuleHandleA(nullptr);
+}
+
+std::string AfxGetAppName() {
+    char path[MAX_PATH] = {};
+    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string name(path, length < MAX_PATH ? length : 0);
+    if (const auto slash = name.find_last_of("\\/"); slash != std::string::npos) {
+        name.erase(0, slash + 1);
+    }
+    if (const auto dot = name.rfind('.'); dot != std::string::npos) {
+        name.erase(dot);
+    }
+    return name;
+}
+
+int AfxMessageBox(const std::string& text, UINT type) {
+    HWND owner = nullptr;
+    if (g_app != nullptr && g_app->m_pMainWnd != nullptr && ::IsWindow(g_app->m_pMainWnd->m_hWnd)) {
+        owner = ::GetLastActivePopup(g_app->m_pMainWnd->m_hWnd);
+    }
+    return ::MessageBoxA(owner, text.c_str(), AfxGetAppName().c_str(), type);
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    CWinApp* app = AfxGetApp();
+    if (app == nullptr) {
+        return 1;
+    }
+    app->m_hInstance = instance;
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    int result = 0;
+    try {
+        result = app->InitInstance() ? app->Run() : app->ExitInstance();
+    } catch (...) {
+        result = 1;
+    }
+    CWnd::UnhookWindowCreate();
+    return result;
+}

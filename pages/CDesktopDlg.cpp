@@ -1,0 +1,3 @@
+#include "pages/CDesktopDlg.h"
+
+CDesktopDlg::CDesktopDlg() : CPropertyPage(IDD) {}

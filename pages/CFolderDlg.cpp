@@ -1,0 +1,3 @@
+#include "pages/CFolderDlg.h"
+
+CFolderDlg::CFolderDlg() : CPropertyPage(IDD) {}

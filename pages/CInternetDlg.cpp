@@ -1,0 +1,3 @@
+#include "pages/CInternetDlg.h"
+
+CInternetDlg::CInternetDlg() : CPropertyPage(IDD) {}

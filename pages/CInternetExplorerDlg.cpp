@@ -1,0 +1,3 @@
+#include "pages/CInternetExplorerDlg.h"
+
+CInternetExplorerDlg::CInternetExplorerDlg() : CPropertyPage(IDD) {}

@@ -1,0 +1,3 @@
+#include "pages/CMiscDlg.h"
+
+CMiscDlg::CMiscDlg() : CPropertyPage(IDD) {}

@@ -1,0 +1,3 @@
+#include "pages/CMoreSecurityDlg.h"
+
+CMoreSecurityDlg::CMoreSecurityDlg() : CPropertyPage(IDD) {}

@@ -1,0 +1,3 @@
+#include "pages/CNewDlg.h"
+
+CNewDlg::CNewDlg() : CPropertyPage(IDD) {}

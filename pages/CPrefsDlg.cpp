@@ -1,0 +1,3 @@
+#include "pages/CPrefsDlg.h"
+
+CPrefsDlg::CPrefsDlg() : CPropertyPage(IDD) {}

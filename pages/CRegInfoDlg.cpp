@@ -1,0 +1,3 @@
+#include "pages/CRegInfoDlg.h"
+
+CRegInfoDlg::CRegInfoDlg() : CPropertyPage(IDD) {}

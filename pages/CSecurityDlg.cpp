@@ -1,0 +1,3 @@
+#include "pages/CSecurityDlg.h"
+
+CSecurityDlg::CSecurityDlg() : CPropertyPage(IDD) {}

@@ -1,0 +1,3 @@
+#include "pages/CStartMenuDlg.h"
+
+CStartMenuDlg::CStartMenuDlg() : CPropertyPage(IDD) {}

@@ -1,0 +1,3 @@
+#include "pages/CSystemDlg.h"
+
+CSystemDlg::CSystemDlg() : CPropertyPage(IDD) {}

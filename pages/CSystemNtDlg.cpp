@@ -1,0 +1,3 @@
+#include "pages/CSystemNtDlg.h"
+
+CSystemNtDlg::CSystemNtDlg() : CPropertyPage(IDD) {}

@@ -1,0 +1,3 @@
+#include "pages/CUninstallDlg.h"
+
+CUninstallDlg::CUninstallDlg() : CPropertyPage(IDD) {}

@@ -1,0 +1,3 @@
+#include "pages/CWallpaperDlg.h"
+
+CWallpaperDlg::CWallpaperDlg() : CPropertyPage(IDD) {}
