@@ -5,7 +5,7 @@ VELMORA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 VELMORA_SANDBOX_PREFIX="$VELMORA_ROOT/build/wineprefix"
 
 VELMORA_PACKAGES=(
-    cmake make g++ libgtest-dev googletest
+    cmake make g++ libgtest-dev googletest python3
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
     wine wine64 fonts-wine xvfb xauth x11-utils imagemagick
 )
