@@ -22,6 +22,11 @@ void FakeBroadcaster::Broadcast(std::uint32_t message) {
     journal_.push_back("Broadcast(" + std::to_string(message) + ")");
 }
 
+void FakeBroadcaster::RepaintDesktop() {
+    ++desktopRepaints;
+    journal_.push_back("RepaintDesktop()");
+}
+
 std::string FakeDirectories::Key(const std::string& path) {
     std::string key = path;
     for (char& c : key) {

@@ -48,7 +48,9 @@ class FakeBroadcaster : public Broadcaster {
   public:
     explicit FakeBroadcaster(Journal& journal) : journal_(journal) {}
     void Broadcast(std::uint32_t message) override;
+    void RepaintDesktop() override;
     std::vector<std::uint32_t> messages;
+    int desktopRepaints = 0;
 
   private:
     Journal& journal_;

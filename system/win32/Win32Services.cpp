@@ -36,6 +36,12 @@ void Win32Broadcaster::Broadcast(std::uint32_t message) {
     SendMessageA(HWND_BROADCAST, message, 0, 0);
 }
 
+void Win32Broadcaster::RepaintDesktop() {
+    const HWND desktop = GetDesktopWindow();
+    RedrawWindow(desktop, nullptr, nullptr, RDW_UPDATENOW);
+    ValidateRgn(desktop, nullptr);
+}
+
 bool Win32Directories::Exists(const std::string& path) {
     const std::string previous = DirectoryFrom(
         [](char* buffer, UINT size) { return static_cast<UINT>(GetCurrentDirectoryA(size, buffer)); });

@@ -14,6 +14,7 @@ class Win32SystemParameters : public SystemParameters {
 class Win32Broadcaster : public Broadcaster {
   public:
     void Broadcast(std::uint32_t message) override;
+    void RepaintDesktop() override;
 };
 
 class Win32Directories : public Directories {

@@ -1,0 +1,45 @@
+#include "settings/CheckSetting.h"
+
+#include "registry/ValueReader.h"
+
+namespace velmora {
+
+int ReadCheck(Registry& registry, const CheckSetting& setting) {
+    const auto data = ReadValue(registry, setting.root, setting.path, setting.value);
+    if (!data) {
+        return setting.missingChecked ? 1 : 0;
+    }
+    switch (setting.rule) {
+        case ReadRule::kFirstByteZero:
+            return data->FirstByteSet() ? 0 : 1;
+        case ReadRule::kFirstByteSet:
+            return data->FirstByteSet() ? 1 : 0;
+        case ReadRule::kTextEqualsOne:
+            return data->TextEquals("1") ? 1 : 0;
+        case ReadRule::kFirstByteEquals:
+            return data->FirstCharIs(static_cast<char>(setting.firstByte)) ? 1 : 0;
+        case ReadRule::kTextIsNotZero:
+            return data->TextEquals("0") ? 0 : 1;
+    }
+    return 0;
+}
+
+void ApplyCheck(const RegistryStore& store, const CheckSetting& setting, int state) {
+    const RegistryAction& action = state == 1 ? setting.whenChecked : setting.whenUnchecked;
+    switch (action.kind) {
+        case RegistryAction::kDelete:
+            store.DeleteValue(setting.root, setting.path, setting.value);
+            break;
+        case RegistryAction::kBinary:
+            store.WriteBinary(setting.root, setting.path, setting.value, action.bytes);
+            break;
+        case RegistryAction::kDword:
+            store.WriteDword(setting.root, setting.path, setting.value, action.number);
+            break;
+        case RegistryAction::kString:
+            store.WriteString(setting.root, setting.path, setting.value, action.text);
+            break;
+    }
+}
+
+}  // namespace velmora

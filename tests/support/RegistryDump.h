@@ -1,0 +1,13 @@
+// The whole content of a registry as text, one line per key and value, for "nothing else changed"
+// comparisons in tests.
+#pragma once
+
+#include <string>
+
+#include "registry/Registry.h"
+
+namespace velmora::testing {
+
+std::string DumpRegistry(Registry& registry);
+
+}  // namespace velmora::testing
