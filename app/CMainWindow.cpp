@@ -3,6 +3,7 @@
 #include "framework/Dc.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
+#include "settings/ApplyCycle.h"
 #include "settings/OsVersion.h"
 
 namespace {
@@ -10,13 +11,14 @@ namespace {
 constexpr int kFrameId = IDC_MAIN_FRAME;
 constexpr int kApplyId = IDC_APPLY;
 constexpr int kHelpId = IDC_HELP_BUTTON;
+constexpr int kWindowsVersionBox = 1144;  // Desktop page
 constexpr DWORD kShowWindowWait =
     1200;  // milliseconds the promotional window stays after the main window shows
 
 }  // namespace
 
 CMainWindow::CMainWindow(velmora::Services services, CWnd* parent)
-    : CDialog(IDD, parent), m_services(services) {
+    : CDialog(IDD, parent), m_services(services), m_desktopPage(services) {
     m_hIcon = static_cast<HICON>(::LoadImageA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDI_VELMORA),
                                               IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
     // Shown at once, with no owner: the application has no main window yet. It is painted now, since no
@@ -100,25 +102,77 @@ void CMainWindow::CreatePageWindows() {
 }
 
 void CMainWindow::SetUpButtons() {
-    // The icon buttons of this window and of the pages are attached here once every page window exists.
+    // Each button: attached, given its 32 x 32 icon, and the blue hot caption.
+    const struct {
+        CIconButton& button;
+        int control;
+        int icon;
+    } buttons[] = {{m_okButton, IDOK, IDI_OK},
+                   {m_cancelButton, IDCANCEL, IDI_CANCEL},
+                   {m_applyButton, kApplyId, IDI_APPLY},
+                   {m_helpButton, kHelpId, IDI_HELP}};
+    for (const auto& b : buttons) {
+        b.button.SubclassDlgItem(static_cast<UINT>(b.control), this);
+        b.button.LoadIcons(b.icon, 0, 32, 32);
+        b.button.SetHotTextColor(RGB(0, 0, 255), FALSE);
+    }
+    m_desktopPage.SetUpButtons();
 }
 
 void CMainWindow::LoadPages() {
-    // The pages this window loads itself read the registry here, then show what they read.
+    velmora::Registry& registry = m_services.registry;
+    m_desktopPage.Load();
+    if (velmora::IsWindows98(registry) && !velmora::IsWindowsNt(registry)) {
+        m_desktopPage.LoadWindowsVersion();
+    } else {
+        const HWND versionBox = m_desktopPage.GetDlgItemHwnd(kWindowsVersionBox);
+        ::SetWindowTextA(versionBox, "Only Windows 98");
+        ::EnableWindow(versionBox, FALSE);
+    }
+    m_desktopPage.UpdateData(FALSE);
     UpdateData(FALSE);
 }
 
 void CMainWindow::DisableWhatNtLacks() {
-    // Controls that do not apply to Windows NT are disabled here, once the pages that own them are built.
+    if (!velmora::IsWindowsNt(m_services.registry)) {
+        return;
+    }
+    for (int arrows :
+         {velmora::DesktopSettings::kArrowNormalRadio, velmora::DesktopSettings::kArrowSmallRadio,
+          velmora::DesktopSettings::kArrowNoneRadio}) {
+        ::EnableWindow(m_desktopPage.GetDlgItemHwnd(arrows), FALSE);
+    }
 }
 
 void CMainWindow::ApplyChanges() {
-    // Every touched setting of the setting pages is written here, in the pages' fixed order.
+    // The setting pages in their fixed order; a page this edition does not build yet has nothing to apply.
+    const velmora::ApplyTarget pages[] = {
+        {nullptr, nullptr},
+        {&m_desktopPage.Settings(), m_desktopPage.Pull()},
+        {nullptr, nullptr},
+        {nullptr, nullptr},
+    };
+    velmora::ApplyTouchedSettings(m_services, pages);
     ::EnableWindow(GetDlgItemHwnd(kApplyId), FALSE);
+}
+
+bool CMainWindow::RestartNeeded() const {
+    // Of the pages that may ask for a restart, these are the ones that can set the flag so far.
+    return m_desktopPage.Settings().RestartNeeded();
+}
+
+void CMainWindow::PromptRestart() {
+    if (velmora::AskRestart(m_services.messages, reinterpret_cast<velmora::WindowRef>(m_hWnd))) {
+        CDialog::OnOK();
+        m_services.restarter.EndSession(velmora::ewx::kReboot);
+    }
 }
 
 void CMainWindow::OnOK() {
     ApplyChanges();
+    if (RestartNeeded()) {
+        PromptRestart();
+    }
     CDialog::OnOK();
 }
 

@@ -7,7 +7,7 @@
 
 #include "app/CAboutDialog.h"
 #include "app/CPromoDlg.h"
-#include "framework/Controls.h"
+#include "controls/CIconButton.h"
 #include "framework/Dialog.h"
 #include "framework/PropertySheet.h"
 #include "pages/CDesktopDlg.h"
@@ -48,6 +48,8 @@ class CMainWindow : public CDialog {
     void LoadPages();
     void DisableWhatNtLacks();
     void ApplyChanges();
+    bool RestartNeeded() const;
+    void PromptRestart();
     void OnHelp();
     void OnPaintMinimised();
 
@@ -55,10 +57,10 @@ class CMainWindow : public CDialog {
 
     // Declaration order is construction order.
     HICON m_hIcon = nullptr;
-    CButton m_okButton;
-    CButton m_cancelButton;
-    CButton m_helpButton;
-    CButton m_applyButton;
+    CIconButton m_okButton;
+    CIconButton m_cancelButton;
+    CIconButton m_helpButton;
+    CIconButton m_applyButton;
     CPropertySheet m_sheet;
     CStartMenuDlg m_startMenuPage;
     CDesktopDlg m_desktopPage;

@@ -1,3 +1,51 @@
 #include "pages/CDesktopDlg.h"
 
-CDesktopDlg::CDesktopDlg() : CPropertyPage(IDD) {}
+#include "res/resource.h"
+#include "settings/ApplyCycle.h"
+
+using velmora::DesktopSettings;
+
+CDesktopDlg::CDesktopDlg(velmora::Services services)
+    : CSettingPage(IDD, m_settings), m_services(services), m_settings(services) {}
+
+void CDesktopDlg::SetUpButtons() {
+    m_rebuildButton.SubclassDlgItem(DesktopSettings::kRebuildIconsButton, this);
+    m_rebuildButton.LoadIcons(IDI_WRENCH, 0, 32, 32);
+    m_rebuildButton.SetHotTextColor(RGB(0, 0, 255), FALSE);
+}
+
+void CDesktopDlg::DoDataExchange(CDataExchange* dx) {
+    CSettingPage::DoDataExchange(dx);
+    for (int row = 0; row < DesktopSettings::kRowCount; ++row) {
+        const auto r = static_cast<DesktopSettings::Row>(row);
+        if (r != DesktopSettings::kShortcutArrows && r != DesktopSettings::kIconSize) {
+            DDX_Check(dx, DesktopSettings::ControlOf(r), m_settings.check[row]);
+        }
+    }
+    DDX_CBIndex(dx, DesktopSettings::kIconSizeCombo, m_settings.iconSize);
+    DDX_Radio(dx, DesktopSettings::kArrowNormalRadio, m_settings.shortcutArrows);
+}
+
+BOOL CDesktopDlg::OnInitDialog() {
+    CSettingPage::OnInitDialog();
+    if (m_toolTip.Create(this)) {
+        m_toolTip.AddTool(GetDlgItemHwnd(DesktopSettings::kRebuildIconsButton),
+                          "Click to rebuild damaged icons!");
+        m_toolTip.Activate(TRUE);
+    }
+    return TRUE;
+}
+
+BOOL CDesktopDlg::PreTranslateMessage(MSG* msg) {
+    m_toolTip.RelayEvent(msg);
+    return CSettingPage::PreTranslateMessage(msg);
+}
+
+BOOL CDesktopDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (LOWORD(wParam) == DesktopSettings::kRebuildIconsButton && HIWORD(wParam) == BN_CLICKED) {
+        // Acts at once; the Apply button and the changed flags stay as they are.
+        velmora::RebuildIconCache(m_services);
+        return TRUE;
+    }
+    return CSettingPage::OnCommand(wParam, lParam);
+}

@@ -7,3 +7,8 @@
 #define IDC_HELP_BUTTON 1100
 
 #define IDI_VELMORA 128
+#define IDI_OK 176
+#define IDI_CANCEL 177
+#define IDI_HELP 178
+#define IDI_APPLY 179
+#define IDI_WRENCH 189

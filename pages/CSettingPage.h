@@ -1,0 +1,25 @@
+// A page of settings that are applied later: a touched control marks its setting and lights up the main
+// window's Apply button; the page's model decides which notifications count.
+#pragma once
+
+#include "framework/PropertyPage.h"
+#include "settings/SettingsModel.h"
+
+class CSettingPage : public CPropertyPage {
+  public:
+    CSettingPage(UINT templateId, velmora::SettingsModel& model)
+        : CPropertyPage(templateId), m_model(model) {}
+
+    // What each apply routine does first: the page's controls into the model's members.
+    velmora::PullControls Pull() {
+        return [this] { UpdateData(TRUE); };
+    }
+
+  protected:
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // The main window is the parent of the sheet, which is this page's parent.
+    void EnableApply();
+
+  private:
+    velmora::SettingsModel& m_model;
+};
