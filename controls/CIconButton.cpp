@@ -141,7 +141,7 @@ BOOL CIconButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRES
 BOOL CIconButton::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     switch (message) {
         case WM_CAPTURECHANGED:
-            OnCaptureChanged();
+            OnCaptureChanged(reinterpret_cast<HWND>(lParam));
             *result = DefWindowProc(message, wParam, lParam);
             return TRUE;
         case WM_SETCURSOR:
@@ -163,8 +163,8 @@ BOOL CIconButton::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* 
     return CButton::OnWndMsg(message, wParam, lParam, result);
 }
 
-void CIconButton::OnCaptureChanged() {
-    const ib::HotResponse response = ib::OnCaptureChanged(m_hot != FALSE);
+void CIconButton::OnCaptureChanged(HWND newCapture) {
+    const ib::HotResponse response = ib::OnCaptureChanged(m_hot != FALSE, newCapture == m_hWnd);
     if (response.releaseCapture) {
         ::ReleaseCapture();
     }

@@ -39,7 +39,7 @@ class CIconButton : public CButton {
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
   private:
-    void OnCaptureChanged();
+    void OnCaptureChanged(HWND newCapture);
     BOOL OnSetCursor(LRESULT* result);
     void OnKillFocus();
     void OnMouseMove(WPARAM keys, LPARAM point);

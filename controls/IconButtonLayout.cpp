@@ -108,11 +108,13 @@ HotResponse OnKillFocus(bool hot) {
     return response;
 }
 
-HotResponse OnCaptureChanged(bool hot) {
+HotResponse OnCaptureChanged(bool hot, bool toThisButton) {
     HotResponse response;
     response.hot = hot;
-    response.releaseCapture = hot;
-    response.repaint = hot;
+    if (hot && !toThisButton) {
+        response.releaseCapture = true;
+        response.repaint = true;
+    }
     return response;
 }
 

@@ -101,7 +101,9 @@ HotResponse OnMouseMove(const MouseMove& move);
 // The keyboard focus went elsewhere.
 HotResponse OnKillFocus(bool hot);
 // The capture went elsewhere (or was given up); the button stays hot until a move finds the pointer
-// outside.
-HotResponse OnCaptureChanged(bool hot);
+// outside. `toThisButton`: the button took the capture again while holding it (Wine reports that when
+// a press starts on a hot button); nothing changed hands, and giving the capture up there would leave
+// the press without the release that ends it.
+HotResponse OnCaptureChanged(bool hot, bool toThisButton);
 
 }  // namespace velmora::iconbutton

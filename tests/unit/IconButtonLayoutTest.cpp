@@ -141,12 +141,20 @@ class IconButtonHotTracking : public ::testing::Test {
         repaints_ += response.repaint ? 1 : 0;
     }
     void Move(bool inside, bool leftDown, bool flat = true) {
+        if (!inside && !capture_) {
+            return;  // the move goes to the window under the pointer
+        }
         Apply(OnMouseMove({flat, hot_, capture_, leftDown, inside}));
     }
     // Someone else (the standard press handling, another window) ends the button's capture.
     void LoseCapture() {
         capture_ = false;
-        Apply(OnCaptureChanged(hot_));
+        Apply(OnCaptureChanged(hot_, false));
+    }
+    // The standard press handling takes the capture, which the hot button already holds.
+    void Press() {
+        capture_ = true;
+        Apply(OnCaptureChanged(hot_, true));
     }
 
     bool hot_ = false;
@@ -182,6 +190,10 @@ TEST_F(IconButtonHotTracking, DraggingInWithTheLeftButtonHeldStaysFlatUntilRelea
 
 TEST_F(IconButtonHotTracking, DraggingOffAPressedButtonClearsTheLookButKeepsTheCapture) {
     Move(true, false);
+    Press();
+    EXPECT_TRUE(hot_);
+    EXPECT_TRUE(capture_);
+    EXPECT_EQ(repaints_, 1);
     Move(true, true);  // pressed: still hot, capture kept
     EXPECT_TRUE(hot_);
     Move(false, true);
@@ -218,6 +230,18 @@ TEST_F(IconButtonHotTracking, HeldLeftButtonDoesNotStopAHotButtonRetakingTheCapt
     EXPECT_TRUE(capture_);
 }
 
+TEST_F(IconButtonHotTracking, PressingAndLeavingAtOnceStillEndsThePress) {
+    // The first move after the press may already be outside: the button must still hold the capture
+    // to see it and the release.
+    Move(true, false);
+    Press();
+    Move(false, true);
+    EXPECT_FALSE(hot_);
+    EXPECT_TRUE(capture_);
+    Move(false, false);
+    EXPECT_FALSE(capture_);
+}
+
 TEST_F(IconButtonHotTracking, LosingTheFocusClearsTheHotLook) {
     Move(true, false);
     Apply(OnKillFocus(hot_));
@@ -229,7 +253,7 @@ TEST_F(IconButtonHotTracking, LosingTheFocusClearsTheHotLook) {
 }
 
 TEST_F(IconButtonHotTracking, CaptureChangeOfAFlatLookingButtonDoesNothing) {
-    const HotResponse response = OnCaptureChanged(false);
+    const HotResponse response = OnCaptureChanged(false, false);
     EXPECT_FALSE(response.hot);
     EXPECT_FALSE(response.releaseCapture);
     EXPECT_FALSE(response.repaint);
