@@ -1,0 +1,61 @@
+#include "tests/e2e/harness/VelmoraSession.h"
+
+#include "tests/e2e/harness/Paths.h"
+#include "tests/e2e/harness/ProgramWindows.h"
+#include "tests/e2e/harness/TopLevelWindows.h"
+#include "tests/e2e/harness/WindowState.h"
+
+namespace velmora::e2e {
+
+namespace {
+
+std::string FileName(const std::string& path) {
+    return path.substr(path.find_last_of('\\') + 1);
+}
+
+}  // namespace
+
+VelmoraSession::VelmoraSession(WindowsVersion version)
+    : version_(version), windowing_(FileName(ProgramPath())) {}
+
+testing::AssertionResult VelmoraSession::Launch() {
+    if (!version_.Ok()) {
+        return testing::AssertionFailure() << "could not prepare the registry for " << ToString(Version());
+    }
+    if (!windowing_.Ok()) {
+        return testing::AssertionFailure() << "could not set Wine's window handling for the program";
+    }
+    program_ = RunningProgram::Start(ProgramPath());
+    if (!program_.Started()) {
+        return testing::AssertionFailure()
+               << "could not start " << ProgramPath() << " (error " << program_.StartError() << ")";
+    }
+    return testing::AssertionSuccess();
+}
+
+testing::AssertionResult VelmoraSession::WaitForMainWindow(Milliseconds timeout) {
+    mainWindow_ = WaitForTopLevelWindow({ProcessId(), kMainWindowCaption, "#32770", nullptr, true}, timeout);
+    if (mainWindow_ == nullptr) {
+        return testing::AssertionFailure()
+               << "no visible window \"" << kMainWindowCaption << "\" within " << timeout.count() << " ms"
+               << (program_.Running() ? "" : " (the program has ended)");
+    }
+    if (!Responds(mainWindow_)) {
+        return testing::AssertionFailure() << "the main window does not answer messages";
+    }
+    return testing::AssertionSuccess();
+}
+
+testing::AssertionResult VelmoraSession::Start() {
+    testing::AssertionResult launched = Launch();
+    return launched ? WaitForMainWindow() : launched;
+}
+
+testing::AssertionResult VelmoraSession::WaitForExit(Milliseconds timeout) {
+    if (program_.WaitForExit(timeout)) {
+        return testing::AssertionSuccess();
+    }
+    return testing::AssertionFailure() << "the program still runs after " << timeout.count() << " ms";
+}
+
+}  // namespace velmora::e2e

@@ -1,0 +1,45 @@
+// One run of Velmora.exe in a chosen Windows version: prepares the registry (and Wine's window handling,
+// see WineWindowing.h), starts the program, finds its main window. On destruction the program is terminated
+// if it still runs, then the registry is put back.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "tests/e2e/harness/RunningProgram.h"
+#include "tests/e2e/harness/Wait.h"
+#include "tests/e2e/harness/WindowsVersion.h"
+#include "tests/e2e/harness/WineWindowing.h"
+
+namespace velmora::e2e {
+
+// Generous: the first start in a fresh Wine server, and a start-up that walks HKEY_CLASSES_ROOT.
+inline constexpr Milliseconds kStartTimeout{20000};
+inline constexpr Milliseconds kExitTimeout{5000};
+
+class VelmoraSession {
+  public:
+    explicit VelmoraSession(WindowsVersion version);
+
+    // CreateProcess only; for scenarios that watch the start-up itself.
+    testing::AssertionResult Launch();
+    // Waits for the main window to be visible and to take messages.
+    testing::AssertionResult WaitForMainWindow(Milliseconds timeout = kStartTimeout);
+    // Both.
+    testing::AssertionResult Start();
+    testing::AssertionResult WaitForExit(Milliseconds timeout = kExitTimeout);
+
+    WindowsVersion Version() const { return version_.Version(); }
+    const RunningProgram& Program() const { return program_; }
+    DWORD ProcessId() const { return program_.ProcessId(); }
+    HWND MainWindow() const { return mainWindow_; }
+
+  private:
+    ScopedWindowsVersion version_;
+    ScopedUnmanagedWindows windowing_;
+    RunningProgram program_;
+    HWND mainWindow_ = nullptr;
+};
+
+}  // namespace velmora::e2e

@@ -1,0 +1,106 @@
+#include "tests/e2e/harness/WindowState.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace velmora::e2e {
+namespace {
+
+constexpr UINT kMessageTimeoutMs = 5000;
+
+bool SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result) {
+    return SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kMessageTimeoutMs,
+                               result) != 0;
+}
+
+}  // namespace
+
+std::string CaptionOf(HWND window) {
+    char buffer[512];
+    const int length = GetWindowTextA(window, buffer, sizeof buffer);
+    return std::string(buffer, length > 0 ? length : 0);
+}
+
+std::string TextOf(HWND window) {
+    DWORD_PTR length = 0;
+    if (!SendWithTimeout(window, WM_GETTEXTLENGTH, 0, 0, &length)) {
+        return {};
+    }
+    std::vector<char> buffer(length + 1, '\0');
+    DWORD_PTR copied = 0;
+    if (!SendWithTimeout(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
+                         &copied)) {
+        return {};
+    }
+    return std::string(buffer.data(), copied < buffer.size() ? copied : buffer.size() - 1);
+}
+
+std::string ClassNameOf(HWND window) {
+    char buffer[256];
+    const int length = GetClassNameA(window, buffer, sizeof buffer);
+    return std::string(buffer, length > 0 ? length : 0);
+}
+
+HWND Control(HWND parent, int id) {
+    return GetDlgItem(parent, id);
+}
+
+bool IsEnabled(HWND window) {
+    return IsWindowEnabled(window) != FALSE;
+}
+
+bool IsVisible(HWND window) {
+    return IsWindowVisible(window) != FALSE;
+}
+
+int CheckState(HWND button) {
+    DWORD_PTR state = 0;
+    SendWithTimeout(button, BM_GETCHECK, 0, 0, &state);
+    return static_cast<int>(state);
+}
+
+bool IsChecked(HWND button) {
+    return CheckState(button) == BST_CHECKED;
+}
+
+LONG Style(HWND window) {
+    return GetWindowLongA(window, GWL_STYLE);
+}
+
+LONG ExtendedStyle(HWND window) {
+    return GetWindowLongA(window, GWL_EXSTYLE);
+}
+
+RECT ScreenRect(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+RECT RectIn(HWND window, HWND reference) {
+    RECT rect = ScreenRect(window);
+    MapWindowPoints(HWND_DESKTOP, reference, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+std::string ToString(const RECT& rect) {
+    char text[64];
+    std::snprintf(text, sizeof text, "(%ld, %ld)-(%ld, %ld)", rect.left, rect.top, rect.right, rect.bottom);
+    return text;
+}
+
+bool Click(HWND button) {
+    DWORD_PTR result = 0;
+    return SendWithTimeout(button, BM_CLICK, 0, 0, &result);
+}
+
+bool PostClick(HWND button) {
+    return PostMessageA(button, BM_CLICK, 0, 0) != FALSE;
+}
+
+bool Responds(HWND window, unsigned timeoutMs) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;
+}
+
+}  // namespace velmora::e2e

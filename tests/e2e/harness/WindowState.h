@@ -1,0 +1,44 @@
+// Reading and driving single windows and controls of the program from the driver's process. Texts go
+// through WM_GETTEXT (with a timeout), since the program's thread may be busy.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace velmora::e2e {
+
+// A top-level window's caption (GetWindowText: no message to the program's thread).
+std::string CaptionOf(HWND window);
+// Any window's text, asked of its own thread (WM_GETTEXT); empty when it does not answer.
+std::string TextOf(HWND window);
+std::string ClassNameOf(HWND window);
+
+// The child with this id (GetDlgItem), or null.
+HWND Control(HWND parent, int id);
+
+bool IsEnabled(HWND window);
+// Visible on screen: it and all its parents carry WS_VISIBLE.
+bool IsVisible(HWND window);
+// BST_UNCHECKED, BST_CHECKED or BST_INDETERMINATE.
+int CheckState(HWND button);
+bool IsChecked(HWND button);
+LONG Style(HWND window);
+LONG ExtendedStyle(HWND window);
+
+RECT ScreenRect(HWND window);
+// The window's rectangle in the client coordinates of `reference` (for instance a control in its
+// dialog's client area).
+RECT RectIn(HWND window, HWND reference);
+// "(left, top)-(right, bottom)": compare rectangles as these texts for readable failures.
+std::string ToString(const RECT& rect);
+
+// BM_CLICK, waiting for the click to be handled. Use PostClick when the click opens a modal window
+// (a message box or a dialog), which would block this call until it closes.
+bool Click(HWND button);
+bool PostClick(HWND button);
+
+// True when the window's thread takes messages again within `timeoutMs` (it answers WM_NULL).
+bool Responds(HWND window, unsigned timeoutMs = 5000);
+
+}  // namespace velmora::e2e
