@@ -1,0 +1,97 @@
+// The Miscellaneous page's settings: fifteen check boxes over registry values, system parameters and
+// shell verbs. Rows are listed in the order they are applied; some need a restart, one the icon-cache
+// rebuild, and one asks the user before it writes.
+#pragma once
+
+#include <array>
+#include <functional>
+
+#include "settings/SettingsModel.h"
+#include "system/Services.h"
+
+namespace velmora {
+
+class MiscSettings : public SettingsModel {
+  public:
+    enum Row {
+        kNoStartBanner,
+        kDragFullWindows,
+        kFontSmoothing,
+        kIconColors,
+        kNumericTail,
+        kViewWithNotepad,
+        kViewWithWordpad,
+        kAudioCd,
+        kDataCd,
+        kTipOfTheDay,
+        kRealMode,
+        kNonBlinkingCursor,
+        kOpenWithNotepad,
+        kOpenWithWordpad,
+        kExploreFromHere,
+        kRowCount
+    };
+
+    // Control ids of the page.
+    enum Control {
+        kStartBannerBox = 1012,
+        kDragFullWindowsBox = 1013,
+        kFontSmoothingBox = 1014,
+        kIconColorsBox = 1024,
+        kNumericTailBox = 1042,
+        kViewWithNotepadBox = 1043,
+        kViewWithWordpadBox = 1044,
+        kAudioCdBox = 1087,
+        kDataCdBox = 1088,
+        kTipOfTheDayBox = 1089,
+        kNonBlinkingCursorBox = 1205,
+        kOpenWithNotepadBox = 1216,
+        kOpenWithWordpadBox = 1217,
+        kExploreFromHereBox = 1223,
+        kRealModeBox = 1272,
+        kCautionGroup = 1135,
+    };
+
+    // What the model asks of its page: the window that owns its question, and a push of the members
+    // back into the controls (after a refused question the box shows the stored state again).
+    struct PageHooks {
+        std::function<WindowRef()> owner;
+        std::function<void()> push;
+    };
+
+    explicit MiscSettings(Services services) : services_(services) {}
+    void Attach(PageHooks hooks) { hooks_ = std::move(hooks); }
+
+    // Full-window drag and font smoothing, read only where the Windows extensions or NT provide them.
+    void LoadDragAndSmoothing();
+    // Every other row.
+    void Load();
+
+    bool Touch(int control, int notification) override;
+    void ApplyTouched(const PullControls& pull) override;
+
+    static int ControlOf(Row row);
+
+    // Members bound to the check boxes, 0 or 1, indexed by row.
+    std::array<int, kRowCount> check{};
+
+    bool Changed(Row row) const { return changed_[row] != 0; }
+
+  private:
+    void Apply(Row row);
+    void ApplyFontSmoothing();
+    void ApplyNumericTail();
+    void ApplyVerb(Row row);
+    int ReadNumericTail() const;
+    int ReadRow(Row row) const;
+
+    Services services_;
+    PageHooks hooks_;
+    std::array<int, kRowCount> changed_{};
+};
+
+inline constexpr const char* kNumericTailQuestion =
+    "You're about to change a System setting. Are you sure you want to continue?";
+inline constexpr const char* kNumericTailCaption = "Velmora 99 - Important Message!";
+
+}  // namespace velmora
