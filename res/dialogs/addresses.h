@@ -3,7 +3,7 @@
 #ifndef VELMORA_ADDRESSES_H
 #define VELMORA_ADDRESSES_H
 
-// The About page shows the host alone: the whole address does not fit its label.
+// The About page and the promotional window show the host alone: the whole address does not fit them.
 #define VELMORA_HOME_HOST "www.velmora.example"
 #define VELMORA_HOME_PAGE "http://" VELMORA_HOME_HOST "/"
 #define VELMORA_SUPPORT_MAIL "help@velmora.example"
