@@ -64,7 +64,8 @@ TEST_F(HarnessRegistry, ScopedValueRemovesTheKeysItCreated) {
         EXPECT_FALSE(value.Original().has_value());
         ASSERT_TRUE(value.Set(RegistryValue::String("x")));
     }
-    EXPECT_FALSE(KeyPresent(kUser, Path("A")));
+    // Every key it had to create goes, the outermost (the scratch key) included; older ones stay.
+    EXPECT_FALSE(KeyPresent(kUser, kScratch));
     EXPECT_TRUE(KeyPresent(kUser, "Software"));
 
     ASSERT_TRUE(WriteRawValue(kUser, kScratch, "Name", RegistryValue::Dword(3)));
