@@ -1,0 +1,139 @@
+#include "settings/UninstallList.h"
+
+#include <new>
+#include <optional>
+
+#include "registry/RegKey.h"
+#include "registry/ValueReader.h"
+
+namespace velmora {
+namespace {
+
+constexpr std::uint32_t kNameBufferSize = 100;
+
+constexpr const char* kRemoveQuestion =
+    "You will not be able to uninstall this program if you remove it from the Add/Remove list.\r\n\r\n"
+    "Remove the entry anyway?";
+constexpr const char* kRemoveFailed = "Couldn\xB4t remove ";
+constexpr const char* kCommandQuestion =
+    "Your about to change the searchpath for uninstall. Do you want to continue?";
+constexpr const char* kImportantCaption = "Velmora 99 - Important";
+
+// One value of an open key as text: its size first, then exactly that many bytes.
+std::optional<std::string> ReadText(Registry& registry, HKey key, std::string_view name) {
+    std::uint32_t size = 0;
+    if (registry.QueryValue(key, name, nullptr, nullptr, &size) != reg::kSuccess) {
+        return std::nullopt;
+    }
+    std::vector<std::uint8_t> bytes;
+    if (size != 0) {
+        try {
+            bytes.resize(size);
+        } catch (const std::bad_alloc&) {
+            return std::nullopt;
+        }
+        if (registry.QueryValue(key, name, nullptr, bytes.data(), &size) != reg::kSuccess) {
+            return std::nullopt;
+        }
+        bytes.resize(size);
+    }
+    return std::string(ValueData(std::move(bytes)).Text());
+}
+
+}  // namespace
+
+std::string NameForMessage(std::string_view displayName) {
+    if (displayName.size() <= kLongestNameInMessage) {
+        return std::string(displayName);
+    }
+    return std::string(displayName.substr(0, kLongestNameInMessage - 3)) + "...";
+}
+
+void UninstallList::Load() {
+    entries_.clear();
+    Registry& registry = services_.registry;
+    RegKey uninstall;
+    if (uninstall.Open(registry, ToHKey(RootKey::LocalMachine), kUninstallKey, reg::kEnumerateSubKeys) !=
+        reg::kSuccess) {
+        return;
+    }
+    for (std::uint32_t index = 0;; ++index) {
+        char name[kNameBufferSize] = {};
+        std::uint32_t nameSize = kNameBufferSize;
+        if (registry.EnumKey(uninstall.Get(), index, name, &nameSize) != reg::kSuccess) {
+            break;
+        }
+        UninstallEntry entry;
+        entry.keyPath = std::string(kUninstallKey) + "\\" + name;
+        RegKey program;
+        if (program.Open(registry, ToHKey(RootKey::LocalMachine), entry.keyPath, reg::kRead) !=
+            reg::kSuccess) {
+            continue;
+        }
+        auto displayName = ReadText(registry, program.Get(), "DisplayName");
+        if (!displayName) {
+            continue;
+        }
+        auto command = ReadText(registry, program.Get(), "UninstallString");
+        if (!command) {
+            continue;
+        }
+        entry.displayName = std::move(*displayName);
+        entry.uninstallCommand = std::move(*command);
+        entries_.push_back(std::move(entry));
+    }
+}
+
+const UninstallEntry* UninstallList::Find(std::string_view displayName) const {
+    for (const UninstallEntry& entry : entries_) {
+        if (entry.displayName == displayName) {
+            return &entry;
+        }
+    }
+    return nullptr;
+}
+
+bool UninstallList::Remove(const std::string& displayName, WindowRef owner, const std::string& programName) {
+    const UninstallEntry* entry = Find(displayName);
+    if (entry == nullptr) {
+        return false;
+    }
+    // The name goes into the texts as it is, never as a format.
+    const std::string shownName = NameForMessage(entry->displayName);
+    if (services_.messages.Show(owner, kRemoveQuestion, "Velmora 99 - " + shownName,
+                                mb::kYesNo | mb::kIconQuestion | mb::kDefButton2) != mb::kIdYes) {
+        return false;
+    }
+    if (services_.registry.DeleteKey(ToHKey(RootKey::LocalMachine), entry->keyPath) != reg::kSuccess) {
+        services_.messages.Show(owner, kRemoveFailed + shownName, programName, mb::kOk);
+    }
+    Load();
+    return true;
+}
+
+void UninstallList::ApplyEdit(const std::string& keyPath, const UninstallEdit& edit, WindowRef owner) {
+    if (edit.commandChanged && services_.messages.Show(owner, kCommandQuestion, kImportantCaption,
+                                                       mb::kYesNo | mb::kIconQuestion) == mb::kIdYes) {
+        WriteText(keyPath, "UninstallString", edit.command);
+    }
+    // Asked or not, and whatever the answer above.
+    if (edit.descriptionChanged) {
+        WriteText(keyPath, "DisplayName", edit.description);
+    }
+    Load();
+}
+
+void UninstallList::WriteText(const std::string& keyPath, const char* valueName, const std::string& text) {
+    // The entry's key is opened, never created: an entry removed meanwhile stays removed.
+    RegKey key;
+    if (key.Open(services_.registry, ToHKey(RootKey::LocalMachine), keyPath, reg::kAllAccess) !=
+        reg::kSuccess) {
+        return;
+    }
+    const std::string data = text.substr(0, text.find('\0'));
+    services_.registry.SetValue(key.Get(), valueName, reg::kSz,
+                                reinterpret_cast<const std::uint8_t*>(data.c_str()),
+                                static_cast<std::uint32_t>(data.size() + 1));
+}
+
+}  // namespace velmora
