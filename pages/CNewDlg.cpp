@@ -1,3 +1,92 @@
 #include "pages/CNewDlg.h"
 
-CNewDlg::CNewDlg() : CPropertyPage(IDD) {}
+#include "res/resource.h"
+
+using velmora::ShellNewList;
+
+namespace {
+
+constexpr const char* kNotice =
+    "If you remove an entry here you will not be able to get it back. It will be completely removed from "
+    "the registry.";
+
+}  // namespace
+
+CNewDlg::CNewDlg(velmora::Services services) : CPropertyPage(IDD), m_list(services) {}
+
+void CNewDlg::SetUpButtons() {
+    m_removeButton.SubclassDlgItem(ShellNewList::kRemoveButton, this);
+    m_removeButton.LoadIcons(IDI_DELETE, 0, 32, 32);
+    m_removeButton.SetHotTextColor(RGB(0, 0, 255), FALSE);
+}
+
+void CNewDlg::DoDataExchange(CDataExchange* dx) {
+    CPropertyPage::DoDataExchange(dx);
+    DDX_Text(dx, ShellNewList::kNoticeEdit, m_strNoticeDisplay);
+}
+
+BOOL CNewDlg::OnInitDialog() {
+    CPropertyPage::OnInitDialog();
+    ::EnableWindow(GetDlgItemHwnd(ShellNewList::kRemoveButton), FALSE);
+    m_strNoticeDisplay = kNotice;
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CNewDlg::Load() {
+    m_list.Load();
+    ShowEntries();
+}
+
+void CNewDlg::ShowEntries() {
+    if (m_hWnd == nullptr) {
+        return;
+    }
+    const HWND list = GetDlgItemHwnd(ShellNewList::kTypeList);
+    ::SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    for (const velmora::ShellNewEntry& entry : m_list.Entries()) {
+        ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.description.c_str()));
+    }
+}
+
+std::vector<std::string> CNewDlg::SelectedTexts() const {
+    const HWND list = GetDlgItemHwnd(ShellNewList::kTypeList);
+    std::vector<std::string> texts;
+    const LRESULT count = ::SendMessageA(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT index = 0; index < count; ++index) {
+        if (::SendMessageA(list, LB_GETSEL, static_cast<WPARAM>(index), 0) <= 0) {
+            continue;
+        }
+        const LRESULT length = ::SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+        if (length == LB_ERR) {
+            continue;
+        }
+        std::string text(static_cast<std::size_t>(length) + 1, '\0');
+        const LRESULT copied = ::SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index),
+                                              reinterpret_cast<LPARAM>(text.data()));
+        text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+        texts.push_back(std::move(text));
+    }
+    return texts;
+}
+
+void CNewDlg::OnRemove() {
+    const auto owner = reinterpret_cast<velmora::WindowRef>(::GetAncestor(m_hWnd, GA_ROOT));
+    m_list.Remove(SelectedTexts(), owner);
+    ::EnableWindow(GetDlgItemHwnd(ShellNewList::kRemoveButton), FALSE);
+    ShowEntries();
+}
+
+BOOL CNewDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
+    const int control = LOWORD(wParam);
+    const int notification = HIWORD(wParam);
+    if (control == ShellNewList::kTypeList && notification == LBN_SELCHANGE) {
+        ::EnableWindow(GetDlgItemHwnd(ShellNewList::kRemoveButton), TRUE);
+        return TRUE;
+    }
+    if (control == ShellNewList::kRemoveButton && notification == BN_CLICKED) {
+        OnRemove();
+        return TRUE;
+    }
+    return CPropertyPage::OnCommand(wParam, lParam);
+}

@@ -1,3 +1,143 @@
 #include "pages/CUninstallDlg.h"
 
-CUninstallDlg::CUninstallDlg() : CPropertyPage(IDD) {}
+#include <vector>
+
+#include "framework/WinApp.h"
+#include "res/resource.h"
+
+using velmora::UninstallList;
+
+namespace {
+
+constexpr const char* kNotice =
+    "You will not be able to uninstall this program if you remove it from the Add/Remove list. So remove "
+    "only if Uninstall doesn't work!";
+
+}  // namespace
+
+CUninstallDlg::CUninstallDlg(velmora::Services services)
+    : CPropertyPage(IDD), m_list(services), m_editor(this), m_strNotice(kNotice) {}
+
+void CUninstallDlg::SetUpButtons() {
+    m_editButton.SubclassDlgItem(UninstallList::kEditButton, this);
+    m_editButton.LoadIcons(IDI_EDIT, 0, 32, 32);
+    m_editButton.SetHotTextColor(RGB(0, 0, 255), FALSE);
+    m_removeButton.SubclassDlgItem(UninstallList::kRemoveButton, this);
+    m_removeButton.LoadIcons(IDI_DELETE, 0, 32, 32);
+    m_removeButton.SetHotTextColor(RGB(0, 0, 255), FALSE);
+    m_editor.m_bUseIconButtons = TRUE;
+}
+
+void CUninstallDlg::DoDataExchange(CDataExchange* dx) {
+    CPropertyPage::DoDataExchange(dx);
+    DDX_Text(dx, UninstallList::kNoticeEdit, m_strNoticeDisplay);
+}
+
+BOOL CUninstallDlg::OnInitDialog() {
+    CPropertyPage::OnInitDialog();
+    EnableButtons(FALSE);
+    m_strNoticeDisplay = m_strNotice;
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CUninstallDlg::Load() {
+    m_list.Load();
+    ShowEntries();
+}
+
+void CUninstallDlg::ShowEntries() {
+    if (m_hWnd == nullptr) {
+        return;
+    }
+    const HWND list = GetDlgItemHwnd(UninstallList::kProgramList);
+    ::SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    for (const velmora::UninstallEntry& entry : m_list.Entries()) {
+        ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.displayName.c_str()));
+    }
+    UpdateData(FALSE);
+}
+
+void CUninstallDlg::EnableButtons(BOOL enable) {
+    ::EnableWindow(GetDlgItemHwnd(UninstallList::kRemoveButton), enable);
+    ::EnableWindow(GetDlgItemHwnd(UninstallList::kEditButton), enable);
+}
+
+bool CUninstallDlg::SelectedName(std::string& name) const {
+    const HWND list = GetDlgItemHwnd(UninstallList::kProgramList);
+    const LRESULT index = ::SendMessageA(list, LB_GETCURSEL, 0, 0);
+    if (index == LB_ERR) {
+        return false;
+    }
+    const LRESULT length = ::SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == LB_ERR) {
+        return false;
+    }
+    std::vector<char> text(static_cast<std::size_t>(length) + 1, '\0');
+    const LRESULT copied =
+        ::SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    name.assign(text.data(), copied > 0 ? static_cast<std::size_t>(copied) : 0);
+    return true;
+}
+
+HWND CUninstallDlg::ProgramWindow() const {
+    return ::GetAncestor(m_hWnd, GA_ROOT);
+}
+
+void CUninstallDlg::OnRemove() {
+    // A removal leaves the buttons enabled while the reloaded list has no selection: then there is
+    // nothing to remove.
+    std::string name;
+    if (!SelectedName(name)) {
+        return;
+    }
+    const auto owner = reinterpret_cast<velmora::WindowRef>(ProgramWindow());
+    if (m_list.Remove(name, owner, AfxGetAppName())) {
+        ShowEntries();
+    }
+}
+
+void CUninstallDlg::OnEdit() {
+    std::string name;
+    if (!SelectedName(name)) {
+        return;
+    }
+    const velmora::UninstallEntry* entry = m_list.Find(name);
+    if (entry == nullptr) {
+        return;
+    }
+    const std::string keyPath = entry->keyPath;
+    m_editor.m_strCommand = entry->uninstallCommand;
+    m_editor.m_strDescription = entry->displayName;
+    CWnd* programWindow = CWnd::FromHandlePermanent(ProgramWindow());
+    m_editor.SetOwner(programWindow != nullptr ? programWindow : this);
+    const INT_PTR result = m_editor.DoModal();
+    EnableButtons(FALSE);
+    if (result == IDOK) {
+        const velmora::UninstallEdit edit{m_editor.m_bCommandChanged != FALSE,
+                                          m_editor.m_bDescriptionChanged != FALSE, m_editor.m_strCommand,
+                                          m_editor.m_strDescription};
+        m_list.ApplyEdit(keyPath, edit, reinterpret_cast<velmora::WindowRef>(ProgramWindow()));
+    } else {
+        m_list.Load();
+    }
+    ShowEntries();
+}
+
+BOOL CUninstallDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
+    const int control = LOWORD(wParam);
+    const int notification = HIWORD(wParam);
+    if (control == UninstallList::kProgramList && notification == LBN_SELCHANGE) {
+        EnableButtons(TRUE);
+        return TRUE;
+    }
+    if (notification == BN_CLICKED && control == UninstallList::kRemoveButton) {
+        OnRemove();
+        return TRUE;
+    }
+    if (notification == BN_CLICKED && control == UninstallList::kEditButton) {
+        OnEdit();
+        return TRUE;
+    }
+    return CPropertyPage::OnCommand(wParam, lParam);
+}
