@@ -82,13 +82,13 @@ TYPED_TEST(MainWindow, SavesAScreenshot) {
     EXPECT_GT(shot.distinctColours, 2) << shot.path;
 }
 
-TYPED_TEST(MainWindow, DISABLED_ShowsTheTabsOfItsPagesInOrder) {
+TYPED_TEST(MainWindow, ShowsTheTabsOfItsPagesInOrder) {
     const HWND sheetWindow = HostedSheet::Find(this->Main());
     ASSERT_NE(sheetWindow, nullptr) << "no property sheet in the main window";
     EXPECT_EQ(HostedSheet(sheetWindow).TabTitles(), ExpectedTabTitles(this->Version()));
 }
 
-TYPED_TEST(MainWindow, DISABLED_StartsOnTheStartMenuTabWithApplyDisabled) {
+TYPED_TEST(MainWindow, StartsOnTheStartMenuTabWithApplyDisabled) {
     const HWND sheetWindow = HostedSheet::Find(this->Main());
     ASSERT_NE(sheetWindow, nullptr) << "no property sheet in the main window";
     const HostedSheet sheet(sheetWindow);

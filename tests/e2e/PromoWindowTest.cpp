@@ -18,7 +18,7 @@ namespace {
 constexpr Milliseconds kPromoWait{1200};
 constexpr Milliseconds kMargin{1500};
 
-TEST(PromoWindow, DISABLED_ShowsBeforeTheMainWindowAndGoesOnceItShows) {
+TEST(PromoWindow, ShowsBeforeTheMainWindowAndGoesOnceItShows) {
     VelmoraSession session(WindowsVersion::Nt);
     ASSERT_TRUE(session.Launch());
     // Watch for both: the promotional window must come first, so stop as soon as either shows.

@@ -30,6 +30,7 @@ constexpr char kPrintersName[] = "Printers.{2227A280-3AEA-1069-A2DE-08002B30309D
 constexpr int kPrintersBox = 1055;
 constexpr int kShowFavoritesBox = 1001;
 constexpr int kClearRunButton = 1185;
+constexpr int kDelayEdit = 1206;
 
 // The names in a directory, without "." and "..".
 std::vector<std::string> Entries(const std::string& directory) {
@@ -76,7 +77,10 @@ int CountPleaseWaitBoxes(DWORD processId, Milliseconds first, Milliseconds quiet
     int count = 0;
     Milliseconds wait = first;
     for (;;) {
-        const HWND box = WaitForTopLevelWindow({processId, kPleaseWaitCaption}, wait);
+        WindowQuery query;
+        query.processId = processId;
+        query.caption = kPleaseWaitCaption;
+        const HWND box = WaitForTopLevelWindow(query, wait);
         if (box == nullptr) {
             return count;
         }
@@ -155,6 +159,8 @@ TEST(StartMenuPage, ClearingTheRunHistoryDeletesItsKeyAtOnce) {
 }
 
 TEST(StartMenuPage, ComingBackToThePageMarksNothingButATouchDoes) {
+    ScopedRegistryValue delay(kHkcu, "Control Panel\\Desktop", "MenuShowDelay");
+    ASSERT_TRUE(delay.Remove());
     VelmoraSession session(WindowsVersion::Nt);
     const RegistrySnapshot before = RegistrySnapshot::Take(ProgramRegistryKeys());
     ASSERT_TRUE(session.Start());
@@ -162,7 +168,7 @@ TEST(StartMenuPage, ComingBackToThePageMarksNothingButATouchDoes) {
     HostedSheet sheet(HostedSheet::Find(main));
     const HWND page = sheet.CurrentPage();
     const HWND apply = Control(main, main_window::kApply);
-    EXPECT_EQ(TextOf(Control(page, 1206)), "Default");
+    EXPECT_EQ(TextOf(Control(page, kDelayEdit)), "Default");
 
     // Coming back fills the delay's edit again, which is not the user's doing.
     ASSERT_TRUE(sheet.Select(1));

@@ -38,7 +38,7 @@ std::string PageShotName(WindowsVersion version, int index, const std::string& t
 
 class TabSwitching : public testing::TestWithParam<WindowsVersion> {};
 
-TEST_P(TabSwitching, DISABLED_EveryTabShowsAPageOfItsOwn) {
+TEST_P(TabSwitching, EveryTabShowsAPageOfItsOwn) {
     VelmoraSession session(GetParam());
     ASSERT_TRUE(session.Start());
     const HWND sheetWindow = HostedSheet::Find(session.MainWindow());
