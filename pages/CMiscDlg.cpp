@@ -1,3 +1,41 @@
 #include "pages/CMiscDlg.h"
 
-CMiscDlg::CMiscDlg() : CPropertyPage(IDD) {}
+using velmora::MiscSettings;
+
+CMiscDlg::CMiscDlg(velmora::Services services) : CSettingPage(IDD, m_settings), m_settings(services) {
+    m_settings.Attach(
+        {[this] { return reinterpret_cast<velmora::WindowRef>(m_hWnd); }, [this] { UpdateData(FALSE); }});
+}
+
+void CMiscDlg::DisableDragAndSmoothing() {
+    ::EnableWindow(GetDlgItemHwnd(MiscSettings::kFontSmoothingBox), FALSE);
+    ::EnableWindow(GetDlgItemHwnd(MiscSettings::kDragFullWindowsBox), FALSE);
+}
+
+void CMiscDlg::DoDataExchange(CDataExchange* dx) {
+    CSettingPage::DoDataExchange(dx);
+    // The boxes in the page's member order, which is not the order they are applied in.
+    for (MiscSettings::Row row :
+         {MiscSettings::kNoStartBanner, MiscSettings::kDragFullWindows, MiscSettings::kFontSmoothing,
+          MiscSettings::kIconColors, MiscSettings::kNumericTail, MiscSettings::kViewWithNotepad,
+          MiscSettings::kViewWithWordpad, MiscSettings::kAudioCd, MiscSettings::kDataCd,
+          MiscSettings::kTipOfTheDay, MiscSettings::kNonBlinkingCursor, MiscSettings::kOpenWithNotepad,
+          MiscSettings::kOpenWithWordpad, MiscSettings::kExploreFromHere, MiscSettings::kRealMode}) {
+        DDX_Check(dx, MiscSettings::ControlOf(row), m_settings.check[row]);
+    }
+    DDX_Control(dx, MiscSettings::kCautionGroup, m_cautionGroup);
+}
+
+HBRUSH CMiscDlg::OnCtlColor(HDC dc, CWnd* child, UINT ctlType) {
+    HBRUSH brush = CSettingPage::OnCtlColor(dc, child, ctlType);
+    if (child != nullptr && child == &m_cautionGroup) {
+        if (brush == nullptr) {
+            // The dialog's own answer, which also sets the colours; the system owns that brush.
+            brush = reinterpret_cast<HBRUSH>(DefWindowProc(WM_CTLCOLORMSGBOX + ctlType,
+                                                           reinterpret_cast<WPARAM>(dc),
+                                                           reinterpret_cast<LPARAM>(child->m_hWnd)));
+        }
+        ::SetTextColor(dc, RGB(255, 0, 0));
+    }
+    return brush;
+}

@@ -1,10 +1,32 @@
-// The Miscellaneous page: Explorer, display, file-system and autoplay settings, shell verbs.
+// The Miscellaneous page: Explorer, display, file-system and autoplay settings, and shell verbs. The
+// caption of the "Use this with caution!" group is drawn in red.
 #pragma once
 
-#include "framework/PropertyPage.h"
+#include "framework/Controls.h"
+#include "pages/CSettingPage.h"
+#include "settings/MiscSettings.h"
+#include "system/Services.h"
 
-class CMiscDlg : public CPropertyPage {
+class CMiscDlg : public CSettingPage {
   public:
     enum { IDD = 134 };
-    CMiscDlg();
+    explicit CMiscDlg(velmora::Services services);
+
+    // Full-window drag and font smoothing: loaded where the Windows extensions or NT provide them,
+    // otherwise their boxes are disabled for good.
+    void LoadDragAndSmoothing() { m_settings.LoadDragAndSmoothing(); }
+    void DisableDragAndSmoothing();
+    // Every other setting.
+    void Load() { m_settings.Load(); }
+    velmora::MiscSettings& Settings() { return m_settings; }
+    const velmora::MiscSettings& Settings() const { return m_settings; }
+
+  protected:
+    void DoDataExchange(CDataExchange* dx) override;
+    HBRUSH OnCtlColor(HDC dc, CWnd* child, UINT ctlType) override;
+
+  private:
+    // Attached only so that its colour request can be told from the others.
+    CButton m_cautionGroup;
+    velmora::MiscSettings m_settings;
 };

@@ -1,10 +1,26 @@
 // The Security page (Windows 9x): Explorer restrictions, automatic logon, the Regedit lock.
 #pragma once
 
-#include "framework/PropertyPage.h"
+#include "pages/CSettingPage.h"
+#include "settings/SecuritySettings.h"
+#include "system/Services.h"
 
-class CSecurityDlg : public CPropertyPage {
+class CSecurityDlg : public CSettingPage {
   public:
     enum { IDD = 140 };
-    CSecurityDlg();
+    explicit CSecurityDlg(velmora::Services services);
+
+    // Reads every setting and enables the logon controls to match.
+    void Load() { m_settings.Load(); }
+    velmora::SecuritySettings& Settings() { return m_settings; }
+    const velmora::SecuritySettings& Settings() const { return m_settings; }
+
+  protected:
+    void DoDataExchange(CDataExchange* dx) override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    // Set while the members are pushed into the controls: the edits' EN_CHANGE is then no change.
+    bool m_pushing = false;
+    velmora::SecuritySettings m_settings;
 };
