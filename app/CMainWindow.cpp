@@ -18,7 +18,13 @@ constexpr DWORD kShowWindowWait =
 }  // namespace
 
 CMainWindow::CMainWindow(velmora::Services services, CWnd* parent)
-    : CDialog(IDD, parent), m_services(services), m_desktopPage(services) {
+    : CDialog(IDD, parent),
+      m_services(services),
+      m_desktopPage(services),
+      m_miscPage(services),
+      m_securityPage(services),
+      m_uninstallPage(services),
+      m_newPage(services) {
     m_hIcon = static_cast<HICON>(::LoadImageA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDI_VELMORA),
                                               IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
     // Shown at once, with no owner: the application has no main window yet. It is painted now, since no
@@ -117,6 +123,8 @@ void CMainWindow::SetUpButtons() {
         b.button.SetHotTextColor(RGB(0, 0, 255), FALSE);
     }
     m_desktopPage.SetUpButtons();
+    m_uninstallPage.SetUpButtons();
+    m_newPage.SetUpButtons();
 }
 
 void CMainWindow::LoadPages() {
@@ -130,6 +138,23 @@ void CMainWindow::LoadPages() {
         ::EnableWindow(versionBox, FALSE);
     }
     m_desktopPage.UpdateData(FALSE);
+
+    if (velmora::HasPlusExtension(m_services.parameters) || velmora::IsWindowsNt(registry)) {
+        m_miscPage.LoadDragAndSmoothing();
+    } else {
+        m_miscPage.DisableDragAndSmoothing();
+    }
+    m_miscPage.Load();
+    m_miscPage.UpdateData(FALSE);
+
+    if (!velmora::IsWindowsNt(registry)) {
+        m_securityPage.Load();
+        m_securityPage.UpdateData(FALSE);
+    }
+    m_uninstallPage.Load();
+    m_uninstallPage.UpdateData(FALSE);
+    m_newPage.Load();
+    m_newPage.UpdateData(FALSE);
     UpdateData(FALSE);
 }
 
@@ -149,8 +174,8 @@ void CMainWindow::ApplyChanges() {
     const velmora::ApplyTarget pages[] = {
         {nullptr, nullptr},
         {&m_desktopPage.Settings(), m_desktopPage.Pull()},
-        {nullptr, nullptr},
-        {nullptr, nullptr},
+        {&m_miscPage.Settings(), m_miscPage.Pull()},
+        {&m_securityPage.Settings(), m_securityPage.Pull()},
     };
     velmora::ApplyTouchedSettings(m_services, pages);
     ::EnableWindow(GetDlgItemHwnd(kApplyId), FALSE);
@@ -158,7 +183,8 @@ void CMainWindow::ApplyChanges() {
 
 bool CMainWindow::RestartNeeded() const {
     // Of the pages that may ask for a restart, these are the ones that can set the flag so far.
-    return m_desktopPage.Settings().RestartNeeded();
+    return m_desktopPage.Settings().RestartNeeded() || m_miscPage.Settings().RestartNeeded() ||
+           m_securityPage.Settings().RestartNeeded();
 }
 
 void CMainWindow::PromptRestart() {

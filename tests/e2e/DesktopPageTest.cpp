@@ -1,0 +1,200 @@
+// The Desktop page and the apply cycle, driven as a user would: touch, Apply or OK, answer the restart
+// question; then the registry is checked, and nothing else may have changed.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/e2e/harness/HostedSheet.h"
+#include "tests/e2e/harness/MessageBoxes.h"
+#include "tests/e2e/harness/ProgramKeys.h"
+#include "tests/e2e/harness/ProgramWindows.h"
+#include "tests/e2e/harness/RegistrySnapshot.h"
+#include "tests/e2e/harness/RegistryValues.h"
+#include "tests/e2e/harness/ScopedRegistryValue.h"
+#include "tests/e2e/harness/Screenshot.h"
+#include "tests/e2e/harness/VelmoraSession.h"
+#include "tests/e2e/harness/WindowState.h"
+
+namespace velmora::e2e {
+namespace {
+
+constexpr char kDesktopTitle[] = "Desktop";
+constexpr char kRestartCaption[] = "Velmora 99 - Restart Windows?";
+constexpr char kPolicies[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+constexpr char kMetrics[] = "Control Panel\\Desktop\\WindowMetrics";
+constexpr Milliseconds kBoxTimeout{8000};
+
+constexpr int kShowNetHood = 1011;
+constexpr int kBeep = 1133;
+constexpr int kWindowsVersion = 1144;
+constexpr int kRebuildIcons = 1213;
+constexpr int kArrows[] = {1241, 1242, 1244};
+
+// A session on the Desktop page, with the keys the program may write put back afterwards.
+class DesktopPage : public testing::Test {
+  protected:
+    void Open(WindowsVersion version) {
+        session_.reset();  // the earlier session puts its Windows version back first
+        session_ = std::make_unique<VelmoraSession>(version);
+        ASSERT_TRUE(session_->Start());
+        HostedSheet sheet(HostedSheet::Find(Main()));
+        page_ = sheet.SelectPage(kDesktopTitle);
+        ASSERT_NE(page_, nullptr);
+    }
+    HWND Main() const { return session_->MainWindow(); }
+    HWND Page(int id) const { return Control(page_, id); }
+    HWND Button(int id) const { return Control(Main(), id); }
+
+    // Differences between a snapshot and now, as lines.
+    static std::vector<std::string> ChangedSince(const RegistrySnapshot& before) {
+        return Differences(before, RegistrySnapshot::Take(before.Locations()));
+    }
+
+    ScopedRegistryRestore restore_{ProgramRegistryKeys()};
+    ScopedRegistryValue netHood_{RootKey::CurrentUser, kPolicies, "NoNetHood"};
+    std::unique_ptr<VelmoraSession> session_;
+    HWND page_ = nullptr;
+};
+
+TEST_F(DesktopPage, UncheckingNetworkNeighborhoodAndOkWritesTheFlagAndOffersARestart) {
+    ASSERT_TRUE(netHood_.Remove());
+    Open(WindowsVersion::Nt);
+    const RegistrySnapshot before = RegistrySnapshot::Take(ProgramRegistryKeys());
+    ASSERT_TRUE(IsChecked(Page(kShowNetHood)));
+    EXPECT_FALSE(IsEnabled(Button(main_window::kApply)));
+
+    ASSERT_TRUE(Click(Page(kShowNetHood)));
+    EXPECT_TRUE(IsEnabled(Button(main_window::kApply)));
+    ASSERT_TRUE(PostClick(Button(main_window::kOk)));
+
+    const HWND box = WaitForMessageBox(session_->ProcessId(), kRestartCaption, kBoxTimeout, Main());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box),
+              "For the changes to take effect Windows needs to be restarted.\r\n\r\nRestart Windows?");
+    EXPECT_TRUE(HasButton(box, IDYES));
+    ASSERT_TRUE(AnswerMessageBox(box, IDNO));
+    ASSERT_TRUE(session_->WaitForExit());
+
+    EXPECT_EQ(ReadRawValue(RootKey::CurrentUser, kPolicies, "NoNetHood"),
+              RegistryValue::Binary({1, 0, 0, 0}));
+    // The value, and the policy keys it may have had to create: nothing else.
+    int values = 0;
+    for (const std::string& line : ChangedSince(before)) {
+        const bool policyKey =
+            line.rfind("+ key HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies", 0) == 0;
+        const bool netHood = line.find("[NoNetHood]") != std::string::npos;
+        EXPECT_TRUE(policyKey || netHood) << line;
+        values += netHood ? 1 : 0;
+    }
+    EXPECT_EQ(values, 1);
+}
+
+TEST_F(DesktopPage, ApplyThenCancelKeepsTheWriteAndAsksNothing) {
+    ASSERT_TRUE(netHood_.Remove());
+    Open(WindowsVersion::Nt);
+    ASSERT_TRUE(Click(Page(kShowNetHood)));
+    ASSERT_TRUE(Click(Button(main_window::kApply)));
+    EXPECT_FALSE(IsEnabled(Button(main_window::kApply)));
+    EXPECT_EQ(ReadRawValue(RootKey::CurrentUser, kPolicies, "NoNetHood"),
+              RegistryValue::Binary({1, 0, 0, 0}));
+
+    ASSERT_TRUE(PostClick(Button(main_window::kCancel)));
+    ASSERT_TRUE(session_->WaitForExit());
+    EXPECT_EQ(WaitForMessageBox(session_->ProcessId(), kRestartCaption, Milliseconds(500)), nullptr);
+    EXPECT_EQ(ReadRawValue(RootKey::CurrentUser, kPolicies, "NoNetHood"),
+              RegistryValue::Binary({1, 0, 0, 0}));
+}
+
+TEST_F(DesktopPage, OkWithOnlyTheBeepChangedClosesWithoutTheQuestion) {
+    Open(WindowsVersion::Nt);
+    const bool beeping = IsChecked(Page(kBeep));
+    ASSERT_TRUE(Click(Page(kBeep)));
+    ASSERT_TRUE(PostClick(Button(main_window::kOk)));
+    ASSERT_TRUE(session_->WaitForExit());
+    EXPECT_EQ(WaitForMessageBox(session_->ProcessId(), kRestartCaption, Milliseconds(500)), nullptr);
+
+    // The beep lives in the system parameters: put it back as it was.
+    EXPECT_NE(SystemParametersInfoA(SPI_SETBEEP, beeping ? TRUE : FALSE, nullptr, SPIF_UPDATEINIFILE), FALSE);
+}
+
+TEST_F(DesktopPage, RebuildIconsActsAtOnceAndLeavesApplyAsItWas) {
+    ScopedRegistryValue iconSize(RootKey::CurrentUser, kMetrics, "Shell Icon Size");
+    ASSERT_TRUE(iconSize.Set(RegistryValue::String("48")));
+    Open(WindowsVersion::Nt);
+    ASSERT_FALSE(IsEnabled(Button(main_window::kApply)));
+    ASSERT_TRUE(Click(Page(kRebuildIcons)));
+    EXPECT_FALSE(IsEnabled(Button(main_window::kApply)));
+    EXPECT_EQ(ReadRawValue(RootKey::CurrentUser, kMetrics, "Shell Icon Size"), RegistryValue::String("32"));
+    // The combo box keeps showing the earlier choice ("Big").
+    EXPECT_EQ(TextOf(Page(1025)), "Big");
+
+    // Touched, then rebuilt: Apply stays lit.
+    ASSERT_TRUE(Click(Page(kBeep)));
+    ASSERT_TRUE(Click(Page(kRebuildIcons)));
+    EXPECT_TRUE(IsEnabled(Button(main_window::kApply)));
+    ASSERT_TRUE(Click(Page(kBeep)));  // back as it was before the beep is applied
+}
+
+TEST_F(DesktopPage, ApplyWithNothingTouchedChangesNothing) {
+    Open(WindowsVersion::Windows98);
+    const RegistrySnapshot before = RegistrySnapshot::Take(ProgramRegistryKeys());
+    ASSERT_TRUE(PostMessageA(Main(), WM_COMMAND, MAKEWPARAM(main_window::kApply, BN_CLICKED),
+                             reinterpret_cast<LPARAM>(Button(main_window::kApply))));
+    ASSERT_TRUE(Responds(Main()));
+    EXPECT_TRUE(RegistryUnchangedSince(before));
+    ASSERT_TRUE(PostClick(Button(main_window::kOk)));
+    ASSERT_TRUE(session_->WaitForExit());
+    EXPECT_TRUE(RegistryUnchangedSince(before));
+}
+
+TEST_F(DesktopPage, OnNtTheArrowsAreDisabledAndTheVersionBoxIsWindows98Only) {
+    Open(WindowsVersion::Nt);
+    for (int arrow : kArrows) {
+        EXPECT_FALSE(IsEnabled(Page(arrow))) << arrow;
+    }
+    EXPECT_EQ(TextOf(Page(kWindowsVersion)), "Only Windows 98");
+    EXPECT_FALSE(IsEnabled(Page(kWindowsVersion)));
+    const Screenshot shot = SaveScreenshot(Main(), "desktop-page-Nt");
+    EXPECT_GT(shot.distinctColours, 8) << shot.path;
+}
+
+TEST_F(DesktopPage, OnWindows95TheVersionBoxIsWindows98OnlyAndOn98ItIsLoaded) {
+    Open(WindowsVersion::Windows95);
+    EXPECT_EQ(TextOf(Page(kWindowsVersion)), "Only Windows 98");
+    EXPECT_FALSE(IsEnabled(Page(kWindowsVersion)));
+    for (int arrow : kArrows) {
+        EXPECT_TRUE(IsEnabled(Page(arrow))) << arrow;
+    }
+    ASSERT_TRUE(PostClick(Button(main_window::kCancel)));
+    ASSERT_TRUE(session_->WaitForExit());
+
+    ScopedRegistryValue version(RootKey::CurrentUser, "Control Panel\\Desktop", "PaintDesktopVersion");
+    ASSERT_TRUE(version.Set(RegistryValue::String("1")));
+    Open(WindowsVersion::Windows98);
+    EXPECT_EQ(TextOf(Page(kWindowsVersion)), "Show Windows version on desktop");
+    EXPECT_TRUE(IsEnabled(Page(kWindowsVersion)));
+    EXPECT_TRUE(IsChecked(Page(kWindowsVersion)));
+    const Screenshot shot = SaveScreenshot(Main(), "desktop-page-Windows98");
+    EXPECT_GT(shot.distinctColours, 8) << shot.path;
+}
+
+TEST_F(DesktopPage, IconButtonsAreFlatUntilTheMouseIsOverThem) {
+    Open(WindowsVersion::Nt);
+    const HWND ok = Button(main_window::kOk);
+    EXPECT_EQ(Style(ok) & 0x0F, BS_OWNERDRAW);
+    const Screenshot flat = SaveScreenshot(Main(), "icon-buttons-normal");
+    // Hot tracking follows the mouse: a move over the button makes it hot.
+    const RECT rect = ScreenRect(ok);
+    SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    PostMessageA(ok, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+    ASSERT_TRUE(Responds(Main()));
+    const Screenshot hot = SaveScreenshot(Main(), "icon-buttons-hot");
+    EXPECT_GT(flat.distinctColours, 8) << flat.path;
+    EXPECT_GT(hot.distinctColours, 8) << hot.path;
+}
+
+}  // namespace
+}  // namespace velmora::e2e
