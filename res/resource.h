@@ -8,10 +8,13 @@
 
 #define IDI_VELMORA 128
 #define IDI_PROGRAMS 154
+#define IDI_SYSTEM_FOLDER 171
+#define IDI_AUTORUN 172
 #define IDI_OK 176
 #define IDI_CANCEL 177
 #define IDI_HELP 178
 #define IDI_APPLY 179
+#define IDI_BROWSE 180
 #define IDI_DELETE 181
 #define IDI_EDIT 183
 #define IDI_WRENCH 189

@@ -1,0 +1,176 @@
+#include "settings/FolderRunList.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "registry/RegKey.h"
+#include "registry/ValueReader.h"
+
+namespace velmora {
+namespace {
+
+constexpr std::uint32_t kNameBufferSize = 100;
+
+constexpr const char* kImportantCaption = "Velmora 99 - Important";
+constexpr const char* kErrorCaption = "Velmora 99 - Error";
+constexpr const char* kChangeFolderQuestion =
+    "You're about to change the searchpath for a System Folder. Do you want to continue?";
+constexpr const char* kDeleteQuestion = "You're about to delete an AutoRun Program. Do you want to continue?";
+constexpr const char* kEditQuestion =
+    "You're about to change the searchpath for an AutoRun Program. Do you want to continue?";
+constexpr const char* kCouldNotRemove = "Couldn\xB4t remove ";
+
+// A name longer than this is cut and marked with "..." in a message, so that the box stays readable.
+constexpr std::size_t kLongestNameShown = 64;
+
+std::string NameForMessage(const std::string& name) {
+    if (name.size() <= kLongestNameShown) {
+        return name;
+    }
+    return name.substr(0, kLongestNameShown - 3) + "...";
+}
+
+// The value's data as text (up to its first zero, never past the bytes read); empty when unreadable.
+std::string ReadText(Registry& registry, RootKey root, std::string_view path, const std::string& name) {
+    const auto data = ReadValue(registry, root, path, name);
+    return data ? std::string(data->Text()) : std::string();
+}
+
+// Sets a value of an existing key as REG_SZ, the terminating zero counted. A key that cannot be opened
+// is not created: the list it came from is read again afterwards and shows what is there.
+void WriteText(Registry& registry, RootKey root, std::string_view path, std::uint32_t access,
+               const std::string& name, const std::string& text) {
+    RegKey key;
+    if (key.Open(registry, ToHKey(root), path, access) == reg::kSuccess) {
+        const std::string data = text.substr(0, text.find('\0'));
+        registry.SetValue(key.Get(), name, reg::kSz, reinterpret_cast<const std::uint8_t*>(data.c_str()),
+                          static_cast<std::uint32_t>(data.size() + 1));
+    }
+}
+
+}  // namespace
+
+std::optional<std::vector<std::string>> ListValueNames(Registry& registry, RootKey root,
+                                                       std::string_view path) {
+    RegKey key;
+    if (key.Open(registry, ToHKey(root), path, reg::kQueryValue) != reg::kSuccess) {
+        return std::nullopt;
+    }
+    std::vector<std::string> names;
+    char name[kNameBufferSize];
+    for (std::uint32_t index = 0;; ++index) {
+        std::uint32_t size = kNameBufferSize;
+        if (registry.EnumValue(key.Get(), index, name, &size, nullptr, nullptr, nullptr) != reg::kSuccess) {
+            break;
+        }
+        // The call reports the length; the zero it wrote must lie inside the buffer all the same.
+        names.emplace_back(name, strnlen(name, std::min<std::size_t>(size, kNameBufferSize - 1)));
+    }
+    return names;
+}
+
+void FolderRunList::LoadFolders() {
+    ++folderReads_;
+    auto names = ListValueNames(services_.registry, RootKey::CurrentUser, kShellFoldersPath);
+    if (!names) {
+        folders_.clear();
+        enabled.folderList = false;
+        pathText = kPathError;
+        return;
+    }
+    folders_ = std::move(*names);
+    pathText = kPathHint;
+}
+
+const AutorunSource* FolderRunList::CurrentSource() const {
+    if (source < 0 || static_cast<std::size_t>(source) >= kAutorunSources.size()) {
+        return nullptr;
+    }
+    return &kAutorunSources[static_cast<std::size_t>(source)];
+}
+
+void FolderRunList::LoadAutoruns() {
+    ++autorunReads_;
+    autoruns_.clear();
+    if (const AutorunSource* from = CurrentSource()) {
+        if (auto names = ListValueNames(services_.registry, from->root, from->path)) {
+            autoruns_ = std::move(*names);
+        }
+    }
+}
+
+void FolderRunList::SelectFolder(const std::string& name) {
+    pathText = ReadText(services_.registry, RootKey::CurrentUser, kShellFoldersPath, name);
+    enabled.changePath = true;
+}
+
+void FolderRunList::SelectAutorun() {
+    enabled.deleteEntry = true;
+    enabled.editEntry = true;
+}
+
+bool FolderRunList::Confirm(const char* question, WindowRef owner) {
+    return services_.messages.Show(owner, question, kImportantCaption, mb::kYesNo | mb::kIconQuestion) ==
+           mb::kIdYes;
+}
+
+void FolderRunList::ChangeFolderPath(const std::optional<std::string>& selected, const RunEditor& edit,
+                                     WindowRef owner) {
+    if (!selected) {
+        return;
+    }
+    const EditResult result = edit(*selected, pathText);
+    if (result.ok && result.changed && Confirm(kChangeFolderQuestion, owner)) {
+        WriteText(services_.registry, RootKey::CurrentUser, kShellFoldersPath, reg::kWrite, *selected,
+                  result.text);
+    }
+    // Whatever came of it, the user went as far as the editor: the shell may need a restart.
+    enabled.changePath = false;
+    LoadFolders();
+    restartNeeded_ = true;
+}
+
+void FolderRunList::AfterAutorunAction() {
+    LoadAutoruns();
+    enabled.deleteEntry = false;
+    enabled.editEntry = false;
+}
+
+void FolderRunList::DeleteAutorun(const std::optional<std::string>& selected, WindowRef owner) {
+    const AutorunSource* from = CurrentSource();
+    if (!selected || from == nullptr) {
+        return;
+    }
+    if (Confirm(kDeleteQuestion, owner)) {
+        long status = reg::kFileNotFound;
+        {
+            RegKey key;
+            status = key.Open(services_.registry, ToHKey(from->root), from->path, reg::kAllAccess);
+            if (status == reg::kSuccess) {
+                status = services_.registry.DeleteValue(key.Get(), *selected);
+            }
+        }
+        if (status != reg::kSuccess) {
+            // Concatenated, never formatted: the name is registry data.
+            services_.messages.Show(owner, kCouldNotRemove + NameForMessage(*selected), kErrorCaption,
+                                    mb::kOk | mb::kIconStop);
+        }
+    }
+    AfterAutorunAction();
+}
+
+void FolderRunList::EditAutorun(const std::optional<std::string>& selected, const RunEditor& edit,
+                                WindowRef owner) {
+    const AutorunSource* from = CurrentSource();
+    if (!selected || from == nullptr) {
+        return;
+    }
+    const std::string command = ReadText(services_.registry, from->root, from->path, *selected);
+    const EditResult result = edit(*selected, command);
+    if (result.ok && result.changed && Confirm(kEditQuestion, owner)) {
+        WriteText(services_.registry, from->root, from->path, reg::kAllAccess, *selected, result.text);
+    }
+    AfterAutorunAction();
+}
+
+}  // namespace velmora
