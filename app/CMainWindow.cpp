@@ -24,7 +24,8 @@ CMainWindow::CMainWindow(velmora::Services services, CWnd* parent)
       m_miscPage(services),
       m_securityPage(services),
       m_uninstallPage(services),
-      m_newPage(services) {
+      m_newPage(services),
+      m_folderPage(services) {
     m_hIcon = static_cast<HICON>(::LoadImageA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDI_VELMORA),
                                               IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
     // Shown at once, with no owner: the application has no main window yet. It is painted now, since no
@@ -125,6 +126,7 @@ void CMainWindow::SetUpButtons() {
     m_desktopPage.SetUpButtons();
     m_uninstallPage.SetUpButtons();
     m_newPage.SetUpButtons();
+    m_folderPage.SetUpButtons();
 }
 
 void CMainWindow::LoadPages() {
@@ -155,6 +157,9 @@ void CMainWindow::LoadPages() {
     m_uninstallPage.UpdateData(FALSE);
     m_newPage.Load();
     m_newPage.UpdateData(FALSE);
+    m_folderPage.LoadFolders();
+    m_folderPage.LoadAutoruns();
+    m_folderPage.UpdateData(FALSE);
     UpdateData(FALSE);
 }
 
@@ -183,8 +188,8 @@ void CMainWindow::ApplyChanges() {
 
 bool CMainWindow::RestartNeeded() const {
     // Of the pages that may ask for a restart, these are the ones that can set the flag so far.
-    return m_desktopPage.Settings().RestartNeeded() || m_miscPage.Settings().RestartNeeded() ||
-           m_securityPage.Settings().RestartNeeded();
+    return m_folderPage.RestartNeeded() || m_desktopPage.Settings().RestartNeeded() ||
+           m_miscPage.Settings().RestartNeeded() || m_securityPage.Settings().RestartNeeded();
 }
 
 void CMainWindow::PromptRestart() {
