@@ -1,3 +1,134 @@
 #include "pages/CStartMenuDlg.h"
 
-CStartMenuDlg::CStartMenuDlg() : CPropertyPage(IDD) {}
+#include "pages/CPleaseWaitDlg.h"
+
+using velmora::StartMenuSettings;
+
+namespace {
+
+const char* ToolTipText(StartMenuSettings::History history) {
+    switch (history) {
+        case StartMenuSettings::kRecentDocs:
+            return "Click to empty your Start Menu\\Documents folder!";
+        case StartMenuSettings::kRunHistory:
+            return "Click to empty your Start Menu\\Run\\List box folder!";
+        case StartMenuSettings::kFindHistory:
+            return "Click to empty your StartMenu\\Find\\List box folder!";
+        default:
+            return "";
+    }
+}
+
+// The members in the order they are exchanged with their controls.
+constexpr StartMenuSettings::Row kExchangedRows[] = {
+    StartMenuSettings::kNoLogoff,
+    StartMenuSettings::kNoFavoritesMenu,
+    StartMenuSettings::kNoWindowsUpdate,
+    StartMenuSettings::kNoRecentDocsMenu,
+    StartMenuSettings::kClearRecentDocsOnExit,
+    StartMenuSettings::kNoRecentDocsHistory,
+    StartMenuSettings::kNoFind,
+    StartMenuSettings::kNoRun,
+    StartMenuSettings::kNoClose,
+    StartMenuSettings::kNoSetActiveDesktop,
+    StartMenuSettings::kNoSetFolders,
+    StartMenuSettings::kNoFolderOptions,
+};
+constexpr StartMenuSettings::Folder kFolders[] = {
+    StartMenuSettings::kControlPanel, StartMenuSettings::kPrinters, StartMenuSettings::kUrlHistory,
+    StartMenuSettings::kRecycleBin};
+
+}  // namespace
+
+CStartMenuDlg::CStartMenuDlg(velmora::Services services)
+    : CSettingPage(IDD, m_settings), m_settings(services) {
+    m_settings.SetPleaseWait([this] { ShowPleaseWait(); });
+}
+
+void CStartMenuDlg::SetUpButtons() {
+    // The clear buttons have no icon, only the flat look and the blue hot caption.
+    for (int h = 0; h < kHistoryCount; ++h) {
+        m_clearButtons[h].SubclassDlgItem(StartMenuSettings::ButtonOf(static_cast<History>(h)), this);
+        m_clearButtons[h].SetHotTextColor(RGB(0, 0, 255), FALSE);
+    }
+}
+
+void CStartMenuDlg::Load() {
+    m_settings.Load();
+    // Disabled for the page's life: nothing enables them again.
+    if (!m_settings.FoldersAvailable()) {
+        for (StartMenuSettings::Folder f : kFolders) {
+            ::EnableWindow(GetDlgItemHwnd(StartMenuSettings::ControlOf(f)), FALSE);
+        }
+    }
+    for (int h = 0; h < kHistoryCount; ++h) {
+        if (!m_settings.HistoryAvailable(static_cast<History>(h))) {
+            ::EnableWindow(GetDlgItemHwnd(StartMenuSettings::ButtonOf(static_cast<History>(h))), FALSE);
+        }
+    }
+    UpdateData(FALSE);
+}
+
+void CStartMenuDlg::DoDataExchange(CDataExchange* dx) {
+    CSettingPage::DoDataExchange(dx);
+    const bool filling = !dx->m_bSaveAndValidate;
+    if (filling) {
+        m_filling = true;
+    }
+    for (StartMenuSettings::Row row : kExchangedRows) {
+        DDX_Check(dx, StartMenuSettings::ControlOf(row), m_settings.check[row]);
+    }
+    DDX_Text(dx, StartMenuSettings::kDelayEdit, m_settings.menuDelay);
+    for (StartMenuSettings::Folder f : kFolders) {
+        DDX_Check(dx, StartMenuSettings::ControlOf(f), m_settings.folder[f]);
+    }
+    if (filling) {
+        m_filling = false;
+    }
+}
+
+BOOL CStartMenuDlg::OnInitDialog() {
+    CSettingPage::OnInitDialog();
+    SendDlgItemMessageA(m_hWnd, StartMenuSettings::kDelaySpin, UDM_SETRANGE, 0,
+                        MAKELPARAM(StartMenuSettings::kDelayMaximum, StartMenuSettings::kDelayMinimum));
+    for (int h = 0; h < kHistoryCount; ++h) {
+        const auto history = static_cast<History>(h);
+        if (m_toolTips[h].Create(this)) {
+            m_toolTips[h].AddTool(GetDlgItemHwnd(StartMenuSettings::ButtonOf(history)), ToolTipText(history));
+            m_toolTips[h].Activate(TRUE);
+        }
+    }
+    return TRUE;
+}
+
+BOOL CStartMenuDlg::PreTranslateMessage(MSG* msg) {
+    for (CToolTipCtrl& toolTip : m_toolTips) {
+        toolTip.RelayEvent(msg);
+    }
+    return CSettingPage::PreTranslateMessage(msg);
+}
+
+BOOL CStartMenuDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
+    const int control = LOWORD(wParam);
+    if (m_filling && control == StartMenuSettings::kDelayEdit) {
+        return TRUE;
+    }
+    if (HIWORD(wParam) == BN_CLICKED) {
+        for (int h = 0; h < kHistoryCount; ++h) {
+            const auto history = static_cast<History>(h);
+            if (control == StartMenuSettings::ButtonOf(history)) {
+                // Acts at once; the Apply button and the changed flags stay as they are.
+                const HWND button = GetDlgItemHwnd(control);
+                m_settings.ClearHistory(history, reinterpret_cast<velmora::WindowRef>(m_hWnd),
+                                        [button] { ::EnableWindow(button, FALSE); });
+                return TRUE;
+            }
+        }
+    }
+    return CSettingPage::OnCommand(wParam, lParam);
+}
+
+void CStartMenuDlg::ShowPleaseWait() {
+    CPleaseWaitDlg dialog;
+    dialog.DoModal();
+}

@@ -1,10 +1,43 @@
-// The Start Menu page: Start Menu policies, the menu delay, special folders and history clearing.
+// The Start Menu page: Start Menu policies, the menu delay, special folders added to the Start Menu and
+// three buttons that clear a history at once.
 #pragma once
 
-#include "framework/PropertyPage.h"
+#include <array>
 
-class CStartMenuDlg : public CPropertyPage {
+#include "controls/CIconButton.h"
+#include "framework/ToolTipCtrl.h"
+#include "pages/CSettingPage.h"
+#include "settings/StartMenuSettings.h"
+#include "system/Services.h"
+
+class CStartMenuDlg : public CSettingPage {
   public:
     enum { IDD = 129 };
-    CStartMenuDlg();
+    explicit CStartMenuDlg(velmora::Services services);
+
+    void SetUpButtons();
+    // Reads every setting, disables what cannot be used, and shows the result in the controls.
+    void Load();
+    velmora::StartMenuSettings& Settings() { return m_settings; }
+    const velmora::StartMenuSettings& Settings() const { return m_settings; }
+
+    BOOL OnInitDialog() override;
+    BOOL PreTranslateMessage(MSG* msg) override;
+
+  protected:
+    void DoDataExchange(CDataExchange* dx) override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    void ShowPleaseWait();
+
+    using History = velmora::StartMenuSettings::History;
+    static constexpr int kHistoryCount = velmora::StartMenuSettings::kHistoryCount;
+
+    std::array<CIconButton, kHistoryCount> m_clearButtons;
+    std::array<CToolTipCtrl, kHistoryCount> m_toolTips;
+    velmora::StartMenuSettings m_settings;
+    // Set while the members are pushed into the controls: the text change that filling the delay's edit
+    // sends is not the user's.
+    bool m_filling = false;
 };

@@ -1,0 +1,131 @@
+// The Start Menu page's settings: twelve Explorer policy switches, the menu delay, four special folders
+// that live as directories in the user's Start Menu folder, and three histories that are cleared at once.
+// Rows are listed in the order they are applied; the special folders come first.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+#include <utility>
+
+#include "settings/SettingsModel.h"
+#include "system/Services.h"
+
+namespace velmora {
+
+class StartMenuSettings : public SettingsModel {
+  public:
+    enum Row {
+        kFolders,
+        kNoLogoff,
+        kNoFavoritesMenu,
+        kNoWindowsUpdate,
+        kNoRecentDocsMenu,
+        kClearRecentDocsOnExit,
+        kMenuShowDelay,
+        kNoRun,
+        kNoFind,
+        kNoFolderOptions,
+        kNoClose,
+        kNoRecentDocsHistory,
+        kNoSetFolders,
+        kNoSetActiveDesktop,
+        kRowCount
+    };
+
+    // The special folders, in the order they are created or removed.
+    enum Folder { kControlPanel, kPrinters, kUrlHistory, kRecycleBin, kFolderCount };
+
+    // The histories the clear buttons empty.
+    enum History { kRecentDocs, kRunHistory, kFindHistory, kHistoryCount };
+
+    // Control ids of the page.
+    enum Control {
+        kAllowLogoffBox = 1000,
+        kShowFavoritesBox = 1001,
+        kShowWindowsUpdateBox = 1002,
+        kShowDocumentsBox = 1003,
+        kClearDocsOnExitBox = 1004,
+        kAddDocumentsBox = 1070,
+        kShowFindBox = 1071,
+        kShowRunBox = 1072,
+        kAllowShutDownBox = 1073,
+        kShowControlPanelBox = 1074,
+        kShowFolderOptionsBox = 1075,
+        kShowActiveDesktopBox = 1076,
+        kDelayEdit = 1206,
+        kDelaySpin = 1207,
+        kControlPanelFolderBox = 1019,
+        kPrintersFolderBox = 1055,
+        kUrlHistoryFolderBox = 1023,
+        kRecycleBinFolderBox = 1059,
+        kClearDocsButton = 1184,
+        kClearRunButton = 1185,
+        kClearFindButton = 1186,
+    };
+
+    // The delay's up-down control runs over this range.
+    static constexpr int kDelayMinimum = 1;
+    static constexpr int kDelayMaximum = 999;
+
+    static constexpr const char* kLogOffNotice = "You need to log off to clear the folder";
+    static constexpr const char* kLogOffCaption = "Velmora 99 - Information";
+
+    explicit StartMenuSettings(Services services) : services_(services) {}
+
+    // Reads every setting, the Start Menu folder and which histories exist. The delay counts as untouched
+    // afterwards.
+    void Load();
+
+    bool Touch(int control, int notification) override;
+    void ApplyTouched(const PullControls& pull) override;
+
+    // Run once after an apply that created or removed special folders: the page shows its please-wait
+    // dialog there, while the shell takes up the change.
+    void SetPleaseWait(std::function<void()> pleaseWait) { pleaseWait_ = std::move(pleaseWait); }
+
+    // Deletes the history's key at once. When that worked, `disableButton` runs and the log-off notice is
+    // shown (owned by `owner`); otherwise nothing is shown and false is returned.
+    bool ClearHistory(History history, WindowRef owner, const std::function<void()>& disableButton);
+
+    // The check box of a policy row or special folder, the edit of the delay; 0 for the folders row.
+    static int ControlOf(Row row);
+    static int ControlOf(Folder folder);
+    static int ButtonOf(History history);
+    // The directory name (with its leading backslash) that is appended to the Start Menu folder path.
+    static const char* DirectoryName(Folder folder);
+
+    // False when the Start Menu folder path could not be read: the folder boxes are then disabled.
+    bool FoldersAvailable() const { return foldersAvailable_; }
+    // False when the history's key was missing at load, or it has been cleared since.
+    bool HistoryAvailable(History history) const { return historyAvailable_[history]; }
+
+    // Members bound to the controls: 0/1 per policy check box (indexed by row), the delay's text as typed,
+    // 0/1 per special folder.
+    std::array<int, kRowCount> check{};
+    std::string menuDelay;
+    std::array<int, kFolderCount> folder{};
+    // The "Start Menu" value of the shell folders, or "None" when it cannot be read.
+    std::string startMenuPath;
+
+    bool Changed(Row row) const { return changed_[row] != 0; }
+    bool FolderChanged(Folder f) const { return folderChanged_[f] != 0; }
+
+  private:
+    void Apply(Row row);
+    void ApplyFolders();
+
+    Services services_;
+    std::function<void()> pleaseWait_;
+    std::array<int, kRowCount> changed_{};
+    std::array<int, kFolderCount> folderChanged_{};
+    bool foldersAvailable_ = false;
+    std::array<bool, kHistoryCount> historyAvailable_{};
+};
+
+// The please-wait dialog's progress loop. It polls `clock` (1000 ticks a second) until 1800 ticks have
+// passed since its first reading; each reading that lands on an exact multiple of 10 ticks since then
+// advances the bar by one through `step` (which also pauses a millisecond). Returns the steps taken.
+int RunPleaseWaitProgress(const std::function<long()>& clock, const std::function<void(int position)>& step);
+
+}  // namespace velmora
