@@ -20,6 +20,7 @@ constexpr DWORD kShowWindowWait =
 CMainWindow::CMainWindow(velmora::Services services, CWnd* parent)
     : CDialog(IDD, parent),
       m_services(services),
+      m_startMenuPage(services),
       m_desktopPage(services),
       m_miscPage(services),
       m_securityPage(services),
@@ -123,6 +124,7 @@ void CMainWindow::SetUpButtons() {
         b.button.LoadIcons(b.icon, 0, 32, 32);
         b.button.SetHotTextColor(RGB(0, 0, 255), FALSE);
     }
+    m_startMenuPage.SetUpButtons();
     m_desktopPage.SetUpButtons();
     m_uninstallPage.SetUpButtons();
     m_newPage.SetUpButtons();
@@ -131,6 +133,7 @@ void CMainWindow::SetUpButtons() {
 
 void CMainWindow::LoadPages() {
     velmora::Registry& registry = m_services.registry;
+    m_startMenuPage.Load();  // shows what it read itself
     m_desktopPage.Load();
     if (velmora::IsWindows98(registry) && !velmora::IsWindowsNt(registry)) {
         m_desktopPage.LoadWindowsVersion();
@@ -175,9 +178,9 @@ void CMainWindow::DisableWhatNtLacks() {
 }
 
 void CMainWindow::ApplyChanges() {
-    // The setting pages in their fixed order; a page this edition does not build yet has nothing to apply.
+    // The setting pages in their fixed order.
     const velmora::ApplyTarget pages[] = {
-        {nullptr, nullptr},
+        {&m_startMenuPage.Settings(), m_startMenuPage.Pull()},
         {&m_desktopPage.Settings(), m_desktopPage.Pull()},
         {&m_miscPage.Settings(), m_miscPage.Pull()},
         {&m_securityPage.Settings(), m_securityPage.Pull()},
@@ -187,9 +190,11 @@ void CMainWindow::ApplyChanges() {
 }
 
 bool CMainWindow::RestartNeeded() const {
-    // Of the pages that may ask for a restart, these are the ones that can set the flag so far.
-    return m_folderPage.RestartNeeded() || m_desktopPage.Settings().RestartNeeded() ||
-           m_miscPage.Settings().RestartNeeded() || m_securityPage.Settings().RestartNeeded();
+    // The other pages that may ask for a restart (System, Internet, Reg Info, Wallpaper/Util) never set
+    // their flag in this edition.
+    return m_startMenuPage.Settings().RestartNeeded() || m_folderPage.RestartNeeded() ||
+           m_desktopPage.Settings().RestartNeeded() || m_miscPage.Settings().RestartNeeded() ||
+           m_securityPage.Settings().RestartNeeded();
 }
 
 void CMainWindow::PromptRestart() {
