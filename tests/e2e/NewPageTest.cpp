@@ -1,0 +1,132 @@
+// The New page in the running program: two selected entries are removed in one click, without a
+// question, each by deleting its own "ShellNew" key.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/e2e/harness/HostedSheet.h"
+#include "tests/e2e/harness/MessageBoxes.h"
+#include "tests/e2e/harness/ProgramWindows.h"
+#include "tests/e2e/harness/RegistrySnapshot.h"
+#include "tests/e2e/harness/Screenshot.h"
+#include "tests/e2e/harness/VelmoraSession.h"
+#include "tests/e2e/harness/WindowState.h"
+
+namespace velmora::e2e {
+namespace {
+
+constexpr RootKey kHkcr = RootKey::ClassesRoot;
+constexpr int kTypeList = 1079;
+constexpr int kRemoveButton = 1077;
+
+// One extension with "ShellNew" directly below it, one with it below its file type subkey.
+constexpr char kDirectExtension[] = ".velmoraea";
+constexpr char kDirectType[] = "VelmoraE2E.Alpha";
+constexpr char kNestedExtension[] = ".velmoraeb";
+constexpr char kNestedType[] = "VelmoraE2E.Beta";
+// A third one that is not selected and stays.
+constexpr char kOtherExtension[] = ".velmoraec";
+constexpr char kOtherType[] = "VelmoraE2E.Gamma";
+
+std::vector<RegistryLocation> ScenarioKeys() {
+    return {{kHkcr, kDirectExtension}, {kHkcr, kDirectType},     {kHkcr, kNestedExtension},
+            {kHkcr, kNestedType},      {kHkcr, kOtherExtension}, {kHkcr, kOtherType}};
+}
+
+bool SetDefault(const std::string& path, const std::string& text) {
+    return WriteRawValue(kHkcr, path, "", RegistryValue::String(text));
+}
+
+bool MakeShellNew(const std::string& path) {
+    return WriteRawValue(kHkcr, path + "\\ShellNew", "NullFile", RegistryValue::String(""));
+}
+
+std::vector<std::string> Lines(HWND list) {
+    // Asked as wide text and turned into the program's code page: Wine hands a cross-process LB_GETTEXT
+    // back as wide characters even to the ANSI call, which overruns an ANSI-sized buffer.
+    std::vector<std::string> lines;
+    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0) + 1, L'\0');
+        const LRESULT copied =
+            SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide.data()));
+        wide.resize(
+            copied > 0 && copied < static_cast<LRESULT>(wide.size()) ? static_cast<std::size_t>(copied) : 0);
+        std::string text(wide.size() * 2 + 1, '\0');
+        const int converted =
+            WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
+                                static_cast<int>(text.size()), nullptr, nullptr);
+        text.resize(converted > 0 ? static_cast<std::size_t>(converted) : 0);
+        lines.push_back(text);
+    }
+    return lines;
+}
+
+int IndexOf(HWND list, const std::string& line) {
+    const std::vector<std::string> lines = Lines(list);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i] == line) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+TEST(NewPage, RemovingTwoSelectedEntriesDeletesBothShellNewKeysWithoutAQuestion) {
+    const ScopedRegistryRestore restore(ScenarioKeys());
+    ASSERT_TRUE(SetDefault(kDirectExtension, kDirectType));
+    ASSERT_TRUE(SetDefault(kDirectType, "Velmora E2E Alpha File"));
+    ASSERT_TRUE(MakeShellNew(kDirectExtension));
+    ASSERT_TRUE(SetDefault(kNestedExtension, kNestedType));
+    ASSERT_TRUE(SetDefault(kNestedType, "Velmora E2E Beta File"));
+    ASSERT_TRUE(MakeShellNew(std::string(kNestedExtension) + "\\" + kNestedType));
+    ASSERT_TRUE(SetDefault(kOtherExtension, kOtherType));
+    ASSERT_TRUE(SetDefault(kOtherType, "Velmora E2E Gamma File"));
+    ASSERT_TRUE(MakeShellNew(kOtherExtension));
+    const RegistrySnapshot before = RegistrySnapshot::Take(ScenarioKeys());
+
+    VelmoraSession session(WindowsVersion::Nt);
+    ASSERT_TRUE(session.Start());
+    const HWND sheet = HostedSheet::Find(session.MainWindow());
+    ASSERT_NE(sheet, nullptr);
+    const HWND page = HostedSheet(sheet).SelectPage("New");
+    ASSERT_NE(page, nullptr);
+    const HWND list = Control(page, kTypeList);
+    const HWND remove = Control(page, kRemoveButton);
+    EXPECT_FALSE(IsEnabled(remove));
+
+    const int alpha = IndexOf(list, "Velmora E2E Alpha File");
+    const int beta = IndexOf(list, "Velmora E2E Beta File");
+    ASSERT_GE(alpha, 0);
+    ASSERT_GE(beta, 0);
+    ASSERT_GE(IndexOf(list, "Velmora E2E Gamma File"), 0);
+    for (const int index : {alpha, beta}) {
+        SendMessageA(list, LB_SETSEL, TRUE, index);
+    }
+    SendMessageA(page, WM_COMMAND, MAKEWPARAM(kTypeList, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    ASSERT_TRUE(IsEnabled(remove));
+    SaveScreenshot(session.MainWindow(), "new-two-selected");
+
+    ASSERT_TRUE(PostClick(remove));
+    EXPECT_TRUE(WaitUntil([&] { return !IsEnabled(remove); }, Milliseconds(5000)));
+    EXPECT_EQ(WaitForMessageBox(session.ProcessId(), "Velmora 99 - Error", Milliseconds(500)), nullptr);
+    ASSERT_TRUE(Responds(session.MainWindow()));
+
+    EXPECT_EQ(Differences(before, RegistrySnapshot::Take(ScenarioKeys())),
+              (std::vector<std::string>{
+                  "- key HKCR\\" + std::string(kDirectExtension) + "\\ShellNew",
+                  "- key HKCR\\" + std::string(kNestedExtension) + "\\" + kNestedType + "\\ShellNew",
+              }));
+    EXPECT_EQ(IndexOf(list, "Velmora E2E Alpha File"), -1);
+    EXPECT_EQ(IndexOf(list, "Velmora E2E Beta File"), -1);
+    EXPECT_GE(IndexOf(list, "Velmora E2E Gamma File"), 0);
+    EXPECT_EQ(SendMessageA(list, LB_GETSELCOUNT, 0, 0), 0);
+    EXPECT_FALSE(IsEnabled(Control(session.MainWindow(), main_window::kApply)));
+}
+
+}  // namespace
+}  // namespace velmora::e2e

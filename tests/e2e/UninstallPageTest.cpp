@@ -1,0 +1,177 @@
+// The Add/Remove page in the running program: removing an entry after Yes deletes its key, and the editor
+// writes a changed description without a question.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/e2e/harness/HostedSheet.h"
+#include "tests/e2e/harness/MessageBoxes.h"
+#include "tests/e2e/harness/ProgramWindows.h"
+#include "tests/e2e/harness/RegistrySnapshot.h"
+#include "tests/e2e/harness/Screenshot.h"
+#include "tests/e2e/harness/TopLevelWindows.h"
+#include "tests/e2e/harness/VelmoraSession.h"
+#include "tests/e2e/harness/WindowState.h"
+
+namespace velmora::e2e {
+namespace {
+
+constexpr RootKey kHklm = RootKey::LocalMachine;
+constexpr char kUninstall[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+constexpr char kEditorCaption[] = "Velmora 99 - Uninstall Command.";
+
+constexpr int kProgramList = 1063;
+constexpr int kEditButton = 1081;
+constexpr int kRemoveButton = 1077;
+constexpr int kDescriptionEdit = 1082;
+constexpr int kCommandEdit = 1083;
+
+std::string PathOf(const std::string& subkey) {
+    return std::string(kUninstall) + "\\" + subkey;
+}
+
+bool AddProgram(const std::string& subkey, const std::string& displayName, const std::string& command) {
+    return WriteRawValue(kHklm, PathOf(subkey), "DisplayName", RegistryValue::String(displayName)) &&
+           WriteRawValue(kHklm, PathOf(subkey), "UninstallString", RegistryValue::String(command));
+}
+
+// The list box's lines (LB_GETTEXT is carried across processes for a list box with strings).
+std::vector<std::string> Lines(HWND list) {
+    // Asked as wide text and turned into the program's code page: Wine hands a cross-process LB_GETTEXT
+    // back as wide characters even to the ANSI call, which overruns an ANSI-sized buffer.
+    std::vector<std::string> lines;
+    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0) + 1, L'\0');
+        const LRESULT copied =
+            SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide.data()));
+        wide.resize(
+            copied > 0 && copied < static_cast<LRESULT>(wide.size()) ? static_cast<std::size_t>(copied) : 0);
+        std::string text(wide.size() * 2 + 1, '\0');
+        const int converted =
+            WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
+                                static_cast<int>(text.size()), nullptr, nullptr);
+        text.resize(converted > 0 ? static_cast<std::size_t>(converted) : 0);
+        lines.push_back(text);
+    }
+    return lines;
+}
+
+int IndexOf(HWND list, const std::string& line) {
+    const std::vector<std::string> lines = Lines(list);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i] == line) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+// Selects a line as a click would, with the notification the list box sends its page.
+void SelectLine(HWND page, HWND list, int index) {
+    SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageA(page, WM_COMMAND, MAKEWPARAM(kProgramList, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+}
+
+class UninstallPage : public testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(AddProgram("VelmoraE2E-Keep", "Velmora E2E Kept Program", "C:\\keep\\uninst.exe"));
+        ASSERT_TRUE(AddProgram("VelmoraE2E-Gone", "Velmora E2E Removed Program", "C:\\gone\\uninst.exe"));
+        ASSERT_TRUE(session_.Start());
+        const HWND sheet = HostedSheet::Find(session_.MainWindow());
+        ASSERT_NE(sheet, nullptr);
+        page_ = HostedSheet(sheet).SelectPage("Add/Remove");
+        ASSERT_NE(page_, nullptr);
+        list_ = Control(page_, kProgramList);
+    }
+
+    // Put back whatever the scenario added or removed below the Uninstall key.
+    ScopedRegistryRestore restore_{{{kHklm, kUninstall}}};
+    VelmoraSession session_{WindowsVersion::Nt};
+    HWND page_ = nullptr;
+    HWND list_ = nullptr;
+};
+
+TEST_F(UninstallPage, RemovingAnEntryAfterYesDeletesItsKeyAndNothingElse) {
+    const RegistrySnapshot before = RegistrySnapshot::Take({{kHklm, kUninstall}});
+    EXPECT_FALSE(IsEnabled(Control(page_, kRemoveButton)));
+    EXPECT_FALSE(IsEnabled(Control(page_, kEditButton)));
+    const int index = IndexOf(list_, "Velmora E2E Removed Program");
+    ASSERT_GE(index, 0);
+    SelectLine(page_, list_, index);
+    ASSERT_TRUE(IsEnabled(Control(page_, kRemoveButton)));
+    EXPECT_TRUE(IsEnabled(Control(page_, kEditButton)));
+
+    ASSERT_TRUE(PostClick(Control(page_, kRemoveButton)));
+    const HWND question = WaitForMessageBox(session_.ProcessId(), "Velmora 99 - Velmora E2E Removed Program",
+                                            Milliseconds(5000));
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(
+        MessageBoxText(question),
+        "You will not be able to uninstall this program if you remove it from the Add/Remove list.\r\n\r\n"
+        "Remove the entry anyway?");
+    // No is the default button (Wine's message box does not report it through DM_GETDEFID).
+    EXPECT_EQ(Style(Control(question, IDNO)) & 0x0F, BS_DEFPUSHBUTTON);
+    EXPECT_EQ(Style(Control(question, IDYES)) & 0x0F, BS_PUSHBUTTON);
+    SaveScreenshot(question, "add-remove-question");
+    ASSERT_TRUE(AnswerMessageBox(question, IDYES));
+    ASSERT_TRUE(Responds(session_.MainWindow()));
+
+    EXPECT_FALSE(KeyPresent(kHklm, PathOf("VelmoraE2E-Gone")));
+    EXPECT_EQ(IndexOf(list_, "Velmora E2E Removed Program"), -1);
+    EXPECT_GE(IndexOf(list_, "Velmora E2E Kept Program"), 0);
+    // The reloaded list has no selection; the buttons stay as they were.
+    EXPECT_EQ(SendMessageA(list_, LB_GETCURSEL, 0, 0), LB_ERR);
+    EXPECT_TRUE(IsEnabled(Control(page_, kRemoveButton)));
+    EXPECT_FALSE(IsEnabled(Control(session_.MainWindow(), main_window::kApply)));
+
+    std::vector<std::string> expected = {"- key HKLM\\" + PathOf("VelmoraE2E-Gone")};
+    EXPECT_EQ(Differences(before, RegistrySnapshot::Take({{kHklm, kUninstall}})), expected);
+
+    // Remove again with nothing selected: no question, no change.
+    ASSERT_TRUE(Click(Control(page_, kRemoveButton)));
+    EXPECT_EQ(
+        WaitForMessageBox(session_.ProcessId(), "Velmora 99 - Velmora E2E Kept Program", Milliseconds(500)),
+        nullptr);
+    EXPECT_TRUE(KeyPresent(kHklm, PathOf("VelmoraE2E-Keep")));
+}
+
+TEST_F(UninstallPage, TheEditorWritesAChangedDescriptionWithoutAQuestion) {
+    const int index = IndexOf(list_, "Velmora E2E Kept Program");
+    ASSERT_GE(index, 0);
+    SelectLine(page_, list_, index);
+    ASSERT_TRUE(PostClick(Control(page_, kEditButton)));
+    WindowQuery query;
+    query.processId = session_.ProcessId();
+    query.caption = kEditorCaption;
+    const HWND editor = WaitForTopLevelWindow(query, Milliseconds(5000));
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(TextOf(Control(editor, kDescriptionEdit)), "Velmora E2E Kept Program");
+    EXPECT_EQ(TextOf(Control(editor, kCommandEdit)), "C:\\keep\\uninst.exe");
+    EXPECT_FALSE(IsEnabled(session_.MainWindow())) << "the editor is not modal to the program's window";
+    SaveScreenshot(editor, "add-remove-editor");
+
+    SendMessageA(Control(editor, kDescriptionEdit), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>("Velmora E2E Renamed Program"));
+    ASSERT_TRUE(PostClick(Control(editor, IDOK)));
+    ASSERT_TRUE(WaitForWindowGone(editor, Milliseconds(5000)));
+    // Only the command asks; the description is written at once.
+    EXPECT_EQ(WaitForMessageBox(session_.ProcessId(), "Velmora 99 - Important", Milliseconds(500)), nullptr);
+    ASSERT_TRUE(Responds(session_.MainWindow()));
+
+    EXPECT_EQ(ReadRawValue(kHklm, PathOf("VelmoraE2E-Keep"), "DisplayName"),
+              RegistryValue::String("Velmora E2E Renamed Program"));
+    EXPECT_EQ(ReadRawValue(kHklm, PathOf("VelmoraE2E-Keep"), "UninstallString"),
+              RegistryValue::String("C:\\keep\\uninst.exe"));
+    EXPECT_GE(IndexOf(list_, "Velmora E2E Renamed Program"), 0);
+    EXPECT_FALSE(IsEnabled(Control(page_, kRemoveButton)));
+    EXPECT_FALSE(IsEnabled(Control(page_, kEditButton)));
+}
+
+}  // namespace
+}  // namespace velmora::e2e
