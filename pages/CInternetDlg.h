@@ -1,10 +1,39 @@
-// The Internet page: TCP/IP tuning, shown without function in this edition.
+// The Internet page: TCP/IP tuning choices and current values, laid out without function in this
+// edition; only its tooltip over the recommendation line explains something.
 #pragma once
 
-#include "framework/PropertyPage.h"
+#include <string>
 
-class CInternetDlg : public CPropertyPage {
+#include "framework/ToolTipCtrl.h"
+#include "pages/CInertPage.h"
+
+class CInternetDlg : public CInertPage {
   public:
     enum { IDD = 139 };
+    enum : int { kRecommendationField = 1127, kRecommendationToolId = 99 };
     CInternetDlg();
+
+    // Nothing sets it in this edition; the main window reads it at OK.
+    BOOL NeedsRestart() const { return m_needsRestart; }
+
+    BOOL OnInitDialog() override;
+    BOOL PreTranslateMessage(MSG* msg) override;
+
+  protected:
+    void DoDataExchange(CDataExchange* dx) override;
+
+  private:
+    int m_mtuChoice = -1;
+    int m_rwinChoice = -1;
+    int m_ttlChoice = -1;
+    std::string m_maxMtuLocation;
+    std::string m_currentMaxMtu;
+    std::string m_currentMaxMss;
+    std::string m_customMtu;
+    std::string m_customRwin;
+    std::string m_recommendation;
+    std::string m_currentTtl;
+    std::string m_currentRwin;
+    CToolTipCtrl m_toolTip;
+    BOOL m_needsRestart = FALSE;
 };

@@ -1,10 +1,19 @@
-// The More Security page, shown without function in this edition.
+// The More Security page: tabs and buttons of system property sheets to hide, laid out without function
+// in this edition.
 #pragma once
 
-#include "framework/PropertyPage.h"
+#include <array>
 
-class CMoreSecurityDlg : public CPropertyPage {
+#include "pages/CInertPage.h"
+
+class CMoreSecurityDlg : public CInertPage {
   public:
     enum { IDD = 173 };
     CMoreSecurityDlg();
+
+  protected:
+    void DoDataExchange(CDataExchange* dx) override;
+
+  private:
+    std::array<int, 17> m_checks{};  // in exchange order
 };

@@ -1,3 +1,75 @@
 #include "pages/CPrefsDlg.h"
 
-CPrefsDlg::CPrefsDlg() : CPropertyPage(IDD) {}
+#include "res/resource.h"
+
+namespace {
+
+// Check boxes in exchange order; the language list comes between the 13th and 14th.
+constexpr int kCheckBoxes[] = {1185, 1187, 1188, 1186, 1189, 1193, 1190, 1192,
+                               1196, 1194, 1197, 1005, 1195, 1225, 1237};
+
+struct Tool {
+    int control;
+    int icon;
+    const char* tip;
+};
+constexpr Tool kTools[] = {
+    {CPrefsDlg::kRegeditButton, IDI_REGEDIT, "Click to start Regedit, works even if you have locked it!"},
+    {CPrefsDlg::kSyseditButton, IDI_SYSEDIT, "Click to start your System editor!"},
+    {CPrefsDlg::kSystemInfoButton, IDI_SYSTEM_INFO,
+     "Click to start MSinfo, to get information about your computer!"},
+    {CPrefsDlg::kIpConfigButton, IDI_IP_CONFIG, "Click to see your computers IP configuration!"},
+};
+
+}  // namespace
+
+CPrefsDlg::CPrefsDlg() : CInertPage(IDD) {}
+
+void CPrefsDlg::DoDataExchange(CDataExchange* dx) {
+    CInertPage::DoDataExchange(dx);
+    for (std::size_t i = 0; i < m_checks.size(); ++i) {
+        if (i == 13) {
+            DDX_CBIndex(dx, kLanguageList, m_languageIndex);
+        }
+        DDX_Check(dx, kCheckBoxes[i], m_checks[i]);
+    }
+}
+
+BOOL CPrefsDlg::OnInitDialog() {
+    CInertPage::OnInitDialog();
+    for (int i = 0; i < kToolCount; ++i) {
+        CToolTipCtrl& tip = m_toolTips[static_cast<std::size_t>(i)];
+        if (tip.Create(this)) {
+            tip.AddTool(GetDlgItemHwnd(kTools[i].control), kTools[i].tip);
+            tip.Activate(TRUE);
+        }
+    }
+    // The language choice is not offered in this edition.
+    ::ShowWindow(GetDlgItemHwnd(kLanguageList), SW_HIDE);
+    return TRUE;
+}
+
+BOOL CPrefsDlg::PreTranslateMessage(MSG* msg) {
+    for (CToolTipCtrl& tip : m_toolTips) {
+        tip.RelayEvent(msg);
+    }
+    return CInertPage::PreTranslateMessage(msg);
+}
+
+void CPrefsDlg::SetUpButtons() {
+    for (int i = 0; i < kToolCount; ++i) {
+        CIconButton& button = m_toolButtons[static_cast<std::size_t>(i)];
+        button.SubclassDlgItem(static_cast<UINT>(kTools[i].control), this);
+        button.LoadIcons(kTools[i].icon, 0, 32, 32);
+        button.SetHotTextColor(RGB(0, 0, 255), FALSE);
+    }
+    m_buttonsSetUp = TRUE;
+}
+
+void CPrefsDlg::DisableForWindowsNt(const std::string& caption) {
+    for (int control : {kInternetBox, kSecurityBox, kMoreSecurityBox, kSystemInfoButton, kIpConfigButton}) {
+        const HWND window = GetDlgItemHwnd(control);
+        ::EnableWindow(window, FALSE);
+        ::SetWindowTextA(window, caption.c_str());
+    }
+}

@@ -1,10 +1,43 @@
-// The System page for Windows 9x, shown without function in this edition.
+// The System page for Windows 9x: crash log, Scandisk, boot options and the logon notice, laid out
+// without function in this edition.
 #pragma once
 
-#include "framework/PropertyPage.h"
+#include <string>
 
-class CSystemDlg : public CPropertyPage {
+#include "pages/CInertPage.h"
+
+class CSystemDlg : public CInertPage {
   public:
     enum { IDD = 192 };
+    enum : int {
+        kBootDelayEdit = 1235,
+        kBootDelaySpin = 1236,
+        kCaptionEdit = 1257,
+        kTextEdit = 1258,
+        kNoticeMax = 255,
+    };
     CSystemDlg();
+
+    // Nothing sets it in this edition; the main window reads it at OK.
+    BOOL NeedsRestart() const { return m_needsRestart; }
+
+    BOOL OnInitDialog() override;
+
+  protected:
+    void DoDataExchange(CDataExchange* dx) override;
+
+  private:
+    int m_logErrors = 0;
+    int m_scandisk = -1;
+    int m_functionKeys = 0;
+    int m_startGui = 0;
+    int m_splash = 0;
+    int m_previousOs = 0;
+    int m_bootMenu = 0;
+    std::string m_bootDelay;
+    std::string m_installationFiles;
+    std::string m_caption;
+    std::string m_text;
+    int m_legalNotice = 0;
+    BOOL m_needsRestart = FALSE;
 };

@@ -1,10 +1,28 @@
-// The System page for Windows NT, shown without function in this edition.
+// The System page for Windows NT: shutdown, security, event-log and logon-message options, laid out
+// without function in this edition.
 #pragma once
 
-#include "framework/PropertyPage.h"
+#include <array>
+#include <string>
 
-class CSystemNtDlg : public CPropertyPage {
+#include "controls/CIconButton.h"
+#include "pages/CInertPage.h"
+
+class CSystemNtDlg : public CInertPage {
   public:
     enum { IDD = 200 };
+    enum : int { kRecoveryDiscButton = 1246, kCaptionEdit = 1257, kTextEdit = 1258, kNoticeMax = 255 };
     CSystemNtDlg();
+
+    void SetUpButtons();
+
+  protected:
+    void DoDataExchange(CDataExchange* dx) override;
+
+  private:
+    std::array<int, 15> m_checks{};  // the check boxes, in exchange order
+    std::string m_caption;
+    std::string m_text;
+    std::string m_logonMessage;
+    CIconButton m_recoveryDiscButton;
 };

@@ -17,4 +17,9 @@
 #define IDI_BROWSE 180
 #define IDI_DELETE 181
 #define IDI_EDIT 183
+#define IDI_REGEDIT 186
+#define IDI_SYSTEM_INFO 187
+#define IDI_SYSEDIT 188
 #define IDI_WRENCH 189
+#define IDI_IP_CONFIG 199
+#define IDI_OPTIONS 208

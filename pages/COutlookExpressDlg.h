@@ -1,0 +1,19 @@
+// Internet Explorer page, Outlook Express panel: window title and splash screen, inert in this edition.
+#pragma once
+
+#include <string>
+
+#include "pages/CInertPage.h"
+
+class COutlookExpressDlg : public CInertPage {
+  public:
+    enum { IDD = 206 };
+    COutlookExpressDlg() : CInertPage(IDD) {}
+
+  protected:
+    void DoDataExchange(CDataExchange* dx) override;
+
+  private:
+    std::string m_windowTitle;
+    int m_showSplash = 0;
+};
