@@ -54,11 +54,22 @@ BOOL CDialog::Create(UINT templateId, CWnd* parent) {
 }
 
 INT_PTR CDialog::DoModal() {
-    const HWND parent = m_pParentWnd != nullptr ? m_pParentWnd->m_hWnd : nullptr;
+    // A modal dialog belongs to the top-level window of its parent (a page's dialog to the main window,
+    // which it disables meanwhile), and without a parent to the application's main window.
+    CWnd* owner = m_pParentWnd;
+    if (owner == nullptr && AfxGetApp() != nullptr && AfxGetApp()->m_pMainWnd != this) {
+        owner = AfxGetApp()->m_pMainWnd;
+    }
+    if (owner != nullptr && owner->m_hWnd != nullptr) {
+        if (CWnd* top = CWnd::FromHandlePermanent(::GetAncestor(owner->m_hWnd, GA_ROOT)); top != nullptr) {
+            owner = top;
+        }
+    }
+    const HWND parent = owner != nullptr ? owner->m_hWnd : nullptr;
     m_modal = true;
     m_endModal = false;
     m_modalResult = -1;
-    if (!Create(m_templateId, m_pParentWnd)) {
+    if (!Create(m_templateId, owner)) {
         m_modal = false;
         return -1;
     }
