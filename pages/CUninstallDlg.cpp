@@ -25,7 +25,7 @@ void CUninstallDlg::SetUpButtons() {
     m_removeButton.SubclassDlgItem(UninstallList::kRemoveButton, this);
     m_removeButton.LoadIcons(IDI_DELETE, 0, 32, 32);
     m_removeButton.SetHotTextColor(RGB(0, 0, 255), FALSE);
-    m_editor.m_bUseIconButtons = TRUE;
+    m_editor.m_useIconButtons = TRUE;
 }
 
 void CUninstallDlg::DoDataExchange(CDataExchange* dx) {
