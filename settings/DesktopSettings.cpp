@@ -220,18 +220,6 @@ bool DesktopSettings::Touch(int control, int notification) {
     return false;
 }
 
-void DesktopSettings::ApplyTouched(const PullControls& pull) {
-    for (int row = 0; row < kRowCount; ++row) {
-        if (changed_[row] != 0) {
-            if (pull) {
-                pull();
-            }
-            Apply(static_cast<Row>(row));
-            changed_[row] = 0;
-        }
-    }
-}
-
 void DesktopSettings::Apply(Row row) {
     const RegistryStore store(services_.registry);
     switch (row) {

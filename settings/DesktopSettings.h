@@ -52,14 +52,13 @@ class DesktopSettings : public SettingsModel {
         kRebuildIconsButton = 1213,
     };
 
-    explicit DesktopSettings(Services services) : services_(services) {}
+    explicit DesktopSettings(Services services) : SettingsModel(kRowCount), services_(services) {}
 
     // Reads every row but "Show Windows version on desktop", which only Windows 98 loads.
     void Load();
     void LoadWindowsVersion();
 
     bool Touch(int control, int notification) override;
-    void ApplyTouched(const PullControls& pull) override;
 
     // The check box rows and the controls they belong to, in row order.
     static int ControlOf(Row row);
@@ -69,9 +68,8 @@ class DesktopSettings : public SettingsModel {
     int iconSize = -1;        // 0 Small, 1 Default, 2 Big, 3 Huge
     int shortcutArrows = -1;  // 0 Normal, 1 Small, 2 None
 
-    bool Changed(Row row) const { return changed_[row] != 0; }
-
   private:
+    void ApplyRow(int row) override { Apply(static_cast<Row>(row)); }
     void Apply(Row row);
     void ApplyShortcutArrows();
     void ApplyMyComputer();
@@ -81,7 +79,6 @@ class DesktopSettings : public SettingsModel {
     int ReadIconSize() const;
 
     Services services_;
-    std::array<int, kRowCount> changed_{};
 };
 
 }  // namespace velmora

@@ -181,18 +181,6 @@ bool MiscSettings::Touch(int control, int notification) {
     return false;
 }
 
-void MiscSettings::ApplyTouched(const PullControls& pull) {
-    for (int row = 0; row < kRowCount; ++row) {
-        if (changed_[row] != 0) {
-            if (pull) {
-                pull();
-            }
-            Apply(static_cast<Row>(row));
-            changed_[row] = 0;
-        }
-    }
-}
-
 void MiscSettings::Apply(Row row) {
     const RegistryStore store(services_.registry);
     const bool checked = check[row] == 1;

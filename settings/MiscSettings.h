@@ -59,7 +59,7 @@ class MiscSettings : public SettingsModel {
         std::function<void()> push;
     };
 
-    explicit MiscSettings(Services services) : services_(services) {}
+    explicit MiscSettings(Services services) : SettingsModel(kRowCount), services_(services) {}
     void Attach(PageHooks hooks) { hooks_ = std::move(hooks); }
 
     // Full-window drag and font smoothing, read only where the Windows extensions or NT provide them.
@@ -68,16 +68,14 @@ class MiscSettings : public SettingsModel {
     void Load();
 
     bool Touch(int control, int notification) override;
-    void ApplyTouched(const PullControls& pull) override;
 
     static int ControlOf(Row row);
 
     // Members bound to the check boxes, 0 or 1, indexed by row.
     std::array<int, kRowCount> check{};
 
-    bool Changed(Row row) const { return changed_[row] != 0; }
-
   private:
+    void ApplyRow(int row) override { Apply(static_cast<Row>(row)); }
     void Apply(Row row);
     void ApplyFontSmoothing();
     void ApplyNumericTail();
@@ -87,7 +85,6 @@ class MiscSettings : public SettingsModel {
 
     Services services_;
     PageHooks hooks_;
-    std::array<int, kRowCount> changed_{};
 };
 
 inline constexpr const char* kNumericTailQuestion =

@@ -205,18 +205,6 @@ void SecuritySettings::ClickRegedit() {
     changed_[kDisableRegistryTools] = 1;
 }
 
-void SecuritySettings::ApplyTouched(const PullControls& pull) {
-    for (int row = 0; row < kRowCount; ++row) {
-        if (changed_[row] != 0) {
-            if (pull) {
-                pull();
-            }
-            Apply(static_cast<Row>(row));
-            changed_[row] = 0;
-        }
-    }
-}
-
 void SecuritySettings::Apply(Row row) {
     if (row == kAutologon) {
         ApplyAutologon();

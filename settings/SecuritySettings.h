@@ -60,14 +60,13 @@ class SecuritySettings : public SettingsModel {
         std::function<void(int control, bool enable)> enable;
     };
 
-    explicit SecuritySettings(Services services) : services_(services) {}
+    explicit SecuritySettings(Services services) : SettingsModel(kRowCount), services_(services) {}
     void Attach(PageHooks hooks) { hooks_ = std::move(hooks); }
 
     // Reads every row and enables the logon controls to match; the autologon row is left unmarked.
     void Load();
 
     bool Touch(int control, int notification) override;
-    void ApplyTouched(const PullControls& pull) override;
 
     // The autologon box was clicked; the page has already taken its controls into the members. Sets the
     // dependent controls, warns when it is now checked, and marks the row.
@@ -83,9 +82,8 @@ class SecuritySettings : public SettingsModel {
     std::string userName;
     std::string password;
 
-    bool Changed(Row row) const { return changed_[row] != 0; }
-
   private:
+    void ApplyRow(int row) override { Apply(static_cast<Row>(row)); }
     void Apply(Row row);
     void ApplyAutologon();
     void LoadAutologon();
@@ -94,7 +92,6 @@ class SecuritySettings : public SettingsModel {
 
     Services services_;
     PageHooks hooks_;
-    std::array<int, kRowCount> changed_{};
 };
 
 inline constexpr const char* kAutologonWarning =

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 namespace velmora {
 
@@ -11,19 +12,27 @@ using PullControls = std::function<void()>;
 
 class SettingsModel {
   public:
+    // One changed flag per row; rows are numbered in the page's apply order.
+    explicit SettingsModel(int rowCount = 0) : changed_(static_cast<std::size_t>(rowCount), 0) {}
     virtual ~SettingsModel() = default;
 
     // Marks the setting that `control` belongs to as changed, when `notification` is the one that setting
     // listens to; false when no setting of this page was touched.
     virtual bool Touch(int control, int notification) = 0;
-    // Applies every setting marked as changed, in the page's order, and clears its mark.
-    virtual void ApplyTouched(const PullControls& pull) = 0;
+    // Applies every setting marked as changed, in row order: the page's controls are copied into the
+    // members first, then the row is applied and its mark cleared.
+    virtual void ApplyTouched(const PullControls& pull);
+
+    bool Changed(int row) const { return changed_.at(static_cast<std::size_t>(row)) != 0; }
 
     bool RestartNeeded() const { return restartNeeded_ != 0; }
     bool IconRebuildPending() const { return iconRebuild_ != 0; }
     void ClearIconRebuild() { iconRebuild_ = 0; }
 
   protected:
+    virtual void ApplyRow(int row) = 0;
+
+    std::vector<int> changed_;
     int restartNeeded_ = 0;  // set by a restart-needing apply, never cleared
     int iconRebuild_ = 0;    // set by an apply that needs the icon cache rebuilt, cleared by the rebuild
 };

@@ -198,18 +198,6 @@ bool StartMenuSettings::Touch(int control, int notification) {
     return false;
 }
 
-void StartMenuSettings::ApplyTouched(const PullControls& pull) {
-    for (int row = 0; row < kRowCount; ++row) {
-        if (changed_[row] != 0) {
-            if (pull) {
-                pull();
-            }
-            Apply(static_cast<Row>(row));
-            changed_[row] = 0;
-        }
-    }
-}
-
 void StartMenuSettings::Apply(Row row) {
     const RegistryStore store(services_.registry);
     switch (row) {

@@ -71,14 +71,13 @@ class StartMenuSettings : public SettingsModel {
     static constexpr const char* kLogOffNotice = "You need to log off to clear the folder";
     static constexpr const char* kLogOffCaption = "Velmora 99 - Information";
 
-    explicit StartMenuSettings(Services services) : services_(services) {}
+    explicit StartMenuSettings(Services services) : SettingsModel(kRowCount), services_(services) {}
 
     // Reads every setting, the Start Menu folder and which histories exist. The delay counts as untouched
     // afterwards.
     void Load();
 
     bool Touch(int control, int notification) override;
-    void ApplyTouched(const PullControls& pull) override;
 
     // Run once after an apply that created or removed special folders: the page shows its please-wait
     // dialog there, while the shell takes up the change.
@@ -108,16 +107,15 @@ class StartMenuSettings : public SettingsModel {
     // The "Start Menu" value of the shell folders, or "None" when it cannot be read.
     std::string startMenuPath;
 
-    bool Changed(Row row) const { return changed_[row] != 0; }
     bool FolderChanged(Folder f) const { return folderChanged_[f] != 0; }
 
   private:
+    void ApplyRow(int row) override { Apply(static_cast<Row>(row)); }
     void Apply(Row row);
     void ApplyFolders();
 
     Services services_;
     std::function<void()> pleaseWait_;
-    std::array<int, kRowCount> changed_{};
     std::array<int, kFolderCount> folderChanged_{};
     bool foldersAvailable_ = false;
     std::array<bool, kHistoryCount> historyAvailable_{};

@@ -15,6 +15,7 @@ class RecordingModel : public SettingsModel {
     RecordingModel(Journal& journal, std::string name, bool rebuild)
         : journal_(journal), name_(std::move(name)), rebuild_(rebuild) {}
     bool Touch(int, int) override { return true; }
+    void ApplyRow(int) override {}
     void ApplyTouched(const PullControls& pull) override {
         pull();
         journal_.push_back("apply " + name_);
