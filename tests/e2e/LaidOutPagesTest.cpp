@@ -1,0 +1,422 @@
+// The pages laid out without function in this edition (Wallpaper/Util, Internet Explorer with its option
+// panels, Internet, Preferences, Reg Info, More Security, both System pages) in the running program:
+// every control takes input and nothing is marked, written or offered; the panel switching, the limits,
+// the tooltips and the layout.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/harness/HostedSheet.h"
+#include "tests/e2e/harness/MessageBoxes.h"
+#include "tests/e2e/harness/ProgramKeys.h"
+#include "tests/e2e/harness/ProgramWindows.h"
+#include "tests/e2e/harness/RegistrySnapshot.h"
+#include "tests/e2e/harness/RemoteBuffer.h"
+#include "tests/e2e/harness/Screenshot.h"
+#include "tests/e2e/harness/VelmoraSession.h"
+#include "tests/e2e/harness/Wait.h"
+#include "tests/e2e/harness/WindowState.h"
+
+namespace velmora::e2e {
+namespace {
+
+constexpr char kRestartCaption[] = "Velmora 99 - Restart Windows?";
+
+// Internet Explorer page.
+constexpr int kCookieDelete = 1174;
+constexpr int kPanelFrame = 1269;
+constexpr int kOptions = 1273;
+struct Panel {
+    int command;  // of the Options menu
+    int control;  // a control only this panel has
+    const char* name;
+};
+constexpr Panel kPanels[] = {{32771, 1274, "ie-panel-default-urls"},
+                             {32772, 1279, "ie-panel-url-templates"},
+                             {32774, 1180, "ie-panel-miscellaneous"},
+                             {32773, 1176, "ie-panel-outlook-express"}};
+
+std::vector<HWND> ChildrenOf(HWND parent) {
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        children.push_back(child);
+    }
+    return children;
+}
+
+// The Internet Explorer page's option panels: its dialog children.
+std::vector<HWND> PanelsOf(HWND page) {
+    std::vector<HWND> panels;
+    for (HWND child : ChildrenOf(page)) {
+        if (ClassNameOf(child) == "#32770") {
+            panels.push_back(child);
+        }
+    }
+    return panels;
+}
+
+// The panel (dialog child of `page`) holding control `id`, or null.
+HWND PanelWith(HWND page, int id) {
+    for (HWND panel : PanelsOf(page)) {
+        if (Control(panel, id) != nullptr) {
+            return panel;
+        }
+    }
+    return nullptr;
+}
+
+// Clicks every enabled, visible check box, radio and push button of `dialog` (and of its visible panels),
+// types into every writable edit and picks a combo entry the way the user's selection notifies. The
+// Options button is left out: its menu is modal.
+void TouchEveryControl(HWND dialog) {
+    for (HWND control : ChildrenOf(dialog)) {
+        if (!IsVisible(control) || !IsEnabled(control)) {
+            continue;
+        }
+        const std::string kind = ClassNameOf(control);
+        const int id = GetDlgCtrlID(control);
+        if (kind == "#32770") {
+            TouchEveryControl(control);
+        } else if (kind == "Button") {
+            const LONG type = Style(control) & BS_TYPEMASK;
+            if (type != BS_GROUPBOX && id != kOptions) {
+                EXPECT_TRUE(Click(control)) << "control " << id;
+            }
+        } else if (kind == "Edit" && (Style(control) & ES_READONLY) == 0) {
+            SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+            for (char c : std::string("42")) {
+                SendMessageA(control, WM_CHAR, static_cast<WPARAM>(c), 0);
+            }
+            EXPECT_EQ(TextOf(control), "42") << "edit " << id;
+        } else if (kind == "ComboBox") {
+            SendMessageA(control, CB_SETCURSEL, 0, 0);
+            SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                         reinterpret_cast<LPARAM>(control));
+        }
+    }
+}
+
+// Presses OK and expects the program to end without asking for a restart.
+void CloseWithOkWithoutRestartQuestion(VelmoraSession& session) {
+    ASSERT_TRUE(PostClick(Control(session.MainWindow(), main_window::kOk)));
+    EXPECT_EQ(WaitForMessageBox(session.ProcessId(), kRestartCaption, Milliseconds(1500)), nullptr);
+    EXPECT_TRUE(session.WaitForExit());
+}
+
+// Touches every control of each page, checking after each page that Apply is still disabled; then the
+// registry is as before and OK asks nothing.
+void TouchPagesAndClose(WindowsVersion version, const std::vector<std::string>& titles,
+                        const std::string& shotSuffix) {
+    VelmoraSession session(version);
+    const RegistrySnapshot before = RegistrySnapshot::Take(ProgramRegistryKeys());
+    ASSERT_TRUE(session.Start());
+    const HWND main = session.MainWindow();
+    HostedSheet sheet(HostedSheet::Find(main));
+    const HWND apply = Control(main, main_window::kApply);
+    for (const std::string& title : titles) {
+        SCOPED_TRACE(title);
+        const HWND page = sheet.SelectPage(title);
+        ASSERT_NE(page, nullptr);
+        std::string name = "laid-out-" + title + shotSuffix;
+        for (char& c : name) {
+            c = (c == '/' || c == ' ' || c == '.') ? '-' : c;
+        }
+        SaveScreenshot(main, name);
+        TouchEveryControl(page);
+        if (title == "Internet Explorer") {
+            for (const Panel& panel : kPanels) {
+                SendMessageA(page, WM_COMMAND, MAKEWPARAM(panel.command, 0), 0);
+                TouchEveryControl(page);
+            }
+        }
+        EXPECT_FALSE(IsEnabled(apply));
+    }
+    EXPECT_TRUE(RegistryUnchangedSince(before));
+    CloseWithOkWithoutRestartQuestion(session);
+}
+
+TEST(LaidOutPages, Windows98EveryControlTakesInputAndNothingIsMarkedWrittenOrOffered) {
+    TouchPagesAndClose(WindowsVersion::Windows98,
+                       {"Wallpaper/Util", "Internet Explorer", "Internet", "Reg Info", "More Security",
+                        "Preferences...", "System"},
+                       "-Windows98");
+}
+
+TEST(LaidOutPages, WindowsNtEveryControlTakesInputAndNothingIsMarkedWrittenOrOffered) {
+    TouchPagesAndClose(WindowsVersion::Nt,
+                       {"Wallpaper/Util", "Internet Explorer", "Reg Info", "Preferences...", "System"},
+                       "-WindowsNt");
+}
+
+// Dialog units to pixels as the template's creation does it (MulDiv by the font's base units). The
+// sheet stretches a page's height, so the vertical base unit comes from a control whose height in
+// dialog units is known (`referenceId`, `referenceHeight`); the horizontal one from the page's width.
+RECT DialogUnits(HWND page, int referenceId, int referenceHeight, int x, int y, int width, int height) {
+    RECT client{};
+    GetClientRect(page, &client);
+    const int baseX = MulDiv(client.right, 4, 312);
+    const RECT reference = RectIn(Control(page, referenceId), page);
+    const int baseY = MulDiv(reference.bottom - reference.top, 8, referenceHeight);
+    const int left = MulDiv(x, baseX, 4);
+    const int top = MulDiv(y, baseY, 8);
+    return RECT{left, top, left + MulDiv(width, baseX, 4), top + MulDiv(height, baseY, 8)};
+}
+
+testing::AssertionResult NearlyAt(HWND control, HWND page, const RECT& expected) {
+    const RECT actual = RectIn(control, page);
+    const bool close =
+        std::abs(actual.left - expected.left) <= 2 && std::abs(actual.top - expected.top) <= 2 &&
+        std::abs(actual.right - expected.right) <= 2 && std::abs(actual.bottom - expected.bottom) <= 2;
+    if (close) {
+        return testing::AssertionSuccess();
+    }
+    return testing::AssertionFailure() << "control " << GetDlgCtrlID(control) << " at " << ToString(actual)
+                                       << ", expected about " << ToString(expected);
+}
+
+TEST(LaidOutPages, OptionsMenuShowsExactlyTheChosenPanelOverTheFrame) {
+    VelmoraSession session(WindowsVersion::Windows98);
+    ASSERT_TRUE(session.Start());
+    const HWND main = session.MainWindow();
+    const HWND page = HostedSheet(HostedSheet::Find(main)).SelectPage("Internet Explorer");
+    ASSERT_NE(page, nullptr);
+    ASSERT_EQ(PanelsOf(page).size(), 4u);
+    EXPECT_FALSE(IsEnabled(Control(page, kCookieDelete)));
+    EXPECT_FALSE(IsChecked(Control(page, 1181)));
+    EXPECT_EQ(SendMessageA(Control(page, 1173), LB_GETCOUNT, 0, 0), 0);
+    EXPECT_TRUE(NearlyAt(Control(page, kPanelFrame), page, DialogUnits(page, 1173, 82, 158, 5, 153, 130)));
+    EXPECT_TRUE(NearlyAt(Control(page, kOptions), page, DialogUnits(page, 1173, 82, 205, 140, 55, 11)));
+
+    const RECT frame = RectIn(Control(page, kPanelFrame), page);
+    for (HWND panel : PanelsOf(page)) {
+        EXPECT_EQ(ToString(RectIn(panel, page)), ToString(frame));
+    }
+    // At first only the Default URLs panel shows, with its four fields empty.
+    const HWND urls = PanelWith(page, 1274);
+    ASSERT_NE(urls, nullptr);
+    for (HWND panel : PanelsOf(page)) {
+        EXPECT_EQ(IsVisible(panel), panel == urls);
+    }
+    for (int id : {1274, 1275, 1276, 1277}) {
+        EXPECT_EQ(TextOf(Control(urls, id)), "");
+    }
+
+    // Each command in turn, then the first one again over a panel that is already showing.
+    for (int round = 0; round < 2; ++round) {
+        for (const Panel& chosen : kPanels) {
+            SCOPED_TRACE(chosen.name);
+            SendMessageA(page, WM_COMMAND, MAKEWPARAM(chosen.command, 0), 0);
+            const HWND shown = PanelWith(page, chosen.control);
+            ASSERT_NE(shown, nullptr);
+            for (HWND panel : PanelsOf(page)) {
+                EXPECT_EQ(IsVisible(panel), panel == shown);
+            }
+            if (round == 0) {
+                SaveScreenshot(main, chosen.name);
+            }
+        }
+    }
+    SendMessageA(page, WM_COMMAND, MAKEWPARAM(kPanels[0].command, 0), 0);
+    SendMessageA(page, WM_COMMAND, MAKEWPARAM(kPanels[0].command, 0), 0);
+    EXPECT_TRUE(IsVisible(urls));
+    EXPECT_FALSE(IsEnabled(Control(main, main_window::kApply)));
+}
+
+TEST(LaidOutPages, NetworkNamesStopAtFifteenAndNoticesAtTwoHundredFiftyFive) {
+    VelmoraSession session(WindowsVersion::Windows98);
+    ASSERT_TRUE(session.Start());
+    const HWND main = session.MainWindow();
+    HostedSheet sheet(HostedSheet::Find(main));
+    const HWND regInfo = sheet.SelectPage("Reg Info");
+    ASSERT_NE(regInfo, nullptr);
+    const HWND computerName = Control(regInfo, 1068);
+    EXPECT_EQ(SendMessageA(computerName, EM_GETLIMITTEXT, 0, 0), 15);
+    EXPECT_EQ(SendMessageA(Control(regInfo, 1069), EM_GETLIMITTEXT, 0, 0), 15);
+    const std::string sixteen = "ABCDEFGHIJKLMNOP";
+    for (char c : sixteen) {
+        SendMessageA(computerName, WM_CHAR, static_cast<WPARAM>(c), 0);
+    }
+    EXPECT_EQ(TextOf(computerName), sixteen.substr(0, 15));
+    EXPECT_TRUE(NearlyAt(computerName, regInfo, DialogUnits(regInfo, 1064, 14, 70, 100, 180, 14)));
+    EXPECT_TRUE(NearlyAt(Control(regInfo, 1069), regInfo, DialogUnits(regInfo, 1064, 14, 70, 125, 180, 14)));
+
+    const HWND system = sheet.SelectPage("System");
+    ASSERT_NE(system, nullptr);
+    for (int id : {1257, 1258}) {
+        EXPECT_EQ(SendMessageA(Control(system, id), EM_GETLIMITTEXT, 0, 0), 255) << id;
+    }
+    int lower = 0;
+    int upper = 0;
+    RemoteBuffer range(system, 2 * sizeof(int));
+    ASSERT_TRUE(range.Ok());
+    SendMessageA(Control(system, 1236), UDM_GETRANGE32, reinterpret_cast<WPARAM>(range.At(0)),
+                 reinterpret_cast<LPARAM>(range.At(sizeof(int))));
+    ASSERT_TRUE(range.Read(0, &lower, sizeof lower));
+    ASSERT_TRUE(range.Read(sizeof(int), &upper, sizeof upper));
+    EXPECT_EQ(lower, 1);
+    EXPECT_EQ(upper, 99);
+    // No radio of the Scandisk group is chosen and the seconds field is blank.
+    for (int id : {1227, 1228, 1229}) {
+        EXPECT_FALSE(IsChecked(Control(system, id)));
+    }
+    EXPECT_EQ(TextOf(Control(system, 1235)), "");
+    EXPECT_TRUE(NearlyAt(Control(system, 1258), system, DialogUnits(system, 1257, 14, 50, 110, 100, 14)));
+    CloseWithOkWithoutRestartQuestion(session);
+}
+
+// One tool of a tooltip control of the program, read through memory inside the program.
+struct ToolTip {
+    HWND owner;
+    UINT_PTR id;
+    RECT rect;
+    std::string text;
+};
+
+std::vector<ToolTip> ToolTipsOf(DWORD processId) {
+    std::vector<HWND> tips;
+    struct Search {
+        DWORD processId;
+        std::vector<HWND>* tips;
+    } search{processId, &tips};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == s->processId && ClassNameOf(window) == TOOLTIPS_CLASSA) {
+                s->tips->push_back(window);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    std::vector<ToolTip> tools;
+    constexpr std::size_t kTextSize = 256;
+    for (HWND tip : tips) {
+        const auto count = static_cast<int>(SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0));
+        RemoteBuffer buffer(tip, sizeof(TTTOOLINFOA) + kTextSize);
+        if (!buffer.Ok()) {
+            continue;
+        }
+        for (int index = 0; index < count; ++index) {
+            TTTOOLINFOA info{};
+            info.cbSize = sizeof info;
+            info.lpszText = static_cast<char*>(buffer.At(sizeof info));
+            buffer.Write(0, &info, sizeof info);
+            if (SendMessageA(tip, TTM_ENUMTOOLSA, static_cast<WPARAM>(index),
+                             reinterpret_cast<LPARAM>(buffer.At(0))) == 0) {
+                continue;
+            }
+            buffer.Read(0, &info, sizeof info);
+            info.lpszText = static_cast<char*>(buffer.At(sizeof info));
+            buffer.Write(0, &info, sizeof info);
+            SendMessageA(tip, TTM_GETTEXTA, kTextSize, reinterpret_cast<LPARAM>(buffer.At(0)));
+            char text[kTextSize] = {};
+            buffer.Read(sizeof info, text, kTextSize - 1);
+            tools.push_back(ToolTip{info.hwnd, info.uId, info.rect, text});
+        }
+    }
+    return tools;
+}
+
+const ToolTip* FindTool(const std::vector<ToolTip>& tools, HWND owner, UINT_PTR id) {
+    for (const ToolTip& tool : tools) {
+        if (tool.owner == owner && tool.id == id) {
+            return &tool;
+        }
+    }
+    return nullptr;
+}
+
+TEST(LaidOutPages, TooltipsCarryTheirTextsOverTheirControls) {
+    VelmoraSession session(WindowsVersion::Windows98);
+    ASSERT_TRUE(session.Start());
+    const HWND main = session.MainWindow();
+    HostedSheet sheet(HostedSheet::Find(main));
+    const HWND explorer = sheet.SelectPage("Internet Explorer");
+    const HWND internet = sheet.SelectPage("Internet");
+    const HWND prefs = sheet.SelectPage("Preferences...");
+    ASSERT_TRUE(explorer != nullptr && internet != nullptr && prefs != nullptr);
+    const std::vector<ToolTip> tools = ToolTipsOf(session.ProcessId());
+
+    // A tool for a whole control is identified by the control's window.
+    const auto controlTool = [&](HWND page, int id) {
+        const HWND control = Control(page, id);
+        return FindTool(tools, page, reinterpret_cast<UINT_PTR>(control));
+    };
+    const ToolTip* options = controlTool(explorer, kOptions);
+    ASSERT_NE(options, nullptr);
+    EXPECT_EQ(options->text, "Click to switch between different IE options!");
+
+    const ToolTip* rwin = FindTool(tools, internet, 99);
+    ASSERT_NE(rwin, nullptr);
+    EXPECT_EQ(rwin->text, "MaxMSS x 4 = Recommended RWIN");
+    EXPECT_EQ(ToString(rwin->rect), ToString(RectIn(Control(internet, 1127), internet)));
+
+    const struct {
+        int id;
+        const char* text;
+    } prefsTools[] = {{1199, "Click to start Regedit, works even if you have locked it!"},
+                      {1200, "Click to start your System editor!"},
+                      {1201, "Click to start MSinfo, to get information about your computer!"},
+                      {1202, "Click to see your computers IP configuration!"}};
+    for (const auto& expected : prefsTools) {
+        const ToolTip* tool = controlTool(prefs, expected.id);
+        ASSERT_NE(tool, nullptr) << expected.id;
+        EXPECT_EQ(tool->text, expected.text);
+    }
+    // The language list is there but hidden, and nothing on the page is ticked.
+    EXPECT_FALSE(IsVisible(Control(prefs, 1214)));
+    EXPECT_EQ(SendMessageA(Control(prefs, 1214), CB_GETCOUNT, 0, 0), 2);
+    EXPECT_FALSE(IsChecked(Control(prefs, 1185)));
+    EXPECT_TRUE(NearlyAt(Control(prefs, 1199), prefs, DialogUnits(prefs, 1185, 10, 215, 20, 80, 16)));
+}
+
+// Needs the main window to call the pages' button set-ups and the Preferences page's NT disabling;
+// enabled once it does.
+TEST(LaidOutPagesWired, DISABLED_WindowsNtPreferencesShowDisabledWinNtAndButtonsAreIconButtons) {
+    VelmoraSession session(WindowsVersion::Nt);
+    ASSERT_TRUE(session.Start());
+    const HWND main = session.MainWindow();
+    HostedSheet sheet(HostedSheet::Find(main));
+    const HWND prefs = sheet.SelectPage("Preferences...");
+    ASSERT_NE(prefs, nullptr);
+    for (int id : {1189, 1190, 1197, 1201, 1202}) {
+        EXPECT_EQ(TextOf(Control(prefs, id)), "Disabled WinNt") << id;
+        EXPECT_FALSE(IsEnabled(Control(prefs, id))) << id;
+    }
+    EXPECT_TRUE(IsEnabled(Control(prefs, 1199)));
+    EXPECT_EQ(TextOf(Control(prefs, 1199)), "&Regedit");
+    SaveScreenshot(main, "laid-out-preferences-WindowsNt");
+
+    // Set up as icon buttons: owner-drawn.
+    const auto ownerDrawn = [](HWND button) { return (Style(button) & BS_TYPEMASK) == BS_OWNERDRAW; };
+    for (int id : {1199, 1200, 1201, 1202}) {
+        EXPECT_TRUE(ownerDrawn(Control(prefs, id))) << id;
+    }
+    const HWND system = sheet.SelectPage("System");
+    ASSERT_NE(system, nullptr);
+    EXPECT_TRUE(ownerDrawn(Control(system, 1246)));
+    const HWND wallpaper = sheet.SelectPage("Wallpaper/Util");
+    ASSERT_NE(wallpaper, nullptr);
+    for (int id : {1175, 1138, 1151}) {
+        EXPECT_TRUE(ownerDrawn(Control(wallpaper, id))) << id;
+    }
+    EXPECT_FALSE(IsEnabled(Control(wallpaper, 1138)));
+    EXPECT_FALSE(IsEnabled(Control(wallpaper, 1151)));
+    const HWND explorer = sheet.SelectPage("Internet Explorer");
+    ASSERT_NE(explorer, nullptr);
+    EXPECT_TRUE(ownerDrawn(Control(explorer, kCookieDelete)));
+    EXPECT_TRUE(ownerDrawn(Control(explorer, kOptions)));
+    const HWND misc = PanelWith(explorer, 1180);
+    ASSERT_NE(misc, nullptr);
+    EXPECT_TRUE(ownerDrawn(Control(misc, 1277)));
+    EXPECT_FALSE(IsEnabled(Control(main, main_window::kApply)));
+}
+
+}  // namespace
+}  // namespace velmora::e2e
