@@ -227,6 +227,54 @@ TEST(LaidOutPages, OptionsMenuShowsExactlyTheChosenPanelOverTheFrame) {
     EXPECT_FALSE(IsEnabled(Control(main, main_window::kApply)));
 }
 
+// The first visible pop-up menu window ("#32768") of the process, or null.
+HWND PopupMenuOf(DWORD processId) {
+    struct Search {
+        DWORD processId;
+        HWND found;
+    } search{processId, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == s->processId && IsWindowVisible(window) && ClassNameOf(window) == "#32768") {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+TEST(LaidOutPages, OptionsButtonDropsTheMenuFromItsBottomLeftCorner) {
+    VelmoraSession session(WindowsVersion::Windows98);
+    ASSERT_TRUE(session.Start());
+    const HWND main = session.MainWindow();
+    const HWND page = HostedSheet(HostedSheet::Find(main)).SelectPage("Internet Explorer");
+    ASSERT_NE(page, nullptr);
+    const HWND options = Control(page, kOptions);
+    ASSERT_TRUE(PostClick(options));
+    HWND menu = nullptr;
+    ASSERT_TRUE(
+        WaitUntil([&] { return (menu = PopupMenuOf(session.ProcessId())) != nullptr; }, Milliseconds(5000)));
+    const RECT button = ScreenRect(options);
+    const RECT dropped = ScreenRect(menu);
+    EXPECT_EQ(dropped.left, button.left);
+    EXPECT_EQ(dropped.top, button.bottom);
+    SaveScreenshot(main, "ie-options-menu");
+    // Second item, "&URL Templates", chosen from the keyboard.
+    for (UINT key : {VK_DOWN, VK_DOWN, VK_RETURN}) {
+        PostMessageA(menu, WM_KEYDOWN, key, 0);
+        PostMessageA(menu, WM_KEYUP, key, 0xC0000000);
+    }
+    const HWND templates = PanelWith(page, 1279);
+    ASSERT_NE(templates, nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return IsVisible(templates); }, Milliseconds(5000)));
+    EXPECT_FALSE(IsVisible(PanelWith(page, 1274)));
+}
+
 TEST(LaidOutPages, NetworkNamesStopAtFifteenAndNoticesAtTwoHundredFiftyFive) {
     VelmoraSession session(WindowsVersion::Windows98);
     ASSERT_TRUE(session.Start());
