@@ -126,9 +126,15 @@ void CMainWindow::SetUpButtons() {
     }
     m_startMenuPage.SetUpButtons();
     m_desktopPage.SetUpButtons();
+    if (velmora::IsWindowsNt(m_services.registry)) {
+        m_systemNtPage.SetUpButtons();
+    }
+    m_wallpaperPage.SetUpButtons();
+    m_internetExplorerPage.SetUpButtons();
     m_uninstallPage.SetUpButtons();
     m_newPage.SetUpButtons();
     m_folderPage.SetUpButtons();
+    m_prefsPage.SetUpButtons();
 }
 
 void CMainWindow::LoadPages() {
@@ -170,6 +176,7 @@ void CMainWindow::DisableWhatNtLacks() {
     if (!velmora::IsWindowsNt(m_services.registry)) {
         return;
     }
+    m_prefsPage.DisableForWindowsNt(m_strDisabledNt);
     for (int arrows :
          {velmora::DesktopSettings::kArrowNormalRadio, velmora::DesktopSettings::kArrowSmallRadio,
           velmora::DesktopSettings::kArrowNoneRadio}) {

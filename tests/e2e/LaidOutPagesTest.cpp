@@ -426,7 +426,7 @@ TEST(LaidOutPages, TooltipsCarryTheirTextsOverTheirControls) {
 
 // Needs the main window to call the pages' button set-ups and the Preferences page's NT disabling;
 // enabled once it does.
-TEST(LaidOutPagesWired, DISABLED_WindowsNtPreferencesShowDisabledWinNtAndButtonsAreIconButtons) {
+TEST(LaidOutPagesWired, WindowsNtPreferencesShowDisabledWinNtAndButtonsAreIconButtons) {
     VelmoraSession session(WindowsVersion::Nt);
     ASSERT_TRUE(session.Start());
     const HWND main = session.MainWindow();
