@@ -26,7 +26,8 @@ CMainWindow::CMainWindow(velmora::Services services, CWnd* parent)
       m_securityPage(services),
       m_uninstallPage(services),
       m_newPage(services),
-      m_folderPage(services) {
+      m_folderPage(services),
+      m_aboutPage(services) {
     m_hIcon = static_cast<HICON>(::LoadImageA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDI_VELMORA),
                                               IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
     // Shown at once, with no owner: the application has no main window yet. It is painted now, since no
@@ -139,6 +140,8 @@ void CMainWindow::SetUpButtons() {
 
 void CMainWindow::LoadPages() {
     velmora::Registry& registry = m_services.registry;
+    // Shown from the About page's second activation on.
+    m_aboutPage.SetMessages("Download the latest version at my web site.", "");
     m_startMenuPage.Load();  // shows what it read itself
     m_desktopPage.Load();
     if (velmora::IsWindows98(registry) && !velmora::IsWindowsNt(registry)) {
