@@ -47,8 +47,12 @@ std::optional<ValueData> ReadValue(Registry& registry, RootKey root, std::string
     if (key.Open(registry, ToHKey(root), path, reg::kRead) != reg::kSuccess) {
         return std::nullopt;
     }
+    return ReadValue(registry, key.Get(), name);
+}
+
+std::optional<ValueData> ReadValue(Registry& registry, HKey key, std::string_view name) {
     std::uint32_t size = 0;
-    if (registry.QueryValue(key.Get(), name, nullptr, nullptr, &size) != reg::kSuccess) {
+    if (registry.QueryValue(key, name, nullptr, nullptr, &size) != reg::kSuccess) {
         return std::nullopt;
     }
     std::vector<std::uint8_t> bytes;
@@ -59,7 +63,7 @@ std::optional<ValueData> ReadValue(Registry& registry, RootKey root, std::string
             return std::nullopt;
         }
         // The value may have changed since the size was asked; keep only what this read received.
-        if (registry.QueryValue(key.Get(), name, nullptr, bytes.data(), &size) != reg::kSuccess) {
+        if (registry.QueryValue(key, name, nullptr, bytes.data(), &size) != reg::kSuccess) {
             return std::nullopt;
         }
         bytes.resize(size);

@@ -41,6 +41,8 @@ class ValueData {
 // Reads one value; nothing when the key cannot be opened for reading or the value is missing.
 std::optional<ValueData> ReadValue(Registry& registry, RootKey root, std::string_view path,
                                    std::string_view name);
+// The same read on a key the caller holds open.
+std::optional<ValueData> ReadValue(Registry& registry, HKey key, std::string_view name);
 
 // The first-byte rule on a value; `missing` when it cannot be read.
 bool ReadFlag(Registry& registry, RootKey root, std::string_view path, std::string_view name,

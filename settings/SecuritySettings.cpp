@@ -1,6 +1,5 @@
 #include "settings/SecuritySettings.h"
 
-#include <new>
 #include <optional>
 #include <vector>
 
@@ -90,23 +89,11 @@ std::optional<CheckSetting> ValueRow(S::Row row) {
 
 // One value of an open key as text (up to its first zero); nothing when it cannot be read.
 std::optional<std::string> ReadText(Registry& registry, HKey key, const char* name) {
-    std::uint32_t size = 0;
-    if (registry.QueryValue(key, name, nullptr, nullptr, &size) != reg::kSuccess) {
+    const auto data = ReadValue(registry, key, name);
+    if (!data) {
         return std::nullopt;
     }
-    std::vector<std::uint8_t> bytes;
-    if (size != 0) {
-        try {
-            bytes.resize(size);
-        } catch (const std::bad_alloc&) {
-            return std::nullopt;
-        }
-        if (registry.QueryValue(key, name, nullptr, bytes.data(), &size) != reg::kSuccess) {
-            return std::nullopt;
-        }
-        bytes.resize(size);
-    }
-    return std::string(ValueData(std::move(bytes)).Text());
+    return std::string(data->Text());
 }
 
 void SetText(Registry& registry, HKey key, const char* name, const std::string& text) {

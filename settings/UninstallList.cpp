@@ -1,6 +1,5 @@
 #include "settings/UninstallList.h"
 
-#include <new>
 #include <optional>
 
 #include "registry/RegKey.h"
@@ -21,23 +20,11 @@ constexpr const char* kImportantCaption = "Velmora 99 - Important";
 
 // One value of an open key as text: its size first, then exactly that many bytes.
 std::optional<std::string> ReadText(Registry& registry, HKey key, std::string_view name) {
-    std::uint32_t size = 0;
-    if (registry.QueryValue(key, name, nullptr, nullptr, &size) != reg::kSuccess) {
+    const auto data = ReadValue(registry, key, name);
+    if (!data) {
         return std::nullopt;
     }
-    std::vector<std::uint8_t> bytes;
-    if (size != 0) {
-        try {
-            bytes.resize(size);
-        } catch (const std::bad_alloc&) {
-            return std::nullopt;
-        }
-        if (registry.QueryValue(key, name, nullptr, bytes.data(), &size) != reg::kSuccess) {
-            return std::nullopt;
-        }
-        bytes.resize(size);
-    }
-    return std::string(ValueData(std::move(bytes)).Text());
+    return std::string(data->Text());
 }
 
 }  // namespace
