@@ -44,38 +44,6 @@ bool MakeShellNew(const std::string& path) {
     return WriteRawValue(kHkcr, path + "\\ShellNew", "NullFile", RegistryValue::String(""));
 }
 
-std::vector<std::string> Lines(HWND list) {
-    // Asked as wide text and turned into the program's code page: Wine hands a cross-process LB_GETTEXT
-    // back as wide characters even to the ANSI call, which overruns an ANSI-sized buffer.
-    std::vector<std::string> lines;
-    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
-        std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0) + 1, L'\0');
-        const LRESULT copied =
-            SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide.data()));
-        wide.resize(
-            copied > 0 && copied < static_cast<LRESULT>(wide.size()) ? static_cast<std::size_t>(copied) : 0);
-        std::string text(wide.size() * 2 + 1, '\0');
-        const int converted =
-            WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
-                                static_cast<int>(text.size()), nullptr, nullptr);
-        text.resize(converted > 0 ? static_cast<std::size_t>(converted) : 0);
-        lines.push_back(text);
-    }
-    return lines;
-}
-
-int IndexOf(HWND list, const std::string& line) {
-    const std::vector<std::string> lines = Lines(list);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i] == line) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
-}
-
 TEST(NewPage, RemovingTwoSelectedEntriesDeletesBothShellNewKeysWithoutAQuestion) {
     const ScopedRegistryRestore restore(ScenarioKeys());
     ASSERT_TRUE(SetDefault(kDirectExtension, kDirectType));
@@ -99,11 +67,11 @@ TEST(NewPage, RemovingTwoSelectedEntriesDeletesBothShellNewKeysWithoutAQuestion)
     const HWND remove = Control(page, kRemoveButton);
     EXPECT_FALSE(IsEnabled(remove));
 
-    const int alpha = IndexOf(list, "Velmora E2E Alpha File");
-    const int beta = IndexOf(list, "Velmora E2E Beta File");
+    const int alpha = ListBoxIndexOf(list, "Velmora E2E Alpha File");
+    const int beta = ListBoxIndexOf(list, "Velmora E2E Beta File");
     ASSERT_GE(alpha, 0);
     ASSERT_GE(beta, 0);
-    ASSERT_GE(IndexOf(list, "Velmora E2E Gamma File"), 0);
+    ASSERT_GE(ListBoxIndexOf(list, "Velmora E2E Gamma File"), 0);
     for (const int index : {alpha, beta}) {
         SendMessageA(list, LB_SETSEL, TRUE, index);
     }
@@ -121,9 +89,9 @@ TEST(NewPage, RemovingTwoSelectedEntriesDeletesBothShellNewKeysWithoutAQuestion)
                   "- key HKCR\\" + std::string(kDirectExtension) + "\\ShellNew",
                   "- key HKCR\\" + std::string(kNestedExtension) + "\\" + kNestedType + "\\ShellNew",
               }));
-    EXPECT_EQ(IndexOf(list, "Velmora E2E Alpha File"), -1);
-    EXPECT_EQ(IndexOf(list, "Velmora E2E Beta File"), -1);
-    EXPECT_GE(IndexOf(list, "Velmora E2E Gamma File"), 0);
+    EXPECT_EQ(ListBoxIndexOf(list, "Velmora E2E Alpha File"), -1);
+    EXPECT_EQ(ListBoxIndexOf(list, "Velmora E2E Beta File"), -1);
+    EXPECT_GE(ListBoxIndexOf(list, "Velmora E2E Gamma File"), 0);
     EXPECT_EQ(SendMessageA(list, LB_GETSELCOUNT, 0, 0), 0);
     EXPECT_FALSE(IsEnabled(Control(session.MainWindow(), main_window::kApply)));
 }

@@ -38,39 +38,6 @@ bool AddProgram(const std::string& subkey, const std::string& displayName, const
            WriteRawValue(kHklm, PathOf(subkey), "UninstallString", RegistryValue::String(command));
 }
 
-// The list box's lines (LB_GETTEXT is carried across processes for a list box with strings).
-std::vector<std::string> Lines(HWND list) {
-    // Asked as wide text and turned into the program's code page: Wine hands a cross-process LB_GETTEXT
-    // back as wide characters even to the ANSI call, which overruns an ANSI-sized buffer.
-    std::vector<std::string> lines;
-    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
-        std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0) + 1, L'\0');
-        const LRESULT copied =
-            SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide.data()));
-        wide.resize(
-            copied > 0 && copied < static_cast<LRESULT>(wide.size()) ? static_cast<std::size_t>(copied) : 0);
-        std::string text(wide.size() * 2 + 1, '\0');
-        const int converted =
-            WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
-                                static_cast<int>(text.size()), nullptr, nullptr);
-        text.resize(converted > 0 ? static_cast<std::size_t>(converted) : 0);
-        lines.push_back(text);
-    }
-    return lines;
-}
-
-int IndexOf(HWND list, const std::string& line) {
-    const std::vector<std::string> lines = Lines(list);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i] == line) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
-}
-
 // Selects a line as a click would, with the notification the list box sends its page.
 void SelectLine(HWND page, HWND list, int index) {
     SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
@@ -101,7 +68,7 @@ TEST_F(UninstallPage, RemovingAnEntryAfterYesDeletesItsKeyAndNothingElse) {
     const RegistrySnapshot before = RegistrySnapshot::Take({{kHklm, kUninstall}});
     EXPECT_FALSE(IsEnabled(Control(page_, kRemoveButton)));
     EXPECT_FALSE(IsEnabled(Control(page_, kEditButton)));
-    const int index = IndexOf(list_, "Velmora E2E Removed Program");
+    const int index = ListBoxIndexOf(list_, "Velmora E2E Removed Program");
     ASSERT_GE(index, 0);
     SelectLine(page_, list_, index);
     ASSERT_TRUE(IsEnabled(Control(page_, kRemoveButton)));
@@ -123,8 +90,8 @@ TEST_F(UninstallPage, RemovingAnEntryAfterYesDeletesItsKeyAndNothingElse) {
     ASSERT_TRUE(Responds(session_.MainWindow()));
 
     EXPECT_FALSE(KeyPresent(kHklm, PathOf("VelmoraE2E-Gone")));
-    EXPECT_EQ(IndexOf(list_, "Velmora E2E Removed Program"), -1);
-    EXPECT_GE(IndexOf(list_, "Velmora E2E Kept Program"), 0);
+    EXPECT_EQ(ListBoxIndexOf(list_, "Velmora E2E Removed Program"), -1);
+    EXPECT_GE(ListBoxIndexOf(list_, "Velmora E2E Kept Program"), 0);
     // The reloaded list has no selection; the buttons stay as they were.
     EXPECT_EQ(SendMessageA(list_, LB_GETCURSEL, 0, 0), LB_ERR);
     EXPECT_TRUE(IsEnabled(Control(page_, kRemoveButton)));
@@ -142,7 +109,7 @@ TEST_F(UninstallPage, RemovingAnEntryAfterYesDeletesItsKeyAndNothingElse) {
 }
 
 TEST_F(UninstallPage, TheEditorWritesAChangedDescriptionWithoutAQuestion) {
-    const int index = IndexOf(list_, "Velmora E2E Kept Program");
+    const int index = ListBoxIndexOf(list_, "Velmora E2E Kept Program");
     ASSERT_GE(index, 0);
     SelectLine(page_, list_, index);
     ASSERT_TRUE(PostClick(Control(page_, kEditButton)));
@@ -168,7 +135,7 @@ TEST_F(UninstallPage, TheEditorWritesAChangedDescriptionWithoutAQuestion) {
               RegistryValue::String("Velmora E2E Renamed Program"));
     EXPECT_EQ(ReadRawValue(kHklm, PathOf("VelmoraE2E-Keep"), "UninstallString"),
               RegistryValue::String("C:\\keep\\uninst.exe"));
-    EXPECT_GE(IndexOf(list_, "Velmora E2E Renamed Program"), 0);
+    EXPECT_GE(ListBoxIndexOf(list_, "Velmora E2E Renamed Program"), 0);
     EXPECT_FALSE(IsEnabled(Control(page_, kRemoveButton)));
     EXPECT_FALSE(IsEnabled(Control(page_, kEditButton)));
 }

@@ -103,4 +103,34 @@ bool Responds(HWND window, unsigned timeoutMs) {
     return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;
 }
 
+std::vector<std::string> ListBoxLines(HWND list) {
+    std::vector<std::string> lines;
+    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0) + 1, L'\0');
+        const LRESULT copied =
+            SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide.data()));
+        wide.resize(
+            copied > 0 && copied < static_cast<LRESULT>(wide.size()) ? static_cast<std::size_t>(copied) : 0);
+        std::string text(wide.size() * 2 + 1, '\0');
+        const int converted =
+            WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
+                                static_cast<int>(text.size()), nullptr, nullptr);
+        text.resize(converted > 0 ? static_cast<std::size_t>(converted) : 0);
+        lines.push_back(text);
+    }
+    return lines;
+}
+
+int ListBoxIndexOf(HWND list, const std::string& line) {
+    const std::vector<std::string> lines = ListBoxLines(list);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i] == line) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
 }  // namespace velmora::e2e

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace velmora::e2e {
 
@@ -32,6 +33,13 @@ RECT ScreenRect(HWND window);
 RECT RectIn(HWND window, HWND reference);
 // "(left, top)-(right, bottom)": compare rectangles as these texts for readable failures.
 std::string ToString(const RECT& rect);
+
+// A list box's lines. Asked as wide text and turned into the program's code page: Wine hands a
+// cross-process LB_GETTEXT back as wide characters even to the ANSI call, which would overrun an
+// ANSI-sized buffer.
+std::vector<std::string> ListBoxLines(HWND list);
+// The index of the first line equal to `line`, or -1.
+int ListBoxIndexOf(HWND list, const std::string& line);
 
 // BM_CLICK, waiting for the click to be handled. Use PostClick when the click opens a modal window
 // (a message box or a dialog), which would block this call until it closes.
