@@ -1,13 +1,17 @@
 #!/usr/bin/env python3
 """Builds the program's icons from their text pixel maps.
 
-Each map src/<id>_<name>.txt becomes <id>_<name>.ico (one 32 x 32 image) and a line of icons.rc.
-Characters stand for palette colours as src/legend.txt lists them; '.' is transparent. A map may add
-characters of its own with lines such as "q = #FF6666" (8 bpp maps only) and chooses its depth with
-"bpp = 4" (the default) or "bpp = 8". Lines starting with '#' are comments.
+Each map src/<id>_<name>.txt becomes <id>_<name>.ico and a line of icons.rc. Characters stand for
+palette colours as src/legend.txt lists them; '.' is transparent. A map may add characters of its own
+with lines such as "q = #FF6666" (8 bpp maps only) and chooses its depth with "bpp = 4" (the default)
+or "bpp = 8". A map holds one 32 x 32 image unless it says otherwise: each "size = N" line (16, 24, 32
+or 48) starts an image of N rows of N characters, and the .ico keeps the images in the map's order.
+Lines starting with '#' are comments.
 
-    make_icons.py            write every .ico and icons.rc
-    make_icons.py --check    rebuild in memory; exit 1 if a written file differs or is missing
+    make_icons.py [DIR]            write every .ico and icons.rc of DIR (default: this script's folder)
+    make_icons.py --check [DIR]    rebuild in memory; exit 1 if a written file differs or is missing
+
+DIR holds src/ with the maps; its legend is DIR/src/legend.txt when there is one, else this folder's.
 
 The output depends only on the maps, so the same maps always give the same bytes.
 """
@@ -17,11 +21,9 @@ import struct
 import sys
 from pathlib import Path
 
-SIZE = 32
+SIZE = 32  # of a map that names no size
+SIZES = (16, 24, 32, 48)
 HERE = Path(__file__).resolve().parent
-SRC = HERE / "src"
-LEGEND = SRC / "legend.txt"
-RC_FILE = HERE / "icons.rc"
 TRANSPARENT = "."
 MAP_NAME = re.compile(r"^(\d+)_([a-z0-9_]+)\.txt$")
 
@@ -69,8 +71,9 @@ def palette_256(base16):
 
 
 def read_map(path, legend_chars, base16):
-    """Returns (bits per pixel, palette, 32 rows of palette indices or None for transparent)."""
-    bpp, extra, rows = 4, {}, []
+    """Returns (bits per pixel, palette, images); an image is its rows of palette indices (None for
+    transparent)."""
+    bpp, extra, images = 4, {}, []  # images: [size, [(line number, row)]]
     for number, raw in enumerate(path.read_text().splitlines(), 1):
         line = raw.rstrip()
         where = f"{path.name}:{number}"
@@ -85,16 +88,30 @@ def read_map(path, legend_chars, base16):
                 if value not in ("4", "8"):
                     raise MapError(f"{where}: bpp must be 4 or 8")
                 bpp = int(value)
+            elif key == "size":
+                if not value.isdigit() or int(value) not in SIZES:
+                    raise MapError(f"{where}: size must be one of {', '.join(map(str, SIZES))}")
+                images.append([int(value), []])
             elif len(key) == 1 and key != TRANSPARENT and key not in legend_chars:
                 extra[key] = parse_colour(value, where)
             else:
                 raise MapError(f"{where}: unknown setting or legend character '{key}'")
             continue
-        if len(line) != SIZE:
-            raise MapError(f"{where}: a pixel row must have {SIZE} characters, not {len(line)}")
+        if not images:
+            images.append([SIZE, []])
+        size, rows = images[-1]
+        if len(line) != size:
+            raise MapError(f"{where}: a pixel row must have {size} characters, not {len(line)}")
+        if len(rows) == size:
+            raise MapError(f"{where}: more than {size} pixel rows in a {size} x {size} image")
         rows.append((number, line))
-    if len(rows) != SIZE:
-        raise MapError(f"{path.name}: {len(rows)} pixel rows, expected {SIZE}")
+    if not images:
+        raise MapError(f"{path.name}: no pixel rows")
+    for size, rows in images:
+        if len(rows) != size:
+            raise MapError(f"{path.name}: {len(rows)} pixel rows in a {size} x {size} image")
+    if len({size for size, _ in images}) != len(images):
+        raise MapError(f"{path.name}: two images of the same size")
     if extra and bpp != 8:
         raise MapError(f"{path.name}: extra colours need bpp = 8 (4 bpp icons use the 16 legend colours)")
 
@@ -105,25 +122,28 @@ def read_map(path, legend_chars, base16):
             raise MapError(f"{path.name}: colour of '{char}' is not in the 256-colour palette")
         lookup[char] = palette.index(rgb)
 
-    pixels = []
-    for number, line in rows:
-        row = []
-        for char in line:
-            if char == TRANSPARENT:
-                row.append(None)
-            elif char in lookup:
-                row.append(lookup[char])
-            else:
-                raise MapError(f"{path.name}:{number}: character '{char}' is not in the legend")
-        pixels.append(row)
-    return bpp, palette, pixels
+    pixel_images = []
+    for size, rows in images:
+        pixels = []
+        for number, line in rows:
+            row = []
+            for char in line:
+                if char == TRANSPARENT:
+                    row.append(None)
+                elif char in lookup:
+                    row.append(lookup[char])
+                else:
+                    raise MapError(f"{path.name}:{number}: character '{char}' is not in the legend")
+            pixels.append(row)
+        pixel_images.append(pixels)
+    return bpp, palette, pixel_images
 
 
-def encode_ico(bpp, palette, pixels):
-    """One-image .ico: directory, BITMAPINFOHEADER (height doubled), palette, XOR bits, AND mask."""
-    colours = 1 << bpp
-    xor_stride = (SIZE * bpp + 31) // 32 * 4
-    and_stride = (SIZE + 31) // 32 * 4
+def encode_image(bpp, palette, pixels):
+    """One image of an .ico: BITMAPINFOHEADER (height doubled), palette, XOR bits, AND mask."""
+    size = len(pixels)
+    xor_stride = (size * bpp + 31) // 32 * 4
+    and_stride = (size + 31) // 32 * 4
     xor_rows, and_rows = [], []
     for row in reversed(pixels):  # DIB rows are stored bottom-up
         xor_bits = bytearray(xor_stride)
@@ -140,58 +160,77 @@ def encode_ico(bpp, palette, pixels):
         and_rows.append(bytes(and_bits))
     bits = b"".join(xor_rows) + b"".join(and_rows)
     palette_bytes = b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in palette)
-    header = struct.pack("<IiiHHIIiiII", 40, SIZE, SIZE * 2, 1, bpp, 0, len(bits), 0, 0, 0, 0)
-    image = header + palette_bytes + bits
-    directory = struct.pack("<HHH", 0, 1, 1)
-    entry = struct.pack("<BBBBHHII", SIZE, SIZE, colours % 256, 0, 1, bpp, len(image), 6 + 16)
-    return directory + entry + image
+    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, bpp, 0, len(bits), 0, 0, 0, 0)
+    return header + palette_bytes + bits
 
 
-def build():
-    """Returns {path: bytes} for every file this script writes."""
-    legend_chars, base16 = read_legend(LEGEND)
+def encode_ico(bpp, palette, images):
+    """The .ico file: directory, one entry per image, then the images in the same order."""
+    colours = 1 << bpp
+    encoded = [encode_image(bpp, palette, pixels) for pixels in images]
+    directory = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    entries, data = [], []
+    for pixels, image in zip(images, encoded):
+        size = len(pixels)
+        entries.append(struct.pack("<BBBBHHII", size, size, colours % 256, 0, 1, bpp, len(image), offset))
+        offset += len(image)
+    return directory + b"".join(entries) + b"".join(encoded)
+
+
+def build(folder):
+    """Returns {path: bytes} for every file this script writes into folder."""
+    src = folder / "src"
+    legend = src / "legend.txt"
+    legend_chars, base16 = read_legend(legend if legend.is_file() else HERE / "src" / "legend.txt")
     outputs, rc_lines, ids = {}, [], set()
     def icon_order(path):
         m = MAP_NAME.match(path.name)
         return (int(m.group(1)) if m else 0, path.name)
 
-    for src in sorted(SRC.glob("*.txt"), key=icon_order):
-        if src == LEGEND:
+    for map_file in sorted(src.glob("*.txt"), key=icon_order):
+        if map_file == legend:
             continue
-        m = MAP_NAME.match(src.name)
+        m = MAP_NAME.match(map_file.name)
         if not m:
-            raise MapError(f"{src.name}: map files are named <id>_<name>.txt")
+            raise MapError(f"{map_file.name}: map files are named <id>_<name>.txt")
         if m.group(1) in ids:
-            raise MapError(f"{src.name}: icon id {m.group(1)} is used twice")
+            raise MapError(f"{map_file.name}: icon id {m.group(1)} is used twice")
         ids.add(m.group(1))
-        ico_name = src.stem + ".ico"
-        outputs[HERE / ico_name] = encode_ico(*read_map(src, legend_chars, base16))
+        ico_name = map_file.stem + ".ico"
+        outputs[folder / ico_name] = encode_ico(*read_map(map_file, legend_chars, base16))
         rc_lines.append(f'{m.group(1)} ICON "icons/{ico_name}"\n')
     rc = "// Written by make_icons.py from src/*.txt; edit the maps, not this file.\n" + "".join(rc_lines)
-    outputs[RC_FILE] = rc.encode("ascii")
+    outputs[folder / "icons.rc"] = rc.encode("ascii")
     return outputs
 
 
 def main(argv):
-    if argv not in ([], ["--check"]):
+    check = argv[:1] == ["--check"]
+    rest = argv[1:] if check else argv
+    if len(rest) > 1 or any(arg.startswith("-") for arg in rest):
         print(__doc__, file=sys.stderr)
         return 2
+    folder = Path(rest[0]).resolve() if rest else HERE
+    if not (folder / "src").is_dir():
+        print(f"make_icons: {folder} has no src folder of pixel maps", file=sys.stderr)
+        return 2
     try:
-        outputs = build()
+        outputs = build(folder)
     except MapError as error:
         print(f"make_icons: {error}", file=sys.stderr)
         return 1
-    if argv == ["--check"]:
+    if check:
         stale = [p for p, data in outputs.items() if not p.is_file() or p.read_bytes() != data]
-        orphans = [p for p in HERE.glob("*.ico") if p not in outputs]
+        orphans = [p for p in folder.glob("*.ico") if p not in outputs]
         for path in stale:
             print(f"make_icons: {path.name} is not up to date with its source", file=sys.stderr)
         for path in orphans:
             print(f"make_icons: {path.name} has no source map", file=sys.stderr)
         if stale or orphans:
-            print("make_icons: run res/icons/make_icons.py and commit the result", file=sys.stderr)
+            print(f"make_icons: run res/icons/make_icons.py {folder} and commit the result", file=sys.stderr)
             return 1
-        print(f"make_icons: {len(outputs) - 1} icons and icons.rc match their sources")
+        print(f"make_icons: {len(outputs) - 1} icons and icons.rc of {folder.name}/ match their sources")
         return 0
     for path, data in outputs.items():
         if not path.is_file() or path.read_bytes() != data:
