@@ -6,6 +6,13 @@
 #include "settings/ApplyCycle.h"
 #include "settings/OsVersion.h"
 
+#ifdef VELMORA_BENCH
+#include "bench/StartupMarks.h"  // timing marks of the benchmark build
+#else
+#define VELMORA_BENCH_MARK(name)
+#define VELMORA_BENCH_SHOWN(window)
+#endif
+
 namespace {
 
 constexpr int kFrameId = IDC_MAIN_FRAME;
@@ -43,6 +50,7 @@ void CMainWindow::DoDataExchange(CDataExchange* dx) {
 }
 
 BOOL CMainWindow::OnInitDialog() {
+    VELMORA_BENCH_MARK("init");
     CDialog::OnInitDialog();
     m_sheet.EnableStackedTabs(FALSE);
     AddPages();
@@ -54,10 +62,13 @@ BOOL CMainWindow::OnInitDialog() {
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
     CreatePageWindows();
+    VELMORA_BENCH_MARK("pages created");
     SetUpButtons();
+    VELMORA_BENCH_MARK("buttons set up");
     LoadPages();
     DisableWhatNtLacks();
     ::EnableWindow(GetDlgItemHwnd(kApplyId), FALSE);
+    VELMORA_BENCH_MARK("init done");
     return TRUE;
 }
 
@@ -165,13 +176,19 @@ void CMainWindow::LoadPages() {
         m_securityPage.Load();
         m_securityPage.UpdateData(FALSE);
     }
+    VELMORA_BENCH_MARK("Add/Remove begin");
     m_uninstallPage.Load();
     m_uninstallPage.UpdateData(FALSE);
+    VELMORA_BENCH_MARK("Add/Remove end");
+    VELMORA_BENCH_MARK("New begin");
     m_newPage.Load();
     m_newPage.UpdateData(FALSE);
+    VELMORA_BENCH_MARK("New end");
+    VELMORA_BENCH_MARK("Folders/Run begin");
     m_folderPage.LoadFolders();
     m_folderPage.LoadAutoruns();
     m_folderPage.UpdateData(FALSE);
+    VELMORA_BENCH_MARK("Folders/Run end");
     UpdateData(FALSE);
 }
 
@@ -259,6 +276,9 @@ BOOL CMainWindow::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* 
             ::Sleep(kShowWindowWait);
             if (m_promo.m_hWnd != nullptr && ::IsWindow(m_promo.m_hWnd)) {
                 m_promo.DestroyWindow();
+            }
+            if (wParam) {
+                VELMORA_BENCH_SHOWN(m_hWnd);
             }
             return FALSE;
         case WM_PAINT:

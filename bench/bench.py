@@ -1,0 +1,276 @@
+#!/usr/bin/env python3
+"""Runs the benchmark (see bench/run): builds, makes the registries, measures, reports."""
+
+import argparse
+import datetime
+import os
+import pathlib
+import statistics
+import subprocess
+import sys
+
+ROOT = pathlib.Path(__file__).resolve().parent.parent
+BUILD = ROOT / "build" / "bench"
+TOOLCHAIN = ROOT / "cmake" / "mingw-w64-x86_64.cmake"
+WAIT_MS = 1200  # the main window's prescribed wait before the promotional window goes
+
+UNINSTALL = r"HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Uninstall"
+RUN = r"HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run"
+
+# Extension keys under HKEY_CLASSES_ROOT (a tenth with a "ShellNew" key), uninstall entries, Run values,
+# added to Wine's own registry.
+SIZES = {
+    "default": (0, 0, 0),
+    "middle": (5000, 500, 100),
+    "large": (50000, 5000, 1000),
+}
+
+LOADS = ["New", "Add/Remove", "Folders/Run"]
+
+
+def log(text):
+    print(text, file=sys.stderr, flush=True)
+
+
+def run(command, **kwargs):
+    return subprocess.run(command, check=True, **kwargs)
+
+
+def build():
+    """The benchmark build (timing marks and the benchmark programs) and the plain Release build."""
+    jobs = os.environ.get("VELMORA_BENCH_JOBS", "2")
+    for name, extra in (("win64", ["-DVELMORA_BENCH=ON"]), ("release", [])):
+        tree = BUILD / name
+        log(f"building {tree}")
+        run(["cmake", "-S", str(ROOT), "-B", str(tree), f"-DCMAKE_TOOLCHAIN_FILE={TOOLCHAIN}",
+             "-DCMAKE_BUILD_TYPE=Release", *extra], stdout=subprocess.DEVNULL)
+        targets = ["Velmora", "MinimalDialog", "RegistryFloor", "Launch"] if extra else ["Velmora"]
+        run(["cmake", "--build", str(tree), "-j", jobs, "--target", *targets], stdout=subprocess.DEVNULL)
+
+
+def windows_path(path):
+    return "Z:" + str(path).replace("/", "\\")
+
+
+def reg_file(size, path):
+    """Writes the .reg file that grows Wine's registry to `size`."""
+    extensions, programs, runs = SIZES[size]
+    lines = ["REGEDIT4", ""]
+    for i in range(extensions):
+        ext = f".vb{i:05d}"
+        file_type = f"vbfile{i:05d}"
+        lines += [f"[HKEY_CLASSES_ROOT\\{ext}]", f'@="{file_type}"', ""]
+        if i % 10 == 0:
+            # Half of the "New" entries directly under the extension, half under its file type subkey.
+            shell_new = ext if i % 20 == 0 else f"{ext}\\{file_type}"
+            lines += [f"[HKEY_CLASSES_ROOT\\{shell_new}\\ShellNew]", '"NullFile"=""', ""]
+            lines += [f"[HKEY_CLASSES_ROOT\\{file_type}]", f'@="Bench document {i:05d}"', ""]
+    for i in range(programs):
+        lines += [f"[{UNINSTALL}\\BenchProgram{i:05d}]", f'"DisplayName"="Bench Program {i:05d}"',
+                  f'"UninstallString"="C:\\\\Program Files\\\\Bench {i:05d}\\\\uninstall.exe"',
+                  '"DisplayVersion"="1.0"', '"Publisher"="Bench"', ""]
+    if runs:
+        lines.append(f"[{RUN}]")
+        lines += [f'"BenchRun{i:04d}"="C:\\\\bench\\\\run{i:04d}.exe /quiet"' for i in range(runs)]
+        lines.append("")
+    path.write_text("\r\n".join(lines) + "\r\n", encoding="latin-1")
+
+
+def prefix_env(prefix):
+    env = dict(os.environ)
+    env["WINEPREFIX"] = str(prefix)
+    return env
+
+
+def make_prefix(size):
+    """One sandbox prefix per size, made and filled once."""
+    prefix = BUILD / f"prefix-{size}"
+    done = prefix / ".velmora-bench-filled"
+    if done.exists():
+        return prefix
+    env = prefix_env(prefix)
+    log(f"making {prefix}")
+    run(["wineboot", "-i"], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    run(["wineserver", "-w"], env=env)
+    if any(SIZES[size]):
+        reg = BUILD / f"{size}.reg"
+        reg_file(size, reg)
+        log(f"filling {prefix} from {reg}")
+        run(["wine", "regedit", "/S", windows_path(reg)], env=env, stdout=subprocess.DEVNULL,
+            stderr=subprocess.DEVNULL)
+        run(["wineserver", "-w"], env=env)
+    done.write_text("filled\n")
+    return prefix
+
+
+def read_marks(path):
+    values, marks = {}, {}
+    for line in pathlib.Path(path).read_text().splitlines():
+        parts = line.split("\t")
+        if parts[0] == "mark":
+            marks[parts[1]] = int(parts[2])
+        else:
+            values[parts[0]] = int(parts[1])
+    return values, marks
+
+
+def measure(size, rounds):
+    """Per program, the list of measured runs (dicts of figures)."""
+    prefix = make_prefix(size)
+    env = prefix_env(prefix)
+    marks = BUILD / "marks" / size
+    marks.mkdir(parents=True, exist_ok=True)
+    programs = [BUILD / "win64" / "app" / "Velmora.exe", BUILD / "win64" / "bench" / "MinimalDialog.exe",
+                BUILD / "win64" / "bench" / "RegistryFloor.exe"]
+    launch = BUILD / "win64" / "bench" / "Launch.exe"
+    subprocess.Popen(["wineserver", "-p"], env=env).wait()
+    try:
+        log(f"{size}: warm-up round")
+        run(["wine", str(launch), "1", windows_path(marks), *map(windows_path, programs)], env=env)
+        log(f"{size}: {rounds} rounds")
+        run(["wine", str(launch), str(rounds), windows_path(marks), *map(windows_path, programs)], env=env)
+    finally:
+        subprocess.run(["wineserver", "-k"], env=env)
+    results = {}
+    for line in (marks / "launches.tsv").read_text().splitlines():
+        program, _round, started, code, file = line.split("\t")
+        unix_file = file[2:].replace("\\", "/")
+        if code != "0" or not os.path.exists(unix_file):
+            log(f"{size}: {program} run {_round} failed (exit {code})")
+            continue
+        values, spans = read_marks(unix_file)
+        figures = {}
+        if program != "RegistryFloor":
+            figures["start"] = (values["shown"] - int(started)) / 1000.0
+            figures["from creation"] = (values["shown"] - values["created"]) / 1000.0
+            figures["peak"] = values["peak_working_set"]
+            # Steps of the start-up, from process creation to each mark (the marks count back from "shown").
+            for name, back in spans.items():
+                figures[f"at {name}"] = (values["shown"] - back - values["created"]) / 1000.0
+        for load in LOADS:
+            if f"{load} begin" in spans:
+                figures[load] = (spans[f"{load} begin"] - spans[f"{load} end"]) / 1000.0
+        results.setdefault(program, []).append(figures)
+    return results
+
+
+def summary(runs, key):
+    values = sorted(r[key] for r in runs if key in r)
+    if not values:
+        return None
+    return statistics.median(values), values[0], values[-1], len(values)
+
+
+def ms(stat):
+    if stat is None:
+        return "n/a"
+    median, low, high, _ = stat
+    return f"{median:,.1f} ({low:,.1f}\u2013{high:,.1f})"
+
+
+def mib(stat):
+    if stat is None:
+        return "n/a"
+    median, low, high, _ = stat
+    return f"{median / 1048576:.1f} ({low / 1048576:.1f}\u2013{high / 1048576:.1f})"
+
+
+def report(all_results, sizes, rounds, command):
+    exe = BUILD / "release" / "app" / "Velmora.exe"
+    exe_size = exe.stat().st_size
+    wine = subprocess.run(["wine", "--version"], capture_output=True, text=True).stdout.strip()
+    cpus = os.cpu_count()
+    head = "| Figure | " + " | ".join(sizes) + " |"
+    rule = "|---|" + "---|" * len(sizes)
+    rows = []
+
+    def row(label, cells):
+        rows.append(f"| {label} | " + " | ".join(cells) + " |")
+
+    def stat(size, program, key):
+        return summary(all_results[size].get(program, []), key)
+
+    def shifted(value, by):
+        return None if value is None else (value[0] - by, value[1] - by, value[2] - by, value[3])
+
+    row("Velmora start-up less the 1,200 ms wait (ms)",
+        [ms(shifted(stat(s, "Velmora", "start"), WAIT_MS)) for s in sizes])
+    row("Minimal dialog start-up (ms)", [ms(stat(s, "MinimalDialog", "start")) for s in sizes])
+    cells = []
+    for s in sizes:
+        v, m = stat(s, "Velmora", "start"), stat(s, "MinimalDialog", "start")
+        cells.append("n/a" if v is None or m is None else f"**{v[0] - WAIT_MS - m[0]:,.1f}**")
+    row("Velmora less wait less minimal, medians (ms; goal < 500 at middle)", cells)
+    row("Velmora: process creation to window shown, less wait (ms)",
+        [ms(shifted(stat(s, "Velmora", "from creation"), WAIT_MS)) for s in sizes])
+    for load in LOADS:
+        row(f"{load} load (ms)", [ms(stat(s, "Velmora", load)) for s in sizes])
+        row(f"{load} floor: bare registry calls (ms)", [ms(stat(s, "RegistryFloor", load)) for s in sizes])
+        cells = []
+        for s in sizes:
+            a, f = stat(s, "Velmora", load), stat(s, "RegistryFloor", load)
+            cells.append("n/a" if a is None or f is None or f[0] == 0 else f"**{a[0] / f[0]:.2f}**")
+        row(f"{load} load / floor, medians (goal \u2264 1.3)", cells)
+    row("Peak working set, Velmora (MiB)", [mib(stat(s, "Velmora", "peak")) for s in sizes])
+    row("Peak working set, minimal dialog (MiB)", [mib(stat(s, "MinimalDialog", "peak")) for s in sizes])
+
+    steps = ["init", "pages created", "buttons set up", "Add/Remove begin", "Folders/Run end", "init done"]
+    step_rows = []
+    for step in steps:
+        step_rows.append(f"| {step} | " + " | ".join(ms(stat(s, "Velmora", f"at {step}")) for s in sizes) + " |")
+
+    runs = {s: summary(all_results[s].get("Velmora", []), "start") for s in sizes}
+    counts = ", ".join(f"{s}: {runs[s][3] if runs[s] else 0}" for s in sizes)
+    text = "\n".join([
+        "# Benchmark results",
+        "",
+        f"Command: `{command}`  ",
+        f"Date: {datetime.datetime.now(datetime.timezone.utc):%Y-%m-%d %H:%M} UTC  ",
+        f"Machine: {cpus} cores, shared with other builds and test runs while measuring (figures are noisy)  ",
+        f"Wine: {wine}; Windows version of the prefixes: Wine's default (Windows NT family)  ",
+        f"Rounds: {rounds} per size after one warm-up round (Velmora runs counted: {counts})",
+        "",
+        "Registry sizes (added to Wine's own registry): " + "; ".join(
+            f"{s}: {SIZES[s][0]:,} extension keys under HKEY_CLASSES_ROOT (a tenth with \"ShellNew\"), "
+            f"{SIZES[s][1]:,} uninstall entries, {SIZES[s][2]:,} Run values" for s in sizes) + ".",
+        "",
+        "Each figure: median (minimum\u2013maximum). Start-up is from just before CreateProcess in the "
+        "launcher to the first timer tick after the main window is shown and painted. Loads are timed inside "
+        "the benchmark build around each page's load and data push; floors are the same registry calls made "
+        "by a bare loop (bench/RegistryFloor.cpp), in a process of their own.",
+        "",
+        head, rule, *rows,
+        "",
+        f"`Velmora.exe` (Release build, build/bench/release): {exe_size:,} bytes (goal < 1,048,576).",
+        "",
+        "Where Velmora's start-up goes, ms from process creation (median, min\u2013max):",
+        "",
+        "| Step reached | " + " | ".join(sizes) + " |",
+        rule, *step_rows,
+        "",
+    ])
+    return text
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__)
+    parser.add_argument("--rounds", type=int, default=7)
+    parser.add_argument("--sizes", default="default,middle,large")
+    parser.add_argument("--no-build", action="store_true", help="use the build in build/bench as it is")
+    parser.add_argument("--output", default=str(ROOT / "bench" / "results.md"))
+    args = parser.parse_args()
+    sizes = args.sizes.split(",")
+    if args.rounds < 5:
+        parser.error("at least five rounds")
+    if not args.no_build:
+        build()
+    results = {size: measure(size, args.rounds) for size in sizes}
+    command = "bench/run" + "".join(f" {a}" for a in sys.argv[1:] if a != "--no-build")
+    text = report(results, sizes, args.rounds, command)
+    print(text)
+    pathlib.Path(args.output).write_text(text)
+    log(f"written to {args.output}")
+
+
+if __name__ == "__main__":
+    main()
