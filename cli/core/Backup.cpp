@@ -1,0 +1,243 @@
+#include "cli/core/Backup.h"
+
+#include <algorithm>
+#include <cctype>
+#include <map>
+#include <utility>
+
+#include "registry/Names.h"
+#include "registry/RegKey.h"
+#include "settings/FolderRunList.h"
+#include "settings/ShellNewList.h"
+#include "settings/UninstallList.h"
+
+namespace velmora::cli {
+namespace {
+
+std::string Lower(std::string text) {
+    for (char& c : text) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return text;
+}
+
+enum class KeyState { kPresent, kAbsent, kUnreadable };
+
+KeyState StateOf(Registry& registry, RootKey root, const std::string& path) {
+    RegKey key;
+    switch (key.Open(registry, ToHKey(root), path, reg::kRead)) {
+        case reg::kSuccess:
+            return KeyState::kPresent;
+        case reg::kFileNotFound:
+            return KeyState::kAbsent;
+        default:
+            return KeyState::kUnreadable;
+    }
+}
+
+// A value's type and bytes, read whole whatever its size; nothing when it is missing.
+std::optional<RawValue> ReadRaw(Registry& registry, HKey key, const std::string& name) {
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        RawValue value;
+        std::uint32_t size = 0;
+        if (registry.QueryValue(key, name, &value.type, nullptr, &size) != reg::kSuccess) {
+            return std::nullopt;
+        }
+        value.data.resize(size);
+        std::uint8_t empty = 0;
+        const long result =
+            registry.QueryValue(key, name, &value.type, size ? value.data.data() : &empty, &size);
+        if (result == reg::kSuccess) {
+            value.data.resize(std::min<std::size_t>(size, value.data.size()));
+            return value;
+        }
+        if (result != reg::kMoreData) {
+            return std::nullopt;
+        }
+        // The value grew between the two calls: ask again.
+    }
+    return std::nullopt;
+}
+
+class Reader {
+  public:
+    explicit Reader(Registry& registry) : registry_(registry) {}
+
+    Section& SectionFor(RootKey root, const std::string& path) {
+        auto [it, added] = sections_.try_emplace({static_cast<std::uint32_t>(root), Lower(path)});
+        if (added) {
+            it->second.root = root;
+            it->second.path = path;
+        }
+        return it->second;
+    }
+
+    static void Put(Section& section, ValueEntry entry) {
+        for (const ValueEntry& existing : section.values) {
+            if (NamesEqual(existing.name, entry.name)) {
+                return;
+            }
+        }
+        section.values.push_back(std::move(entry));
+    }
+
+    // The highest key on the way to `path` that does not exist is deleted; nothing below it existed.
+    bool DeleteAbsent(RootKey root, const std::string& path, std::string& error) {
+        std::string prefix;
+        for (std::string_view part : SplitKeyPath(path)) {
+            prefix += (prefix.empty() ? "" : "\\") + std::string(part);
+            const KeyState state = StateOf(registry_, root, prefix);
+            if (state == KeyState::kUnreadable) {
+                error = "cannot read " + std::string(RootName(root)) + "\\" + prefix;
+                return false;
+            }
+            if (state == KeyState::kAbsent) {
+                SectionFor(root, prefix).deleteKey = true;
+                return true;
+            }
+        }
+        return true;
+    }
+
+    bool ReadValue(RootKey root, const std::string& path, const std::string& name) {
+        RegKey key;
+        if (key.Open(registry_, ToHKey(root), path, reg::kRead) != reg::kSuccess) {
+            return false;
+        }
+        Put(SectionFor(root, path), ValueEntry{name, ReadRaw(registry_, key.Get(), name)});
+        return true;
+    }
+
+    bool ReadKey(RootKey root, const std::string& path, bool withSubkeys, std::string& error) {
+        std::vector<std::string> subkeys;
+        {
+            RegKey key;
+            if (key.Open(registry_, ToHKey(root), path, reg::kRead) != reg::kSuccess) {
+                error = "cannot read " + std::string(RootName(root)) + "\\" + path;
+                return false;
+            }
+            Section& section = SectionFor(root, path);
+            std::vector<char> name(reg::kMaxValueNameLength + 1);
+            for (std::uint32_t index = 0;; ++index) {
+                std::uint32_t nameSize = static_cast<std::uint32_t>(name.size());
+                if (registry_.EnumValue(key.Get(), index, name.data(), &nameSize, nullptr, nullptr,
+                                        nullptr) != reg::kSuccess) {
+                    break;
+                }
+                const std::string valueName(name.data(), nameSize);
+                Put(section, ValueEntry{valueName, ReadRaw(registry_, key.Get(), valueName)});
+            }
+            for (std::uint32_t index = 0; withSubkeys; ++index) {
+                char child[reg::kMaxKeyNameLength + 1];
+                std::uint32_t size = sizeof child;
+                if (registry_.EnumKey(key.Get(), index, child, &size) != reg::kSuccess) {
+                    break;
+                }
+                subkeys.emplace_back(child, size);
+            }
+        }
+        for (const std::string& child : subkeys) {
+            if (!ReadKey(root, path + "\\" + child, true, error)) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    RegFile Result() const {
+        RegFile file;
+        for (const auto& [key, section] : sections_) {
+            // A key below a deleted one is already covered by the deletion.
+            bool covered = false;
+            for (const Section& earlier : file.sections) {
+                covered = covered || (earlier.deleteKey && earlier.root == section.root &&
+                                      Lower(section.path).rfind(Lower(earlier.path) + "\\", 0) == 0);
+            }
+            if (!covered) {
+                Section copy = section;
+                if (copy.deleteKey) {
+                    copy.values.clear();
+                }
+                file.sections.push_back(std::move(copy));
+            }
+        }
+        return file;
+    }
+
+  private:
+    Registry& registry_;
+    std::map<std::pair<std::uint32_t, std::string>, Section> sections_;
+};
+
+}  // namespace
+
+std::vector<Target> CollectTargets(Services services) {
+    std::vector<Target> targets;
+    for (const SettingRow& row : SettingRows()) {
+        const std::string owner = std::string(PageName(row.page)) + " / " + row.caption;
+        for (const Location& location : row.locations) {
+            targets.push_back(Target{location.kind == Location::kValue ? Target::kValue : Target::kTree,
+                                     location.root, location.key, location.value, owner});
+        }
+    }
+    targets.push_back(
+        Target{Target::kValues, RootKey::CurrentUser, kShellFoldersPath, "", "Folders/Run / system folders"});
+    for (const AutorunSource& source : kAutorunSources) {
+        targets.push_back(Target{Target::kValues, source.root, source.path, "",
+                                 std::string("Folders/Run / autorun entries (") + source.comboText + ")"});
+    }
+    UninstallList uninstall(services);
+    uninstall.Load();
+    for (const UninstallEntry& entry : uninstall.Entries()) {
+        targets.push_back(Target{Target::kEntry, RootKey::LocalMachine, entry.keyPath, "",
+                                 "Add/Remove / " + entry.displayName});
+    }
+    ShellNewList shellNew(services);
+    shellNew.Load();
+    for (const ShellNewEntry& entry : shellNew.Entries()) {
+        targets.push_back(Target{Target::kEntry, RootKey::ClassesRoot, entry.keyPath + "\\ShellNew", "",
+                                 "New / " + entry.description});
+    }
+    return targets;
+}
+
+bool ReadTargets(Registry& registry, const std::vector<Target>& targets, RegFile& file, std::string& error) {
+    Reader reader(registry);
+    for (const Target& target : targets) {
+        const KeyState state = StateOf(registry, target.root, target.key);
+        if (state == KeyState::kUnreadable) {
+            error = "cannot read " + std::string(RootName(target.root)) + "\\" + target.key;
+            return false;
+        }
+        const bool ownsKey = target.kind == Target::kValue || target.kind == Target::kTree;
+        if (state == KeyState::kAbsent) {
+            if (ownsKey && !reader.DeleteAbsent(target.root, target.key, error)) {
+                return false;
+            }
+            continue;
+        }
+        bool ok = true;
+        switch (target.kind) {
+            case Target::kValue:
+                ok = reader.ReadValue(target.root, target.key, target.value);
+                break;
+            case Target::kValues:
+                ok = reader.ReadKey(target.root, target.key, false, error);
+                break;
+            case Target::kTree:
+            case Target::kEntry:
+                ok = reader.ReadKey(target.root, target.key, true, error);
+                break;
+        }
+        if (!ok) {
+            if (error.empty()) {
+                error = "cannot read " + std::string(RootName(target.root)) + "\\" + target.key;
+            }
+            return false;
+        }
+    }
+    file = reader.Result();
+    return true;
+}
+
+}  // namespace velmora::cli

@@ -1,0 +1,37 @@
+// What a backup holds: every key and value the program can change, each with the setting or list entry
+// it belongs to, read from a registry into the sections of a REGEDIT4 file.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli/core/RegFile.h"
+#include "cli/core/SettingTable.h"
+#include "system/Services.h"
+
+namespace velmora::cli {
+
+struct Target {
+    enum Kind {
+        kValue,   // one value; an absent key is deleted
+        kTree,    // a key with all below it; an absent key is deleted
+        kValues,  // every value of a list's key (no subkeys); an absent key is left alone
+        kEntry,   // a list entry's key with all below it; an absent key is left alone
+    };
+    Kind kind;
+    RootKey root;
+    std::string key;
+    std::string value;  // kValue only
+    std::string owner;  // "Desktop / Show Internet Explorer Icon", "Add/Remove / Some Program", ...
+};
+
+// The targets of the setting rows, then of the lists as they stand in `services`' registry: the three
+// Run keys, Shell Folders, each listed Uninstall entry, each listed "ShellNew" key.
+std::vector<Target> CollectTargets(Services services);
+
+// The targets' keys and values as they are now. An absent value becomes "name"=-; an absent key of a
+// setting becomes a deletion of its highest absent ancestor (nothing below it existed then). Sections
+// come sorted by root and key, each key once. False (with `error`) when a key exists but cannot be read.
+bool ReadTargets(Registry& registry, const std::vector<Target>& targets, RegFile& file, std::string& error);
+
+}  // namespace velmora::cli

@@ -1,0 +1,186 @@
+#include "cli/core/CommandLine.h"
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "cli/core/Backup.h"
+#include "cli/core/Diff.h"
+#include "cli/core/RegFile.h"
+#include "cli/core/Show.h"
+
+namespace velmora::cli {
+
+const char* const kUsage =
+    "Usage: velmora-cli COMMAND [OPTIONS]\n"
+    "\n"
+    "Commands:\n"
+    "  show [--json]           every setting of the Start Menu, Desktop, Miscellaneous and Security pages "
+    "as\n"
+    "                          the pages load it now, then the system folders, autorun entries, uninstall\n"
+    "                          entries and \"New\" entries; --json writes JSON (ASCII, \\u escapes)\n"
+    "  backup [--force] FILE   writes every key and value Velmora can change to FILE in the REGEDIT4 "
+    "format;\n"
+    "                          \"regedit /s FILE\" restores them, absent values and keys included; an\n"
+    "                          existing FILE is replaced only with --force\n"
+    "  diff FILE               lists, per setting, what differs between the backup FILE and now\n"
+    "  --help                  shows this text\n"
+    "\n"
+    "Not in a backup: the Start Menu folders (directories), the beep and full-window drag (system\n"
+    "parameters), and the histories the Start Menu page clears.\n"
+    "\n"
+    "Exit codes: 0 done (diff: no differences), 1 diff found differences, 2 error (bad command line, a file\n"
+    "that cannot be read, written or understood, a registry key that cannot be read).\n";
+
+namespace {
+
+int UsageError(std::ostream& err, const std::string& message) {
+    err << "velmora-cli: " << message << "\nTry 'velmora-cli --help'.\n";
+    return kExitError;
+}
+
+bool ReadFile(const std::string& path, std::string& text) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return false;
+    }
+    // A directory opens like a file on some systems and fails only when read, with an exception.
+    try {
+        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    } catch (const std::exception&) {
+        return false;
+    }
+    return !in.bad();
+}
+
+bool FileExists(const std::string& path) {
+    return static_cast<bool>(std::ifstream(path, std::ios::binary));
+}
+
+int Show(const std::vector<std::string>& args, Services services, std::ostream& out, std::ostream& err) {
+    bool json = false;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--json") {
+            json = true;
+        } else {
+            return UsageError(err, "show: unexpected argument '" + args[i] + "'");
+        }
+    }
+    const ShowReport report = CollectShow(services);
+    if (json) {
+        PrintShowJson(report, out);
+    } else {
+        PrintShowText(report, out);
+    }
+    return kExitOk;
+}
+
+int Backup(const std::vector<std::string>& args, Services services, std::ostream& out, std::ostream& err) {
+    bool force = false;
+    std::vector<std::string> files;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--force") {
+            force = true;
+        } else if (args[i].size() > 1 && args[i][0] == '-') {
+            return UsageError(err, "backup: unknown option '" + args[i] + "'");
+        } else {
+            files.push_back(args[i]);
+        }
+    }
+    if (files.size() != 1) {
+        return UsageError(err,
+                          files.empty() ? "backup: FILE is missing" : "backup: only one FILE is allowed");
+    }
+    const std::string& path = files[0];
+    if (!force && FileExists(path)) {
+        err << "velmora-cli: backup: " << path << " already exists (use --force to replace it)\n";
+        return kExitError;
+    }
+    RegFile file;
+    std::string error;
+    std::string text;
+    if (!ReadTargets(services.registry, CollectTargets(services), file, error) ||
+        !WriteRegFile(file, text, error)) {
+        err << "velmora-cli: backup: " << error << "\n";
+        return kExitError;
+    }
+    std::ofstream stream(path, std::ios::binary | std::ios::trunc);
+    stream << text;
+    stream.close();
+    if (!stream) {
+        err << "velmora-cli: backup: cannot write " << path << "\n";
+        return kExitError;
+    }
+    std::size_t values = 0;
+    for (const Section& section : file.sections) {
+        values += section.values.size();
+    }
+    out << "Backed up " << file.sections.size() << " keys (" << values << " values) to " << path << "\n";
+    return kExitOk;
+}
+
+int Diff(const std::vector<std::string>& args, Services services, std::ostream& out, std::ostream& err) {
+    if (args.size() != 2) {
+        return UsageError(err, args.size() < 2 ? "diff: FILE is missing" : "diff: only one FILE is allowed");
+    }
+    const std::string& path = args[1];
+    std::string text;
+    if (!ReadFile(path, text)) {
+        err << "velmora-cli: diff: cannot read " << path << "\n";
+        return kExitError;
+    }
+    std::string error;
+    const auto backup = ParseRegFile(text, error);
+    if (!backup) {
+        err << "velmora-cli: diff: " << path << ": " << error << "\n";
+        return kExitError;
+    }
+    std::vector<Difference> differences;
+    if (!DiffBackup(services, *backup, differences, error)) {
+        err << "velmora-cli: diff: " << error << "\n";
+        return kExitError;
+    }
+    if (differences.empty()) {
+        out << "No differences.\n";
+        return kExitOk;
+    }
+    std::string owner;
+    for (const Difference& d : differences) {
+        if (d.owner != owner) {
+            owner = d.owner;
+            out << owner << "\n";
+        }
+        out << "  " << d.where << "\n    backup: " << d.backup << "\n    now:    " << d.now << "\n";
+    }
+    return kExitDifferences;
+}
+
+}  // namespace
+
+int RunCommand(const std::vector<std::string>& args, Services services, std::ostream& out,
+               std::ostream& err) {
+    if (args.empty()) {
+        err << kUsage;
+        return kExitError;
+    }
+    const std::string& command = args[0];
+    if (command == "--help" || command == "-h" || command == "/?" || command == "help") {
+        if (args.size() != 1) {
+            return UsageError(err, "--help takes no arguments");
+        }
+        out << kUsage;
+        return kExitOk;
+    }
+    if (command == "show") {
+        return Show(args, services, out, err);
+    }
+    if (command == "backup") {
+        return Backup(args, services, out, err);
+    }
+    if (command == "diff") {
+        return Diff(args, services, out, err);
+    }
+    return UsageError(err, "unknown command '" + command + "'");
+}
+
+}  // namespace velmora::cli

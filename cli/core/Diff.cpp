@@ -1,0 +1,139 @@
+#include "cli/core/Diff.h"
+
+#include <algorithm>
+#include <cctype>
+#include <map>
+
+#include "cli/core/Backup.h"
+#include "registry/MemoryRegistry.h"
+
+namespace velmora::cli {
+namespace {
+
+std::string Lower(std::string text) {
+    for (char& c : text) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return text;
+}
+
+bool SameTarget(const Target& a, const Target& b) {
+    return a.kind == b.kind && a.root == b.root && Lower(a.key) == Lower(b.key) &&
+           Lower(a.value) == Lower(b.value);
+}
+
+bool Below(const std::string& path, const std::string& key) {
+    const std::string p = Lower(path);
+    const std::string k = Lower(key);
+    return p == k || p.rfind(k + "\\", 0) == 0;
+}
+
+// The target a place belongs to: a value target by its exact place, else the key target that holds it.
+std::size_t OwnerOf(const std::vector<Target>& targets, RootKey root, const std::string& path,
+                    const std::string* name) {
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+        const Target& t = targets[i];
+        if (t.kind == Target::kValue && name && t.root == root && Lower(t.key) == Lower(path) &&
+            Lower(t.value) == Lower(*name)) {
+            return i;
+        }
+    }
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+        const Target& t = targets[i];
+        const bool holds = t.kind == Target::kValues ? Lower(t.key) == Lower(path) : Below(path, t.key);
+        if (t.kind != Target::kValue && t.root == root && holds) {
+            return i;
+        }
+    }
+    return targets.size();
+}
+
+struct Place {
+    std::size_t owner;
+    std::string where;
+    std::string state;
+};
+
+// Every value the file sets, and every key of a whole-key target it creates, by a case-folded name.
+std::map<std::string, Place> Flatten(const RegFile& file, const std::vector<Target>& targets) {
+    std::map<std::string, Place> places;
+    for (const Section& section : file.sections) {
+        if (section.deleteKey) {
+            continue;
+        }
+        const std::string key = std::string(RootName(section.root)) + "\\" + section.path;
+        const std::size_t keyOwner = OwnerOf(targets, section.root, section.path, nullptr);
+        if (keyOwner < targets.size() && targets[keyOwner].kind != Target::kValues) {
+            places[Lower(key) + "|"] = Place{keyOwner, key + " (key)", "present"};
+        }
+        for (const ValueEntry& entry : section.values) {
+            if (!entry.value) {
+                continue;
+            }
+            places[Lower(key) + "|" + Lower(entry.name) + "|v"] =
+                Place{OwnerOf(targets, section.root, section.path, &entry.name),
+                      key + " [" + (entry.name.empty() ? "(default)" : entry.name) + "]",
+                      FormatValue(*entry.value)};
+        }
+    }
+    return places;
+}
+
+}  // namespace
+
+bool DiffBackup(Services services, const RegFile& backup, std::vector<Difference>& differences,
+                std::string& error) {
+    differences.clear();
+    std::vector<Target> targets = CollectTargets(services);
+    // The backup on its own: every place it covers holds what the backup says, and a list key holds only
+    // the values and subkeys it lists. Whatever it does not cover reads as absent.
+    MemoryRegistry restored;
+    ImportRegFile(restored, backup);
+    // List entries that only the backup knows (removed since) are compared too, named as the backup has them.
+    Services restoredServices{
+        restored,          services.parameters, services.broadcaster, services.directories,
+        services.messages, services.restarter,  services.shell};
+    for (const Target& target : CollectTargets(restoredServices)) {
+        const bool known = std::any_of(targets.begin(), targets.end(),
+                                       [&](const Target& t) { return SameTarget(t, target); });
+        if (!known) {
+            targets.push_back(target);
+        }
+    }
+    RegFile now;
+    RegFile after;
+    if (!ReadTargets(services.registry, targets, now, error) ||
+        !ReadTargets(restored, targets, after, error)) {
+        return false;
+    }
+    const auto nowPlaces = Flatten(now, targets);
+    const auto backupPlaces = Flatten(after, targets);
+    std::map<std::string, Place> all = backupPlaces;
+    all.insert(nowPlaces.begin(), nowPlaces.end());
+    for (const auto& [name, place] : all) {
+        const auto b = backupPlaces.find(name);
+        const auto n = nowPlaces.find(name);
+        const std::string backupState = b == backupPlaces.end() ? "absent" : b->second.state;
+        const std::string nowState = n == nowPlaces.end() ? "absent" : n->second.state;
+        if (backupState == nowState) {
+            continue;
+        }
+        const std::string owner = place.owner < targets.size() ? targets[place.owner].owner : "(other)";
+        differences.push_back(Difference{owner, place.where, backupState, nowState});
+    }
+    // Grouped by owner in the order of the targets.
+    std::stable_sort(differences.begin(), differences.end(), [&](const Difference& a, const Difference& b) {
+        const auto rank = [&](const std::string& owner) {
+            for (std::size_t i = 0; i < targets.size(); ++i) {
+                if (targets[i].owner == owner) {
+                    return i;
+                }
+            }
+            return targets.size();
+        };
+        return rank(a.owner) < rank(b.owner);
+    });
+    return true;
+}
+
+}  // namespace velmora::cli

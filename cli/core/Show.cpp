@@ -1,0 +1,283 @@
+#include "cli/core/Show.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "registry/ValueReader.h"
+#include "settings/DesktopSettings.h"
+#include "settings/FolderRunList.h"
+#include "settings/MiscSettings.h"
+#include "settings/OsVersion.h"
+#include "settings/SecuritySettings.h"
+#include "settings/ShellNewList.h"
+#include "settings/StartMenuSettings.h"
+#include "settings/UninstallList.h"
+
+namespace velmora::cli {
+namespace {
+
+const char* CheckText(int state) {
+    return state == 1 ? "checked" : "unchecked";
+}
+
+std::string Choice(const std::vector<std::string>& choices, int index) {
+    return index >= 0 && index < static_cast<int>(choices.size()) ? choices[static_cast<std::size_t>(index)]
+                                                                  : "(none)";
+}
+
+std::string Where(const SettingRow& row) {
+    std::string where;
+    for (const Location& location : row.locations) {
+        where += (where.empty() ? "" : "; ") + Describe(location);
+    }
+    return where.empty() ? row.elsewhere : where;
+}
+
+std::string Key(RootKey root, const std::string& path) {
+    return std::string(RootName(root)) + "\\" + path;
+}
+
+// Columns padded to their widest cell, two blanks apart; the last column is not padded.
+void PrintTable(std::ostream& out, const std::vector<std::vector<std::string>>& rows,
+                const std::string& indent) {
+    std::vector<std::size_t> widths;
+    for (const auto& row : rows) {
+        widths.resize(std::max(widths.size(), row.size()));
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            widths[i] = std::max(widths[i], row[i].size());
+        }
+    }
+    for (const auto& row : rows) {
+        std::string line = indent;
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            line += row[i];
+            if (i + 1 < row.size()) {
+                line += std::string(widths[i] - row[i].size() + 2, ' ');
+            }
+        }
+        out << line << "\n";
+    }
+}
+
+// Windows-1252's meaning of 0x80..0x9F; the five unassigned bytes map to the control code of the same
+// number, as Windows converts them.
+constexpr unsigned kCp1252High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                      0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+}  // namespace
+
+std::string JsonString(const std::string& text) {
+    std::string out = "\"";
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (byte >= 0x20 && byte < 0x80) {
+            out += c;
+        } else {
+            unsigned code = byte;
+            if (byte >= 0x80 && byte < 0xA0) {
+                code = kCp1252High[byte - 0x80];
+            }
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", code);
+            out += escape;
+        }
+    }
+    return out + "\"";
+}
+
+ShowReport CollectShow(Services services) {
+    Registry& registry = services.registry;
+    const bool nt = IsWindowsNt(registry);
+
+    // Loaded as the main window loads the pages on this system.
+    StartMenuSettings startMenu(services);
+    startMenu.Load();
+    DesktopSettings desktop(services);
+    desktop.Load();
+    const bool versionLoaded = IsWindows98(registry) && !nt;
+    if (versionLoaded) {
+        desktop.LoadWindowsVersion();
+    }
+    MiscSettings misc(services);
+    const bool dragLoaded = HasPlusExtension(services.parameters) || nt;
+    if (dragLoaded) {
+        misc.LoadDragAndSmoothing();
+    }
+    misc.Load();
+    SecuritySettings security(services);
+    if (!nt) {
+        security.Load();
+    }
+
+    ShowReport report;
+    for (const SettingRow& row : SettingRows()) {
+        ShownSetting shown{&row, true, "", "", Where(row)};
+        switch (row.page) {
+            case Page::kDesktop:
+                if (row.control == DesktopSettings::kWindowsVersionBox && !versionLoaded) {
+                    shown = ShownSetting{&row, false, "n/a", "Only Windows 98", shown.where};
+                } else if (row.state == StateKind::kArrows) {
+                    shown.state = Choice(ArrowChoices(), desktop.shortcutArrows);
+                } else if (row.state == StateKind::kIconSize) {
+                    shown.state = Choice(IconSizeChoices(), desktop.iconSize);
+                } else {
+                    shown.state = CheckText(desktop.check[static_cast<std::size_t>(row.modelRow)]);
+                }
+                break;
+            case Page::kStartMenu:
+                if (row.state == StateKind::kMenuDelay) {
+                    shown.state = startMenu.menuDelay;
+                } else if (row.state == StateKind::kFolder) {
+                    shown.state = CheckText(startMenu.folder[static_cast<std::size_t>(row.modelRow)]);
+                    shown.where = startMenu.FoldersAvailable()
+                                      ? "directory " + startMenu.startMenuPath +
+                                            StartMenuSettings::DirectoryName(
+                                                static_cast<StartMenuSettings::Folder>(row.modelRow))
+                                      : "no Start Menu folder (the box is disabled)";
+                } else {
+                    shown.state = CheckText(startMenu.check[static_cast<std::size_t>(row.modelRow)]);
+                }
+                break;
+            case Page::kMiscellaneous:
+                if ((row.control == MiscSettings::kDragFullWindowsBox ||
+                     row.control == MiscSettings::kFontSmoothingBox) &&
+                    !dragLoaded) {
+                    shown = ShownSetting{&row, false, "n/a", "needs the Windows extensions or Windows NT",
+                                         shown.where};
+                } else {
+                    shown.state = CheckText(misc.check[static_cast<std::size_t>(row.modelRow)]);
+                }
+                break;
+            case Page::kSecurity:
+                if (nt) {
+                    shown = ShownSetting{&row, false, "n/a", "no Security page on Windows NT", shown.where};
+                } else if (row.state == StateKind::kUserName) {
+                    shown.state = security.userName;
+                } else if (row.state == StateKind::kPassword) {
+                    // The page's password edit shows one mark per character.
+                    shown.state = std::string(security.password.size(), '*');
+                } else {
+                    shown.state = CheckText(security.check[static_cast<std::size_t>(row.modelRow)]);
+                }
+                break;
+        }
+        report.settings.push_back(shown);
+    }
+
+    FolderRunList folders(services);
+    folders.LoadFolders();
+    for (const std::string& name : folders.Folders()) {
+        folders.SelectFolder(name);
+        report.entries.push_back(
+            ShownEntry{"System folders", "", name, folders.pathText,
+                       Key(RootKey::CurrentUser, kShellFoldersPath) + " [" + name + "]"});
+    }
+    for (std::size_t i = 0; i < kAutorunSources.size(); ++i) {
+        const AutorunSource& source = kAutorunSources[i];
+        folders.source = static_cast<int>(i);
+        folders.LoadAutoruns();
+        for (const std::string& name : folders.Autoruns()) {
+            const auto command = ReadValue(registry, source.root, source.path, name);
+            report.entries.push_back(ShownEntry{"Autorun", source.comboText, name,
+                                                command ? std::string(command->Text()) : "",
+                                                Key(source.root, source.path) + " [" + name + "]"});
+        }
+    }
+    UninstallList uninstall(services);
+    uninstall.Load();
+    for (const UninstallEntry& entry : uninstall.Entries()) {
+        report.entries.push_back(ShownEntry{"Uninstall", "", entry.displayName, entry.uninstallCommand,
+                                            Key(RootKey::LocalMachine, entry.keyPath)});
+    }
+    ShellNewList shellNew(services);
+    shellNew.Load();
+    for (const ShellNewEntry& entry : shellNew.Entries()) {
+        report.entries.push_back(ShownEntry{"New", "", entry.description, "",
+                                            Key(RootKey::ClassesRoot, entry.keyPath + "\\ShellNew")});
+    }
+    return report;
+}
+
+void PrintShowText(const ShowReport& report, std::ostream& out) {
+    std::vector<std::vector<std::string>> rows = {{"Page", "Setting", "State", "Location"}};
+    for (const ShownSetting& s : report.settings) {
+        const bool text = s.row->state == StateKind::kMenuDelay || s.row->state == StateKind::kUserName ||
+                          s.row->state == StateKind::kPassword;
+        rows.push_back({PageName(s.row->page), s.row->caption,
+                        s.loaded && text ? "\"" + s.state + "\"" : s.state,
+                        s.loaded ? s.where : s.where + " (" + s.note + ")"});
+    }
+    PrintTable(out, rows, "");
+
+    const struct {
+        const char* list;
+        const char* title;
+        std::vector<std::string> header;
+    } lists[] = {
+        {"System folders", "System folders (Folders/Run)", {"Folder", "Path"}},
+        {"Autorun", "Autorun entries (Folders/Run)", {"Source", "Name", "Command"}},
+        {"Uninstall", "Uninstall entries (Add/Remove)", {"Program", "Uninstall command", "Key"}},
+        {"New", "\"New\" entries (New)", {"File type", "Key"}},
+    };
+    for (const auto& list : lists) {
+        out << "\n" << list.title << "\n";
+        std::vector<std::vector<std::string>> table = {list.header};
+        for (const ShownEntry& e : report.entries) {
+            if (e.list != list.list) {
+                continue;
+            }
+            if (e.list == "System folders") {
+                table.push_back({e.name, e.value});
+            } else if (e.list == "Autorun") {
+                table.push_back({e.source, e.name, e.value});
+            } else if (e.list == "Uninstall") {
+                table.push_back({e.name, e.value, e.where});
+            } else {
+                table.push_back({e.name, e.where});
+            }
+        }
+        if (table.size() == 1) {
+            out << "  (none)\n";
+        } else {
+            PrintTable(out, table, "  ");
+        }
+    }
+}
+
+void PrintShowJson(const ShowReport& report, std::ostream& out) {
+    out << "{\n  \"settings\": [";
+    bool first = true;
+    for (const ShownSetting& s : report.settings) {
+        out << (first ? "\n" : ",\n") << "    {\"page\": " << JsonString(PageName(s.row->page))
+            << ", \"caption\": " << JsonString(s.row->caption) << ", \"control\": " << s.row->control
+            << ", \"loaded\": " << (s.loaded ? "true" : "false")
+            << ", \"state\": " << (s.loaded ? JsonString(s.state) : "null");
+        if (!s.loaded) {
+            out << ", \"note\": " << JsonString(s.note);
+        }
+        out << ", \"location\": " << JsonString(s.where) << "}";
+        first = false;
+    }
+    out << "\n  ],\n  \"lists\": [";
+    first = true;
+    for (const ShownEntry& e : report.entries) {
+        out << (first ? "\n" : ",\n") << "    {\"list\": " << JsonString(e.list);
+        if (!e.source.empty()) {
+            out << ", \"source\": " << JsonString(e.source);
+        }
+        out << ", \"name\": " << JsonString(e.name);
+        if (e.list != "New") {
+            out << ", \"value\": " << JsonString(e.value);
+        }
+        out << ", \"location\": " << JsonString(e.where) << "}";
+        first = false;
+    }
+    out << "\n  ]\n}\n";
+}
+
+}  // namespace velmora::cli
