@@ -1,0 +1,16 @@
+// How many reliability scenarios of each kind ran against each page, for the reliability report: lines
+// `<page>\t<kind>\t<count>` in <build>/tests/e2e/reliability/e2e_wine.tsv. The file is written whole
+// after every count, so it never keeps the counts of an earlier run.
+#pragma once
+
+#include <string>
+
+namespace velmora::e2e {
+
+inline constexpr char kDiffScenarios[] = "diff scenarios";
+inline constexpr char kTypedInputs[] = "typed inputs";
+inline constexpr char kHostileStates[] = "hostile states";
+
+void CountScenario(const std::string& page, const std::string& kind, long count = 1);
+
+}  // namespace velmora::e2e

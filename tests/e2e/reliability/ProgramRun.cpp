@@ -1,0 +1,138 @@
+#include "tests/e2e/reliability/ProgramRun.h"
+
+#include <cstring>
+
+#include "tests/e2e/harness/HostedSheet.h"
+#include "tests/e2e/harness/MessageBoxes.h"
+#include "tests/e2e/harness/ProgramWindows.h"
+#include "tests/e2e/harness/ReliabilityCounts.h"
+#include "tests/e2e/harness/WindowState.h"
+
+namespace velmora::e2e {
+namespace {
+
+constexpr Milliseconds kBoxTimeout{8000};
+constexpr char kRestartCaption[] = "Velmora 99 - Restart Windows?";
+
+}  // namespace
+
+ProgramRun::ProgramRun(WindowsVersion version) : session_(version) {}
+
+ProgramRun::~ProgramRun() {
+    // Whatever a failed scenario left behind goes back before the session restores its own values.
+    if (before_.Saved()) {
+        session_.WaitForExit(Milliseconds(0));
+        PutBack(before_, RegistryImage::Take());
+    }
+}
+
+testing::AssertionResult ProgramRun::Start() {
+    before_ = RegistryImage::Take();
+    if (!before_.Saved()) {
+        return testing::AssertionFailure() << "the registry could not be saved for its image";
+    }
+    return session_.Start();
+}
+
+HWND ProgramRun::SelectPage(const std::string& title) {
+    const HWND sheet = HostedSheet::Find(Main());
+    return sheet == nullptr ? nullptr : HostedSheet(sheet).SelectPage(title);
+}
+
+testing::AssertionResult ProgramRun::Apply(const char* question) {
+    const HWND apply = Control(Main(), main_window::kApply);
+    if (!IsEnabled(apply)) {
+        return testing::AssertionFailure() << "Apply is not enabled";
+    }
+    if (question == nullptr) {
+        if (!Click(apply)) {
+            return testing::AssertionFailure() << "Apply did not return";
+        }
+    } else {
+        PostClick(apply);
+        const HWND box = WaitForMessageBox(ProcessId(), question, kBoxTimeout);
+        if (box == nullptr || !AnswerMessageBox(box, IDYES)) {
+            return testing::AssertionFailure() << "no question \"" << question << "\" to answer";
+        }
+    }
+    if (!Responds(Main()) || IsEnabled(apply)) {
+        return testing::AssertionFailure() << "Apply did not finish";
+    }
+    return testing::AssertionSuccess();
+}
+
+testing::AssertionResult ProgramRun::OnlyChanged(const std::string& page,
+                                                 const std::function<void(ExpectedChanges&)>& expect,
+                                                 const std::string& kind) {
+    const RegistryImage after = RegistryImage::Take();
+    ExpectedChanges expected(before_, after);
+    expect(expected);
+    testing::AssertionResult result = OnlyTheseChanged(before_, after, expected);
+    CountScenario(page, kind);
+    if (!PutBack(before_, after)) {
+        return testing::AssertionFailure() << "the registry could not be put back";
+    }
+    return result;
+}
+
+testing::AssertionResult ProgramRun::NothingChangedYet(const std::string& page, const std::string& kind) {
+    return OnlyChanged(
+        page, [](ExpectedChanges&) {}, kind);
+}
+
+testing::AssertionResult ProgramRun::CloseWith(int button) {
+    if (!PostClick(Control(Main(), button))) {
+        return testing::AssertionFailure() << "could not press " << button;
+    }
+    if (button == main_window::kOk) {
+        // A restart question may follow; No closes without restarting.
+        if (const HWND box = WaitForMessageBox(ProcessId(), kRestartCaption, Milliseconds(1500))) {
+            AnswerMessageBox(box, IDNO);
+        }
+    }
+    if (!session_.WaitForExit()) {
+        return testing::AssertionFailure() << "the program did not end";
+    }
+    const std::optional<DWORD> code = session_.Program().ExitCode();
+    if (!code || *code >= 0xC0000000u) {
+        return testing::AssertionFailure()
+               << "the program ended with the code 0x" << std::hex << code.value_or(0);
+    }
+    return NothingChanged(before_, RegistryImage::Take());
+}
+
+bool Touch(const ProgramRun& run, HWND box, const char* notice) {
+    if (notice == nullptr || IsChecked(box)) {
+        return Click(box);
+    }
+    PostClick(box);
+    const HWND shown = WaitForMessageBox(run.ProcessId(), notice, kBoxTimeout);
+    return shown != nullptr && AnswerMessageBox(shown, IDOK) && Responds(run.Main());
+}
+
+bool Paste(HWND edit, const std::string& text) {
+    if (!OpenClipboard(nullptr)) {
+        return false;
+    }
+    EmptyClipboard();
+    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    bool ok = memory != nullptr;
+    if (ok) {
+        std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+        GlobalUnlock(memory);
+        ok = SetClipboardData(CF_TEXT, memory) != nullptr;
+    }
+    CloseClipboard();
+    // The whole old text is replaced, as after Ctrl+A.
+    DWORD_PTR result = 0;
+    return ok && SendMessageTimeoutA(edit, EM_SETSEL, 0, -1, SMTO_ABORTIFHUNG, 5000, &result) &&
+           SendMessageTimeoutA(edit, WM_PASTE, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
+}
+
+bool SetText(HWND edit, const std::string& text) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG,
+                               5000, &result) != 0;
+}
+
+}  // namespace velmora::e2e

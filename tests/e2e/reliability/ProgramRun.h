@@ -1,0 +1,65 @@
+// One run of the program for the reliability scenarios: the whole registry is imaged before the start;
+// each scenario then checks that the registry differs from that image by exactly what it names, counts
+// itself for the report and puts the registry back, so that the next scenario of the run starts from
+// the same image.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "tests/e2e/harness/VelmoraSession.h"
+#include "tests/e2e/harness/WholeRegistry.h"
+
+namespace velmora::e2e {
+
+class ProgramRun {
+  public:
+    explicit ProgramRun(WindowsVersion version);
+    ~ProgramRun();
+
+    // The image before the start, then the start.
+    testing::AssertionResult Start();
+
+    HWND Main() const { return session_.MainWindow(); }
+    DWORD ProcessId() const { return session_.ProcessId(); }
+    // Changes to the page with this tab title; null when there is none.
+    HWND SelectPage(const std::string& title);
+
+    // Apply, waited for. With `question` set, Apply is posted and the question with that caption is
+    // answered Yes.
+    testing::AssertionResult Apply(const char* question = nullptr);
+
+    // Compares the registry now with the image before the start: `expect` names the changes allowed.
+    // Counts one diff scenario of `page` and puts back whatever changed.
+    testing::AssertionResult OnlyChanged(const std::string& page,
+                                         const std::function<void(ExpectedChanges&)>& expect,
+                                         const std::string& kind = "diff scenarios");
+    testing::AssertionResult NothingChangedYet(const std::string& page,
+                                               const std::string& kind = "diff scenarios");
+
+    // Presses Cancel (or OK, answering a restart question No), waits for the end of the process, and
+    // checks that it ended normally and that the registry matches the image before the start.
+    testing::AssertionResult CloseWith(int button);
+
+    const RegistryImage& Before() const { return before_; }
+
+  private:
+    VelmoraSession session_;
+    RegistryImage before_;
+};
+
+// A click on a check box as the user makes it. When it opens a notice with `notice` as its caption (only
+// when the box becomes checked), the notice is answered OK. False when the click or notice went wrong.
+bool Touch(const ProgramRun& run, HWND box, const char* notice = nullptr);
+
+// Puts `text` into an edit as the user's paste does: through the clipboard and WM_PASTE.
+bool Paste(HWND edit, const std::string& text);
+// The same text put in by WM_SETTEXT (no edit limit applies).
+bool SetText(HWND edit, const std::string& text);
+
+}  // namespace velmora::e2e
