@@ -6,6 +6,7 @@
 #include "tests/e2e/harness/MessageBoxes.h"
 #include "tests/e2e/harness/ProgramWindows.h"
 #include "tests/e2e/harness/ReliabilityCounts.h"
+#include "tests/e2e/harness/TopLevelWindows.h"
 #include "tests/e2e/harness/WindowState.h"
 
 namespace velmora::e2e {
@@ -108,6 +109,38 @@ bool Touch(const ProgramRun& run, HWND box, const char* notice) {
     PostClick(box);
     const HWND shown = WaitForMessageBox(run.ProcessId(), notice, kBoxTimeout);
     return shown != nullptr && AnswerMessageBox(shown, IDOK) && Responds(run.Main());
+}
+
+bool SelectLine(HWND page, int listId, const std::string& line) {
+    const HWND list = Control(page, listId);
+    const int index = ListBoxIndexOf(list, line);
+    if (index < 0) {
+        return false;
+    }
+    const UINT select = (Style(list) & (LBS_EXTENDEDSEL | LBS_MULTIPLESEL)) != 0 ? LB_SETSEL : LB_SETCURSEL;
+    if (select == LB_SETSEL) {
+        SendMessageA(list, LB_SETSEL, TRUE, index);
+    } else {
+        SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    }
+    SendMessageA(page, WM_COMMAND, MAKEWPARAM(listId, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    return true;
+}
+
+HWND OpenWindow(const ProgramRun& run, HWND button, const std::string& caption) {
+    if (!IsEnabled(button) || !PostClick(button)) {
+        return nullptr;
+    }
+    return WaitForTopLevelWindow({run.ProcessId(), caption, "#32770"}, kBoxTimeout);
+}
+
+bool CloseWindow(HWND window, int button) {
+    return PostClick(Control(window, button)) && WaitForWindowGone(window, kBoxTimeout);
+}
+
+bool Answer(const ProgramRun& run, const std::string& caption, int button) {
+    const HWND box = WaitForMessageBox(run.ProcessId(), caption, kBoxTimeout);
+    return box != nullptr && AnswerMessageBox(box, button) && Responds(run.Main());
 }
 
 bool Paste(HWND edit, const std::string& text) {

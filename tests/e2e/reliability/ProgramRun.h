@@ -57,6 +57,15 @@ class ProgramRun {
 // when the box becomes checked), the notice is answered OK. False when the click or notice went wrong.
 bool Touch(const ProgramRun& run, HWND box, const char* notice = nullptr);
 
+// Selects the list line that reads `line` as a click does: the selection, then the notification.
+bool SelectLine(HWND page, int listId, const std::string& line);
+// Presses a button that opens a modal window with this caption, and returns the window (or null).
+HWND OpenWindow(const ProgramRun& run, HWND button, const std::string& caption);
+// Presses a dialog's button and waits for it to close.
+bool CloseWindow(HWND window, int button);
+// Answers the message box with this caption; false when none came.
+bool Answer(const ProgramRun& run, const std::string& caption, int button);
+
 // Puts `text` into an edit as the user's paste does: through the clipboard and WM_PASTE.
 bool Paste(HWND edit, const std::string& text);
 // The same text put in by WM_SETTEXT (no edit limit applies).
