@@ -1,0 +1,290 @@
+// What the user types or pastes, end to end: 32 KiB pasted through the clipboard, the same put in whole
+// by WM_SETTEXT, and a short text full of quotes, percent signs, backslashes and ANSI characters above
+// 127 typed over the selection, into every edit whose text the program writes. Each is stored byte for
+// byte as the edit holds it; the edits set no limit of their own, so a paste or a typed replacement
+// stops at the edit control's default limit and WM_SETTEXT does not. Nothing else in the registry may
+// change. The same kind of texts stored by another program show exactly in the lists, edits and message
+// captions that show them.
+#include <windows.h>
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "tests/e2e/harness/MessageBoxes.h"
+#include "tests/e2e/harness/ProgramWindows.h"
+#include "tests/e2e/harness/RegistrySnapshot.h"
+#include "tests/e2e/harness/RegistryValues.h"
+#include "tests/e2e/harness/ReliabilityCounts.h"
+#include "tests/e2e/harness/ScopedRegistryValue.h"
+#include "tests/e2e/harness/WindowState.h"
+#include "tests/e2e/reliability/ProgramRun.h"
+
+namespace velmora::e2e {
+namespace {
+
+constexpr RootKey kHkcu = RootKey::CurrentUser;
+constexpr RootKey kHklm = RootKey::LocalMachine;
+constexpr RootKey kHkcr = RootKey::ClassesRoot;
+constexpr char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+constexpr char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr char kUninstall[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+constexpr char kLogon[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Winlogon";
+constexpr char kImportant[] = "Velmora 99 - Important";
+
+// Quotes, percent signs as a format would read them, backslashes, and e acute, u umlaut and pound.
+const std::string kAwkward = "\"Quoted\" 100% %s%s%n %1 %% C:\\dir\\ \\\\server\\share \xE9\xFC\xA3";
+
+std::string ThirtyTwoKiB() {
+    const std::string piece = "Velmora \"paste\" 100% %s \\ \xE9\xFC\xA3 | ";
+    std::string text;
+    while (text.size() < 32 * 1024) {
+        text += piece;
+    }
+    text.resize(32 * 1024);
+    return text;
+}
+
+enum class Way { kPaste, kSetText, kTypeOver };
+
+const char* Name(Way way) {
+    return way == Way::kPaste ? "paste" : way == Way::kSetText ? "WM_SETTEXT" : "EM_REPLACESEL";
+}
+
+// Puts the text in the way given and returns what the edit must hold afterwards.
+std::string Enter(HWND edit, Way way) {
+    const std::string text = way == Way::kTypeOver ? kAwkward : ThirtyTwoKiB();
+    const std::size_t limit = static_cast<std::size_t>(SendMessageA(edit, EM_GETLIMITTEXT, 0, 0));
+    switch (way) {
+        case Way::kPaste:
+            EXPECT_TRUE(Paste(edit, text));
+            return text.substr(0, limit);
+        case Way::kSetText:
+            EXPECT_TRUE(SetText(edit, text));
+            return text;
+        case Way::kTypeOver:
+            SendMessageA(edit, EM_SETSEL, 0, -1);
+            SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+            return text.substr(0, limit);
+    }
+    return {};
+}
+
+constexpr Way kWays[] = {Way::kPaste, Way::kSetText, Way::kTypeOver};
+
+// Opens the editor of the selected line, enters the text into `editId`, confirms (answering the question
+// when one comes) and returns what must have been stored.
+std::string EnterInEditor(ProgramRun& run, HWND page, int listId, const std::string& line, int button,
+                          const char* caption, int editId, Way way, bool asks) {
+    EXPECT_TRUE(SelectLine(page, listId, line)) << line;
+    const HWND editor = OpenWindow(run, Control(page, button), caption);
+    if (editor == nullptr) {
+        ADD_FAILURE() << caption << " did not open";
+        return {};
+    }
+    const std::string expected = Enter(Control(editor, editId), way);
+    EXPECT_EQ(TextOf(Control(editor, editId)), expected) << Name(way);
+    EXPECT_TRUE(CloseWindow(editor, IDOK));
+    if (asks) {
+        EXPECT_TRUE(Answer(run, kImportant, IDYES));
+    }
+    EXPECT_TRUE(Responds(run.Main()));
+    return expected;
+}
+
+bool AddProgram(const std::string& subkey, const std::string& name, const std::string& command) {
+    const std::string path = std::string(kUninstall) + "\\" + subkey;
+    return WriteRawValue(kHklm, path, "DisplayName", RegistryValue::String(name)) &&
+           WriteRawValue(kHklm, path, "UninstallString", RegistryValue::String(command));
+}
+
+TEST(TypedInput, ListPageEditorsStoreWhatTheEditHolds) {
+    ScopedRegistryValue folder(kHkcu, kShellFolders, "Velmora e2e Typed Folder");
+    ScopedRegistryValue autorun(kHkcu, kRun, "Velmora e2e Typed");
+    ASSERT_TRUE(folder.Set(RegistryValue::String("C:\\typed")));
+    ASSERT_TRUE(autorun.Set(RegistryValue::String("C:\\typed.exe")));
+    const ScopedRegistryRestore restore({{kHklm, kUninstall}});
+    ASSERT_TRUE(AddProgram("VelmoraE2E-TypedCommand", "Velmora E2E Typed Command", "C:\\typed\\u.exe"));
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(AddProgram("VelmoraE2E-Typed" + std::to_string(i),
+                               "Velmora E2E Typed " + std::to_string(i), "C:\\typed\\u.exe"));
+    }
+    ProgramRun run(WindowsVersion::Nt);
+    ASSERT_TRUE(run.Start());
+
+    HWND page = run.SelectPage("Folders/Run");
+    ASSERT_NE(page, nullptr);
+    for (const Way way : kWays) {
+        const std::string stored = EnterInEditor(run, page, 1090, "Velmora e2e Typed Folder", 1092,
+                                                 "Velmora 99 - System Folders", 1083, way, true);
+        EXPECT_TRUE(run.OnlyChanged(
+            "Folders/Run",
+            [&](ExpectedChanges& expected) {
+                expected.Set(kHkcu, kShellFolders, "Velmora e2e Typed Folder", RegistryValue::String(stored));
+            },
+            kTypedInputs))
+            << "folder path, " << Name(way);
+    }
+    for (const Way way : kWays) {
+        const std::string stored = EnterInEditor(run, page, 1105, "Velmora e2e Typed", 1081,
+                                                 "Velmora 99 - Autorun", 1083, way, true);
+        EXPECT_TRUE(run.OnlyChanged(
+            "Folders/Run",
+            [&](ExpectedChanges& expected) {
+                expected.Set(kHkcu, kRun, "Velmora e2e Typed", RegistryValue::String(stored));
+            },
+            kTypedInputs))
+            << "autorun command, " << Name(way);
+    }
+
+    page = run.SelectPage("Add/Remove");
+    ASSERT_NE(page, nullptr);
+    for (const Way way : kWays) {
+        const std::string stored = EnterInEditor(run, page, 1063, "Velmora E2E Typed Command", 1081,
+                                                 "Velmora 99 - Uninstall Command.", 1083, way, true);
+        EXPECT_TRUE(run.OnlyChanged(
+            "Add/Remove",
+            [&](ExpectedChanges& expected) {
+                expected.Set(kHklm, std::string(kUninstall) + "\\VelmoraE2E-TypedCommand", "UninstallString",
+                             RegistryValue::String(stored));
+            },
+            kTypedInputs))
+            << "uninstall command, " << Name(way);
+    }
+    // A description renames the line, so each way works on an entry of its own.
+    int entry = 0;
+    for (const Way way : kWays) {
+        const std::string name = "Velmora E2E Typed " + std::to_string(entry);
+        const std::string stored =
+            EnterInEditor(run, page, 1063, name, 1081, "Velmora 99 - Uninstall Command.", 1082, way, false);
+        EXPECT_TRUE(run.OnlyChanged(
+            "Add/Remove",
+            [&](ExpectedChanges& expected) {
+                expected.Set(kHklm, std::string(kUninstall) + "\\VelmoraE2E-Typed" + std::to_string(entry),
+                             "DisplayName", RegistryValue::String(stored));
+            },
+            kTypedInputs))
+            << "uninstall description, " << Name(way);
+        ++entry;
+    }
+    EXPECT_TRUE(run.CloseWith(main_window::kCancel));
+}
+
+TEST(TypedInput, StartMenuDelayStoresWhatTheEditHolds) {
+    ScopedRegistryValue delay(kHkcu, "Control Panel\\Desktop", "MenuShowDelay");
+    ASSERT_TRUE(delay.Set(RegistryValue::String(kAwkward)));
+    ProgramRun run(WindowsVersion::Nt);
+    ASSERT_TRUE(run.Start());
+    const HWND page = run.SelectPage("Start Menu");
+    ASSERT_NE(page, nullptr);
+    // Shown as stored.
+    EXPECT_EQ(TextOf(Control(page, 1206)), kAwkward);
+    CountScenario("Start Menu", kTypedInputs);
+    for (const Way way : kWays) {
+        const std::string stored = Enter(Control(page, 1206), way);
+        ASSERT_TRUE(run.Apply());
+        EXPECT_TRUE(run.OnlyChanged(
+            "Start Menu",
+            [&](ExpectedChanges& expected) {
+                expected.Set(kHkcu, "Control Panel\\Desktop", "MenuShowDelay", RegistryValue::String(stored));
+            },
+            kTypedInputs))
+            << Name(way);
+    }
+    EXPECT_TRUE(run.CloseWith(main_window::kCancel));
+}
+
+TEST(TypedInput, AutologonEditsStoreWhatTheEditsHold) {
+    ScopedRegistryValue autoLogon(kHklm, kLogon, "AutoAdminLogon");
+    ScopedRegistryValue user(kHklm, kLogon, "DefaultUserName");
+    ScopedRegistryValue password(kHklm, kLogon, "DefaultPassword");
+    ASSERT_TRUE(autoLogon.Set(RegistryValue::String("1")));
+    ASSERT_TRUE(user.Set(RegistryValue::String(kAwkward)));
+    ASSERT_TRUE(password.Set(RegistryValue::String(kAwkward + "pw")));
+    ProgramRun run(WindowsVersion::Windows98);
+    ASSERT_TRUE(run.Start());
+    const HWND page = run.SelectPage("Security");
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(TextOf(Control(page, 1065)), kAwkward);
+    EXPECT_EQ(TextOf(Control(page, 1143)), kAwkward + "pw");
+    CountScenario("Security", kTypedInputs, 2);
+    for (const int edit : {1065, 1143}) {
+        for (const Way way : kWays) {
+            // The other edit back to its stored text, so that only this one differs.
+            ASSERT_TRUE(SetText(Control(page, edit == 1065 ? 1143 : 1065),
+                                edit == 1065 ? kAwkward + "pw" : kAwkward));
+            const std::string stored = Enter(Control(page, edit), way);
+            ASSERT_TRUE(run.Apply());
+            EXPECT_TRUE(run.OnlyChanged(
+                "Security",
+                [&](ExpectedChanges& expected) {
+                    expected.Set(kHklm, kLogon, edit == 1065 ? "DefaultUserName" : "DefaultPassword",
+                                 RegistryValue::String(stored));
+                },
+                kTypedInputs))
+                << edit << " " << Name(way);
+        }
+    }
+    EXPECT_TRUE(run.CloseWith(main_window::kCancel));
+}
+
+// Names and texts another program stored, shown where the program shows them.
+TEST(TypedInput, AwkwardStoredTextsShowExactly) {
+    ScopedRegistryValue folder(kHkcu, kShellFolders, kAwkward);
+    ScopedRegistryValue autorun(kHkcu, kRun, kAwkward);
+    ASSERT_TRUE(folder.Set(RegistryValue::String(kAwkward + "\\folder")));
+    ASSERT_TRUE(autorun.Set(RegistryValue::String(kAwkward + " /run")));
+    const ScopedRegistryRestore restore(
+        {{kHklm, kUninstall}, {kHkcr, ".velmoratyped"}, {kHkcr, "VelmoraE2E.Typed"}});
+    ASSERT_TRUE(AddProgram("VelmoraE2E-Awkward", kAwkward, kAwkward + " /uninstall"));
+    ASSERT_TRUE(WriteRawValue(kHkcr, ".velmoratyped", "", RegistryValue::String("VelmoraE2E.Typed")));
+    ASSERT_TRUE(WriteRawValue(kHkcr, ".velmoratyped\\ShellNew", "NullFile", RegistryValue::String("")));
+    ASSERT_TRUE(WriteRawValue(kHkcr, "VelmoraE2E.Typed", "", RegistryValue::String(kAwkward)));
+    ProgramRun run(WindowsVersion::Nt);
+    ASSERT_TRUE(run.Start());
+
+    HWND page = run.SelectPage("Folders/Run");
+    ASSERT_NE(page, nullptr);
+    ASSERT_TRUE(SelectLine(page, 1090, kAwkward));
+    EXPECT_EQ(TextOf(Control(page, 1091)), kAwkward + "\\folder");
+    ASSERT_TRUE(SelectLine(page, 1105, kAwkward));
+    HWND editor = OpenWindow(run, Control(page, 1081), "Velmora 99 - Autorun");
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(TextOf(Control(editor, 1082)), kAwkward);
+    EXPECT_EQ(TextOf(Control(editor, 1083)), kAwkward + " /run");
+    ASSERT_TRUE(CloseWindow(editor, IDCANCEL));
+    // Removed behind the program's back: the failure names it exactly.
+    ASSERT_TRUE(RemoveValue(kHkcu, kRun, kAwkward));
+    ASSERT_TRUE(SelectLine(page, 1105, kAwkward));
+    ASSERT_TRUE(PostClick(Control(page, 1107)));
+    ASSERT_TRUE(Answer(run, kImportant, IDYES));
+    const HWND failure = WaitForMessageBox(run.ProcessId(), "Velmora 99 - Error", Milliseconds(5000));
+    ASSERT_NE(failure, nullptr);
+    EXPECT_EQ(MessageBoxText(failure), "Couldn\xB4t remove " + kAwkward);
+    ASSERT_TRUE(AnswerMessageBox(failure, IDOK));
+    EXPECT_TRUE(run.OnlyChanged(
+        "Folders/Run", [](ExpectedChanges& expected) { expected.Remove(kHkcu, kRun, kAwkward); },
+        kTypedInputs));
+
+    page = run.SelectPage("Add/Remove");
+    ASSERT_NE(page, nullptr);
+    ASSERT_TRUE(SelectLine(page, 1063, kAwkward));
+    ASSERT_TRUE(PostClick(Control(page, 1077)));
+    ASSERT_TRUE(Answer(run, "Velmora 99 - " + kAwkward, IDNO));
+    ASSERT_TRUE(SelectLine(page, 1063, kAwkward));
+    editor = OpenWindow(run, Control(page, 1081), "Velmora 99 - Uninstall Command.");
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(TextOf(Control(editor, 1082)), kAwkward);
+    EXPECT_EQ(TextOf(Control(editor, 1083)), kAwkward + " /uninstall");
+    ASSERT_TRUE(CloseWindow(editor, IDCANCEL));
+    EXPECT_TRUE(run.NothingChangedYet("Add/Remove", kTypedInputs));
+
+    page = run.SelectPage("New");
+    ASSERT_NE(page, nullptr);
+    EXPECT_GE(ListBoxIndexOf(Control(page, 1079), kAwkward), 0);
+    EXPECT_TRUE(run.NothingChangedYet("New", kTypedInputs));
+    EXPECT_TRUE(run.CloseWith(main_window::kCancel));
+}
+
+}  // namespace
+}  // namespace velmora::e2e
