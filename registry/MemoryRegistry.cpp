@@ -88,12 +88,11 @@ HKey MemoryRegistry::AddHandle(std::shared_ptr<Node> node, std::uint32_t access)
 }
 
 MemoryRegistry::Value* MemoryRegistry::FindValue(Node& node, std::string_view name) {
-    for (Value& value : node.values) {
-        if (NamesEqual(value.name, name)) {
-            return &value;
-        }
-    }
-    return nullptr;
+    // Values are kept in name order: a key with thousands of values is searched, not scanned.
+    auto& values = node.values;
+    const auto it = std::lower_bound(values.begin(), values.end(), name,
+                                     [](const Value& v, std::string_view n) { return NameLess(v.name, n); });
+    return it != values.end() && NamesEqual(it->name, name) ? &*it : nullptr;
 }
 
 long MemoryRegistry::OpenKey(HKey parent, std::string_view path, std::uint32_t access, HKey& result) {
@@ -216,13 +215,11 @@ long MemoryRegistry::DeleteValue(HKey key, std::string_view name) {
     if (const long status = Resolve(key, reg::kSetValue, node); status != reg::kSuccess) {
         return status;
     }
-    auto& values = node->values;
-    const auto it = std::find_if(values.begin(), values.end(),
-                                 [&](const Value& value) { return NamesEqual(value.name, name); });
-    if (it == values.end()) {
+    Value* value = FindValue(*node, name);
+    if (value == nullptr) {
         return reg::kFileNotFound;
     }
-    values.erase(it);
+    node->values.erase(node->values.begin() + (value - node->values.data()));
     return reg::kSuccess;
 }
 
