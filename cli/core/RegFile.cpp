@@ -56,8 +56,9 @@ std::string HexPrefix(const RawValue& value) {
     return prefix;
 }
 
-// The right-hand side; `column` is where it starts on its line, zero for no wrapping.
-std::string FormatData(const RawValue& value, std::size_t column) {
+// The right-hand side; `column` is where it starts on its line. Hex data is continued on further lines
+// only when `wrap` is set.
+std::string FormatData(const RawValue& value, std::size_t column, bool wrap) {
     if (QuotedFormKeepsBytes(value)) {
         return Quote(std::string(value.data.begin(), value.data.end() - 1));
     }
@@ -75,7 +76,7 @@ std::string FormatData(const RawValue& value, std::size_t column) {
         std::snprintf(piece, sizeof piece, "%02x", value.data[i]);
         const bool last = i + 1 == value.data.size();
         const std::size_t width = last ? 2 : 3;
-        if (column != 0 && i != 0 && column + width + 1 > kWrapColumn) {
+        if (wrap && i != 0 && column + width + 1 > kWrapColumn) {
             out += "\\\r\n  ";
             column = 2;
         }
@@ -83,9 +84,7 @@ std::string FormatData(const RawValue& value, std::size_t column) {
         if (!last) {
             out += ',';
         }
-        if (column != 0) {
-            column += width;
-        }
+        column += width;
     }
     return out;
 }
@@ -239,7 +238,7 @@ void DeleteTree(Registry& registry, HKey parent, const std::string& name) {
 }  // namespace
 
 std::string FormatValue(const RawValue& value) {
-    return FormatData(value, 0);
+    return FormatData(value, 0, false);
 }
 
 bool WriteRegFile(const RegFile& file, std::string& text, std::string& error) {
@@ -257,7 +256,7 @@ bool WriteRegFile(const RegFile& file, std::string& text, std::string& error) {
                 return false;
             }
             std::string line = entry.name.empty() ? "@=" : Quote(entry.name) + "=";
-            line += entry.value ? FormatData(*entry.value, line.size()) : "-";
+            line += entry.value ? FormatData(*entry.value, line.size(), true) : "-";
             text += line + "\r\n";
         }
         text += "\r\n";

@@ -126,6 +126,9 @@ TEST(CliRegFileTest, LongHexDataIsContinuedOnIndentedLinesAndReadBackWhole) {
     }
     EXPECT_GE(continued, 5);
     EXPECT_EQ(Parse(text), file);
+    // Shown on its own (as diff does), the value stays on one line.
+    EXPECT_EQ(FormatValue(big).find('\n'), std::string::npos);
+    EXPECT_EQ(FormatValue(big).size(), 4 + 200 * 3 - 1);
 }
 
 TEST(CliRegFileTest, WhatIsWrittenParsesBackToTheSameSectionsWithCrLfOrLf) {
