@@ -1,5 +1,6 @@
 #include "pages/CFolderDlg.h"
 
+#include "pages/ListBoxFill.h"
 #include "res/resource.h"
 
 using velmora::FolderRunList;
@@ -7,10 +8,7 @@ using velmora::FolderRunList;
 namespace {
 
 void FillListBox(HWND list, const std::vector<std::string>& names) {
-    ::SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    for (const std::string& name : names) {
-        ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-    }
+    FillListBoxFrom(list, names, [](const std::string& name) -> const std::string& { return name; });
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "pages/CNewDlg.h"
 
+#include "pages/ListBoxFill.h"
 #include "res/resource.h"
 
 using velmora::ShellNewList;
@@ -42,21 +43,24 @@ void CNewDlg::ShowEntries() {
     if (m_hWnd == nullptr) {
         return;
     }
-    const HWND list = GetDlgItemHwnd(ShellNewList::kTypeList);
-    ::SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    for (const velmora::ShellNewEntry& entry : m_list.Entries()) {
-        ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.description.c_str()));
-    }
+    FillListBoxFrom(
+        GetDlgItemHwnd(ShellNewList::kTypeList), m_list.Entries(),
+        [](const velmora::ShellNewEntry& entry) -> const std::string& { return entry.description; });
 }
 
 std::vector<std::string> CNewDlg::SelectedTexts() const {
     const HWND list = GetDlgItemHwnd(ShellNewList::kTypeList);
     std::vector<std::string> texts;
-    const LRESULT count = ::SendMessageA(list, LB_GETCOUNT, 0, 0);
-    for (LRESULT index = 0; index < count; ++index) {
-        if (::SendMessageA(list, LB_GETSEL, static_cast<WPARAM>(index), 0) <= 0) {
-            continue;
-        }
+    // The selected items' indexes in one call, in list order, rather than asking item by item.
+    const LRESULT selected = ::SendMessageA(list, LB_GETSELCOUNT, 0, 0);
+    if (selected <= 0) {
+        return texts;
+    }
+    std::vector<int> indexes(static_cast<std::size_t>(selected));
+    const LRESULT got = ::SendMessageA(list, LB_GETSELITEMS, static_cast<WPARAM>(selected),
+                                       reinterpret_cast<LPARAM>(indexes.data()));
+    indexes.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+    for (const int index : indexes) {
         const LRESULT length = ::SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
         if (length == LB_ERR) {
             continue;

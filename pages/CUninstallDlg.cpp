@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "framework/WinApp.h"
+#include "pages/ListBoxFill.h"
 #include "res/resource.h"
 
 using velmora::UninstallList;
@@ -50,11 +51,9 @@ void CUninstallDlg::ShowEntries() {
     if (m_hWnd == nullptr) {
         return;
     }
-    const HWND list = GetDlgItemHwnd(UninstallList::kProgramList);
-    ::SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    for (const velmora::UninstallEntry& entry : m_list.Entries()) {
-        ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.displayName.c_str()));
-    }
+    FillListBoxFrom(
+        GetDlgItemHwnd(UninstallList::kProgramList), m_list.Entries(),
+        [](const velmora::UninstallEntry& entry) -> const std::string& { return entry.displayName; });
     UpdateData(FALSE);
 }
 
