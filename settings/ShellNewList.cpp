@@ -1,6 +1,8 @@
 #include "settings/ShellNewList.h"
 
 #include <optional>
+#include <string_view>
+#include <unordered_map>
 
 #include "registry/RegKey.h"
 #include "registry/ValueReader.h"
@@ -80,11 +82,19 @@ const ShellNewEntry* ShellNewList::Find(std::string_view description) const {
 
 void ShellNewList::Remove(const std::vector<std::string>& selectedTexts, WindowRef owner) {
     Registry& registry = services_.registry;
+    // Each description's first entry, found in one pass: selecting thousands of lines must not search
+    // the whole list once per line. emplace keeps the first of equal descriptions, as Find does.
+    std::unordered_map<std::string_view, const ShellNewEntry*> firstOf;
+    firstOf.reserve(entries_.size());
+    for (const ShellNewEntry& entry : entries_) {
+        firstOf.emplace(entry.description, &entry);
+    }
     for (const std::string& text : selectedTexts) {
-        const ShellNewEntry* entry = Find(text);
-        if (entry == nullptr) {
+        const auto found = firstOf.find(text);
+        if (found == firstOf.end()) {
             continue;
         }
+        const ShellNewEntry* entry = found->second;
         bool removed = false;
         {
             RegKey key;
