@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr DWORD kLongestRun = 120000;  // milliseconds; a program that takes longer is ended
+constexpr DWORD kLongestRun = 600000;  // milliseconds; a program that takes longer is ended
 
 std::string BaseName(const std::string& path) {
     const std::size_t slash = path.find_last_of("\\/");
