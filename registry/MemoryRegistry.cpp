@@ -33,6 +33,35 @@ MemoryRegistry::MemoryRegistry() {
 
 MemoryRegistry::~MemoryRegistry() = default;
 
+void MemoryRegistry::FailNth(Call call, unsigned nth, long error) {
+    ClearFaults();
+    faults_[static_cast<std::size_t>(call)].Arm(nth);
+    faultError_ = error;
+}
+
+void MemoryRegistry::ClearFaults() {
+    for (FaultTrigger& fault : faults_) {
+        fault.Disarm();
+    }
+}
+
+bool MemoryRegistry::FaultHit() const {
+    for (const FaultTrigger& fault : faults_) {
+        if (fault.Hit()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool MemoryRegistry::Injected(Call call, long& error) {
+    if (faults_[static_cast<std::size_t>(call)].Fails()) {
+        error = faultError_;
+        return true;
+    }
+    return false;
+}
+
 long MemoryRegistry::Resolve(HKey key, std::uint32_t needed, std::shared_ptr<Node>& node) const {
     if (auto root = roots_.find(key); root != roots_.end()) {
         node = root->second;
@@ -96,6 +125,9 @@ MemoryRegistry::Value* MemoryRegistry::FindValue(Node& node, std::string_view na
 }
 
 long MemoryRegistry::OpenKey(HKey parent, std::string_view path, std::uint32_t access, HKey& result) {
+    if (long error = 0; Injected(Call::kOpen, error)) {
+        return error;
+    }
     std::shared_ptr<Node> node;
     if (const long status = Walk(parent, path, false, node); status != reg::kSuccess) {
         return status;
@@ -105,6 +137,9 @@ long MemoryRegistry::OpenKey(HKey parent, std::string_view path, std::uint32_t a
 }
 
 long MemoryRegistry::CreateKey(HKey parent, std::string_view path, std::uint32_t access, HKey& result) {
+    if (long error = 0; Injected(Call::kCreate, error)) {
+        return error;
+    }
     std::shared_ptr<Node> node;
     if (const long status = Walk(parent, path, true, node); status != reg::kSuccess) {
         return status;
@@ -114,6 +149,10 @@ long MemoryRegistry::CreateKey(HKey parent, std::string_view path, std::uint32_t
 }
 
 long MemoryRegistry::CloseKey(HKey key) {
+    if (long error = 0; Injected(Call::kClose, error)) {
+        handles_.erase(key);
+        return error;
+    }
     if (roots_.count(key) != 0) {
         return reg::kSuccess;
     }
@@ -122,6 +161,9 @@ long MemoryRegistry::CloseKey(HKey key) {
 
 long MemoryRegistry::QueryValue(HKey key, std::string_view name, std::uint32_t* type, std::uint8_t* data,
                                 std::uint32_t* size) {
+    if (long error = 0; Injected(Call::kQuery, error)) {
+        return error;
+    }
     std::shared_ptr<Node> node;
     if (const long status = Resolve(key, reg::kQueryValue, node); status != reg::kSuccess) {
         return status;
@@ -151,6 +193,9 @@ long MemoryRegistry::QueryValue(HKey key, std::string_view name, std::uint32_t* 
 }
 
 long MemoryRegistry::QueryDefaultValue(HKey key, std::string_view subKey, char* data, long* size) {
+    if (long error = 0; Injected(Call::kQuery, error)) {
+        return error;
+    }
     std::shared_ptr<Node> node;
     if (subKey.empty()) {
         if (const long status = Resolve(key, reg::kQueryValue, node); status != reg::kSuccess) {
@@ -189,6 +234,9 @@ long MemoryRegistry::QueryDefaultValue(HKey key, std::string_view subKey, char* 
 
 long MemoryRegistry::SetValue(HKey key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
                               std::uint32_t size) {
+    if (long error = 0; Injected(Call::kSet, error)) {
+        return error;
+    }
     std::shared_ptr<Node> node;
     if (const long status = Resolve(key, reg::kSetValue, node); status != reg::kSuccess) {
         return status;
@@ -211,6 +259,9 @@ long MemoryRegistry::SetValue(HKey key, std::string_view name, std::uint32_t typ
 }
 
 long MemoryRegistry::DeleteValue(HKey key, std::string_view name) {
+    if (long error = 0; Injected(Call::kDeleteValue, error)) {
+        return error;
+    }
     std::shared_ptr<Node> node;
     if (const long status = Resolve(key, reg::kSetValue, node); status != reg::kSuccess) {
         return status;
@@ -224,6 +275,9 @@ long MemoryRegistry::DeleteValue(HKey key, std::string_view name) {
 }
 
 long MemoryRegistry::DeleteKey(HKey key, std::string_view subKey) {
+    if (long error = 0; Injected(Call::kDeleteKey, error)) {
+        return error;
+    }
     std::shared_ptr<Node> node;
     if (const long status = Walk(key, subKey, false, node); status != reg::kSuccess) {
         return status;
@@ -241,6 +295,9 @@ long MemoryRegistry::DeleteKey(HKey key, std::string_view subKey) {
 
 long MemoryRegistry::EnumValue(HKey key, std::uint32_t index, char* name, std::uint32_t* nameSize,
                                std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataSize) {
+    if (long error = 0; Injected(Call::kEnumValue, error)) {
+        return error;
+    }
     std::shared_ptr<Node> node;
     if (const long status = Resolve(key, reg::kQueryValue, node); status != reg::kSuccess) {
         return status;
@@ -273,6 +330,9 @@ long MemoryRegistry::EnumValue(HKey key, std::uint32_t index, char* name, std::u
 }
 
 long MemoryRegistry::EnumKey(HKey key, std::uint32_t index, char* name, std::uint32_t* nameSize) {
+    if (long error = 0; Injected(Call::kEnumKey, error)) {
+        return error;
+    }
     std::shared_ptr<Node> node;
     if (const long status = Resolve(key, reg::kEnumerateSubKeys, node); status != reg::kSuccess) {
         return status;

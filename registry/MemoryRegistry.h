@@ -5,6 +5,7 @@
 // buffers, access rights and handles to deleted keys.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <map>
@@ -12,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "registry/FaultTrigger.h"
 #include "registry/Registry.h"
 
 namespace velmora {
@@ -38,6 +40,27 @@ class MemoryRegistry : public Registry {
     // Handles opened and not yet closed: every routine of the program must leave this where it found it.
     std::size_t OpenHandleCount() const { return handles_.size(); }
 
+    // Fault injection for tests: the nth call of a kind fails with the chosen error (access denied or
+    // not found) and does nothing else. QueryValue and QueryDefaultValue are both queries. A failed close
+    // still releases the handle: the program cannot do anything about it, and the count of open handles
+    // stays a measure of what the program forgot to close.
+    enum class Call {
+        kOpen,
+        kCreate,
+        kQuery,
+        kSet,
+        kDeleteValue,
+        kDeleteKey,
+        kEnumValue,
+        kEnumKey,
+        kClose,
+        kCount
+    };
+    void FailNth(Call call, unsigned nth, long error = reg::kAccessDenied);
+    void ClearFaults();
+    bool FaultHit() const;
+    unsigned Calls(Call call) const { return faults_[static_cast<std::size_t>(call)].Calls(); }
+
   private:
     struct Value {
         std::string name;
@@ -61,6 +84,11 @@ class MemoryRegistry : public Registry {
     HKey AddHandle(std::shared_ptr<Node> node, std::uint32_t access);
     static Value* FindValue(Node& node, std::string_view name);
 
+    // True (with `error` set) when this call of `call` is the one that must fail.
+    bool Injected(Call call, long& error);
+
+    std::array<FaultTrigger, static_cast<std::size_t>(Call::kCount)> faults_{};
+    long faultError_ = reg::kAccessDenied;
     std::map<HKey, std::shared_ptr<Node>> roots_;
     std::map<HKey, Handle> handles_;
     HKey nextHandle_ = 0x1000;

@@ -96,10 +96,10 @@ std::optional<std::string> ReadText(Registry& registry, HKey key, const char* na
     return std::string(data->Text());
 }
 
-void SetText(Registry& registry, HKey key, const char* name, const std::string& text) {
+long SetText(Registry& registry, HKey key, const char* name, const std::string& text) {
     const std::string data = text.substr(0, text.find('\0'));
-    registry.SetValue(key, name, reg::kSz, reinterpret_cast<const std::uint8_t*>(data.c_str()),
-                      static_cast<std::uint32_t>(data.size() + 1));
+    return registry.SetValue(key, name, reg::kSz, reinterpret_cast<const std::uint8_t*>(data.c_str()),
+                             static_cast<std::uint32_t>(data.size() + 1));
 }
 
 }  // namespace
@@ -211,14 +211,21 @@ void SecuritySettings::ApplyAutologon() {
     if (key.Open(registry, ToHKey(RootKey::LocalMachine), kLogon, reg::kAllAccess) != reg::kSuccess) {
         return;
     }
+    // The three values only make sense together. Logon is switched on last, once the user name and
+    // password are stored, and switched off first, before they are removed: a call that fails part-way
+    // never leaves the machine logging on by itself with credentials other than those applied.
     if (check[kAutologon] == 1) {
-        SetText(registry, key.Get(), kAutoAdminLogon, "1");
-        SetText(registry, key.Get(), kDefaultUserName, userName);
-        SetText(registry, key.Get(), kDefaultPassword, password);
+        if (SetText(registry, key.Get(), kDefaultUserName, userName) == reg::kSuccess &&
+            SetText(registry, key.Get(), kDefaultPassword, password) == reg::kSuccess) {
+            SetText(registry, key.Get(), kAutoAdminLogon, "1");
+        }
     } else {
         registry.DeleteValue(key.Get(), kAutoAdminLogon);
-        registry.DeleteValue(key.Get(), kDefaultUserName);
-        registry.DeleteValue(key.Get(), kDefaultPassword);
+        std::uint32_t size = 0;
+        if (registry.QueryValue(key.Get(), kAutoAdminLogon, nullptr, nullptr, &size) == reg::kFileNotFound) {
+            registry.DeleteValue(key.Get(), kDefaultUserName);
+            registry.DeleteValue(key.Get(), kDefaultPassword);
+        }
     }
 }
 

@@ -8,6 +8,9 @@ int FakeSystemParameters::Call(std::uint32_t action, std::uint32_t param, void* 
     calls.push_back(CallRecord{action, param, data != nullptr, flags});
     journal_.push_back("SystemParametersInfo(" + std::to_string(action) + ", " + std::to_string(param) +
                        ", " + (data != nullptr ? "data" : "null") + ", " + std::to_string(flags) + ")");
+    if (fault.Fails()) {
+        return 0;
+    }
     if (data != nullptr) {
         if (const auto it = stored.find(action); it != stored.end()) {
             *static_cast<int*>(data) = it->second;
@@ -52,16 +55,22 @@ bool FakeDirectories::Has(const std::string& path) const {
 
 bool FakeDirectories::Exists(const std::string& path) {
     journal_.push_back("Exists(" + path + ")");
-    return Has(path);
+    return !existsFault.Fails() && Has(path);
 }
 
 bool FakeDirectories::Create(const std::string& path) {
     journal_.push_back("CreateDirectory(" + path + ")");
+    if (createFault.Fails()) {
+        return false;
+    }
     return directories_.insert(Key(path)).second;
 }
 
 bool FakeDirectories::Remove(const std::string& path) {
     journal_.push_back("RemoveDirectory(" + path + ")");
+    if (removeFault.Fails()) {
+        return false;
+    }
     if (nonEmpty_.count(Key(path)) != 0) {
         return false;
     }
@@ -88,13 +97,13 @@ void FakeRestarter::EndSession(std::uint32_t flags) {
 std::uintptr_t FakeShell::Open(const std::string& target, int show) {
     opened.push_back(target);
     journal_.push_back("ShellOpen(" + target + ", " + std::to_string(show) + ")");
-    return openResult;
+    return openFault.Fails() ? 2 : openResult;
 }
 
 unsigned FakeShell::Run(const std::string& commandLine, int show) {
     run.push_back(commandLine);
     journal_.push_back("WinExec(" + commandLine + ", " + std::to_string(show) + ")");
-    return runResult;
+    return runFault.Fails() ? 2 : runResult;
 }
 
 void FakeShell::OpenHelpContents(WindowRef owner, const std::string& helpFile) {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "registry/FaultTrigger.h"
 #include "system/Broadcaster.h"
 #include "system/Directories.h"
 #include "system/MessageBoxes.h"
@@ -39,6 +40,8 @@ class FakeSystemParameters : public SystemParameters {
     // The return value per action; actions not listed return 1.
     std::map<std::uint32_t, int> results;
     std::vector<CallRecord> calls;
+    // An injected failure returns 0 and stores nothing.
+    FaultTrigger fault;
 
   private:
     Journal& journal_;
@@ -73,6 +76,10 @@ class FakeDirectories : public Directories {
 
     std::string systemDirectory = "C:\\WINDOWS\\SYSTEM";
     std::string windowsDirectory = "C:\\WINDOWS";
+    // Injected failures: the call returns false and changes nothing.
+    FaultTrigger existsFault;
+    FaultTrigger createFault;
+    FaultTrigger removeFault;
 
   private:
     static std::string Key(const std::string& path);
@@ -123,6 +130,9 @@ class FakeShell : public Shell {
 
     std::uintptr_t openResult = 42;
     unsigned runResult = 33;
+    // Injected failures return 2 (file not found).
+    FaultTrigger openFault;
+    FaultTrigger runFault;
     std::vector<std::string> opened;
     std::vector<std::string> run;
     std::vector<std::string> helpFiles;
