@@ -8,6 +8,7 @@ VELMORA_PACKAGES=(
     cmake make g++ libgtest-dev googletest python3
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
     wine wine64 fonts-wine xvfb xauth x11-utils imagemagick
+    clang libclang-rt-14-dev
 )
 
 # Installs whatever the project needs and this machine lacks; without root, says how and fails.

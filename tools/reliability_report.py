@@ -1,0 +1,42 @@
+#!/usr/bin/env python3
+"""Prints what the reliability suites ran, per page: the counts they wrote as
+`<page>\t<kind>\t<count>` lines to build/*/reliability/*.tsv (one file per suite and build)."""
+import glob
+import os
+import sys
+
+PAGES = ["Desktop", "Start Menu", "Miscellaneous", "Security", "Folders/Run", "Add/Remove", "New", "About",
+         "Main window"]
+KINDS = ["hostile states", "injected faults", "diff scenarios", "typed inputs", "fuzz inputs"]
+
+
+def main():
+    root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+    build = sys.argv[1] if len(sys.argv) > 1 else os.path.join(root, "build")
+    files = sorted(glob.glob(os.path.join(build, "*", "reliability", "*.tsv")))
+    counts = {}
+    problems = []
+    for path in files:
+        with open(path, encoding="latin-1") as tsv:
+            for number, line in enumerate(tsv, 1):
+                fields = line.rstrip("\n").split("\t")
+                if len(fields) != 3 or not fields[2].isdigit():
+                    problems.append(f"{path}:{number}: not <page>\\t<kind>\\t<count>: {line.rstrip()!r}")
+                    continue
+                page, kind, count = fields[0], fields[1], int(fields[2])
+                counts[(page, kind)] = counts.get((page, kind), 0) + count
+    pages = PAGES + sorted({p for p, _ in counts} - set(PAGES))
+    kinds = KINDS + sorted({k for _, k in counts} - set(KINDS))
+    width = max(len(p) for p in pages) + 2
+    print("== Reliability report (%d files under %s)" % (len(files), build))
+    print("".ljust(width) + "".join(k.rjust(17) for k in kinds))
+    for page in pages:
+        print(page.ljust(width) + "".join(str(counts.get((page, k), 0)).rjust(17) for k in kinds))
+    print("total".ljust(width) + "".join(str(sum(counts.get((p, k), 0) for p in pages)).rjust(17) for k in kinds))
+    for problem in problems:
+        print(problem, file=sys.stderr)
+    return 1 if problems else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
