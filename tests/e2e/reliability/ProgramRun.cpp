@@ -21,9 +21,10 @@ ProgramRun::ProgramRun(WindowsVersion version) : session_(version) {}
 
 ProgramRun::~ProgramRun() {
     // Whatever a failed scenario left behind goes back before the session restores its own values.
-    if (before_.Saved()) {
+    const RegistryImage& end = end_ ? *end_ : before_;
+    if (end.Saved()) {
         session_.WaitForExit(Milliseconds(0));
-        PutBack(before_, RegistryImage::Take());
+        PutBack(end, RegistryImage::Take());
     }
 }
 
@@ -32,7 +33,13 @@ testing::AssertionResult ProgramRun::Start() {
     if (!before_.Saved()) {
         return testing::AssertionFailure() << "the registry could not be saved for its image";
     }
-    return session_.Start();
+    testing::AssertionResult started = session_.Start();
+    // A registry full of strange data can make the first messages slow (Wine reads its own settings
+    // from it too): a window that answers within half a minute has started.
+    if (!started && Main() != nullptr && Responds(Main(), 30000)) {
+        return testing::AssertionSuccess();
+    }
+    return started;
 }
 
 HWND ProgramRun::SelectPage(const std::string& title) {

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -47,10 +48,14 @@ class ProgramRun {
     testing::AssertionResult CloseWith(int button);
 
     const RegistryImage& Before() const { return before_; }
+    // At the end of the run the registry is put back to `image` instead of the image before the start
+    // (for scenarios that prepare the registry after the session has set its Windows version).
+    void PutBackAtEndTo(RegistryImage image) { end_ = std::move(image); }
 
   private:
     VelmoraSession session_;
     RegistryImage before_;
+    std::optional<RegistryImage> end_;
 };
 
 // A click on a check box as the user makes it. When it opens a notice with `notice` as its caption (only
