@@ -124,17 +124,20 @@ bool RemoveKeyTree(RootKey root, std::string_view path) {
         if (key.Open(registry, ToHKey(root), path, reg::kAllAccess) != reg::kSuccess) {
             return !KeyPresent(root, path);
         }
-        // Children first; always index 0, since each deletion renumbers the rest.
+        // Children first; always index 0, since each deletion renumbers the rest. A child that is still
+        // first after its removal (a name the ANSI calls cannot give back) would make this loop forever.
         char name[reg::kMaxKeyNameLength + 1];
+        std::string previous;
         for (;;) {
             std::uint32_t length = sizeof name;
             if (registry.EnumKey(key.Get(), 0, name, &length) != reg::kSuccess) {
                 break;
             }
             const std::string child = std::string(path) + "\\" + std::string(name, length);
-            if (!RemoveKeyTree(root, child)) {
+            if (child == previous || !RemoveKeyTree(root, child)) {
                 return false;
             }
+            previous = child;
         }
     }
     const std::size_t slash = path.rfind('\\');
