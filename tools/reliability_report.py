@@ -33,6 +33,9 @@ def main():
     for page in pages:
         print(page.ljust(width) + "".join(str(counts.get((page, k), 0)).rjust(17) for k in kinds))
     print("total".ljust(width) + "".join(str(sum(counts.get((p, k), 0) for p in pages)).rjust(17) for k in kinds))
+    if any(k == "fuzz inputs" for _, k in counts):
+        print("(every fuzz input goes through every page: a page's fuzz count is the number of inputs, "
+              "its total the number of page runs)")
     for problem in problems:
         print(problem, file=sys.stderr)
     return 1 if problems else 0

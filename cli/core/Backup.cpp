@@ -85,7 +85,10 @@ class Reader {
     bool DeleteAbsent(RootKey root, const std::string& path, std::string& error) {
         std::string prefix;
         for (std::string_view part : SplitKeyPath(path)) {
-            prefix += (prefix.empty() ? "" : "\\") + std::string(part);
+            if (!prefix.empty()) {
+                prefix += '\\';
+            }
+            prefix.append(part);
             const KeyState state = StateOf(registry_, root, prefix);
             if (state == KeyState::kUnreadable) {
                 error = "cannot read " + std::string(RootName(root)) + "\\" + prefix;
