@@ -7,10 +7,13 @@
 #include "settings/OsVersion.h"
 
 #ifdef VELMORA_BENCH
+#include "bench/FloorCalls.h"    // and the bare registry calls of its list loads, for comparison
 #include "bench/StartupMarks.h"  // timing marks of the benchmark build
+#define VELMORA_BENCH_FLOOR(page) ::velmora::bench::MeasureFloor("floor ", page)
 #else
 #define VELMORA_BENCH_MARK(name)
 #define VELMORA_BENCH_SHOWN(window)
+#define VELMORA_BENCH_FLOOR(page)
 #endif
 
 namespace {
@@ -180,15 +183,18 @@ void CMainWindow::LoadPages() {
     m_uninstallPage.Load();
     m_uninstallPage.UpdateData(FALSE);
     VELMORA_BENCH_MARK("Add/Remove end");
+    VELMORA_BENCH_FLOOR("Add/Remove");
     VELMORA_BENCH_MARK("New begin");
     m_newPage.Load();
     m_newPage.UpdateData(FALSE);
     VELMORA_BENCH_MARK("New end");
+    VELMORA_BENCH_FLOOR("New");
     VELMORA_BENCH_MARK("Folders/Run begin");
     m_folderPage.LoadFolders();
     m_folderPage.LoadAutoruns();
     m_folderPage.UpdateData(FALSE);
     VELMORA_BENCH_MARK("Folders/Run end");
+    VELMORA_BENCH_FLOOR("Folders/Run");
     UpdateData(FALSE);
 }
 

@@ -1,0 +1,164 @@
+// The floor of the three list loads: the same registry calls, in the same order and with the same
+// arguments, that Velmora makes when it fills the Add/Remove, New and Folders/Run lists at start-up,
+// done by a bare loop that keeps nothing. Timed with the same marks as the program, in a console process
+// of its own (RegistryFloor.exe) and inside the benchmark build of Velmora right after each of its list
+// loads: under Wine the same calls cost more while a windowed program starts up (the desktop and the X
+// server are busy with its windows) than at any other moment, so the fair floor is the one taken then.
+#pragma once
+
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "bench/StartupMarks.h"
+
+namespace velmora::bench {
+namespace bare {
+
+inline constexpr DWORD kNameBufferSize = 100;
+inline constexpr const char* kUninstall = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+inline constexpr const char* kShellFolders =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+inline constexpr const char* kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+// One buffer for every value read, grown as needed, as a loop that keeps nothing would have it.
+inline std::vector<BYTE>& Buffer() {
+    static std::vector<BYTE> buffer(256);
+    return buffer;
+}
+
+// Asks for the size of a value, then reads it into a buffer of that size.
+inline bool ReadValue(HKEY key, const char* name) {
+    DWORD size = 0;
+    if (::RegQueryValueExA(key, name, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS) {
+        return false;
+    }
+    if (size == 0) {
+        return true;
+    }
+    if (Buffer().size() < size) {
+        Buffer().resize(size);
+    }
+    return ::RegQueryValueExA(key, name, nullptr, nullptr, Buffer().data(), &size) == ERROR_SUCCESS;
+}
+
+// Opens a key, reads its default value as text, closes it.
+inline bool ReadDefault(const std::string& path, std::string* text) {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        return false;
+    }
+    const bool read = ReadValue(key, "");
+    ::RegCloseKey(key);
+    if (!read) {
+        return false;
+    }
+    if (text != nullptr) {
+        text->assign(reinterpret_cast<const char*>(Buffer().data()),
+                     strnlen(reinterpret_cast<const char*>(Buffer().data()), Buffer().size()));
+    }
+    return true;
+}
+
+inline bool KeyExists(const std::string& path) {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        return false;
+    }
+    ::RegCloseKey(key);
+    return true;
+}
+
+inline void UninstallEntries() {
+    HKEY uninstall = nullptr;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstall, 0, KEY_ENUMERATE_SUB_KEYS, &uninstall) !=
+        ERROR_SUCCESS) {
+        return;
+    }
+    char name[kNameBufferSize];
+    for (DWORD index = 0;; ++index) {
+        DWORD size = kNameBufferSize;
+        if (::RegEnumKeyExA(uninstall, index, name, &size, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS) {
+            break;
+        }
+        const std::string path = std::string(kUninstall) + "\\" + name;
+        HKEY program = nullptr;
+        if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &program) != ERROR_SUCCESS) {
+            continue;
+        }
+        if (ReadValue(program, "DisplayName")) {
+            ReadValue(program, "UninstallString");
+        }
+        ::RegCloseKey(program);
+    }
+    ::RegCloseKey(uninstall);
+}
+
+inline void ShellNewEntries() {
+    HKEY root = nullptr;
+    if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, "", 0, KEY_ENUMERATE_SUB_KEYS, &root) != ERROR_SUCCESS) {
+        return;
+    }
+    char name[kNameBufferSize];
+    std::string fileType;
+    for (DWORD index = 0;; ++index) {
+        DWORD size = kNameBufferSize;
+        if (::RegEnumKeyExA(root, index, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+            break;
+        }
+        if (name[0] != '.') {
+            continue;
+        }
+        const std::string extension = name;
+        if (extension != ".lnk" && KeyExists(extension + "\\ShellNew")) {
+            if (ReadDefault(extension, &fileType) && !fileType.empty()) {
+                ReadDefault(fileType, nullptr);
+            }
+            continue;
+        }
+        if (!ReadDefault(extension, &fileType) || fileType.empty()) {
+            continue;
+        }
+        if (KeyExists(extension + "\\" + fileType + "\\ShellNew")) {
+            ReadDefault(fileType, nullptr);
+        }
+    }
+    ::RegCloseKey(root);
+}
+
+inline void ValueNames(HKEY parent, const char* path) {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExA(parent, path, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
+        return;
+    }
+    char name[kNameBufferSize];
+    for (DWORD index = 0;; ++index) {
+        DWORD size = kNameBufferSize;
+        if (::RegEnumValueA(key, index, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+            break;
+        }
+    }
+    ::RegCloseKey(key);
+}
+
+}  // namespace bare
+
+// The floor of one page's load ("Add/Remove", "New" or "Folders/Run") between marks named `prefix` and
+// the page ("floor New begin", ...).
+inline void MeasureFloor(const std::string& prefix, const std::string& page) {
+    Mark((prefix + page + " begin").c_str());
+    if (page == "Add/Remove") {
+        bare::UninstallEntries();
+    } else if (page == "New") {
+        bare::ShellNewEntries();
+    } else if (page == "Folders/Run") {
+        bare::ValueNames(HKEY_CURRENT_USER, bare::kShellFolders);
+        bare::ValueNames(HKEY_CURRENT_USER, bare::kRun);
+    }
+    Mark((prefix + page + " end").c_str());
+}
+
+}  // namespace velmora::bench
