@@ -2,8 +2,8 @@
 // arguments, that Velmora makes when it fills the Add/Remove, New and Folders/Run lists at start-up,
 // done by a bare loop that keeps nothing. Timed with the same marks as the program, in a console process
 // of its own (RegistryFloor.exe) and inside the benchmark build of Velmora right after each of its list
-// loads: under Wine the same calls cost more while a windowed program starts up (the desktop and the X
-// server are busy with its windows) than at any other moment, so the fair floor is the one taken then.
+// loads: under Wine the same calls can cost several times more while a windowed program starts up than in
+// a console process, so the fair floor is the one taken at the moment of the load.
 #pragma once
 
 #include <windows.h>
