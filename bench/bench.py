@@ -200,7 +200,7 @@ def collect(size):
                     figures[f"{load} fill"] = fill_time(ordered, begin, end)
                     figures[f"{load} less fill"] = figures[load] - figures[f"{load} fill"]
             if f"floor {load} begin" in spans:
-                # The bare calls made inside Velmora's own process, once its window is up.
+                # The bare calls made inside Velmora's own process, right after its load.
                 figures[f"{load} floor"] = (spans[f"floor {load} begin"] - spans[f"floor {load} end"]) / 1000.0
         results.setdefault(program, []).append(figures)
     return results
