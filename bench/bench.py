@@ -11,7 +11,7 @@ import sys
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 BUILD = ROOT / "build" / "bench"
-TOOLCHAIN = ROOT / "cmake" / "mingw-w64-x86_64.cmake"
+TOOLCHAIN = ROOT / "cmake" / "mingw-w64-i686.cmake"
 WAIT_MS = 1200  # the main window's prescribed wait before the promotional window goes
 
 UNINSTALL = r"HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Uninstall"
@@ -44,7 +44,7 @@ def run(command, **kwargs):
 def build():
     """The benchmark build (timing marks and the benchmark programs) and the plain Release build."""
     jobs = os.environ.get("VELMORA_BENCH_JOBS", "2")
-    for name, extra in (("win64", ["-DVELMORA_BENCH=ON"]), ("release", [])):
+    for name, extra in (("win32", ["-DVELMORA_BENCH=ON"]), ("release", [])):
         tree = BUILD / name
         log(f"building {tree}")
         run(["cmake", "-S", str(ROOT), "-B", str(tree), f"-DCMAKE_TOOLCHAIN_FILE={TOOLCHAIN}",
@@ -151,9 +151,9 @@ def measure(size, rounds):
     env = prefix_env(prefix)
     marks = BUILD / "marks" / size
     marks.mkdir(parents=True, exist_ok=True)
-    programs = [BUILD / "win64" / "app" / "Velmora.exe", BUILD / "win64" / "bench" / "MinimalDialog.exe",
-                BUILD / "win64" / "bench" / "RegistryFloor.exe"]
-    launch = BUILD / "win64" / "bench" / "Launch.exe"
+    programs = [BUILD / "win32" / "app" / "Velmora.exe", BUILD / "win32" / "bench" / "MinimalDialog.exe",
+                BUILD / "win32" / "bench" / "RegistryFloor.exe"]
+    launch = BUILD / "win32" / "bench" / "Launch.exe"
     subprocess.Popen(["wineserver", "-p"], env=env).wait()
     try:
         # The first program of a fresh server also starts the prefix's own services: not measured.

@@ -61,7 +61,7 @@ INT_PTR CDialog::DoModal() {
         owner = AfxGetApp()->m_pMainWnd;
     }
     if (owner != nullptr && owner->m_hWnd != nullptr) {
-        if (CWnd* top = CWnd::FromHandlePermanent(::GetAncestor(owner->m_hWnd, GA_ROOT)); top != nullptr) {
+        if (CWnd* top = CWnd::FromHandlePermanent(CWnd::TopLevelOf(owner->m_hWnd)); top != nullptr) {
             owner = top;
         }
     }

@@ -65,8 +65,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         return 1;
     }
     app->m_hInstance = instance;
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
-    ::InitCommonControlsEx(&controls);
+    // The common controls of Windows 95 and NT 4.0 (property sheets, tabs, tooltips); their comctl32 has
+    // no InitCommonControlsEx.
+    ::InitCommonControls();
     int result = 0;
     try {
         result = app->InitInstance() ? app->Run() : app->ExitInstance();

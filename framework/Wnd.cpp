@@ -71,6 +71,18 @@ CWnd* CWnd::FromHandlePermanent(HWND hwnd) {
     return it != HandleMap().end() ? it->second : nullptr;
 }
 
+HWND CWnd::TopLevelOf(HWND hwnd) {
+    // A child's parent is its container; a pop-up's "parent" is its owner, where the walk ends.
+    while (hwnd != nullptr && (::GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD) != 0) {
+        const HWND parent = ::GetParent(hwnd);
+        if (parent == nullptr) {
+            break;
+        }
+        hwnd = parent;
+    }
+    return hwnd;
+}
+
 void CWnd::Attach(HWND hwnd) {
     m_hWnd = hwnd;
     HandleMap()[hwnd] = this;

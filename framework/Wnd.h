@@ -22,6 +22,10 @@ class CWnd {
     // The object attached to `hwnd`, if any.
     static CWnd* FromHandlePermanent(HWND hwnd);
 
+    // The top-level window that `hwnd` is a child (or grandchild...) of, or `hwnd` itself. What
+    // GetAncestor(GA_ROOT) gives on later systems; Windows 95 and NT 4.0 have no GetAncestor.
+    static HWND TopLevelOf(HWND hwnd);
+
     // Attaches this object to an existing control and routes its messages through WindowProc.
     BOOL SubclassWindow(HWND hwnd);
     BOOL SubclassDlgItem(UINT id, CWnd* parent);

@@ -108,12 +108,12 @@ std::optional<std::string> CFolderDlg::SelectedText(int listId) const {
 }
 
 CWnd* CFolderDlg::TopLevel() {
-    CWnd* top = CWnd::FromHandlePermanent(::GetAncestor(m_hWnd, GA_ROOT));
+    CWnd* top = CWnd::FromHandlePermanent(CWnd::TopLevelOf(m_hWnd));
     return top != nullptr ? top : this;
 }
 
 velmora::WindowRef CFolderDlg::Owner() {
-    return reinterpret_cast<velmora::WindowRef>(::GetAncestor(m_hWnd, GA_ROOT));
+    return reinterpret_cast<velmora::WindowRef>(CWnd::TopLevelOf(m_hWnd));
 }
 
 FolderRunList::EditResult CFolderDlg::EditFolderPath(const std::string& name, const std::string& path) {

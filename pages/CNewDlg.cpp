@@ -75,7 +75,7 @@ std::vector<std::string> CNewDlg::SelectedTexts() const {
 }
 
 void CNewDlg::OnRemove() {
-    const auto owner = reinterpret_cast<velmora::WindowRef>(::GetAncestor(m_hWnd, GA_ROOT));
+    const auto owner = reinterpret_cast<velmora::WindowRef>(CWnd::TopLevelOf(m_hWnd));
     m_list.Remove(SelectedTexts(), owner);
     ::EnableWindow(GetDlgItemHwnd(ShellNewList::kRemoveButton), FALSE);
     ShowEntries();

@@ -80,7 +80,7 @@ bool CUninstallDlg::SelectedName(std::string& name) const {
 }
 
 HWND CUninstallDlg::ProgramWindow() const {
-    return ::GetAncestor(m_hWnd, GA_ROOT);
+    return CWnd::TopLevelOf(m_hWnd);
 }
 
 void CUninstallDlg::OnRemove() {

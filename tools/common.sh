@@ -6,25 +6,29 @@ VELMORA_SANDBOX_PREFIX="$VELMORA_ROOT/build/wineprefix"
 
 VELMORA_PACKAGES=(
     cmake make g++ libgtest-dev googletest python3
+    g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 mingw-w64-i686-dev
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
-    wine wine64 fonts-wine xvfb xauth x11-utils imagemagick
+    wine wine64 wine32:i386 fonts-wine xvfb xauth x11-utils imagemagick
     clang libclang-rt-14-dev
 )
 
-# Installs whatever the project needs and this machine lacks; without root, says how and fails.
+# Installs whatever the project needs and this machine lacks; without root, says how and fails. Wine's
+# 32-bit half (wine32) comes from Debian's i386 architecture, which is added first.
 ensure_packages() {
-    local missing=() pkg
+    local missing=() pkg add_i386=""
     for pkg in "${VELMORA_PACKAGES[@]}"; do
         dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
+    dpkg --print-foreign-architectures | grep -qx i386 || add_i386="dpkg --add-architecture i386 && "
     if [ "$(id -u)" -ne 0 ]; then
         echo "Velmora needs these Debian packages; install them as root with:" >&2
-        echo "  apt-get update && apt-get install -y --no-install-recommends ${missing[*]}" >&2
+        echo "  ${add_i386}apt-get update && apt-get install -y --no-install-recommends ${missing[*]}" >&2
         exit 1
     fi
     echo "Installing: ${missing[*]}"
     export DEBIAN_FRONTEND=noninteractive
+    [ -z "$add_i386" ] || dpkg --add-architecture i386
     apt-get update -q
     apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
@@ -36,11 +40,27 @@ build_preset() {
     (cd "$VELMORA_ROOT" && cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" -j "$(nproc)" "$@")
 }
 
-# Wine without installers or debug noise, in the given prefix; the prefix is made on first use.
+# Wine without installers or debug noise, in the given prefix; the prefix is made on first use. A prefix
+# made before wine32 was installed has no 32-bit Windows in it and cannot run the programs: a sandbox
+# prefix of this tree is then made again; any other prefix is left alone, with the reason.
 use_wine_prefix() {
     export WINEPREFIX=$1
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml="
+    if [ -f "$WINEPREFIX/system.reg" ] && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+        case "$WINEPREFIX" in
+        "$VELMORA_ROOT"/build/*)
+            echo "The Wine prefix $WINEPREFIX was made without 32-bit Wine; making it again."
+            wineserver -k 2>/dev/null || true
+            rm -rf "$WINEPREFIX"
+            ;;
+        *)
+            echo "The Wine prefix $WINEPREFIX cannot run 32-bit programs (it was made before wine32 was" >&2
+            echo "installed); make it again, or use the sandbox prefix." >&2
+            exit 1
+            ;;
+        esac
+    fi
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         echo "Creating the Wine prefix $WINEPREFIX (once)..."
         mkdir -p "$WINEPREFIX"

@@ -1,7 +1,7 @@
 #include "cli/core/CommandLine.h"
 
-#include <fstream>
-#include <iterator>
+#include <cstdio>
+#include <memory>
 #include <sstream>
 
 #include "cli/core/Backup.h"
@@ -39,22 +39,40 @@ int UsageError(std::ostream& err, const std::string& message) {
     return kExitError;
 }
 
+// Files go through C stdio, not file streams: libstdc++'s file streams import run-time functions that
+// the msvcrt.dll of Windows 95, 98 and NT 4.0 does not have.
+using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+
+File OpenFile(const std::string& path, const char* mode) {
+    return File(std::fopen(path.c_str(), mode), std::fclose);
+}
+
 bool ReadFile(const std::string& path, std::string& text) {
-    std::ifstream in(path, std::ios::binary);
+    const File in = OpenFile(path, "rb");
     if (!in) {
         return false;
     }
-    // A directory opens like a file on some systems and fails only when read, with an exception.
-    try {
-        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    } catch (const std::exception&) {
-        return false;
+    // A directory may open like a file and fail only when read.
+    text.clear();
+    char block[4096];
+    std::size_t got = 0;
+    while ((got = std::fread(block, 1, sizeof block, in.get())) > 0) {
+        text.append(block, got);
     }
-    return !in.bad();
+    return std::ferror(in.get()) == 0;
 }
 
 bool FileExists(const std::string& path) {
-    return static_cast<bool>(std::ifstream(path, std::ios::binary));
+    return OpenFile(path, "rb") != nullptr;
+}
+
+bool WriteFile(const std::string& path, const std::string& text) {
+    File out = OpenFile(path, "wb");
+    if (!out) {
+        return false;
+    }
+    const bool written = std::fwrite(text.data(), 1, text.size(), out.get()) == text.size();
+    return std::fclose(out.release()) == 0 && written;
 }
 
 int Show(const std::vector<std::string>& args, Services services, std::ostream& out, std::ostream& err) {
@@ -104,10 +122,7 @@ int Backup(const std::vector<std::string>& args, Services services, std::ostream
         err << "velmora-cli: backup: " << error << "\n";
         return kExitError;
     }
-    std::ofstream stream(path, std::ios::binary | std::ios::trunc);
-    stream << text;
-    stream.close();
-    if (!stream) {
+    if (!WriteFile(path, text)) {
         err << "velmora-cli: backup: cannot write " << path << "\n";
         return kExitError;
     }

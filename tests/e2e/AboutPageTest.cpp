@@ -137,21 +137,22 @@ struct ToolSearch {
     std::optional<std::string> text;
 };
 
+// EnumWindows callback (a named function: a lambda has no stdcall convention on 32-bit Windows).
+BOOL CALLBACK SearchTooltip(HWND window, LPARAM param) {
+    auto& search = *reinterpret_cast<ToolSearch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search.processId || ClassNameOf(window) != TOOLTIPS_CLASSA) {
+        return TRUE;
+    }
+    search.text = ToolText(window, search.label, 1);
+    return !search.text.has_value();
+}
+
 // The tooltip text of tool 1 of `label`, from whichever of the program's tooltip windows holds it.
 std::optional<std::string> TooltipOf(DWORD processId, HWND label) {
     ToolSearch search{processId, label, std::nullopt};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto& search = *reinterpret_cast<ToolSearch*>(param);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner != search.processId || ClassNameOf(window) != TOOLTIPS_CLASSA) {
-                return TRUE;
-            }
-            search.text = ToolText(window, search.label, 1);
-            return !search.text.has_value();
-        },
-        reinterpret_cast<LPARAM>(&search));
+    EnumWindows(SearchTooltip, reinterpret_cast<LPARAM>(&search));
     return search.text;
 }
 

@@ -227,24 +227,27 @@ TEST(LaidOutPages, OptionsMenuShowsExactlyTheChosenPanelOverTheFrame) {
     EXPECT_FALSE(IsEnabled(Control(main, main_window::kApply)));
 }
 
+struct MenuSearch {
+    DWORD processId;
+    HWND found;
+};
+
+// EnumWindows callbacks are named functions: a lambda has no stdcall convention on 32-bit Windows.
+BOOL CALLBACK SearchPopupMenu(HWND window, LPARAM data) {
+    auto* s = reinterpret_cast<MenuSearch*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == s->processId && IsWindowVisible(window) && ClassNameOf(window) == "#32768") {
+        s->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // The first visible pop-up menu window ("#32768") of the process, or null.
 HWND PopupMenuOf(DWORD processId) {
-    struct Search {
-        DWORD processId;
-        HWND found;
-    } search{processId, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == s->processId && IsWindowVisible(window) && ClassNameOf(window) == "#32768") {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    MenuSearch search{processId, nullptr};
+    EnumWindows(SearchPopupMenu, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
@@ -325,23 +328,25 @@ struct ToolTip {
     std::string text;
 };
 
+struct TipSearch {
+    DWORD processId;
+    std::vector<HWND>* tips;
+};
+
+BOOL CALLBACK SearchToolTips(HWND window, LPARAM data) {
+    auto* s = reinterpret_cast<TipSearch*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == s->processId && ClassNameOf(window) == TOOLTIPS_CLASSA) {
+        s->tips->push_back(window);
+    }
+    return TRUE;
+}
+
 std::vector<ToolTip> ToolTipsOf(DWORD processId) {
     std::vector<HWND> tips;
-    struct Search {
-        DWORD processId;
-        std::vector<HWND>* tips;
-    } search{processId, &tips};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == s->processId && ClassNameOf(window) == TOOLTIPS_CLASSA) {
-                s->tips->push_back(window);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    TipSearch search{processId, &tips};
+    EnumWindows(SearchToolTips, reinterpret_cast<LPARAM>(&search));
     std::vector<ToolTip> tools;
     constexpr std::size_t kTextSize = 256;
     for (HWND tip : tips) {
