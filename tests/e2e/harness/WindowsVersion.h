@@ -13,7 +13,11 @@ enum class WindowsVersion { Nt, Windows95, Windows98 };
 
 std::string ToString(WindowsVersion version);
 
-// Sets (or removes) "Version" for one scenario and puts the old state back at its end.
+// Sets (or removes) "Version" for one scenario and puts the old state back at its end. With
+// VELMORA_E2E_WINE_MODE set in the environment, Wine is also told to be that Windows for Velmora.exe
+// (its per-program "Version": win95, win98, nt40), so that GetVersion and Wine's own version-dependent
+// behaviour agree with the registry. Wine keeps every function whatever it pretends to be; the import
+// check is what holds the programs to the functions these systems have.
 class ScopedWindowsVersion {
   public:
     explicit ScopedWindowsVersion(WindowsVersion version);
@@ -25,6 +29,7 @@ class ScopedWindowsVersion {
   private:
     WindowsVersion version_;
     ScopedRegistryValue value_;
+    ScopedRegistryValue wineMode_;
     bool ok_ = false;
 };
 
