@@ -84,6 +84,7 @@ def reg_file(size, path):
 def prefix_env(prefix):
     env = dict(os.environ)
     env["WINEPREFIX"] = str(prefix)
+    env["WINEARCH"] = "win32"  # a 32-bit Windows, like the systems the program is made for
     return env
 
 
@@ -91,6 +92,10 @@ def make_prefix(size):
     """One sandbox prefix per size, made and filled once."""
     prefix = BUILD / f"prefix-{size}"
     done = prefix / ".velmora-bench-filled"
+    system_reg = prefix / "system.reg"
+    if system_reg.exists() and "#arch=win32" not in system_reg.read_text(errors="replace").splitlines():
+        log(f"{prefix} is not a 32-bit prefix; making it again")
+        subprocess.run(["rm", "-rf", str(prefix)], check=True)
     if done.exists():
         return prefix
     env = prefix_env(prefix)

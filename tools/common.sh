@@ -40,27 +40,33 @@ build_preset() {
     (cd "$VELMORA_ROOT" && cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" -j "$(nproc)" "$@")
 }
 
-# Wine without installers or debug noise, in the given prefix; the prefix is made on first use. A prefix
-# made before wine32 was installed has no 32-bit Windows in it and cannot run the programs: a sandbox
-# prefix of this tree is then made again; any other prefix is left alone, with the reason.
+# Wine without installers or debug noise, in the given prefix; the prefix is made on first use.
+# The sandbox prefixes under build/ are 32-bit Windows, as Windows 95, 98 and NT 4.0 are: one registry
+# view, no WoW64 redirection of the 32-bit program's keys. A sandbox prefix that is not (one made by an
+# earlier 64-bit build, or before wine32 was installed) is made again. Any other prefix is used as it is
+# if it can run 32-bit programs, and otherwise left alone with the reason.
 use_wine_prefix() {
     export WINEPREFIX=$1
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml="
-    if [ -f "$WINEPREFIX/system.reg" ] && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
-        case "$WINEPREFIX" in
-        "$VELMORA_ROOT"/build/*)
-            echo "The Wine prefix $WINEPREFIX was made without 32-bit Wine; making it again."
+    case "$WINEPREFIX" in
+    "$VELMORA_ROOT"/build/*)
+        export WINEARCH=win32
+        if [ -f "$WINEPREFIX/system.reg" ] && ! grep -qx '#arch=win32' "$WINEPREFIX/system.reg"; then
+            echo "The Wine prefix $WINEPREFIX is not a 32-bit one; making it again."
             wineserver -k 2>/dev/null || true
             rm -rf "$WINEPREFIX"
-            ;;
-        *)
+        fi
+        ;;
+    *)
+        if [ -f "$WINEPREFIX/system.reg" ] && ! grep -qx '#arch=win32' "$WINEPREFIX/system.reg" &&
+            [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
             echo "The Wine prefix $WINEPREFIX cannot run 32-bit programs (it was made before wine32 was" >&2
             echo "installed); make it again, or use the sandbox prefix." >&2
             exit 1
-            ;;
-        esac
-    fi
+        fi
+        ;;
+    esac
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         echo "Creating the Wine prefix $WINEPREFIX (once)..."
         mkdir -p "$WINEPREFIX"
