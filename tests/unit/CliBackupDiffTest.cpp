@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <map>
 #include <set>
 
@@ -19,6 +20,13 @@
 
 namespace velmora::cli {
 namespace {
+
+std::string Lower(std::string text) {
+    for (char& c : text) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return text;
+}
 
 constexpr RootKey kHkcu = RootKey::CurrentUser;
 constexpr RootKey kHklm = RootKey::LocalMachine;
@@ -61,6 +69,35 @@ class CliBackupTest : public ::testing::Test {
     }
 
     std::string Dump() { return testing::DumpRegistry(fakes_.registry); }
+    // The same without the keys that hold no value anywhere below them: an import may leave those behind.
+    std::string DumpOfFilledKeys() { return WithoutEmptyKeys(Dump()); }
+
+    static std::string WithoutEmptyKeys(const std::string& dump) {
+        std::vector<std::string> lines;
+        for (std::size_t start = 0, end; start < dump.size(); start = end + 1) {
+            end = dump.find('\n', start);
+            lines.push_back(dump.substr(start, end - start));
+        }
+        const auto isKey = [&](std::size_t i) { return !lines[i].empty() && lines[i][0] == '['; };
+        std::string out;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            bool filled = !isKey(i);
+            if (isKey(i)) {
+                // Keys come depth first: the key's subtree is the run of keys below it that follows it.
+                const std::string below = lines[i].substr(0, lines[i].size() - 1) + "\\";
+                for (std::size_t j = i + 1; j < lines.size() && !filled; ++j) {
+                    if (isKey(j) && lines[j].rfind(below, 0) != 0) {
+                        break;
+                    }
+                    filled = lines[j].rfind("  ", 0) == 0;
+                }
+            }
+            if (filled) {
+                out += lines[i] + "\n";
+            }
+        }
+        return out;
+    }
 
     // The row's setting turned to another state on its page and applied, as a user would.
     void ChangeAndApply(const SettingRow& row) {
@@ -140,8 +177,8 @@ std::vector<Target> TargetsOf(const std::vector<const SettingRow*>& rows) {
 }
 
 // The table's locations are checked against the models themselves: whatever applying a row writes or
-// deletes, importing a backup of only that row's locations must undo, in both directions and whatever
-// keys the apply had to create.
+// deletes, importing a backup of only that row's locations must undo, in both directions; a key the apply
+// had to create on the way may stay behind empty.
 TEST_F(CliBackupTest, ABackupOfARowsLocationsUndoesEverythingItsPageWrites) {
     PrepareMachine();
     std::map<std::pair<Page, int>, std::vector<const SettingRow*>> groups;
@@ -155,12 +192,12 @@ TEST_F(CliBackupTest, ABackupOfARowsLocationsUndoesEverythingItsPageWrites) {
         SCOPED_TRACE(std::string(PageName(id.first)) + " / " + rows.front()->caption);
         for (int round = 0; round < 2; ++round) {
             const RegFile backup = Backup(TargetsOf(rows));
-            const std::string before = Dump();
+            const std::string before = DumpOfFilledKeys();
             ChangeAndApply(*rows.front());
-            const std::string changed = Dump();
+            const std::string changed = DumpOfFilledKeys();
             EXPECT_NE(changed, before) << "round " << round << ": applying changed nothing";
             EXPECT_TRUE(ImportRegFile(fakes_.registry, backup));
-            EXPECT_EQ(Dump(), before) << "round " << round;
+            EXPECT_EQ(DumpOfFilledKeys(), before) << "round " << round;
             // Go on from the changed state, so that the second round applies the other direction.
             ImportRegFile(fakes_.registry, Backup(TargetsOf(rows)));
             ChangeAndApply(*rows.front());
@@ -192,20 +229,29 @@ TEST_F(CliBackupTest, TargetsAreTheRowsThenTheListedEntriesOnly) {
     EXPECT_TRUE(owners.count("Folders/Run / autorun entries (Local Machine)"));
 }
 
-TEST_F(CliBackupTest, AbsentKeysAreDeletedFromTheirHighestAbsentKeyAndListKeysAreLeftAlone) {
+TEST_F(CliBackupTest, OnlyVerbKeysAreDeletedWhenAbsentAndListKeysAreLeftAlone) {
     PrepareMachine();
     const RegFile file = Backup(CollectTargets(services_));
     std::map<std::string, const Section*> byKey;
     for (const Section& s : file.sections) {
         byKey[std::string(s.deleteKey ? "-" : "") + RootName(s.root) + "\\" + s.path] = &s;
     }
-    // No CLSID key at all: one deletion covers both Desktop rows below it.
-    EXPECT_TRUE(byKey.count("-HKEY_CLASSES_ROOT\\CLSID"));
-    EXPECT_FALSE(
-        byKey.count("-HKEY_CLASSES_ROOT\\CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\Shell\\Open"));
-    // The verb that exists is there with its command; the ones that do not are deleted.
+    // No CLSID key at all: the My Computer verb is deleted, its parents are not; the Recycle Bin's value
+    // is deleted by name under its absent key.
+    const std::string myComputer = "HKEY_CLASSES_ROOT\\CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
+    EXPECT_FALSE(byKey.count("-HKEY_CLASSES_ROOT\\CLSID"));
+    EXPECT_FALSE(byKey.count("-" + myComputer + "\\Shell"));
+    EXPECT_TRUE(byKey.count("-" + myComputer + "\\Shell\\Open"));
+    const auto recycleBin =
+        byKey.find("HKEY_CLASSES_ROOT\\CLSID\\{645FF040-5081-101B-9F08-00AA002F954E}\\ShellFolder");
+    ASSERT_NE(recycleBin, byKey.end());
+    EXPECT_EQ(recycleBin->second->values, (std::vector<ValueEntry>{{"Attributes", std::nullopt}}));
+    // The verb that exists is there with its command; the ones that do not are deleted, their shell
+    // keys are not.
     ASSERT_TRUE(byKey.count("HKEY_CLASSES_ROOT\\Unknown\\shell\\View With Notepad\\command"));
     EXPECT_TRUE(byKey.count("-HKEY_CLASSES_ROOT\\Unknown\\shell\\View With Wordpad"));
+    EXPECT_FALSE(byKey.count("-HKEY_CLASSES_ROOT\\Directory"));
+    EXPECT_FALSE(byKey.count("-HKEY_CLASSES_ROOT\\Directory\\shell"));
     // A value that is missing from an existing key is deleted by name.
     const Section& policies = *byKey.at(std::string("HKEY_CURRENT_USER\\") + kPolicies);
     bool noFindDeleted = false;
@@ -251,7 +297,60 @@ TEST_F(CliBackupTest, ImportingTheWrittenBackupUndoesChangesOnEveryPageAndList) 
     const auto parsed = ParseRegFile(text, error);
     ASSERT_TRUE(parsed) << error;
     EXPECT_TRUE(ImportRegFile(fakes_.registry, *parsed));
-    EXPECT_EQ(Dump(), before);
+    EXPECT_EQ(DumpOfFilledKeys(), WithoutEmptyKeys(before));
+}
+
+// Keys present after one apply of a row and gone after the next: what the pages delete as a unit. A
+// backup of a registry without any of them deletes exactly the highest of those, and nothing else.
+TEST_F(CliBackupTest, EveryDeletedKeyIsOneThePagesThemselvesDeleteAsAUnit) {
+    Store().WriteString(kHklm, "Software\\Microsoft\\Windows\\CurrentVersion", "Version", "Windows 98");
+    const auto keysOf = [](const std::string& dump) {
+        std::set<std::string> keys;
+        std::string root;
+        for (std::size_t start = 0, end; start < dump.size(); start = end + 1) {
+            end = dump.find('\n', start);
+            const std::string line = dump.substr(start, end - start);
+            if (line.rfind("== root ", 0) == 0) {
+                root = line.substr(8);
+            } else if (line.size() > 2 && line[0] == '[') {
+                keys.insert(root + Lower(line.substr(1, line.size() - 2)));
+            }
+        }
+        return keys;
+    };
+    const RegFile backup = Backup(CollectTargets(services_));
+    std::set<std::string> deletedByPages;
+    for (const SettingRow& row : SettingRows()) {
+        if (row.locations.empty()) {
+            continue;
+        }
+        for (int round = 0; round < 2; ++round) {
+            const std::set<std::string> before = keysOf(Dump());
+            ChangeAndApply(row);
+            for (const std::string& key : before) {
+                deletedByPages.insert(key);
+            }
+            for (const std::string& key : keysOf(Dump())) {
+                deletedByPages.erase(key);
+            }
+        }
+    }
+    std::set<std::string> highest;
+    for (const std::string& key : deletedByPages) {
+        const std::size_t slash = key.rfind('\\');
+        if (!deletedByPages.count(key.substr(0, slash))) {
+            highest.insert(key);
+        }
+    }
+    std::set<std::string> deletedByBackup;
+    for (const Section& section : backup.sections) {
+        if (section.deleteKey) {
+            deletedByBackup.insert(std::to_string(static_cast<unsigned>(section.root)) + "\\" +
+                                   Lower(section.path));
+        }
+    }
+    EXPECT_EQ(deletedByBackup, highest);
+    EXPECT_EQ(highest.size(), 6u);  // five verbs and My Computer's Open
 }
 
 class CliDiffTest : public CliBackupTest {
