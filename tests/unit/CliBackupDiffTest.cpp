@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <map>
 #include <set>
@@ -8,6 +9,7 @@
 #include "cli/core/Diff.h"
 #include "cli/core/SettingTable.h"
 #include "registry/RegistryStore.h"
+#include "registry/ValueReader.h"
 #include "settings/ApplyCycle.h"
 #include "settings/DesktopSettings.h"
 #include "settings/MiscSettings.h"
@@ -381,9 +383,17 @@ class CliDiffTest : public CliBackupTest {
     }
 };
 
-TEST_F(CliDiffTest, NothingChangedMeansNoDifferences) {
+TEST_F(CliDiffTest, NothingChangedByVelmoraMeansNoDifferences) {
     PrepareMachine();
-    EXPECT_TRUE(Diff(Backup(CollectTargets(services_))).empty());
+    const RegFile backup = Backup(CollectTargets(services_));
+    EXPECT_TRUE(Diff(backup).empty());
+    // Another program's value beside the settings and its subkey in a verb that existed: an import
+    // leaves both, so they are not differences either.
+    const std::string verb = "Unknown\\shell\\View With Notepad";
+    Store().WriteString(kHkcu, kPolicies, "Another program", "x");
+    Store().WriteString(RootKey::ClassesRoot, verb, "Another program", "x");
+    Store().WriteString(RootKey::ClassesRoot, verb + "\\ddeexec", "", "[open]");
+    EXPECT_TRUE(Diff(backup).empty());
 }
 
 TEST_F(CliDiffTest, ListsExactlyTheChangedSettingsAndEntriesWithTheirValues) {
@@ -430,6 +440,75 @@ TEST_F(CliDiffTest, ListsExactlyTheChangedSettingsAndEntriesWithTheirValues) {
     EXPECT_EQ(byPlace.count(std::string("HKEY_CURRENT_USER\\") + kPolicies + " [SomethingElse]"), 0u);
     EXPECT_EQ(byPlace.at("HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run [New]"),
               std::make_pair(std::string("absent"), std::string("\"new.exe\"")));
+}
+
+// Where another program may keep its own data beside Velmora's: each value's key, and the shell key
+// that holds a verb (not the verb itself, which is Velmora's to delete).
+std::set<std::pair<RootKey, std::string>> NeighbourKeys() {
+    std::set<std::pair<RootKey, std::string>> keys;
+    for (const SettingRow& row : SettingRows()) {
+        const bool verb = std::any_of(row.locations.begin(), row.locations.end(),
+                                      [](const Location& l) { return l.kind == Location::kTree; });
+        for (const Location& l : row.locations) {
+            if (l.kind == Location::kTree) {
+                keys.emplace(l.root, l.key.substr(0, l.key.rfind('\\')));
+            } else if (!verb) {
+                keys.emplace(l.root, l.key);
+            }
+        }
+    }
+    return keys;
+}
+
+void WriteAnotherProgramsData(Registry& registry) {
+    RegistryStore store(registry);
+    for (const auto& [root, key] : NeighbourKeys()) {
+        store.WriteString(root, key, "Another program", "its value");
+        store.WriteString(root, key + "\\Another program", "Data", "its subkey");
+    }
+}
+
+// A machine where none of the keys Velmora writes exist yet: a backup, every setting changed on its page,
+// another program's value and subkey written beside each of them, and the backup read back and imported
+// as regedit would. Velmora's changes are gone, the other program's data stays, and diff agrees.
+TEST_F(CliDiffTest, ARestoreTakesBackVelmorasChangesAndLeavesAnotherProgramsDataBesideThem) {
+    const auto prepare = [](Registry& registry) {
+        RegistryStore store(registry);
+        store.WriteString(kHklm, "Software\\Microsoft\\Windows\\CurrentVersion", "Version", "Windows 98");
+        store.WriteString(kHklm, "Software\\Microsoft\\Windows\\CurrentVersion\\Winlogon", "Shell",
+                          "Explorer.exe");
+    };
+    prepare(fakes_.registry);
+    std::string text;
+    std::string error;
+    ASSERT_TRUE(WriteRegFile(Backup(CollectTargets(services_)), text, error));
+
+    for (const SettingRow& row : SettingRows()) {
+        if (!row.locations.empty() && row.state != StateKind::kUserName &&
+            row.state != StateKind::kPassword) {
+            ChangeAndApply(row);
+        }
+    }
+    WriteAnotherProgramsData(fakes_.registry);
+    ASSERT_GT(NeighbourKeys().size(), 15u);
+    for (const Difference& d : Diff(*ParseRegFile(text, error))) {
+        EXPECT_EQ(d.where.find("Another program"), std::string::npos) << d.where;
+    }
+
+    const auto parsed = ParseRegFile(text, error);
+    ASSERT_TRUE(parsed) << error;
+    EXPECT_TRUE(ImportRegFile(fakes_.registry, *parsed));
+
+    MemoryRegistry expected;
+    prepare(expected);
+    WriteAnotherProgramsData(expected);
+    // Key names compared without case: a key keeps the spelling of whoever created it first.
+    EXPECT_EQ(Lower(DumpOfFilledKeys()), Lower(WithoutEmptyKeys(testing::DumpRegistry(expected))));
+    const auto kept = ReadValue(fakes_.registry, kHkcu, std::string(kPolicies) + "\\Another program", "Data");
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->Text(), "its subkey");
+    EXPECT_FALSE(KeyExists(fakes_.registry, RootKey::ClassesRoot, "Unknown\\shell\\View With Notepad"));
+    EXPECT_TRUE(Diff(*parsed).empty());
 }
 
 }  // namespace
