@@ -81,23 +81,46 @@ class Reader {
         section.values.push_back(std::move(entry));
     }
 
-    // The highest key on the way to `path` that does not exist is deleted; nothing below it existed.
-    bool DeleteAbsent(RootKey root, const std::string& path, std::string& error) {
+    // Keys Velmora creates as a unit and deletes again: the kTree targets. A key inside one counts too
+    // (a verb's "command", which the page deletes first).
+    void AddUnit(RootKey root, const std::string& path) { units_.emplace_back(root, Lower(path)); }
+
+    bool IsUnit(RootKey root, const std::string& path) const {
+        const std::string lower = Lower(path);
+        for (const auto& [unitRoot, unit] : units_) {
+            if (unitRoot == root && (lower == unit || lower.rfind(unit + "\\", 0) == 0)) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // `path` does not exist (or a key above it does not). The highest absent key that is one of
+    // Velmora's units is deleted; otherwise the absent keys are only parents on the way, and the value
+    // (when there is one) is deleted by name, so that an import leaves those keys, empty at worst.
+    bool RecordAbsent(RootKey root, const std::string& path, const std::string* value, std::string& error) {
         std::string prefix;
+        bool absent = false;
         for (std::string_view part : SplitKeyPath(path)) {
             if (!prefix.empty()) {
                 prefix += '\\';
             }
             prefix.append(part);
-            const KeyState state = StateOf(registry_, root, prefix);
-            if (state == KeyState::kUnreadable) {
-                error = "cannot read " + std::string(RootName(root)) + "\\" + prefix;
-                return false;
+            if (!absent) {
+                const KeyState state = StateOf(registry_, root, prefix);
+                if (state == KeyState::kUnreadable) {
+                    error = "cannot read " + std::string(RootName(root)) + "\\" + prefix;
+                    return false;
+                }
+                absent = state == KeyState::kAbsent;
             }
-            if (state == KeyState::kAbsent) {
+            if (absent && IsUnit(root, prefix)) {
                 SectionFor(root, prefix).deleteKey = true;
                 return true;
             }
+        }
+        if (value) {
+            Put(SectionFor(root, path), ValueEntry{*value, std::nullopt});
         }
         return true;
     }
@@ -170,6 +193,7 @@ class Reader {
   private:
     Registry& registry_;
     std::map<std::pair<std::uint32_t, std::string>, Section> sections_;
+    std::vector<std::pair<RootKey, std::string>> units_;
 };
 
 }  // namespace
@@ -207,14 +231,21 @@ std::vector<Target> CollectTargets(Services services) {
 bool ReadTargets(Registry& registry, const std::vector<Target>& targets, RegFile& file, std::string& error) {
     Reader reader(registry);
     for (const Target& target : targets) {
+        if (target.kind == Target::kTree) {
+            reader.AddUnit(target.root, target.key);
+        }
+    }
+    for (const Target& target : targets) {
         const KeyState state = StateOf(registry, target.root, target.key);
         if (state == KeyState::kUnreadable) {
             error = "cannot read " + std::string(RootName(target.root)) + "\\" + target.key;
             return false;
         }
-        const bool ownsKey = target.kind == Target::kValue || target.kind == Target::kTree;
         if (state == KeyState::kAbsent) {
-            if (ownsKey && !reader.DeleteAbsent(target.root, target.key, error)) {
+            // A list's key that is absent is left alone: the backup names none of its entries.
+            const bool setting = target.kind == Target::kValue || target.kind == Target::kTree;
+            const std::string* value = target.kind == Target::kValue ? &target.value : nullptr;
+            if (setting && !reader.RecordAbsent(target.root, target.key, value, error)) {
                 return false;
             }
             continue;

@@ -13,8 +13,9 @@ namespace velmora::cli {
 
 struct Target {
     enum Kind {
-        kValue,   // one value; an absent key is deleted
-        kTree,    // a key with all below it; an absent key is deleted
+        kValue,   // one value; when its key is absent, "name"=- under that key (see ReadTargets)
+        kTree,    // a key Velmora creates as a unit and deletes again, with all below it; an absent one is
+                  // deleted
         kValues,  // every value of a list's key (no subkeys); an absent key is left alone
         kEntry,   // a list entry's key with all below it; an absent key is left alone
     };
@@ -29,9 +30,12 @@ struct Target {
 // Run keys, Shell Folders, each listed Uninstall entry, each listed "ShellNew" key.
 std::vector<Target> CollectTargets(Services services);
 
-// The targets' keys and values as they are now. An absent value becomes "name"=-; an absent key of a
-// setting becomes a deletion of its highest absent ancestor (nothing below it existed then). Sections
-// come sorted by root and key, each key once. False (with `error`) when a key exists but cannot be read.
+// The targets' keys and values as they are now. An absent value becomes "name"=- under its key, also
+// when the key itself is absent: importing the file then leaves that key, and any parent created on the
+// way, behind empty, and never deletes a key another program may have filled since. Only a key of a
+// kTree target (or one inside it) is deleted ([-key]) when absent: the highest absent one of those, as
+// Velmora's own pages delete it as a unit. Sections come sorted by root and key, each key once. False
+// (with `error`) when a key exists but cannot be read.
 bool ReadTargets(Registry& registry, const std::vector<Target>& targets, RegFile& file, std::string& error);
 
 }  // namespace velmora::cli

@@ -21,10 +21,17 @@ const char* const kUsage =
     "                          entries and \"New\" entries; --json writes JSON (ASCII, \\u escapes)\n"
     "  backup [--force] FILE   writes every key and value Velmora can change to FILE in the REGEDIT4 "
     "format;\n"
-    "                          \"regedit /s FILE\" restores them, absent values and keys included; an\n"
-    "                          existing FILE is replaced only with --force\n"
-    "  diff FILE               lists, per setting, what differs between the backup FILE and now\n"
+    "                          \"regedit /s FILE\" restores them; an existing FILE is replaced only\n"
+    "                          with --force\n"
+    "  diff FILE               lists, per setting, what importing the backup FILE would change now, and\n"
+    "                          the autorun values and list entries added since\n"
     "  --help                  shows this text\n"
+    "\n"
+    "Importing a backup sets the values it holds and deletes again those that were absent; of keys, it\n"
+    "removes only the shell verbs Velmora adds (My Computer's \"Open\" among them) that were absent.\n"
+    "Nothing another program put beside Velmora's values since is deleted, and a key created since the\n"
+    "backup only to hold one of Velmora's values (a policy key, for example) stays behind, empty if\n"
+    "nothing else is in it. That is expected, and diff does not count it.\n"
     "\n"
     "Not in a backup: the Start Menu folders (directories), the beep and full-window drag (system\n"
     "parameters), and the histories the Start Menu page clears.\n"
@@ -93,7 +100,8 @@ int Show(const std::vector<std::string>& args, Services services, std::ostream& 
     return kExitOk;
 }
 
-int Backup(const std::vector<std::string>& args, Services services, std::ostream& out, std::ostream& err) {
+int Backup(const std::vector<std::string>& args, Services services, std::ostream& out, std::ostream& err,
+           const BackupOrigin& origin) {
     bool force = false;
     std::vector<std::string> files;
     for (std::size_t i = 1; i < args.size(); ++i) {
@@ -117,8 +125,9 @@ int Backup(const std::vector<std::string>& args, Services services, std::ostream
     RegFile file;
     std::string error;
     std::string text;
-    if (!ReadTargets(services.registry, CollectTargets(services), file, error) ||
-        !WriteRegFile(file, text, error)) {
+    const bool read = ReadTargets(services.registry, CollectTargets(services), file, error);
+    file.comments = BackupHeader(origin);
+    if (!read || !WriteRegFile(file, text, error)) {
         err << "velmora-cli: backup: " << error << "\n";
         return kExitError;
     }
@@ -172,8 +181,8 @@ int Diff(const std::vector<std::string>& args, Services services, std::ostream& 
 
 }  // namespace
 
-int RunCommand(const std::vector<std::string>& args, Services services, std::ostream& out,
-               std::ostream& err) {
+int RunCommand(const std::vector<std::string>& args, Services services, std::ostream& out, std::ostream& err,
+               const BackupOrigin& origin) {
     if (args.empty()) {
         err << kUsage;
         return kExitError;
@@ -190,7 +199,7 @@ int RunCommand(const std::vector<std::string>& args, Services services, std::ost
         return Show(args, services, out, err);
     }
     if (command == "backup") {
-        return Backup(args, services, out, err);
+        return Backup(args, services, out, err, origin);
     }
     if (command == "diff") {
         return Diff(args, services, out, err);

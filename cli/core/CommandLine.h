@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/core/BackupHeader.h"
 #include "system/Services.h"
 
 namespace velmora::cli {
@@ -15,8 +16,9 @@ constexpr int kExitOk = 0;
 constexpr int kExitDifferences = 1;
 constexpr int kExitError = 2;
 
-// `args` are the arguments after the program's name.
-int RunCommand(const std::vector<std::string>& args, Services services, std::ostream& out, std::ostream& err);
+// `args` are the arguments after the program's name; `origin` goes into a backup's header.
+int RunCommand(const std::vector<std::string>& args, Services services, std::ostream& out, std::ostream& err,
+               const BackupOrigin& origin = {});
 
 extern const char* const kUsage;
 

@@ -87,13 +87,17 @@ bool DiffBackup(Services services, const RegFile& backup, std::vector<Difference
     std::vector<Target> targets = CollectTargets(services);
     // The backup on its own: every place it covers holds what the backup says, and a list key holds only
     // the values and subkeys it lists. Whatever it does not cover reads as absent.
-    MemoryRegistry restored;
-    ImportRegFile(restored, backup);
+    MemoryRegistry alone;
+    ImportRegFile(alone, backup);
     // List entries that only the backup knows (removed since) are compared too, named as the backup has them.
-    Services restoredServices{
-        restored,          services.parameters, services.broadcaster, services.directories,
-        services.messages, services.restarter,  services.shell};
-    for (const Target& target : CollectTargets(restoredServices)) {
+    Services aloneServices{alone,
+                           services.parameters,
+                           services.broadcaster,
+                           services.directories,
+                           services.messages,
+                           services.restarter,
+                           services.shell};
+    for (const Target& target : CollectTargets(aloneServices)) {
         const bool known = std::any_of(targets.begin(), targets.end(),
                                        [&](const Target& t) { return SameTarget(t, target); });
         if (!known) {
@@ -101,22 +105,40 @@ bool DiffBackup(Services services, const RegFile& backup, std::vector<Difference
         }
     }
     RegFile now;
-    RegFile after;
+    RegFile backupAlone;
     if (!ReadTargets(services.registry, targets, now, error) ||
-        !ReadTargets(restored, targets, after, error)) {
+        !ReadTargets(alone, targets, backupAlone, error)) {
+        return false;
+    }
+    // What the places would hold after importing the backup over what they hold now: a key or value the
+    // backup neither sets nor deletes keeps its state (another program's value beside a setting, a
+    // subkey it added to a verb), and a key an import may leave behind empty is no place of its own.
+    MemoryRegistry imported;
+    ImportRegFile(imported, now);
+    ImportRegFile(imported, backup);
+    RegFile afterImport;
+    if (!ReadTargets(imported, targets, afterImport, error)) {
         return false;
     }
     const auto nowPlaces = Flatten(now, targets);
-    const auto backupPlaces = Flatten(after, targets);
-    std::map<std::string, Place> all = backupPlaces;
+    const auto afterPlaces = Flatten(afterImport, targets);
+    const auto alonePlaces = Flatten(backupAlone, targets);
+    std::map<std::string, Place> all = afterPlaces;
     all.insert(nowPlaces.begin(), nowPlaces.end());
     for (const auto& [name, place] : all) {
-        const auto b = backupPlaces.find(name);
+        const auto a = afterPlaces.find(name);
         const auto n = nowPlaces.find(name);
-        const std::string backupState = b == backupPlaces.end() ? "absent" : b->second.state;
+        std::string backupState = a == afterPlaces.end() ? "absent" : a->second.state;
         const std::string nowState = n == nowPlaces.end() ? "absent" : n->second.state;
+        const bool listed = place.owner < targets.size() && (targets[place.owner].kind == Target::kValues ||
+                                                             targets[place.owner].kind == Target::kEntry);
         if (backupState == nowState) {
-            continue;
+            // A list's value or entry added since the backup: the import leaves it, but it is one of the
+            // entries the list pages show and edit, so it is named.
+            if (!listed || alonePlaces.count(name)) {
+                continue;
+            }
+            backupState = "absent";
         }
         const std::string owner = place.owner < targets.size() ? targets[place.owner].owner : "(other)";
         differences.push_back(Difference{owner, place.where, backupState, nowState});

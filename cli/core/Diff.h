@@ -1,6 +1,8 @@
-// What differs between a backup and the registry now, per setting or list entry: every value of the
-// places the backup covers, and the keys of the whole-key settings and list entries. A list key's values
-// and a list entry added since the backup count too, although importing the backup leaves them in place.
+// What importing a backup would change in the registry now, per setting or list entry: the values of the
+// places the backup covers, and the keys of the verb settings and list entries. A list key's values and a
+// list entry added since the backup count too, although importing the backup leaves them in place.
+// Whatever the import leaves alone besides (another program's values beside a setting or inside a verb
+// that existed, a key left empty) is no difference.
 #pragma once
 
 #include <string>

@@ -243,6 +243,16 @@ std::string FormatValue(const RawValue& value) {
 
 bool WriteRegFile(const RegFile& file, std::string& text, std::string& error) {
     text = "REGEDIT4\r\n\r\n";
+    for (const std::string& comment : file.comments) {
+        if (HasControlCharacter(comment)) {
+            error = "a comment holds a line break or another control character";
+            return false;
+        }
+        text += "; " + comment + "\r\n";
+    }
+    if (!file.comments.empty()) {
+        text += "\r\n";
+    }
     for (const Section& section : file.sections) {
         if (HasControlCharacter(section.path)) {
             error = "a key name holds a line break or another control character: " + KeyName(section);
@@ -297,6 +307,9 @@ std::optional<RegFile> ParseRegFile(const std::string& text, std::string& error)
         const std::string where = "line " + std::to_string(i + 1) + ": ";
         std::string line = Trim(lines[i]);
         if (line.empty() || line[0] == ';') {
+            if (header && !current && !line.empty()) {
+                file.comments.push_back(Trim(line.substr(1)));
+            }
             continue;
         }
         if (!header) {

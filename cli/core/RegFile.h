@@ -34,6 +34,7 @@ struct Section {
 
 struct RegFile {
     std::vector<Section> sections;
+    std::vector<std::string> comments;  // the "; " lines between REGEDIT4 and the first key
     bool operator==(const RegFile&) const = default;
 };
 
@@ -44,8 +45,9 @@ bool WriteRegFile(const RegFile& file, std::string& text, std::string& error);
 // One value as the right-hand side of its line: "text", dword:0000002a, hex:.., hex(2):.. (unwrapped).
 std::string FormatValue(const RawValue& value);
 
-// Reads what WriteRegFile writes; LF or CRLF line ends, blank lines and ';' comments are skipped. On
-// failure `error` names the line and what is wrong with it.
+// Reads what WriteRegFile writes; LF or CRLF line ends, blank lines are skipped, and so are ';' comments
+// (those before the first key are kept in `comments`). On failure `error` names the line and what is
+// wrong with it.
 std::optional<RegFile> ParseRegFile(const std::string& text, std::string& error);
 
 // "HKEY_CURRENT_USER" and the other three roots by name; nothing for any other text.

@@ -35,7 +35,8 @@ enum class StateKind {
 struct Location {
     enum Kind {
         kValue,  // one value
-        kTree,   // the key itself with every value and subkey below it (the setting is the key's presence)
+        kTree,   // a key the page creates as a unit and deletes again (a shell verb), with every value and
+                 // subkey below it: the setting is the key's presence
     };
     Kind kind;
     RootKey root;

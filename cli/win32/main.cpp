@@ -1,11 +1,14 @@
 // velmora-cli: the companion console program. Its commands run on the machine's registry through the
 // same services as Velmora.exe.
+#include <windows.h>
+
 #include <cstdio>
 #include <ostream>
 #include <streambuf>
 #include <string>
 #include <vector>
 
+#include "cli/core/BackupHeader.h"
 #include "cli/core/CommandLine.h"
 #include "system/win32/Win32Services.h"
 
@@ -14,10 +17,10 @@ namespace {
 // Output through C stdio. std::cout and std::cerr would link libstdc++'s file streams, which import
 // run-time functions that the msvcrt.dll of Windows 95, 98 and NT 4.0 does not have.
 class StdioBuffer : public std::streambuf {
-public:
+  public:
     explicit StdioBuffer(std::FILE* file) : file_(file) {}
 
-protected:
+  protected:
     int_type overflow(int_type c) override {
         if (traits_type::eq_int_type(c, traits_type::eof())) {
             return traits_type::not_eof(c);
@@ -29,11 +32,22 @@ protected:
     }
     int sync() override { return std::fflush(file_) == 0 ? 0 : -1; }
 
-private:
+  private:
     std::FILE* file_;
 };
 
-} // namespace
+// The Windows version this runs on, for a backup's header.
+std::string WindowsVersion() {
+    OSVERSIONINFOA info = {};
+    info.dwOSVersionInfoSize = sizeof info;
+    if (!GetVersionExA(&info)) {
+        return "";
+    }
+    return velmora::cli::DescribeWindows(info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion,
+                                         info.dwBuildNumber, info.szCSDVersion);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
@@ -43,7 +57,8 @@ int main(int argc, char** argv) {
     std::ostream err(&errBuffer);
     velmora::Win32Services services;
     try {
-        const int code = velmora::cli::RunCommand(args, services.Get(), out, err);
+        const int code = velmora::cli::RunCommand(args, services.Get(), out, err,
+                                                  velmora::cli::BackupOrigin{"", WindowsVersion()});
         out.flush();
         return code;
     } catch (const std::exception& e) {

@@ -1,15 +1,18 @@
-// The companion and the pages together: a backup taken with velmora-cli, settings changed on four pages
-// and applied, the changes listed by diff, and the backup imported with regedit, which leaves every key
-// the program can change byte-identical to what the backup saw.
+// The companion and the pages together: a backup taken with velmora-cli where the policy key and the
+// verbs' shell key do not exist, settings changed on four pages and applied, another program's values
+// and keys written beside them, the changes listed by diff, and the backup imported with regedit, which
+// takes back exactly Velmora's changes and leaves the other program's data.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "tests/cli/CliProcess.h"
+#include "tests/cli/RestoredRegistry.h"
 #include "tests/e2e/harness/HostedSheet.h"
 #include "tests/e2e/harness/ProgramKeys.h"
 #include "tests/e2e/harness/ProgramWindows.h"
@@ -22,6 +25,7 @@ namespace velmora::e2e {
 namespace {
 
 constexpr char kPolicies[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+constexpr char kShell[] = "Unknown\\shell";
 constexpr char kVerb[] = "Unknown\\shell\\View With Notepad";
 
 std::vector<RegistryLocation> Keys() {
@@ -43,10 +47,8 @@ std::vector<std::string> Owners(const std::string& diff) {
 
 TEST(CliRoundTrip, BackupChangeThroughThePagesImportAndCompare) {
     ScopedRegistryRestore restore(Keys());
-    for (const char* value : {"NoFind", "NoNetHood", "NoFileMenu"}) {
-        ASSERT_TRUE(RemoveValue(RootKey::CurrentUser, kPolicies, value));
-    }
-    ASSERT_TRUE(RemoveKeyTree(RootKey::ClassesRoot, kVerb));
+    ASSERT_TRUE(RemoveKeyTree(RootKey::CurrentUser, kPolicies));
+    ASSERT_TRUE(RemoveKeyTree(RootKey::ClassesRoot, kShell));
     const std::string file = clitest::ScratchDirectory("roundtrip") + "\\before.reg";
     const clitest::ProcessResult backup = clitest::RunCli({"backup", file});
     ASSERT_EQ(backup.exitCode, 0u) << backup.err;
@@ -73,6 +75,23 @@ TEST(CliRoundTrip, BackupChangeThroughThePagesImportAndCompare) {
         ASSERT_TRUE(session.WaitForExit());
     }
     ASSERT_FALSE(RegistryUnchangedSince(before));
+    ASSERT_TRUE(KeyPresent(RootKey::ClassesRoot, kVerb));
+
+    // Another program writes beside Velmora: a value and a subkey under the policy key and the shell key.
+    const RegistryValue value = RegistryValue::String("its value");
+    const RegistryValue data = RegistryValue::String("its subkey");
+    std::vector<std::string> others;
+    for (const auto& [root, parent] : {std::pair{RootKey::CurrentUser, std::string(kPolicies)},
+                                       std::pair{RootKey::ClassesRoot, std::string(kShell)}}) {
+        const std::string subkey = parent + "\\Another program";
+        ASSERT_TRUE(WriteRawValue(root, parent, "Another program", value));
+        ASSERT_TRUE(WriteRawValue(root, subkey, "Data", data));
+        others.push_back("+ key " + KeyName(root, parent));
+        others.push_back("+ " + KeyName(root, parent) + " [Another program] = " + Describe(value));
+        others.push_back("+ key " + KeyName(root, subkey));
+        others.push_back("+ " + KeyName(root, subkey) + " [Data] = " + Describe(data));
+    }
+    std::sort(others.begin(), others.end());
 
     const clitest::ProcessResult diff = clitest::RunCli({"diff", file});
     EXPECT_EQ(diff.exitCode, 1u) << diff.err;
@@ -87,7 +106,10 @@ TEST(CliRoundTrip, BackupChangeThroughThePagesImportAndCompare) {
     const clitest::ProcessResult imported = clitest::ImportWithRegedit(file);
     ASSERT_TRUE(imported.finished);
     EXPECT_EQ(imported.exitCode, 0u);
-    EXPECT_TRUE(RegistryUnchangedSince(before));
+    // Velmora's values and verb are gone; the other program's value and subkey stay, and so do the
+    // parent keys (the policy key's parents may stay empty).
+    EXPECT_EQ(clitest::ChangesBesidesEmptyKeys(before), others);
+    EXPECT_FALSE(KeyPresent(RootKey::ClassesRoot, kVerb));
     const clitest::ProcessResult after = clitest::RunCli({"diff", file});
     EXPECT_EQ(after.exitCode, 0u) << after.out;
     EXPECT_EQ(after.out, "No differences.\n");

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <iterator>
 #include <map>
 #include <set>
 
@@ -7,6 +10,7 @@
 #include "cli/core/Diff.h"
 #include "cli/core/SettingTable.h"
 #include "registry/RegistryStore.h"
+#include "registry/ValueReader.h"
 #include "settings/ApplyCycle.h"
 #include "settings/DesktopSettings.h"
 #include "settings/MiscSettings.h"
@@ -19,6 +23,13 @@
 
 namespace velmora::cli {
 namespace {
+
+std::string Lower(std::string text) {
+    for (char& c : text) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return text;
+}
 
 constexpr RootKey kHkcu = RootKey::CurrentUser;
 constexpr RootKey kHklm = RootKey::LocalMachine;
@@ -61,6 +72,35 @@ class CliBackupTest : public ::testing::Test {
     }
 
     std::string Dump() { return testing::DumpRegistry(fakes_.registry); }
+    // The same without the keys that hold no value anywhere below them: an import may leave those behind.
+    std::string DumpOfFilledKeys() { return WithoutEmptyKeys(Dump()); }
+
+    static std::string WithoutEmptyKeys(const std::string& dump) {
+        std::vector<std::string> lines;
+        for (std::size_t start = 0, end; start < dump.size(); start = end + 1) {
+            end = dump.find('\n', start);
+            lines.push_back(dump.substr(start, end - start));
+        }
+        const auto isKey = [&](std::size_t i) { return !lines[i].empty() && lines[i][0] == '['; };
+        std::string out;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            bool filled = !isKey(i);
+            if (isKey(i)) {
+                // Keys come depth first: the key's subtree is the run of keys below it that follows it.
+                const std::string below = lines[i].substr(0, lines[i].size() - 1) + "\\";
+                for (std::size_t j = i + 1; j < lines.size() && !filled; ++j) {
+                    if (isKey(j) && lines[j].rfind(below, 0) != 0) {
+                        break;
+                    }
+                    filled = lines[j].rfind("  ", 0) == 0;
+                }
+            }
+            if (filled) {
+                out += lines[i] + "\n";
+            }
+        }
+        return out;
+    }
 
     // The row's setting turned to another state on its page and applied, as a user would.
     void ChangeAndApply(const SettingRow& row) {
@@ -140,8 +180,8 @@ std::vector<Target> TargetsOf(const std::vector<const SettingRow*>& rows) {
 }
 
 // The table's locations are checked against the models themselves: whatever applying a row writes or
-// deletes, importing a backup of only that row's locations must undo, in both directions and whatever
-// keys the apply had to create.
+// deletes, importing a backup of only that row's locations must undo, in both directions; a key the apply
+// had to create on the way may stay behind empty.
 TEST_F(CliBackupTest, ABackupOfARowsLocationsUndoesEverythingItsPageWrites) {
     PrepareMachine();
     std::map<std::pair<Page, int>, std::vector<const SettingRow*>> groups;
@@ -155,12 +195,12 @@ TEST_F(CliBackupTest, ABackupOfARowsLocationsUndoesEverythingItsPageWrites) {
         SCOPED_TRACE(std::string(PageName(id.first)) + " / " + rows.front()->caption);
         for (int round = 0; round < 2; ++round) {
             const RegFile backup = Backup(TargetsOf(rows));
-            const std::string before = Dump();
+            const std::string before = DumpOfFilledKeys();
             ChangeAndApply(*rows.front());
-            const std::string changed = Dump();
+            const std::string changed = DumpOfFilledKeys();
             EXPECT_NE(changed, before) << "round " << round << ": applying changed nothing";
             EXPECT_TRUE(ImportRegFile(fakes_.registry, backup));
-            EXPECT_EQ(Dump(), before) << "round " << round;
+            EXPECT_EQ(DumpOfFilledKeys(), before) << "round " << round;
             // Go on from the changed state, so that the second round applies the other direction.
             ImportRegFile(fakes_.registry, Backup(TargetsOf(rows)));
             ChangeAndApply(*rows.front());
@@ -192,18 +232,23 @@ TEST_F(CliBackupTest, TargetsAreTheRowsThenTheListedEntriesOnly) {
     EXPECT_TRUE(owners.count("Folders/Run / autorun entries (Local Machine)"));
 }
 
-TEST_F(CliBackupTest, AbsentKeysAreDeletedFromTheirHighestAbsentKeyAndListKeysAreLeftAlone) {
+TEST_F(CliBackupTest, OnlyVerbKeysAreDeletedWhenAbsentAndListKeysAreLeftAlone) {
     PrepareMachine();
     const RegFile file = Backup(CollectTargets(services_));
     std::map<std::string, const Section*> byKey;
     for (const Section& s : file.sections) {
         byKey[std::string(s.deleteKey ? "-" : "") + RootName(s.root) + "\\" + s.path] = &s;
     }
-    // No CLSID key at all: one deletion covers both Desktop rows below it.
-    EXPECT_TRUE(byKey.count("-HKEY_CLASSES_ROOT\\CLSID"));
-    EXPECT_FALSE(
+    // No CLSID key at all: the My Computer verb is deleted, its parents are not; the Recycle Bin's value
+    // is deleted by name under its absent key.
+    EXPECT_TRUE(
         byKey.count("-HKEY_CLASSES_ROOT\\CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\Shell\\Open"));
-    // The verb that exists is there with its command; the ones that do not are deleted.
+    const auto recycleBin =
+        byKey.find("HKEY_CLASSES_ROOT\\CLSID\\{645FF040-5081-101B-9F08-00AA002F954E}\\ShellFolder");
+    ASSERT_NE(recycleBin, byKey.end());
+    EXPECT_EQ(recycleBin->second->values, (std::vector<ValueEntry>{{"Attributes", std::nullopt}}));
+    // The verb that exists is there with its command; the ones that do not are deleted, their shell
+    // keys are not.
     ASSERT_TRUE(byKey.count("HKEY_CLASSES_ROOT\\Unknown\\shell\\View With Notepad\\command"));
     EXPECT_TRUE(byKey.count("-HKEY_CLASSES_ROOT\\Unknown\\shell\\View With Wordpad"));
     // A value that is missing from an existing key is deleted by name.
@@ -251,7 +296,57 @@ TEST_F(CliBackupTest, ImportingTheWrittenBackupUndoesChangesOnEveryPageAndList) 
     const auto parsed = ParseRegFile(text, error);
     ASSERT_TRUE(parsed) << error;
     EXPECT_TRUE(ImportRegFile(fakes_.registry, *parsed));
-    EXPECT_EQ(Dump(), before);
+    EXPECT_EQ(DumpOfFilledKeys(), WithoutEmptyKeys(before));
+}
+
+// Keys present after one apply of a row and gone after the next: what the pages delete as a unit. A
+// backup of a registry without any of them deletes exactly the highest of those, and nothing else.
+TEST_F(CliBackupTest, EveryDeletedKeyIsOneThePagesThemselvesDeleteAsAUnit) {
+    Store().WriteString(kHklm, "Software\\Microsoft\\Windows\\CurrentVersion", "Version", "Windows 98");
+    const auto keysOf = [](const std::string& dump) {
+        std::set<std::string> keys;
+        std::string root;
+        for (std::size_t start = 0, end; start < dump.size(); start = end + 1) {
+            end = dump.find('\n', start);
+            const std::string line = dump.substr(start, end - start);
+            if (line.rfind("== root ", 0) == 0) {
+                root = line.substr(8);
+            } else if (line.size() > 2 && line[0] == '[') {
+                keys.insert(root + Lower(line.substr(1, line.size() - 2)));
+            }
+        }
+        return keys;
+    };
+    const RegFile backup = Backup(CollectTargets(services_));
+    std::set<std::string> deletedByPages;
+    for (const SettingRow& row : SettingRows()) {
+        if (row.locations.empty()) {
+            continue;
+        }
+        for (int round = 0; round < 2; ++round) {
+            const std::set<std::string> before = keysOf(Dump());
+            ChangeAndApply(row);
+            const std::set<std::string> after = keysOf(Dump());
+            std::set_difference(before.begin(), before.end(), after.begin(), after.end(),
+                                std::inserter(deletedByPages, deletedByPages.end()));
+        }
+    }
+    std::set<std::string> highest;
+    for (const std::string& key : deletedByPages) {
+        const std::size_t slash = key.rfind('\\');
+        if (!deletedByPages.count(key.substr(0, slash))) {
+            highest.insert(key);
+        }
+    }
+    std::set<std::string> deletedByBackup;
+    for (const Section& section : backup.sections) {
+        if (section.deleteKey) {
+            deletedByBackup.insert(std::to_string(static_cast<unsigned>(section.root)) + "\\" +
+                                   Lower(section.path));
+        }
+    }
+    EXPECT_EQ(deletedByBackup, highest);
+    EXPECT_EQ(highest.size(), 6u);  // five verbs and My Computer's Open
 }
 
 class CliDiffTest : public CliBackupTest {
@@ -282,9 +377,17 @@ class CliDiffTest : public CliBackupTest {
     }
 };
 
-TEST_F(CliDiffTest, NothingChangedMeansNoDifferences) {
+TEST_F(CliDiffTest, NothingChangedByVelmoraMeansNoDifferences) {
     PrepareMachine();
-    EXPECT_TRUE(Diff(Backup(CollectTargets(services_))).empty());
+    const RegFile backup = Backup(CollectTargets(services_));
+    EXPECT_TRUE(Diff(backup).empty());
+    // Another program's value beside the settings and its subkey in a verb that existed: an import
+    // leaves both, so they are not differences either.
+    const std::string verb = "Unknown\\shell\\View With Notepad";
+    Store().WriteString(kHkcu, kPolicies, "Another program", "x");
+    Store().WriteString(RootKey::ClassesRoot, verb, "Another program", "x");
+    Store().WriteString(RootKey::ClassesRoot, verb + "\\ddeexec", "", "[open]");
+    EXPECT_TRUE(Diff(backup).empty());
 }
 
 TEST_F(CliDiffTest, ListsExactlyTheChangedSettingsAndEntriesWithTheirValues) {
@@ -331,6 +434,75 @@ TEST_F(CliDiffTest, ListsExactlyTheChangedSettingsAndEntriesWithTheirValues) {
     EXPECT_EQ(byPlace.count(std::string("HKEY_CURRENT_USER\\") + kPolicies + " [SomethingElse]"), 0u);
     EXPECT_EQ(byPlace.at("HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run [New]"),
               std::make_pair(std::string("absent"), std::string("\"new.exe\"")));
+}
+
+// Where another program may keep its own data beside Velmora's: each value's key, and the shell key
+// that holds a verb (not the verb itself, which is Velmora's to delete).
+std::set<std::pair<RootKey, std::string>> NeighbourKeys() {
+    std::set<std::pair<RootKey, std::string>> keys;
+    for (const SettingRow& row : SettingRows()) {
+        const bool verb = std::any_of(row.locations.begin(), row.locations.end(),
+                                      [](const Location& l) { return l.kind == Location::kTree; });
+        for (const Location& l : row.locations) {
+            if (l.kind == Location::kTree) {
+                keys.emplace(l.root, l.key.substr(0, l.key.rfind('\\')));
+            } else if (!verb) {
+                keys.emplace(l.root, l.key);
+            }
+        }
+    }
+    return keys;
+}
+
+void WriteAnotherProgramsData(Registry& registry) {
+    RegistryStore store(registry);
+    for (const auto& [root, key] : NeighbourKeys()) {
+        store.WriteString(root, key, "Another program", "its value");
+        store.WriteString(root, key + "\\Another program", "Data", "its subkey");
+    }
+}
+
+// A machine where none of the keys Velmora writes exist yet: a backup, every setting changed on its page,
+// another program's value and subkey written beside each of them, and the backup read back and imported
+// as regedit would. Velmora's changes are gone, the other program's data stays, and diff agrees.
+TEST_F(CliDiffTest, ARestoreTakesBackVelmorasChangesAndLeavesAnotherProgramsDataBesideThem) {
+    const auto prepare = [](Registry& registry) {
+        RegistryStore store(registry);
+        store.WriteString(kHklm, "Software\\Microsoft\\Windows\\CurrentVersion", "Version", "Windows 98");
+        store.WriteString(kHklm, "Software\\Microsoft\\Windows\\CurrentVersion\\Winlogon", "Shell",
+                          "Explorer.exe");
+    };
+    prepare(fakes_.registry);
+    std::string text;
+    std::string error;
+    ASSERT_TRUE(WriteRegFile(Backup(CollectTargets(services_)), text, error));
+
+    for (const SettingRow& row : SettingRows()) {
+        if (!row.locations.empty() && row.state != StateKind::kUserName &&
+            row.state != StateKind::kPassword) {
+            ChangeAndApply(row);
+        }
+    }
+    WriteAnotherProgramsData(fakes_.registry);
+    ASSERT_GT(NeighbourKeys().size(), 15u);
+    for (const Difference& d : Diff(*ParseRegFile(text, error))) {
+        EXPECT_EQ(d.where.find("Another program"), std::string::npos) << d.where;
+    }
+
+    const auto parsed = ParseRegFile(text, error);
+    ASSERT_TRUE(parsed) << error;
+    EXPECT_TRUE(ImportRegFile(fakes_.registry, *parsed));
+
+    MemoryRegistry expected;
+    prepare(expected);
+    WriteAnotherProgramsData(expected);
+    // Key names compared without case: a key keeps the spelling of whoever created it first.
+    EXPECT_EQ(Lower(DumpOfFilledKeys()), Lower(WithoutEmptyKeys(testing::DumpRegistry(expected))));
+    const auto kept = ReadValue(fakes_.registry, kHkcu, std::string(kPolicies) + "\\Another program", "Data");
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->Text(), "its subkey");
+    EXPECT_FALSE(KeyExists(fakes_.registry, RootKey::ClassesRoot, "Unknown\\shell\\View With Notepad"));
+    EXPECT_TRUE(Diff(*parsed).empty());
 }
 
 }  // namespace

@@ -34,7 +34,8 @@ class CliCommandLineTest : public ::testing::Test {
     int Run(std::vector<std::string> args) {
         out_.str("");
         err_.str("");
-        return RunCommand(args, fakes_.Get(), out_, err_);
+        return RunCommand(args, fakes_.Get(), out_, err_,
+                          BackupOrigin{"2026-12-08 14:05", "Windows 98 (4.10)"});
     }
     std::string PathOf(const char* name) const { return (directory_ / name).string(); }
     static std::string Read(const std::string& path) {
@@ -108,7 +109,15 @@ TEST_F(CliCommandLineTest, BackupThenDiffSaysNoDifferencesUntilASettingChanges) 
     ASSERT_EQ(Run({"backup", file}), kExitOk) << err_.str();
     EXPECT_NE(out_.str().find("to " + file), std::string::npos);
     const std::string text = Read(file);
-    EXPECT_EQ(text.rfind("REGEDIT4\r\n\r\n[", 0), 0u);
+    EXPECT_EQ(text.rfind("REGEDIT4\r\n\r\n"
+                         "; Velmora 99 2.50 backup, written by velmora-cli\r\n"
+                         "; Taken 2026-12-08 14:05 on Windows 98 (4.10)\r\n"
+                         "; Importing it (regedit /s FILE) puts back the values Velmora changes and removes "
+                         "the shell verbs it adds; it deletes no other key or value, and a key created for a "
+                         "value may stay behind empty.\r\n\r\n[",
+                         0),
+              0u)
+        << text;
     EXPECT_NE(text.find("\"NoFind\"=hex:01,00,00,00\r\n"), std::string::npos);
 
     EXPECT_EQ(Run({"diff", file}), kExitOk);
@@ -130,6 +139,29 @@ TEST_F(CliCommandLineTest, BackupThenDiffSaysNoDifferencesUntilASettingChanges) 
     EXPECT_EQ(Read(file), text);
     EXPECT_EQ(Run({"backup", "--force", file}), kExitOk);
     EXPECT_EQ(Run({"diff", file}), kExitOk);
+}
+
+TEST(CliBackupHeaderTest, WindowsVersionsGoByTheNameTheyWereSoldUnder) {
+    const struct {
+        unsigned platform, major, minor, build;
+        const char* servicePack;
+        const char* text;
+    } cases[] = {
+        {1, 4, 0, 0x040003B6, "", "Windows 95 (4.00, build 950)"},
+        {1, 4, 10, 0x040A08AE, " A ", "Windows 98 (4.10, build 2222, A)"},
+        {1, 4, 90, 0x045A0BB8, "", "Windows Me (4.90, build 3000)"},
+        {2, 4, 0, 1381, "Service Pack 6", "Windows NT 4.0 (4.0, build 1381, Service Pack 6)"},
+        {2, 6, 1, 7601, "Service Pack 1", "Windows 7 (6.1, build 7601, Service Pack 1)"},
+        {2, 11, 0, 1, "", "Windows (11.0, build 1)"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(DescribeWindows(c.platform, c.major, c.minor, c.build, c.servicePack), c.text);
+    }
+    // Without a date the local time is taken; without a version it is said to be unknown.
+    const std::vector<std::string> header = BackupHeader({});
+    ASSERT_EQ(header.size(), 3u);
+    EXPECT_EQ(header[1].rfind("Taken 2", 0), 0u) << header[1];
+    EXPECT_NE(header[1].find(" on an unknown Windows version"), std::string::npos);
 }
 
 TEST_F(CliCommandLineTest, ShowWritesTextOrJson) {

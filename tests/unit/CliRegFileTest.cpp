@@ -142,11 +142,17 @@ TEST(CliRegFileTest, WhatIsWrittenParsesBackToTheSameSectionsWithCrLfOrLf) {
         }
     }
     EXPECT_EQ(Parse(lf), file);
-    // Comments, blank lines and blanks around a line are skipped.
-    EXPECT_EQ(
-        Parse("\r\n; saved by hand\r\nREGEDIT4\r\n\r\n  [HKEY_CURRENT_USER\\K]  \r\n; note\r\n"
-              "\"a\" = dword:00000001\r\n"),
-        (RegFile{{Section{RootKey::CurrentUser, "K", false, {{"a", Bytes(reg::kDword, {1, 0, 0, 0})}}}}}));
+    // Blank lines and blanks around a line are skipped, and so are comments; those of the header
+    // (after REGEDIT4, before the first key) are kept, and written back the same.
+    const RegFile commented{
+        {Section{RootKey::CurrentUser, "K", false, {{"a", Bytes(reg::kDword, {1, 0, 0, 0})}}}},
+        {"header line", "second line"}};
+    EXPECT_EQ(Parse("\r\n; saved by hand\r\nREGEDIT4\r\n;header line\r\n\r\n;  second line \r\n"
+                    "  [HKEY_CURRENT_USER\\K]  \r\n; note\r\n\"a\" = dword:00000001\r\n"),
+              commented);
+    EXPECT_EQ(Write(commented),
+              "REGEDIT4\r\n\r\n; header line\r\n; second line\r\n\r\n[HKEY_CURRENT_USER\\K]\r\n"
+              "\"a\"=dword:00000001\r\n\r\n");
 }
 
 TEST(CliRegFileTest, NamesTheLineOfWhatCannotBeRead) {
