@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "framework/WineFonts.h"
 #include "framework/Wnd.h"
 
 namespace {
@@ -67,6 +68,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     app->m_hInstance = instance;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
+    // Before the first window: the dialogs take their font when they are created.
+    CWineFonts wineFonts;
+    wineFonts.AddMissing();
     int result = 0;
     try {
         result = app->InitInstance() ? app->Run() : app->ExitInstance();
