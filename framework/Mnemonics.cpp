@@ -36,7 +36,7 @@ Role RoleOf(HWND control) {
 }
 
 bool Matches(HWND control, char letter) {
-    if (!::IsWindowVisible(control) || !::IsWindowEnabled(control) || RoleOf(control) == Role::None) {
+    if (!::IsWindowVisible(control) || RoleOf(control) == Role::None) {
         return false;
     }
     char caption[256] = {};
@@ -107,6 +107,9 @@ BOOL AfxPressMnemonic(HWND dialog, char letter) {
     if (search.found == nullptr) {
         return FALSE;
     }
-    Press(search.found);
+    // A disabled control keeps its letter: pressing it does nothing rather than reach another control.
+    if (::IsWindowEnabled(search.found)) {
+        Press(search.found);
+    }
     return TRUE;
 }
