@@ -44,8 +44,17 @@ bool Matches(HWND control, char letter) {
     return AfxMnemonicOf(caption) == letter;
 }
 
+// The dialog whose dialog manager moves the focus: the first window up from `control` that is no child.
+HWND TopLevelOf(HWND control) {
+    HWND window = control;
+    while ((::GetWindowLongA(window, GWL_STYLE) & WS_CHILD) != 0 && ::GetParent(window) != nullptr) {
+        window = ::GetParent(window);
+    }
+    return window;
+}
+
 void Press(HWND control) {
-    const HWND top = ::GetAncestor(control, GA_ROOT);
+    const HWND top = TopLevelOf(control);
     if (RoleOf(control) == Role::Label) {
         const HWND next = ::GetNextDlgTabItem(::GetParent(control), control, FALSE);
         if (next != nullptr) {

@@ -58,9 +58,7 @@ std::string ShownText(std::string_view caption, bool prefixes) {
 // answers a WM_GETFONT from another process with 0), and every template of the program declares this
 // font. The driver gets the same faces as the program first.
 HFONT CreateDialogFont(HWND window) {
-    static CWineFonts sameFacesAsTheProgram;
-    static const int added = sameFacesAsTheProgram.AddMissing();
-    (void)added;
+    UseTheProgramsFaces();
     const HDC dc = GetDC(window);
     const int height = -MulDiv(kDialogFontPoints, GetDeviceCaps(dc, LOGPIXELSY), 72);
     ReleaseDC(window, dc);
@@ -126,6 +124,12 @@ BOOL CALLBACK CheckControl(HWND control, LPARAM context) {
 }
 
 }  // namespace
+
+void UseTheProgramsFaces() {
+    static CWineFonts sameFacesAsTheProgram;
+    static const int added = sameFacesAsTheProgram.AddMissing();
+    (void)added;
+}
 
 std::vector<std::string> CaptionsWiderThanTheirControls(HWND window) {
     Search search;

@@ -16,6 +16,10 @@
 
 namespace velmora::e2e {
 
+// Gives this process the faces the program draws with: Wine's own ones where the prefix lacks them, as
+// the program adds them for itself. Call before making a font to measure the program's texts.
+void UseTheProgramsFaces();
+
 // One line per visible static text, check box or radio button below `window` (child dialogs included)
 // whose caption does not fit, for example
 //   "1013 check box "Show window contents while dragging": 215 px wide, room for 197 px".
