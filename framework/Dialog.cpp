@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "framework/Mnemonics.h"
+#include "framework/PropertySheet.h"
 #include "framework/WinApp.h"
 
 namespace {
@@ -19,6 +21,15 @@ UINT Win32Message(WORD message) {
         default:
             return message;
     }
+}
+
+bool IsPushButton(HWND window) {
+    char className[16] = {};
+    if (::GetClassNameA(window, className, sizeof className) == 0 || ::lstrcmpiA(className, "Button") != 0) {
+        return false;
+    }
+    const LONG_PTR type = ::GetWindowLongPtrA(window, GWL_STYLE) & BS_TYPEMASK;
+    return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON || type == BS_OWNERDRAW;
 }
 
 }  // namespace
@@ -94,6 +105,7 @@ INT_PTR CDialog::DoModal() {
             ::TranslateMessage(&msg);
             ::DispatchMessageA(&msg);
         }
+        RestoreLostFocus();
     }
     if (disableParent) {
         ::EnableWindow(parent, TRUE);
@@ -108,6 +120,27 @@ INT_PTR CDialog::DoModal() {
     }
     m_modal = false;
     return m_modalResult;
+}
+
+void CDialog::RestoreLostFocus() {
+    // A control disabled while it has the focus (Apply, once it has applied) leaves no window with the
+    // focus, and the keyboard then reaches no control at all: the focus goes to the default button, or
+    // to the first control that takes it.
+    if (m_endModal || m_hWnd == nullptr || ::GetFocus() != nullptr || ::GetActiveWindow() != m_hWnd ||
+        ::IsIconic(m_hWnd)) {
+        return;
+    }
+    HWND control = nullptr;
+    const LRESULT defId = SendMessage(DM_GETDEFID, 0, 0);
+    if (HIWORD(defId) == DC_HASDEFID) {
+        control = ::GetDlgItem(m_hWnd, LOWORD(defId));
+    }
+    if (control == nullptr || !::IsWindowEnabled(control) || !::IsWindowVisible(control)) {
+        control = ::GetNextDlgTabItem(m_hWnd, nullptr, FALSE);
+    }
+    if (control != nullptr) {
+        SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+    }
 }
 
 void CDialog::EndDialog(int result) {
@@ -136,7 +169,34 @@ BOOL CDialog::OnInitDialog() {
     return TRUE;
 }
 
-BOOL CDialog::PreTranslateMessage(MSG*) {
+BOOL CDialog::PreTranslateMessage(MSG* msg) {
+    if (msg->message == WM_SYSCHAR && AfxPressMnemonic(m_hWnd, static_cast<char>(msg->wParam))) {
+        return TRUE;
+    }
+    if (msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN && IsPushButton(msg->hwnd) &&
+        ::GetParent(msg->hwnd) == m_hWnd) {
+        // Enter presses the push button that has the focus. The dialog manager only does that for a
+        // button that answers as the default one, which an owner-drawn button never does, and would
+        // send the click to the top-level dialog rather than to the page that owns the button.
+        if (::IsWindowEnabled(msg->hwnd)) {
+            ::SendMessageA(msg->hwnd, BM_CLICK, 0, 0);
+        }
+        return TRUE;
+    }
+    // A key that changes pages, pressed outside the property sheet this dialog hosts (on one of the
+    // dialog's own buttons, say), still changes its pages.
+    if (CPropertySheet::PageStepOf(*msg) == 0) {
+        return FALSE;
+    }
+    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        auto* sheet = dynamic_cast<CPropertySheet*>(CWnd::FromHandlePermanent(child));
+        if (sheet != nullptr) {
+            // From inside the sheet the key has had its turn there already.
+            const bool inside = msg->hwnd == child || ::IsChild(child, msg->hwnd);
+            return inside ? FALSE : sheet->PreTranslateMessage(msg);
+        }
+    }
     return FALSE;
 }
 

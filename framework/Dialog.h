@@ -35,6 +35,8 @@ class CDialog : public CWnd {
     CWnd* m_pParentWnd;
 
   private:
+    void RestoreLostFocus();
+
     UINT m_templateId;
     bool m_modal = false;
     bool m_endModal = false;

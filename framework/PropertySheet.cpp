@@ -87,6 +87,51 @@ BOOL CPropertySheet::SetActivePage(int index) {
     return static_cast<BOOL>(SendMessage(PSM_SETCURSEL, static_cast<WPARAM>(index), 0));
 }
 
+int CPropertySheet::PageStepOf(const MSG& msg) {
+    // The key state is the one of the message just taken from the queue.
+    if (msg.message != WM_KEYDOWN || (::GetKeyState(VK_CONTROL) & 0x8000) == 0 ||
+        (::GetKeyState(VK_MENU) & 0x8000) != 0) {
+        return 0;
+    }
+    switch (msg.wParam) {
+        case VK_TAB:
+            return (::GetKeyState(VK_SHIFT) & 0x8000) != 0 ? -1 : 1;
+        case VK_NEXT:
+            return 1;
+        case VK_PRIOR:
+            return -1;
+        default:
+            return 0;
+    }
+}
+
+BOOL CPropertySheet::PreTranslateMessage(MSG* msg) {
+    const int step = PageStepOf(*msg);
+    if (step == 0 || m_hWnd == nullptr || m_pages.empty()) {
+        return CWnd::PreTranslateMessage(msg);
+    }
+    if (msg->hwnd == m_hWnd || ::IsChild(m_hWnd, msg->hwnd)) {
+        // A control that takes every key for itself keeps it; the sheet says so by not handling it.
+        if (SendMessage(PSM_ISDIALOGMESSAGE, 0, reinterpret_cast<LPARAM>(msg)) == 0) {
+            return FALSE;
+        }
+    } else {
+        StepPage(step);
+    }
+    // The page that had the focus may now be hidden: the focus goes to the tabs, as after a click on one.
+    if (const HWND focus = ::GetFocus(); focus == nullptr || !::IsWindowVisible(focus)) {
+        ::SetFocus(GetTabControl());
+    }
+    return TRUE;
+}
+
+void CPropertySheet::StepPage(int step) {
+    const int count = GetPageCount();
+    const int current = static_cast<int>(::SendMessageA(GetTabControl(), TCM_GETCURSEL, 0, 0));
+    const int from = current < 0 ? 0 : current;
+    SetActivePage(((from + step) % count + count) % count);
+}
+
 HWND CPropertySheet::GetTabControl() const {
     return reinterpret_cast<HWND>(SendMessage(PSM_GETTABCONTROL, 0, 0));
 }

@@ -19,10 +19,18 @@ class CPropertySheet : public CWnd {
     BOOL SetActivePage(int index);
     HWND GetTabControl() const;
 
+    // Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PageDown and Ctrl+PageUp go to the next or previous page, wrapping
+    // at either end: the sheet's own handling (PSM_ISDIALOGMESSAGE) when the key comes from inside the
+    // sheet, the same step from here when it comes from elsewhere in the host window.
+    BOOL PreTranslateMessage(MSG* msg) override;
+    // The step of a page-changing key press (+1 next, -1 previous), 0 for any other message.
+    static int PageStepOf(const MSG& msg);
+
   private:
     friend int CALLBACK AfxSheetCallback(HWND, UINT, LPARAM);
     void AdjustTemplate(LPARAM dialogTemplate) const;
     void RemoveOwnButtons();
+    void StepPage(int step);
 
     std::vector<CPropertyPage*> m_pages;
     std::vector<PROPSHEETPAGEA> m_psps;

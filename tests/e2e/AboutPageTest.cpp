@@ -17,6 +17,7 @@
 
 #include "app/Maker.h"
 #include "controls/HyperLinkRules.h"
+#include "tests/e2e/harness/CaptionFit.h"
 #include "tests/e2e/harness/HostedSheet.h"
 #include "tests/e2e/harness/MessageBoxes.h"
 #include "tests/e2e/harness/Paths.h"
@@ -158,6 +159,7 @@ std::optional<std::string> TooltipOf(DWORD processId, HWND label) {
 
 // The size of `text` in the page's font ("MS Sans Serif" 8) underlined, as the labels draw it.
 SIZE UnderlinedTextSize(const std::string& text) {
+    UseTheProgramsFaces();
     const HDC screen = GetDC(nullptr);
     const int height = -MulDiv(8, GetDeviceCaps(screen, LOGPIXELSY), 72);
     const HFONT font = CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, TRUE, FALSE, DEFAULT_CHARSET, 0, 0,

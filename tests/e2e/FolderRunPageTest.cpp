@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/e2e/harness/CaptionFit.h"
 #include "tests/e2e/harness/HostedSheet.h"
 #include "tests/e2e/harness/MessageBoxes.h"
 #include "tests/e2e/harness/ProgramWindows.h"
@@ -173,6 +174,7 @@ TEST_F(FolderRunPage, EditStoresTheNewCommandAsTextUnderTheSameName) {
     EXPECT_EQ(TextOf(Control(editor, kEditorText)), "old");
     EXPECT_FALSE(IsEnabled(session_.MainWindow())) << "the editor is not modal to the main window";
     EXPECT_NE(SaveScreenshot(editor, "folders-run-autorun-editor").path, "");
+    EXPECT_TRUE(CaptionsFit(editor));
 
     SendMessageA(Control(editor, kEditorText), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("C:\\new.exe /q"));
     ASSERT_TRUE(PostClick(Control(editor, IDOK)));
@@ -202,6 +204,7 @@ TEST_F(FolderRunPage, OkAfterAFolderChangeAttemptOffersTheRestart) {
     EXPECT_EQ(TextOf(Control(editor, kFolderEditorName)), "Velmora e2e Folder");
     EXPECT_EQ(TextOf(Control(editor, kEditorText)), "C:\\e2e\\Folder");
     EXPECT_NE(SaveScreenshot(editor, "folders-run-folder-editor").path, "");
+    EXPECT_TRUE(CaptionsFit(editor));
     ASSERT_TRUE(PostClick(Control(editor, IDCANCEL)));
     ASSERT_TRUE(WaitForWindowGone(editor, kWait));
     EXPECT_TRUE(WaitUntil([&] { return !IsEnabled(Control(page_, kChangePath)); }, kWait));

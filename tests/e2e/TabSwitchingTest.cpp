@@ -1,5 +1,5 @@
-// Every tab of the sheet can be selected and brings up a page of its own; a bitmap of each page is saved
-// for a look.
+// Every tab of the sheet can be selected and brings up a page of its own, whose captions all fit their
+// controls; a bitmap of each page is saved for a look.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -10,6 +10,7 @@
 #include <string>
 
 #include "tests/e2e/ExpectedPages.h"
+#include "tests/e2e/harness/CaptionFit.h"
 #include "tests/e2e/harness/HostedSheet.h"
 #include "tests/e2e/harness/Screenshot.h"
 #include "tests/e2e/harness/VelmoraSession.h"
@@ -36,9 +37,12 @@ std::string PageShotName(WindowsVersion version, int index, const std::string& t
     return name;
 }
 
+// Template 102.
+constexpr int kMainWindowWidthInDialogUnits = 322;
+
 class TabSwitching : public testing::TestWithParam<WindowsVersion> {};
 
-TEST_P(TabSwitching, EveryTabShowsAPageOfItsOwn) {
+TEST_P(TabSwitching, EveryTabShowsAPageOfItsOwnWithCaptionsThatFit) {
     VelmoraSession session(GetParam());
     ASSERT_TRUE(session.Start());
     const HWND sheetWindow = HostedSheet::Find(session.MainWindow());
@@ -59,9 +63,12 @@ TEST_P(TabSwitching, EveryTabShowsAPageOfItsOwn) {
             EXPECT_FALSE(IsVisible(previous)) << "the page before " << titles[i] << " still shows";
         }
         pages.insert(page);
+        EXPECT_TRUE(CaptionsFit(page)) << titles[i];
         EXPECT_NE(SaveScreenshot(session.MainWindow(), PageShotName(GetParam(), i, titles[i])).path, "");
     }
     EXPECT_EQ(pages.size(), titles.size()) << "some tabs share a page";
+    EXPECT_TRUE(CaptionsFit(session.MainWindow()));
+    EXPECT_TRUE(LaidOutInTheFontItNames(session.MainWindow(), kMainWindowWidthInDialogUnits));
 
     EXPECT_EQ(sheet.SelectPage("Start Menu"), firstPage);
     EXPECT_EQ(sheet.CurrentIndex(), 0);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/e2e/harness/CaptionFit.h"
 #include "tests/e2e/harness/HostedSheet.h"
 #include "tests/e2e/harness/MessageBoxes.h"
 #include "tests/e2e/harness/ProgramWindows.h"
@@ -122,6 +123,7 @@ TEST_F(UninstallPage, TheEditorWritesAChangedDescriptionWithoutAQuestion) {
     EXPECT_EQ(TextOf(Control(editor, kCommandEdit)), "C:\\keep\\uninst.exe");
     EXPECT_FALSE(IsEnabled(session_.MainWindow())) << "the editor is not modal to the program's window";
     SaveScreenshot(editor, "add-remove-editor");
+    EXPECT_TRUE(CaptionsFit(editor));
 
     SendMessageA(Control(editor, kDescriptionEdit), WM_SETTEXT, 0,
                  reinterpret_cast<LPARAM>("Velmora E2E Renamed Program"));

@@ -1,4 +1,14 @@
+// SendInput and GetGUIThreadInfo come with Windows 2000; this test program may use them.
+#if !defined(_WIN32_WINNT) || _WIN32_WINNT < 0x0500
+#undef _WIN32_WINNT
+#define _WIN32_WINNT 0x0500
+#endif
+
 #include "tests/e2e/harness/Keyboard.h"
+
+#include <vector>
+
+#include "tests/e2e/harness/Wait.h"
 
 namespace velmora::e2e {
 
@@ -21,6 +31,55 @@ bool PressKey(HWND window, UINT virtualKey) {
     const LPARAM up = down | (1LL << 30) | (1LL << 31);
     return PostMessageA(target, WM_KEYDOWN, virtualKey, down) &&
            PostMessageA(target, WM_KEYUP, virtualKey, up);
+}
+
+namespace {
+
+INPUT KeyInput(WORD virtualKey, bool release) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = release ? KEYEVENTF_KEYUP : 0;
+    return input;
+}
+
+bool MakeForeground(HWND window) {
+    const HWND top = GetAncestor(window, GA_ROOT);
+    if (GetForegroundWindow() == top) {
+        return true;
+    }
+    SetForegroundWindow(top);
+    return WaitUntil([top] { return GetForegroundWindow() == top; }, Milliseconds(3000));
+}
+
+}  // namespace
+
+bool SendChord(HWND window, std::initializer_list<WORD> modifiers, WORD key) {
+    if (!MakeForeground(window)) {
+        return false;
+    }
+    std::vector<INPUT> inputs;
+    for (const WORD modifier : modifiers) {
+        inputs.push_back(KeyInput(modifier, false));
+    }
+    inputs.push_back(KeyInput(key, false));
+    inputs.push_back(KeyInput(key, true));
+    for (auto it = std::rbegin(modifiers); it != std::rend(modifiers); ++it) {
+        inputs.push_back(KeyInput(*it, true));
+    }
+    const UINT count = static_cast<UINT>(inputs.size());
+    return SendInput(count, inputs.data(), sizeof(INPUT)) == count;
+}
+
+bool FocusControl(HWND control) {
+    const HWND dialog = GetAncestor(control, GA_ROOT);
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE, SMTO_ABORTIFHUNG,
+                             5000, &result)) {
+        return false;
+    }
+    return WaitUntil([control] { return FocusedWindow(control) == control; }, Milliseconds(3000));
 }
 
 }  // namespace velmora::e2e

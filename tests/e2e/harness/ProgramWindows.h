@@ -8,6 +8,10 @@ inline constexpr char kPromoWindowCaption[] = "What do you want to Tweak today?"
 // Message boxes carry the executable's name.
 inline constexpr char kMessageBoxCaption[] = "Velmora";
 
+// The font every dialog template declares.
+inline constexpr char kDialogFontFace[] = "MS Sans Serif";
+inline constexpr int kDialogFontPoints = 8;
+
 // The main window's controls.
 namespace main_window {
 inline constexpr int kOk = 1;
