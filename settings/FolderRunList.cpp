@@ -124,11 +124,12 @@ void FolderRunList::LoadAutoruns() {
 }
 
 bool FolderRunList::AdoptRead(FolderRunRead lists) {
-    // The reader reads the first source, the one the combo shows until the user picks another; the
-    // combo is disabled while the list is awaited.
-    if (!waiting_ || source != 0) {
+    if (!waiting_) {
         return false;
     }
+    // The reader reads the first source. The combo is disabled while the lists are awaited, so the user
+    // has picked no other; leaving the page meanwhile may have read its empty selection into `source`.
+    source = 0;
     SetFolders(std::move(lists.folders));
     SetAutoruns(std::move(lists.autoruns));
     return true;

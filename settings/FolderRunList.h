@@ -93,8 +93,9 @@ class FolderRunList {
     // Until both lists are first read, here or by the start-up reader, the page shows them empty and
     // disabled, with the source combo and every button disabled, under a wait cursor.
     bool Waiting() const { return waiting_; }
-    // Takes both lists the start-up reader read (for the first source); refused (false, nothing changed)
-    // once either list has been read otherwise.
+    // Takes both lists the start-up reader read, the first source's autorun entries among them (the
+    // source becomes the first again); refused (false, nothing changed) once either list has been read
+    // otherwise.
     bool AdoptRead(FolderRunRead lists);
 
     // A folder was selected: its path becomes the path text.

@@ -186,7 +186,9 @@ TEST_F(ReaderFixture, TheReaderHandsOverEachListAsASynchronousLoadReadsIt) {
     EXPECT_EQ(fakes.registry.OpenHandleCount(), 0u);
 
     // Delivered to the pages' models, the lists are what the synchronous loads read.
+    folderRun.source = -1;  // the combo's empty selection, read when the page was left meanwhile
     EXPECT_TRUE(folderRun.AdoptRead(std::move(delivered[0]->folderRun)));
+    EXPECT_EQ(folderRun.source, 0);
     EXPECT_TRUE(uninstall.AdoptRead(std::move(delivered[1]->uninstall)));
     EXPECT_TRUE(shellNew.AdoptRead(std::move(delivered[2]->shellNew)));
     FolderRunList folderRunLoaded(fakes.Get());
