@@ -72,10 +72,42 @@ inline long long FileTimeMicros(const FILETIME& time) {
     return static_cast<long long>(value.QuadPart / 10);
 }
 
+// The benchmark build is compiled for Windows 95 like the program itself: the calls of later systems it
+// times with are looked up when it runs (Wine has them all).
+template <typename Function>
+Function LookUp(const char* module, const char* name) {
+    HMODULE loaded = ::GetModuleHandleA(module);
+    if (loaded == nullptr) {
+        loaded = ::LoadLibraryA(module);
+    }
+    const FARPROC found = loaded != nullptr ? ::GetProcAddress(loaded, name) : nullptr;
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
+}
+
 inline long long WallMicros() {
+    using Precise = VOID(WINAPI*)(LPFILETIME);
+    static const Precise precise = LookUp<Precise>("kernel32.dll", "GetSystemTimePreciseAsFileTime");
     FILETIME now{};
-    ::GetSystemTimePreciseAsFileTime(&now);
+    if (precise != nullptr) {
+        precise(&now);
+    } else {
+        ::GetSystemTimeAsFileTime(&now);
+    }
     return FileTimeMicros(now);
+}
+
+inline SIZE_T PeakWorkingSet() {
+    using MemoryInfo = BOOL(WINAPI*)(HANDLE, PPROCESS_MEMORY_COUNTERS, DWORD);
+    MemoryInfo memoryInfo = LookUp<MemoryInfo>("kernel32.dll", "K32GetProcessMemoryInfo");
+    if (memoryInfo == nullptr) {
+        memoryInfo = LookUp<MemoryInfo>("psapi.dll", "GetProcessMemoryInfo");
+    }
+    PROCESS_MEMORY_COUNTERS memory{};
+    memory.cb = sizeof memory;
+    if (memoryInfo == nullptr || !memoryInfo(::GetCurrentProcess(), &memory, sizeof memory)) {
+        return 0;
+    }
+    return memory.PeakWorkingSetSize;
 }
 
 inline void Mark(const char* name) {
@@ -107,9 +139,7 @@ inline void WriteMarks() {
     FILETIME kernel{};
     FILETIME user{};
     ::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user);
-    PROCESS_MEMORY_COUNTERS memory{};
-    memory.cb = sizeof memory;
-    ::K32GetProcessMemoryInfo(::GetCurrentProcess(), &memory, sizeof memory);
+    const SIZE_T peak = PeakWorkingSet();
 
     FILE* out = std::fopen(path, "w");
     if (out == nullptr) {
@@ -118,7 +148,7 @@ inline void WriteMarks() {
     NotesLock lock;
     std::fprintf(out, "created\t%lld\n", FileTimeMicros(created));
     std::fprintf(out, "written\t%lld\n", wallNow);
-    std::fprintf(out, "peak_working_set\t%llu\n", static_cast<unsigned long long>(memory.PeakWorkingSetSize));
+    std::fprintf(out, "peak_working_set\t%llu\n", static_cast<unsigned long long>(peak));
     // Counter marks as offsets before "now", so the reader needs no clock of its own.
     for (const MarkRecord& mark : TheNotes().marks) {
         std::fprintf(out, "mark\t%s\t%lld\n", mark.name.c_str(), counterNow - mark.micros);
