@@ -10,7 +10,19 @@
 #include "bench/FloorCalls.h"    // and the bare registry calls of its list loads, for comparison
 #include "bench/StartupMarks.h"  // timing marks of the benchmark build
 #define VELMORA_BENCH_FLOOR(page) ::velmora::bench::MeasureFloor("floor ", page)
+#define VELMORA_BENCH_FILLED(page) ::velmora::bench::ListFilled(page)
+// The lists arrive after the window is up: the marks wait for them, and the floors of their loads are
+// timed once everything is shown, in this process but apart from the start-up.
+#define VELMORA_BENCH_AWAIT_LISTS(count)                                \
+    ::velmora::bench::AwaitLists(count);                                \
+    ::velmora::bench::BeforeWriting() = [] {                            \
+        for (const char* page : {"Folders/Run", "Add/Remove", "New"}) { \
+            ::velmora::bench::MeasureFloor("floor ", page);             \
+        }                                                               \
+    }
 #else
+#define VELMORA_BENCH_FILLED(page)
+#define VELMORA_BENCH_AWAIT_LISTS(count)
 #define VELMORA_BENCH_MARK(name)
 #define VELMORA_BENCH_SHOWN(window)
 #define VELMORA_BENCH_FLOOR(page)
@@ -24,6 +36,7 @@ constexpr int kHelpId = IDC_HELP_BUTTON;
 constexpr int kWindowsVersionBox = 1144;  // Desktop page
 constexpr DWORD kShowWindowWait =
     1200;  // milliseconds the promotional window stays after the main window shows
+constexpr UINT kListReadMessage = WM_APP + 20;  // from the list reader: a list read, or the end
 
 }  // namespace
 
@@ -54,6 +67,12 @@ void CMainWindow::DoDataExchange(CDataExchange* dx) {
 
 BOOL CMainWindow::OnInitDialog() {
     VELMORA_BENCH_MARK("init");
+    // The lists are read while the pages are made and the window appears; each list page shows its list
+    // when it arrives.
+    m_listsInBackground = m_listReader.Start(m_hWnd, kListReadMessage);
+    if (m_listsInBackground) {
+        VELMORA_BENCH_AWAIT_LISTS(3);
+    }
     CDialog::OnInitDialog();
     m_sheet.EnableStackedTabs(FALSE);
     AddPages();
@@ -179,6 +198,13 @@ void CMainWindow::LoadPages() {
         m_securityPage.Load();
         m_securityPage.UpdateData(FALSE);
     }
+    if (!m_listsInBackground) {
+        LoadListPages();
+    }
+    UpdateData(FALSE);
+}
+
+void CMainWindow::LoadListPages() {
     VELMORA_BENCH_MARK("Add/Remove begin");
     m_uninstallPage.Load();
     m_uninstallPage.UpdateData(FALSE);
@@ -195,7 +221,47 @@ void CMainWindow::LoadPages() {
     m_folderPage.UpdateData(FALSE);
     VELMORA_BENCH_MARK("Folders/Run end");
     VELMORA_BENCH_FLOOR("Folders/Run");
-    UpdateData(FALSE);
+}
+
+void CMainWindow::OnListRead(LPARAM posted) {
+    using Page = velmora::StartupList::Page;
+    if (posted == 0) {
+        // The reader has ended: a list it could not read (or one its page refused) is read here.
+        if (m_uninstallPage.Settings().Waiting()) {
+            m_uninstallPage.Load();
+            m_uninstallPage.UpdateData(FALSE);
+            VELMORA_BENCH_FILLED("Add/Remove");
+        }
+        if (m_newPage.Settings().Waiting()) {
+            m_newPage.Load();
+            m_newPage.UpdateData(FALSE);
+            VELMORA_BENCH_FILLED("New");
+        }
+        if (m_folderPage.Settings().Waiting()) {
+            m_folderPage.Load();
+            m_folderPage.UpdateData(FALSE);
+            VELMORA_BENCH_FILLED("Folders/Run");
+        }
+        return;
+    }
+    std::unique_ptr<velmora::StartupList> list = m_listReader.Take(posted);
+    if (list == nullptr) {
+        return;
+    }
+    switch (list->page) {
+        case Page::kFolderRun:
+            m_folderPage.ShowStartupLists(std::move(list->folderRun));
+            VELMORA_BENCH_FILLED("Folders/Run");
+            break;
+        case Page::kUninstall:
+            m_uninstallPage.ShowStartupEntries(std::move(list->uninstall));
+            VELMORA_BENCH_FILLED("Add/Remove");
+            break;
+        case Page::kShellNew:
+            m_newPage.ShowStartupEntries(std::move(list->shellNew));
+            VELMORA_BENCH_FILLED("New");
+            break;
+    }
 }
 
 void CMainWindow::DisableWhatNtLacks() {
@@ -297,6 +363,14 @@ BOOL CMainWindow::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* 
         case WM_QUERYDRAGICON:
             *result = reinterpret_cast<LRESULT>(m_hIcon);
             return TRUE;
+        case kListReadMessage:
+            OnListRead(lParam);
+            *result = 0;
+            return TRUE;
+        case WM_DESTROY:
+            // Closed while the lists are read: the reader stops at its next key and posts nothing more.
+            m_listReader.Stop();
+            return CDialog::OnWndMsg(message, wParam, lParam, result);
         default:
             return CDialog::OnWndMsg(message, wParam, lParam, result);
     }

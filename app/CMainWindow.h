@@ -7,6 +7,7 @@
 
 #include "app/CAboutDialog.h"
 #include "app/CPromoDlg.h"
+#include "app/CStartupListReader.h"
 #include "controls/CIconButton.h"
 #include "framework/Dialog.h"
 #include "framework/PropertySheet.h"
@@ -46,6 +47,9 @@ class CMainWindow : public CDialog {
     void CreatePageWindows();
     void SetUpButtons();
     void LoadPages();
+    void LoadListPages();
+    // A message of the list reader: one list read, or (lParam 0) the end of its reading.
+    void OnListRead(LPARAM posted);
     void DisableWhatNtLacks();
     void ApplyChanges();
     bool RestartNeeded() const;
@@ -80,4 +84,8 @@ class CMainWindow : public CDialog {
     CInternetExplorerDlg m_internetExplorerPage;
     CPrefsDlg m_prefsPage;
     std::string m_strDisabledNt;
+    // Reads the list pages' lists while the window starts; none when it could not be started, and the
+    // lists are then read here as the window starts.
+    CStartupListReader m_listReader;
+    bool m_listsInBackground = false;
 };

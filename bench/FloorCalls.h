@@ -29,19 +29,23 @@ inline std::vector<BYTE>& Buffer() {
     return buffer;
 }
 
-// Asks for the size of a value, then reads it into a buffer of that size.
+// Reads a value in one call into the buffer; only a value larger than the buffer is read again, at the
+// size the failed call reported.
 inline bool ReadValue(HKEY key, const char* name) {
-    DWORD size = 0;
-    if (::RegQueryValueExA(key, name, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS) {
-        return false;
-    }
-    if (size == 0) {
-        return true;
-    }
-    if (Buffer().size() < size) {
+    DWORD size = static_cast<DWORD>(Buffer().size());
+    LONG status = ::RegQueryValueExA(key, name, nullptr, nullptr, Buffer().data(), &size);
+    if (status == ERROR_MORE_DATA) {
         Buffer().resize(size);
+        status = ::RegQueryValueExA(key, name, nullptr, nullptr, Buffer().data(), &size);
     }
-    return ::RegQueryValueExA(key, name, nullptr, nullptr, Buffer().data(), &size) == ERROR_SUCCESS;
+    return status == ERROR_SUCCESS;
+}
+
+inline void TakeText(std::string* text) {
+    if (text != nullptr) {
+        text->assign(reinterpret_cast<const char*>(Buffer().data()),
+                     strnlen(reinterpret_cast<const char*>(Buffer().data()), Buffer().size()));
+    }
 }
 
 // Opens a key, reads its default value as text, closes it.
@@ -52,14 +56,10 @@ inline bool ReadDefault(const std::string& path, std::string* text) {
     }
     const bool read = ReadValue(key, "");
     ::RegCloseKey(key);
-    if (!read) {
-        return false;
+    if (read) {
+        TakeText(text);
     }
-    if (text != nullptr) {
-        text->assign(reinterpret_cast<const char*>(Buffer().data()),
-                     strnlen(reinterpret_cast<const char*>(Buffer().data()), Buffer().size()));
-    }
-    return true;
+    return read;
 }
 
 inline bool KeyExists(const std::string& path) {
@@ -113,18 +113,30 @@ inline void ShellNewEntries() {
             continue;
         }
         const std::string extension = name;
-        if (extension != ".lnk" && KeyExists(extension + "\\ShellNew")) {
-            if (ReadDefault(extension, &fileType) && !fileType.empty()) {
+        HKEY key = nullptr;
+        if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, name, 0, KEY_READ, &key) != ERROR_SUCCESS) {
+            continue;
+        }
+        char subkey[256];
+        DWORD subkeySize = sizeof subkey;
+        if (::RegEnumKeyExA(key, 0, subkey, &subkeySize, nullptr, nullptr, nullptr, nullptr) ==
+            ERROR_NO_MORE_ITEMS) {
+            ::RegCloseKey(key);  // no subkeys: no "ShellNew" anywhere below it
+            continue;
+        }
+        const bool direct = extension != ".lnk" && KeyExists(extension + "\\ShellNew");
+        const bool typed = ReadValue(key, "");
+        if (typed) {
+            TakeText(&fileType);
+        }
+        if (direct) {
+            if (typed && !fileType.empty()) {
                 ReadDefault(fileType, nullptr);
             }
-            continue;
-        }
-        if (!ReadDefault(extension, &fileType) || fileType.empty()) {
-            continue;
-        }
-        if (KeyExists(extension + "\\" + fileType + "\\ShellNew")) {
+        } else if (typed && !fileType.empty() && KeyExists(extension + "\\" + fileType + "\\ShellNew")) {
             ReadDefault(fileType, nullptr);
         }
+        ::RegCloseKey(key);
     }
     ::RegCloseKey(root);
 }

@@ -1,7 +1,9 @@
-// Time marks of a benchmark build (VELMORA_BENCH): the program notes when its steps begin and end and
-// when its window is up, writes them to the file named by VELMORA_BENCH_OUT and closes itself. Without
-// that variable nothing is written and the program stays open. Header only, so that the measured
-// programs (Velmora.exe, the minimal dialog, the registry floor) share one way of timing.
+// Time marks of a benchmark build (VELMORA_BENCH): the program notes when its steps begin and end, when
+// its window is shown and painted and when each list page is filled (the lists arrive from a reader
+// thread after the window is up), writes them to the file named by VELMORA_BENCH_OUT once the window is
+// painted and every awaited list is filled, and closes itself. Without that variable nothing is written
+// and the program stays open. Marks and counts may come from any thread. Header only, so that the
+// measured programs (Velmora.exe, the minimal dialog, the registry floor) share one way of timing.
 #pragma once
 
 #include <psapi.h>
@@ -9,6 +11,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,10 +22,36 @@ struct MarkRecord {
     long long micros;
 };
 
-inline std::vector<MarkRecord>& Marks() {
-    static std::vector<MarkRecord> marks;
-    return marks;
+struct CountRecord {
+    std::string name;
+    long long value;
+};
+
+// Everything noted, under one lock: the reader thread notes marks too.
+struct Notes {
+    Notes() { ::InitializeCriticalSection(&lock); }
+    CRITICAL_SECTION lock;
+    std::vector<MarkRecord> marks;
+    std::vector<CountRecord> counts;
+    int listsAwaited = 0;
+    int listsFilled = 0;
+    bool painted = false;
+    bool written = false;
+};
+
+// Made by the first mark, which the program's main thread notes before it starts any other thread.
+inline Notes& TheNotes() {
+    static Notes notes;
+    return notes;
 }
+
+class NotesLock {
+  public:
+    NotesLock() { ::EnterCriticalSection(&TheNotes().lock); }
+    ~NotesLock() { ::LeaveCriticalSection(&TheNotes().lock); }
+    NotesLock(const NotesLock&) = delete;
+    NotesLock& operator=(const NotesLock&) = delete;
+};
 
 // Microseconds on the performance counter: the spans inside one process.
 inline long long CounterMicros() {
@@ -43,21 +72,61 @@ inline long long FileTimeMicros(const FILETIME& time) {
     return static_cast<long long>(value.QuadPart / 10);
 }
 
+// The benchmark build is compiled for Windows 95 like the program itself: the calls of later systems it
+// times with are looked up when it runs (Wine has them all).
+template <typename Function>
+Function LookUp(const char* module, const char* name) {
+    HMODULE loaded = ::GetModuleHandleA(module);
+    if (loaded == nullptr) {
+        loaded = ::LoadLibraryA(module);
+    }
+    const FARPROC found = loaded != nullptr ? ::GetProcAddress(loaded, name) : nullptr;
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
+}
+
 inline long long WallMicros() {
+    using Precise = VOID(WINAPI*)(LPFILETIME);
+    static const Precise precise = LookUp<Precise>("kernel32.dll", "GetSystemTimePreciseAsFileTime");
     FILETIME now{};
-    ::GetSystemTimePreciseAsFileTime(&now);
+    if (precise != nullptr) {
+        precise(&now);
+    } else {
+        ::GetSystemTimeAsFileTime(&now);
+    }
     return FileTimeMicros(now);
 }
 
+inline SIZE_T PeakWorkingSet() {
+    using MemoryInfo = BOOL(WINAPI*)(HANDLE, PPROCESS_MEMORY_COUNTERS, DWORD);
+    MemoryInfo memoryInfo = LookUp<MemoryInfo>("kernel32.dll", "K32GetProcessMemoryInfo");
+    if (memoryInfo == nullptr) {
+        memoryInfo = LookUp<MemoryInfo>("psapi.dll", "GetProcessMemoryInfo");
+    }
+    PROCESS_MEMORY_COUNTERS memory{};
+    memory.cb = sizeof memory;
+    if (memoryInfo == nullptr || !memoryInfo(::GetCurrentProcess(), &memory, sizeof memory)) {
+        return 0;
+    }
+    return memory.PeakWorkingSetSize;
+}
+
 inline void Mark(const char* name) {
-    Marks().push_back({name, CounterMicros()});
+    const long long now = CounterMicros();
+    NotesLock lock;
+    TheNotes().marks.push_back({name, now});
+}
+
+inline void Count(const std::string& name, long long value) {
+    NotesLock lock;
+    TheNotes().counts.push_back({name, value});
 }
 
 inline bool Enabled() {
     return std::getenv("VELMORA_BENCH_OUT") != nullptr;
 }
 
-// Writes the marks, the wall-clock times of process creation and of now, and the peak working set.
+// Writes the marks, the counts, the wall-clock times of process creation and of now, and the peak working
+// set.
 inline void WriteMarks() {
     const char* path = std::getenv("VELMORA_BENCH_OUT");
     if (path == nullptr) {
@@ -70,20 +139,22 @@ inline void WriteMarks() {
     FILETIME kernel{};
     FILETIME user{};
     ::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user);
-    PROCESS_MEMORY_COUNTERS memory{};
-    memory.cb = sizeof memory;
-    ::K32GetProcessMemoryInfo(::GetCurrentProcess(), &memory, sizeof memory);
+    const SIZE_T peak = PeakWorkingSet();
 
     FILE* out = std::fopen(path, "w");
     if (out == nullptr) {
         return;
     }
+    NotesLock lock;
     std::fprintf(out, "created\t%lld\n", FileTimeMicros(created));
-    std::fprintf(out, "shown\t%lld\n", wallNow);
-    std::fprintf(out, "peak_working_set\t%llu\n", static_cast<unsigned long long>(memory.PeakWorkingSetSize));
+    std::fprintf(out, "written\t%lld\n", wallNow);
+    std::fprintf(out, "peak_working_set\t%llu\n", static_cast<unsigned long long>(peak));
     // Counter marks as offsets before "now", so the reader needs no clock of its own.
-    for (const MarkRecord& mark : Marks()) {
+    for (const MarkRecord& mark : TheNotes().marks) {
         std::fprintf(out, "mark\t%s\t%lld\n", mark.name.c_str(), counterNow - mark.micros);
+    }
+    for (const CountRecord& count : TheNotes().counts) {
+        std::fprintf(out, "count\t%s\t%lld\n", count.name.c_str(), count.value);
     }
     std::fclose(out);
 }
@@ -93,12 +164,41 @@ inline HWND& ShownWindow() {
     return window;
 }
 
-// Runs once the message queue has nothing but timers left, that is after the window and its children
-// have painted: the window counts as shown. Then the program is closed as if by Cancel.
-inline void CALLBACK OnShownTimer(HWND, UINT, UINT_PTR id, DWORD) {
-    ::KillTimer(nullptr, id);
+// Run on the window's thread just before the marks are written, when nothing of the start-up is left to
+// measure (the program times the floor of its list loads there).
+inline std::function<void()>& BeforeWriting() {
+    static std::function<void()> work;
+    return work;
+}
+
+// Writes the marks and closes the program (as if by Cancel) once the window is painted and every list
+// awaited is filled; the first of the two that completes the set does it.
+inline void FinishIfComplete() {
+    {
+        NotesLock lock;
+        Notes& notes = TheNotes();
+        if (!notes.painted || notes.listsFilled < notes.listsAwaited || notes.written) {
+            return;
+        }
+        notes.written = true;
+    }
+    if (BeforeWriting()) {
+        BeforeWriting()();
+    }
     WriteMarks();
     ::PostMessageA(ShownWindow(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+}
+
+// Runs once the message queue has nothing but timers left, that is after the window and its children
+// have painted: the window counts as shown ("painted").
+inline void CALLBACK OnShownTimer(HWND, UINT, UINT_PTR id, DWORD) {
+    ::KillTimer(nullptr, id);
+    Mark("painted");
+    {
+        NotesLock lock;
+        TheNotes().painted = true;
+    }
+    FinishIfComplete();
 }
 
 // Called where the window has been told it is shown (WM_SHOWWINDOW).
@@ -108,6 +208,24 @@ inline void WindowShown(HWND window) {
     }
     ShownWindow() = window;
     ::SetTimer(nullptr, 0, USER_TIMER_MINIMUM, OnShownTimer);
+}
+
+// The program will fill `count` list pages after its window is up; the marks wait for them.
+inline void AwaitLists(int count) {
+    NotesLock lock;
+    TheNotes().listsAwaited = count;
+}
+
+// A list page has been filled (on the window's thread).
+inline void ListFilled(const char* page) {
+    Mark((std::string(page) + " filled").c_str());
+    {
+        NotesLock lock;
+        ++TheNotes().listsFilled;
+    }
+    if (Enabled() && ShownWindow() != nullptr) {
+        FinishIfComplete();
+    }
 }
 
 }  // namespace velmora::bench

@@ -1,6 +1,7 @@
 #include "pages/CFolderDlg.h"
 
 #include "pages/ListBoxFill.h"
+#include "pages/WaitingList.h"
 #include "res/resource.h"
 
 using velmora::FolderRunList;
@@ -47,6 +48,13 @@ void CFolderDlg::LoadAutoruns() {
     ShowAll();
 }
 
+void CFolderDlg::ShowStartupLists(velmora::FolderRunRead lists) {
+    if (m_list.AdoptRead(std::move(lists))) {
+        ShowAll();
+        RefreshCursorOver(m_hWnd);
+    }
+}
+
 void CFolderDlg::DoDataExchange(CDataExchange* dx) {
     CPropertyPage::DoDataExchange(dx);
     DDX_Control(dx, FolderRunList::kSourceCombo, m_sourceCombo);
@@ -75,7 +83,11 @@ void CFolderDlg::ShowLists() {
 
 void CFolderDlg::ShowEnabled() {
     const FolderRunList::Enabled& on = m_list.enabled;
-    ::EnableWindow(GetDlgItemHwnd(FolderRunList::kFolderList), on.folderList);
+    // Until the lists are there, neither they nor the source combo (which would read one) take input.
+    const BOOL listsThere = !m_list.Waiting();
+    ::EnableWindow(GetDlgItemHwnd(FolderRunList::kFolderList), on.folderList && listsThere);
+    ::EnableWindow(GetDlgItemHwnd(FolderRunList::kAutorunList), listsThere);
+    ::EnableWindow(GetDlgItemHwnd(FolderRunList::kSourceCombo), listsThere);
     ::EnableWindow(GetDlgItemHwnd(FolderRunList::kChangePathButton), on.changePath);
     ::EnableWindow(GetDlgItemHwnd(FolderRunList::kDeleteButton), on.deleteEntry);
     ::EnableWindow(GetDlgItemHwnd(FolderRunList::kEditButton), on.editEntry);
@@ -179,4 +191,11 @@ BOOL CFolderDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
         return TRUE;
     }
     return CPropertyPage::OnCommand(wParam, lParam);
+}
+
+BOOL CFolderDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    if (m_list.Waiting() && SetWaitCursor(message, result)) {
+        return TRUE;
+    }
+    return CPropertyPage::OnWndMsg(message, wParam, lParam, result);
 }

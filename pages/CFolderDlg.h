@@ -24,6 +24,8 @@ class CFolderDlg : public CPropertyPage {
     void Load();
     void LoadFolders();
     void LoadAutoruns();
+    // Shows the lists the start-up reader read, unless either was read otherwise meanwhile.
+    void ShowStartupLists(velmora::FolderRunRead lists);
     velmora::FolderRunList& Settings() { return m_list; }
     const velmora::FolderRunList& Settings() const { return m_list; }
     // Set by every attempt to change a folder path; read by the main window at OK.
@@ -34,6 +36,7 @@ class CFolderDlg : public CPropertyPage {
   protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
   private:
     // The model's lists into the list boxes (only those read again since last shown), and its enable

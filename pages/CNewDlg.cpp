@@ -1,6 +1,7 @@
 #include "pages/CNewDlg.h"
 
 #include "pages/ListBoxFill.h"
+#include "pages/WaitingList.h"
 #include "res/resource.h"
 
 using velmora::ShellNewList;
@@ -31,12 +32,25 @@ BOOL CNewDlg::OnInitDialog() {
     ::EnableWindow(GetDlgItemHwnd(ShellNewList::kRemoveButton), FALSE);
     m_strNoticeDisplay = kNotice;
     UpdateData(FALSE);
+    ShowWaiting();
     return TRUE;
 }
 
 void CNewDlg::Load() {
     m_list.Load();
     ShowEntries();
+}
+
+void CNewDlg::ShowStartupEntries(std::vector<velmora::ShellNewEntry> entries) {
+    if (m_list.AdoptRead(std::move(entries))) {
+        ShowEntries();
+        UpdateData(FALSE);
+        RefreshCursorOver(m_hWnd);
+    }
+}
+
+void CNewDlg::ShowWaiting() {
+    ::EnableWindow(GetDlgItemHwnd(ShellNewList::kTypeList), !m_list.Waiting());
 }
 
 void CNewDlg::ShowEntries() {
@@ -46,6 +60,7 @@ void CNewDlg::ShowEntries() {
     FillListBoxFrom(
         GetDlgItemHwnd(ShellNewList::kTypeList), m_list.Entries(),
         [](const velmora::ShellNewEntry& entry) -> const std::string& { return entry.description; });
+    ShowWaiting();
 }
 
 std::vector<std::string> CNewDlg::SelectedTexts() const {
@@ -93,4 +108,11 @@ BOOL CNewDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
         return TRUE;
     }
     return CPropertyPage::OnCommand(wParam, lParam);
+}
+
+BOOL CNewDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    if (m_list.Waiting() && SetWaitCursor(message, result)) {
+        return TRUE;
+    }
+    return CPropertyPage::OnWndMsg(message, wParam, lParam, result);
 }

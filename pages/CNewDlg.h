@@ -18,6 +18,8 @@ class CNewDlg : public CPropertyPage {
     void SetUpButtons();
     // Reads the entries and shows them in the list.
     void Load();
+    // Shows the entries the start-up reader read, unless the list was read otherwise meanwhile.
+    void ShowStartupEntries(std::vector<velmora::ShellNewEntry> entries);
     velmora::ShellNewList& Settings() { return m_list; }
     const velmora::ShellNewList& Settings() const { return m_list; }
 
@@ -26,10 +28,13 @@ class CNewDlg : public CPropertyPage {
   protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
   private:
     void OnRemove();
     void ShowEntries();
+    // The list enabled once its entries are there.
+    void ShowWaiting();
     // The texts of the selected items, first to last.
     std::vector<std::string> SelectedTexts() const;
 

@@ -4,6 +4,7 @@
 
 #include "framework/WinApp.h"
 #include "pages/ListBoxFill.h"
+#include "pages/WaitingList.h"
 #include "res/resource.h"
 
 using velmora::UninstallList;
@@ -39,12 +40,24 @@ BOOL CUninstallDlg::OnInitDialog() {
     EnableButtons(FALSE);
     m_strNoticeDisplay = m_strNotice;
     UpdateData(FALSE);
+    ShowWaiting();
     return TRUE;
 }
 
 void CUninstallDlg::Load() {
     m_list.Load();
     ShowEntries();
+}
+
+void CUninstallDlg::ShowStartupEntries(std::vector<velmora::UninstallEntry> entries) {
+    if (m_list.AdoptRead(std::move(entries))) {
+        ShowEntries();
+        RefreshCursorOver(m_hWnd);
+    }
+}
+
+void CUninstallDlg::ShowWaiting() {
+    ::EnableWindow(GetDlgItemHwnd(UninstallList::kProgramList), !m_list.Waiting());
 }
 
 void CUninstallDlg::ShowEntries() {
@@ -55,6 +68,7 @@ void CUninstallDlg::ShowEntries() {
         GetDlgItemHwnd(UninstallList::kProgramList), m_list.Entries(),
         [](const velmora::UninstallEntry& entry) -> const std::string& { return entry.displayName; });
     UpdateData(FALSE);
+    ShowWaiting();
 }
 
 void CUninstallDlg::EnableButtons(BOOL enable) {
@@ -139,4 +153,11 @@ BOOL CUninstallDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
         return TRUE;
     }
     return CPropertyPage::OnCommand(wParam, lParam);
+}
+
+BOOL CUninstallDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    if (m_list.Waiting() && SetWaitCursor(message, result)) {
+        return TRUE;
+    }
+    return CPropertyPage::OnWndMsg(message, wParam, lParam, result);
 }

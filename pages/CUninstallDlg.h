@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "controls/CIconButton.h"
 #include "framework/PropertyPage.h"
@@ -19,6 +20,8 @@ class CUninstallDlg : public CPropertyPage {
     void SetUpButtons();
     // Reads the entries and shows them in the list.
     void Load();
+    // Shows the entries the start-up reader read, unless the list was read otherwise meanwhile.
+    void ShowStartupEntries(std::vector<velmora::UninstallEntry> entries);
     velmora::UninstallList& Settings() { return m_list; }
     const velmora::UninstallList& Settings() const { return m_list; }
 
@@ -27,12 +30,15 @@ class CUninstallDlg : public CPropertyPage {
   protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
   private:
     void OnRemove();
     void OnEdit();
     void EnableButtons(BOOL enable);
     void ShowEntries();
+    // The list enabled once its entries are there.
+    void ShowWaiting();
     // The selected display name; false when nothing is selected.
     bool SelectedName(std::string& name) const;
     HWND ProgramWindow() const;

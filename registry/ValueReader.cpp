@@ -1,5 +1,6 @@
 #include "registry/ValueReader.h"
 
+#include <algorithm>
 #include <climits>
 #include <new>
 
@@ -68,6 +69,28 @@ std::optional<ValueData> ReadValue(Registry& registry, HKey key, std::string_vie
         }
         bytes.resize(size);
     }
+    return ValueData(std::move(bytes));
+}
+
+std::optional<ValueData> ReadValueAtOnce(Registry& registry, HKey key, std::string_view name) {
+    std::vector<std::uint8_t> bytes(kFirstReadSize);
+    std::uint32_t size = kFirstReadSize;
+    long status = registry.QueryValue(key, name, nullptr, bytes.data(), &size);
+    if (status == reg::kMoreData) {
+        // Larger than the first buffer: the failed call said how large. A value that grows once more
+        // before the second read fails it, as a changed size fails the read after a size query.
+        try {
+            bytes.resize(size);
+        } catch (const std::bad_alloc&) {
+            return std::nullopt;
+        }
+        status = registry.QueryValue(key, name, nullptr, bytes.data(), &size);
+    }
+    if (status != reg::kSuccess) {
+        return std::nullopt;
+    }
+    // Never more than the buffer holds, whatever the call claims.
+    bytes.resize(std::min<std::size_t>(size, bytes.size()));
     return ValueData(std::move(bytes));
 }
 

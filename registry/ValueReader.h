@@ -43,6 +43,11 @@ std::optional<ValueData> ReadValue(Registry& registry, RootKey root, std::string
                                    std::string_view name);
 // The same read on a key the caller holds open.
 std::optional<ValueData> ReadValue(Registry& registry, HKey key, std::string_view name);
+// The same bytes in one call when the value fits a first buffer of kFirstReadSize bytes: its size is asked
+// only when it turns out larger (the failed read reports it). For the list walks, which read thousands of
+// short values and pay a server round trip for every call.
+inline constexpr std::uint32_t kFirstReadSize = 256;
+std::optional<ValueData> ReadValueAtOnce(Registry& registry, HKey key, std::string_view name);
 
 // The first-byte rule on a value; `missing` when it cannot be read.
 bool ReadFlag(Registry& registry, RootKey root, std::string_view path, std::string_view name,

@@ -69,9 +69,23 @@ std::optional<std::vector<std::string>> ListValueNames(Registry& registry, RootK
     return names;
 }
 
-void FolderRunList::LoadFolders() {
+std::optional<FolderRunRead> ReadFolderRunLists(Registry& registry, const StopRequested& stop) {
+    FolderRunRead lists;
+    if (Stopped(stop)) {
+        return std::nullopt;
+    }
+    lists.folders = ListValueNames(registry, RootKey::CurrentUser, kShellFoldersPath);
+    if (Stopped(stop)) {
+        return std::nullopt;
+    }
+    const AutorunSource& first = kAutorunSources[0];
+    lists.autoruns = ListValueNames(registry, first.root, first.path).value_or(std::vector<std::string>{});
+    return lists;
+}
+
+void FolderRunList::SetFolders(std::optional<std::vector<std::string>> names) {
     ++folderReads_;
-    auto names = ListValueNames(services_.registry, RootKey::CurrentUser, kShellFoldersPath);
+    waiting_ = false;
     if (!names) {
         folders_.clear();
         enabled.folderList = false;
@@ -82,6 +96,16 @@ void FolderRunList::LoadFolders() {
     pathText = kPathHint;
 }
 
+void FolderRunList::SetAutoruns(std::vector<std::string> names) {
+    ++autorunReads_;
+    waiting_ = false;
+    autoruns_ = std::move(names);
+}
+
+void FolderRunList::LoadFolders() {
+    SetFolders(ListValueNames(services_.registry, RootKey::CurrentUser, kShellFoldersPath));
+}
+
 const AutorunSource* FolderRunList::CurrentSource() const {
     if (source < 0 || static_cast<std::size_t>(source) >= kAutorunSources.size()) {
         return nullptr;
@@ -90,13 +114,25 @@ const AutorunSource* FolderRunList::CurrentSource() const {
 }
 
 void FolderRunList::LoadAutoruns() {
-    ++autorunReads_;
-    autoruns_.clear();
+    std::vector<std::string> names;
     if (const AutorunSource* from = CurrentSource()) {
-        if (auto names = ListValueNames(services_.registry, from->root, from->path)) {
-            autoruns_ = std::move(*names);
+        if (auto read = ListValueNames(services_.registry, from->root, from->path)) {
+            names = std::move(*read);
         }
     }
+    SetAutoruns(std::move(names));
+}
+
+bool FolderRunList::AdoptRead(FolderRunRead lists) {
+    if (!waiting_) {
+        return false;
+    }
+    // The reader reads the first source. The combo is disabled while the lists are awaited, so the user
+    // has picked no other; leaving the page meanwhile may have read its empty selection into `source`.
+    source = 0;
+    SetFolders(std::move(lists.folders));
+    SetAutoruns(std::move(lists.autoruns));
+    return true;
 }
 
 void FolderRunList::SelectFolder(const std::string& name) {

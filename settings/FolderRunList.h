@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "registry/Registry.h"
+#include "settings/ListWalk.h"
 #include "system/Services.h"
 
 namespace velmora {
@@ -36,6 +37,15 @@ inline constexpr const char* kShellFoldersPath =
 // opened.
 std::optional<std::vector<std::string>> ListValueNames(Registry& registry, RootKey root,
                                                        std::string_view path);
+
+// The page's two lists as the start-up reader reads them: the system folders (nothing when the Shell
+// Folders key cannot be opened) and the autorun entries of the first source.
+struct FolderRunRead {
+    std::optional<std::vector<std::string>> folders;
+    std::vector<std::string> autoruns;
+};
+// Nothing when `stop` ended the reading.
+std::optional<FolderRunRead> ReadFolderRunLists(Registry& registry, const StopRequested& stop = {});
 
 class FolderRunList {
   public:
@@ -80,6 +90,14 @@ class FolderRunList {
     void LoadFolders();
     void LoadAutoruns();
 
+    // Until both lists are first read, here or by the start-up reader, the page shows them empty and
+    // disabled, with the source combo and every button disabled, under a wait cursor.
+    bool Waiting() const { return waiting_; }
+    // Takes both lists the start-up reader read, the first source's autorun entries among them (the
+    // source becomes the first again); refused (false, nothing changed) once either list has been read
+    // otherwise.
+    bool AdoptRead(FolderRunRead lists);
+
     // A folder was selected: its path becomes the path text.
     void SelectFolder(const std::string& name);
     // An autorun entry was selected.
@@ -112,6 +130,8 @@ class FolderRunList {
     const AutorunSource* CurrentSource() const;
     bool Confirm(const char* question, WindowRef owner);
     void AfterAutorunAction();
+    void SetFolders(std::optional<std::vector<std::string>> names);
+    void SetAutoruns(std::vector<std::string> names);
 
     Services services_;
     std::vector<std::string> folders_;
@@ -119,6 +139,7 @@ class FolderRunList {
     unsigned folderReads_ = 0;
     unsigned autorunReads_ = 0;
     bool restartNeeded_ = false;
+    bool waiting_ = true;
 };
 
 }  // namespace velmora

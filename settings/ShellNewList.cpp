@@ -13,62 +13,106 @@ namespace {
 constexpr std::uint32_t kNameBufferSize = 100;
 constexpr HKey kClassesRoot = ToHKey(RootKey::ClassesRoot);
 
-// The default value of a key under HKEY_CLASSES_ROOT; nothing when it is missing or empty.
-std::optional<std::string> DefaultText(Registry& registry, const std::string& path) {
-    const auto data = ReadValue(registry, RootKey::ClassesRoot, path, "");
+// A default value as text; nothing when it is missing or empty.
+std::optional<std::string> NonEmptyText(const std::optional<ValueData>& data) {
     if (!data || data->Text().empty()) {
         return std::nullopt;
     }
     return std::string(data->Text());
 }
 
+// The default value of a key under HKEY_CLASSES_ROOT: open, one read, close.
+std::optional<std::string> DefaultText(Registry& registry, const std::string& path) {
+    RegKey key;
+    if (key.Open(registry, kClassesRoot, path, reg::kRead) != reg::kSuccess) {
+        return std::nullopt;
+    }
+    return NonEmptyText(ReadValueAtOnce(registry, key.Get(), ""));
+}
+
+// Whether an open key may have subkeys: only "no more items" at index 0 says for certain that it has
+// none (a name too long for the buffer, or a failed call, leave the question open).
+bool MayHaveSubkeys(Registry& registry, HKey key) {
+    char name[reg::kMaxKeyNameLength + 1];
+    std::uint32_t size = sizeof name;
+    return registry.EnumKey(key, 0, name, &size) != reg::kNoMoreItems;
+}
+
+// The entry of one extension key, if it offers one.
+std::optional<ShellNewEntry> ReadExtension(Registry& registry, const std::string& extension) {
+    // Both places a "ShellNew" can be looked for lie below the extension's own key, so an extension key
+    // without subkeys (most of them) offers nothing: one open, one enumeration call and one close
+    // instead of looking for both and reading its file type. A key that cannot be opened is looked into
+    // by path, as any other.
+    RegKey key;
+    if (key.Open(registry, kClassesRoot, extension, reg::kRead) == reg::kSuccess &&
+        !MayHaveSubkeys(registry, key.Get())) {
+        return std::nullopt;
+    }
+    const auto fileType = [&] {
+        return key.IsOpen() ? NonEmptyText(ReadValueAtOnce(registry, key.Get(), ""))
+                            : DefaultText(registry, extension);
+    };
+    // Shortcuts carry a "ShellNew" of their own that is not a New menu entry; only the exact name is
+    // passed over, so ".LNK" is treated like any other extension.
+    if (extension != ".lnk" && KeyExists(registry, RootKey::ClassesRoot, extension + "\\ShellNew")) {
+        const auto type = fileType();
+        const auto description = type ? DefaultText(registry, *type) : std::nullopt;
+        // Without a file type or a description the entry goes by its extension, so that it can still be
+        // seen and removed.
+        return ShellNewEntry{description.value_or(extension), extension};
+    }
+    const auto type = fileType();
+    if (!type) {
+        return std::nullopt;
+    }
+    std::string typeKey = extension + "\\" + *type;
+    if (!KeyExists(registry, RootKey::ClassesRoot, typeKey + "\\ShellNew")) {
+        return std::nullopt;
+    }
+    return ShellNewEntry{DefaultText(registry, *type).value_or(extension), std::move(typeKey)};
+}
+
 }  // namespace
 
-void ShellNewList::Load() {
-    entries_.clear();
-    Registry& registry = services_.registry;
+std::optional<std::vector<ShellNewEntry>> ReadShellNewEntries(Registry& registry, const StopRequested& stop) {
+    std::vector<ShellNewEntry> entries;
     RegKey root;
     if (root.Open(registry, kClassesRoot, "", reg::kEnumerateSubKeys) != reg::kSuccess) {
-        return;
+        return entries;
     }
     for (std::uint32_t index = 0;; ++index) {
+        if (Stopped(stop)) {
+            return std::nullopt;
+        }
         char name[kNameBufferSize] = {};
         std::uint32_t nameSize = kNameBufferSize;
         // A name that does not fit the buffer ends the walk, as the end of the keys does.
         if (registry.EnumKey(root.Get(), index, name, &nameSize) != reg::kSuccess) {
             break;
         }
-        if (name[0] == '.') {
-            LoadExtension(name);
+        if (name[0] != '.') {
+            continue;
+        }
+        if (auto entry = ReadExtension(registry, name)) {
+            entries.push_back(std::move(*entry));
         }
     }
+    return entries;
 }
 
-void ShellNewList::LoadExtension(const std::string& extension) {
-    Registry& registry = services_.registry;
-    // Shortcuts carry a "ShellNew" of their own that is not a New menu entry; only the exact name is
-    // passed over, so ".LNK" is treated like any other extension.
-    if (extension != ".lnk" && KeyExists(registry, RootKey::ClassesRoot, extension + "\\ShellNew")) {
-        const auto fileType = DefaultText(registry, extension);
-        const auto description = fileType ? DefaultText(registry, *fileType) : std::nullopt;
-        // Without a file type or a description the entry goes by its extension, so that it can still be
-        // seen and removed.
-        Add(description.value_or(extension), extension);
-        return;
-    }
-    const auto fileType = DefaultText(registry, extension);
-    if (!fileType) {
-        return;
-    }
-    const std::string typeKey = extension + "\\" + *fileType;
-    if (!KeyExists(registry, RootKey::ClassesRoot, typeKey + "\\ShellNew")) {
-        return;
-    }
-    Add(DefaultText(registry, *fileType).value_or(extension), typeKey);
+void ShellNewList::Load() {
+    entries_ = std::move(*ReadShellNewEntries(services_.registry));
+    waiting_ = false;
 }
 
-void ShellNewList::Add(std::string description, std::string keyPath) {
-    entries_.push_back(ShellNewEntry{std::move(description), std::move(keyPath)});
+bool ShellNewList::AdoptRead(std::vector<ShellNewEntry> entries) {
+    if (!waiting_) {
+        return false;
+    }
+    entries_ = std::move(entries);
+    waiting_ = false;
+    return true;
 }
 
 const ShellNewEntry* ShellNewList::Find(std::string_view description) const {

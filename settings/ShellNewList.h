@@ -3,10 +3,12 @@
 // named after their file type. Removing an entry deletes that "ShellNew" key at once, without a question.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "settings/ListWalk.h"
 #include "system/Services.h"
 
 namespace velmora {
@@ -15,6 +17,11 @@ struct ShellNewEntry {
     std::string description;  // what the list shows: the file type's description
     std::string keyPath;      // the key below HKEY_CLASSES_ROOT that holds "ShellNew"
 };
+
+// Walks every key of HKEY_CLASSES_ROOT and returns the entries in the order found; nothing when `stop`
+// ended the walk.
+std::optional<std::vector<ShellNewEntry>> ReadShellNewEntries(Registry& registry,
+                                                              const StopRequested& stop = {});
 
 class ShellNewList {
   public:
@@ -31,6 +38,13 @@ class ShellNewList {
     void Load();
     const std::vector<ShellNewEntry>& Entries() const { return entries_; }
 
+    // Until the entries are first read, here or by the start-up reader, the page shows an empty, disabled
+    // list under a wait cursor.
+    bool Waiting() const { return waiting_; }
+    // Takes the entries the start-up reader read; refused (false, nothing changed) once the list has been
+    // read otherwise, so that a late arrival never replaces a list read after a removal.
+    bool AdoptRead(std::vector<ShellNewEntry> entries);
+
     // The list box sorts the descriptions, so an entry is found by its description: the first one in
     // the order found whose description is exactly `description`. Null when there is none.
     const ShellNewEntry* Find(std::string_view description) const;
@@ -40,11 +54,9 @@ class ShellNewList {
     void Remove(const std::vector<std::string>& selectedTexts, WindowRef owner);
 
   private:
-    void LoadExtension(const std::string& extension);
-    void Add(std::string description, std::string keyPath);
-
     Services services_;
     std::vector<ShellNewEntry> entries_;
+    bool waiting_ = true;
 };
 
 }  // namespace velmora

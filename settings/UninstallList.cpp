@@ -18,9 +18,9 @@ constexpr const char* kCommandQuestion =
     "Your about to change the searchpath for uninstall. Do you want to continue?";
 constexpr const char* kImportantCaption = "Velmora 99 - Important";
 
-// One value of an open key as text: its size first, then exactly that many bytes.
+// One value of an open key as text, in one call when it is short.
 std::optional<std::string> ReadText(Registry& registry, HKey key, std::string_view name) {
-    const auto data = ReadValue(registry, key, name);
+    const auto data = ReadValueAtOnce(registry, key, name);
     if (!data) {
         return std::nullopt;
     }
@@ -36,22 +36,25 @@ std::string NameForMessage(std::string_view displayName) {
     return std::string(displayName.substr(0, kLongestNameInMessage - 3)) + "...";
 }
 
-void UninstallList::Load() {
-    entries_.clear();
-    Registry& registry = services_.registry;
+std::optional<std::vector<UninstallEntry>> ReadUninstallEntries(Registry& registry,
+                                                                const StopRequested& stop) {
+    std::vector<UninstallEntry> entries;
     RegKey uninstall;
-    if (uninstall.Open(registry, ToHKey(RootKey::LocalMachine), kUninstallKey, reg::kEnumerateSubKeys) !=
-        reg::kSuccess) {
-        return;
+    if (uninstall.Open(registry, ToHKey(RootKey::LocalMachine), UninstallList::kUninstallKey,
+                       reg::kEnumerateSubKeys) != reg::kSuccess) {
+        return entries;
     }
     for (std::uint32_t index = 0;; ++index) {
+        if (Stopped(stop)) {
+            return std::nullopt;
+        }
         char name[kNameBufferSize] = {};
         std::uint32_t nameSize = kNameBufferSize;
         if (registry.EnumKey(uninstall.Get(), index, name, &nameSize) != reg::kSuccess) {
             break;
         }
         UninstallEntry entry;
-        entry.keyPath = std::string(kUninstallKey) + "\\" + name;
+        entry.keyPath = std::string(UninstallList::kUninstallKey) + "\\" + name;
         RegKey program;
         if (program.Open(registry, ToHKey(RootKey::LocalMachine), entry.keyPath, reg::kRead) !=
             reg::kSuccess) {
@@ -67,8 +70,23 @@ void UninstallList::Load() {
         }
         entry.displayName = std::move(*displayName);
         entry.uninstallCommand = std::move(*command);
-        entries_.push_back(std::move(entry));
+        entries.push_back(std::move(entry));
     }
+    return entries;
+}
+
+void UninstallList::Load() {
+    entries_ = std::move(*ReadUninstallEntries(services_.registry));
+    waiting_ = false;
+}
+
+bool UninstallList::AdoptRead(std::vector<UninstallEntry> entries) {
+    if (!waiting_) {
+        return false;
+    }
+    entries_ = std::move(entries);
+    waiting_ = false;
+    return true;
 }
 
 const UninstallEntry* UninstallList::Find(std::string_view displayName) const {

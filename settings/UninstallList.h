@@ -3,10 +3,12 @@
 // once, after the questions the page asks, and the list is read again after every change.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "settings/ListWalk.h"
 #include "system/Services.h"
 
 namespace velmora {
@@ -24,6 +26,10 @@ struct UninstallEdit {
     std::string command;
     std::string description;
 };
+
+// The entries under the machine's Uninstall key in registry order; nothing when `stop` ended the walk.
+std::optional<std::vector<UninstallEntry>> ReadUninstallEntries(Registry& registry,
+                                                                const StopRequested& stop = {});
 
 class UninstallList {
   public:
@@ -43,6 +49,13 @@ class UninstallList {
     void Load();
     const std::vector<UninstallEntry>& Entries() const { return entries_; }
 
+    // Until the entries are first read, here or by the start-up reader, the page shows an empty, disabled
+    // list under a wait cursor.
+    bool Waiting() const { return waiting_; }
+    // Takes the entries the start-up reader read; refused (false, nothing changed) once the list has been
+    // read otherwise.
+    bool AdoptRead(std::vector<UninstallEntry> entries);
+
     // The list box sorts the names, so an entry is found by its name: the first one in registry order
     // whose display name is exactly `displayName`. Null when there is none.
     const UninstallEntry* Find(std::string_view displayName) const;
@@ -61,6 +74,7 @@ class UninstallList {
 
     Services services_;
     std::vector<UninstallEntry> entries_;
+    bool waiting_ = true;
 };
 
 // A display name as it is put into a caption or a message: a very long one is cut and ends in "...",

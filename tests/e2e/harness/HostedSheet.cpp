@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "tests/e2e/harness/ProgramWindows.h"
 #include "tests/e2e/harness/RemoteBuffer.h"
 #include "tests/e2e/harness/WindowState.h"
 
@@ -38,6 +39,30 @@ HWND HostedSheet::Find(HWND mainWindow) {
 }
 
 HostedSheet::HostedSheet(HWND sheet) : sheet_(sheet), tabs_(TabsOf(sheet)) {}
+
+HWND HostedSheet::PageHolding(int controlId) const {
+    for (HWND child = GetWindow(sheet_, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (ClassNameOf(child) == "#32770" && GetDlgItem(child, controlId) != nullptr) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
+bool ListPagesFilled(HWND mainWindow) {
+    const HWND sheet = HostedSheet::Find(mainWindow);
+    if (sheet == nullptr) {
+        return false;
+    }
+    const HostedSheet pages(sheet);
+    for (const int list : {list_pages::kProgramList, list_pages::kTypeList, list_pages::kAutorunList}) {
+        const HWND page = pages.PageHolding(list);
+        if (page == nullptr || !IsEnabled(GetDlgItem(page, list))) {
+            return false;
+        }
+    }
+    return true;
+}
 
 int HostedSheet::TabCount() const {
     return static_cast<int>(Send(tabs_, TCM_GETITEMCOUNT, 0, 0, 0));

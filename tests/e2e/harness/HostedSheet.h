@@ -34,10 +34,16 @@ class HostedSheet {
     bool Select(int index);
     // Changes to the tab with this title and returns its page, or null.
     HWND SelectPage(std::string_view title);
+    // The page window (shown or not, without changing tabs) that holds a control with this id, or null.
+    HWND PageHolding(int controlId) const;
 
   private:
     HWND sheet_;
     HWND tabs_;
 };
+
+// Whether the three list pages show their lists: the program reads them after its window is up and keeps
+// each page's list disabled until its list is there (the Folders/Run page: its autorun list).
+bool ListPagesFilled(HWND mainWindow);
 
 }  // namespace velmora::e2e

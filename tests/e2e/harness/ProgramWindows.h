@@ -21,4 +21,11 @@ inline constexpr int kHelp = 1100;
 inline constexpr int kSheetFrame = 1269;
 }  // namespace main_window
 
+// The list of each list page: Add/Remove, New, and the autorun list of Folders/Run.
+namespace list_pages {
+inline constexpr int kProgramList = 1063;
+inline constexpr int kTypeList = 1079;
+inline constexpr int kAutorunList = 1105;
+}  // namespace list_pages
+
 }  // namespace velmora::e2e

@@ -1,5 +1,6 @@
 #include "tests/e2e/harness/VelmoraSession.h"
 
+#include "tests/e2e/harness/HostedSheet.h"
 #include "tests/e2e/harness/Paths.h"
 #include "tests/e2e/harness/ProgramWindows.h"
 #include "tests/e2e/harness/TopLevelWindows.h"
@@ -46,9 +47,21 @@ testing::AssertionResult VelmoraSession::WaitForMainWindow(Milliseconds timeout)
     return testing::AssertionSuccess();
 }
 
+testing::AssertionResult VelmoraSession::WaitForLists(Milliseconds timeout) {
+    if (!WaitUntil([this] { return ListPagesFilled(mainWindow_); }, timeout)) {
+        return testing::AssertionFailure()
+               << "the list pages have not shown their lists within " << timeout.count() << " ms"
+               << (program_.Running() ? "" : " (the program has ended)");
+    }
+    return testing::AssertionSuccess();
+}
+
 testing::AssertionResult VelmoraSession::Start() {
-    testing::AssertionResult launched = Launch();
-    return launched ? WaitForMainWindow() : launched;
+    testing::AssertionResult started = Launch();
+    if (started) {
+        started = WaitForMainWindow();
+    }
+    return started ? WaitForLists() : started;
 }
 
 testing::AssertionResult VelmoraSession::WaitForExit(Milliseconds timeout) {

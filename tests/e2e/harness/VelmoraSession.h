@@ -16,6 +16,9 @@ namespace velmora::e2e {
 
 // Generous: the first start in a fresh Wine server, and a start-up that walks HKEY_CLASSES_ROOT.
 inline constexpr Milliseconds kStartTimeout{20000};
+// The list pages' lists arrive after the window is up: generous for the hostile registries' thousands of
+// entries.
+inline constexpr Milliseconds kListsTimeout{60000};
 inline constexpr Milliseconds kExitTimeout{5000};
 
 class VelmoraSession {
@@ -26,7 +29,9 @@ class VelmoraSession {
     testing::AssertionResult Launch();
     // Waits for the main window to be visible and to take messages.
     testing::AssertionResult WaitForMainWindow(Milliseconds timeout = kStartTimeout);
-    // Both.
+    // Waits until the three list pages show their lists (read by the program after its window is up).
+    testing::AssertionResult WaitForLists(Milliseconds timeout = kListsTimeout);
+    // All three: the program as a user finds it once it has read everything.
     testing::AssertionResult Start();
     testing::AssertionResult WaitForExit(Milliseconds timeout = kExitTimeout);
 
