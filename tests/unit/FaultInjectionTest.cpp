@@ -1,9 +1,11 @@
 // Every load, apply routine, list edit and removal and the icon rebuild, driven through a failure of
 // every kind of call at every point: the nth registry call of a kind fails with access denied or not
 // found (n = 1, 2, ... until the routine runs through without reaching n), and likewise the system
-// parameters, directories and shell. After each run: no key left open, the changed flags cleared, every
-// value and key either as it was before or as the run without a fault left it, and a failure message
-// exactly where a removal did not happen.
+// parameters, directories and shell. After each run: no key left open, every value and key either as it
+// was before or as the run without a fault left it, and a failure message exactly where a removal did not
+// happen. A setting stays marked exactly when its failure is reported, and applying again without the
+// fault then leaves the registry as the run without a fault did: the settings that did not fail were
+// written the first time.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -82,6 +84,8 @@ struct Fault {
     std::string name;
     std::function<void(FakeServices&, unsigned nth)> arm;
     std::function<bool(FakeServices&)> hit;
+    // The fault says "not found" of something that is there: a delete then believes it is done.
+    bool claimsAbsence = false;
 };
 
 std::vector<Fault> AllFaults() {
@@ -100,9 +104,11 @@ std::vector<Fault> AllFaults() {
              {std::pair{reg::kAccessDenied, "access denied"}, std::pair{reg::kFileNotFound, "not found"}}) {
             const Call c = call;
             const long e = error;
+            const bool lie = e == reg::kFileNotFound &&
+                             (c == Call::kOpen || c == Call::kDeleteValue || c == Call::kDeleteKey);
             faults.push_back({std::string("registry ") + name + ": " + errorName,
                               [c, e](FakeServices& f, unsigned n) { f.registry.FailNth(c, n, e); },
-                              [](FakeServices& f) { return f.registry.FaultHit(); }});
+                              [](FakeServices& f) { return f.registry.FaultHit(); }, lie});
         }
     }
     faults.push_back({"system parameters", [](FakeServices& f, unsigned n) { f.parameters.fault.Arm(n); },
@@ -194,7 +200,12 @@ bool KeyPresent(FakeServices& fakes, RootKey root, const std::string& path) {
     return key.Open(fakes.registry, ToHKey(root), path, reg::kRead) == reg::kSuccess;
 }
 
-// Loads the model, flips every box, touches every control and applies like the main window.
+// The registry as an apply with a fault left it, before it was applied again without the fault.
+std::optional<Contents> faultedState;
+bool faultedHit = false;
+
+// Loads the model, flips every box, touches every control and applies like the main window; then applies
+// again, as a user pressing Apply once more, with the faults cleared.
 template <typename Model>
 void ApplyEverything(FakeServices& fakes, Model& model, const std::function<void()>& load,
                      const std::function<void(Model&)>& change,
@@ -210,12 +221,28 @@ void ApplyEverything(FakeServices& fakes, Model& model, const std::function<void
     }
     faultsFrom();
     Services services = fakes.Get();
-    const ApplyTarget targets[] = {{&model, [] {}}};
+    const ApplyTarget targets[] = {
+        {&model, [] {}, "Page", [](int control) { return "Caption " + std::to_string(control); }}};
+    const std::vector<FailedSetting> failed = ApplyTouchedSettings(services, targets);
+    const bool faulted = fakes.registry.FaultHit() || fakes.parameters.fault.Hit();
+    faultedHit = faulted || fakes.directories.existsFault.Hit() || fakes.directories.createFault.Hit() ||
+                 fakes.directories.removeFault.Hit();
+    fakes.registry.ClearFaults();
+    fakes.parameters.fault.Disarm();
+    for (int row = 0; row < Model::kRowCount; ++row) {
+        const std::string caption = "Caption " + std::to_string(model.RowControl(row));
+        const bool reported = std::any_of(failed.begin(), failed.end(), [&](const FailedSetting& f) {
+            return f.caption == caption && f.page == "Page" && f.error != 0;
+        });
+        EXPECT_EQ(model.Changed(row), reported) << "row " << row;
+    }
+    EXPECT_TRUE(failed.empty() || faulted);
+    EXPECT_FALSE(model.IconRebuildPending());
+    faultedState = Flatten(fakes.registry);
     ApplyTouchedSettings(services, targets);
     for (int row = 0; row < Model::kRowCount; ++row) {
-        EXPECT_FALSE(model.Changed(row)) << "row " << row << " still marked";
+        EXPECT_FALSE(model.Changed(row)) << "row " << row << " still marked after applying again";
     }
-    EXPECT_FALSE(model.IconRebuildPending());
 }
 
 template <typename Model>
@@ -492,11 +519,20 @@ TEST(FaultInjectionTest, EveryRoutineSurvivesAFailureOfEveryCallAtEveryPoint) {
                              std::to_string(nth));
                 FakeServices fakes;
                 routine.prepare(fakes);
+                faultedState.reset();
                 routine.run(fakes, [&] { fault.arm(fakes, nth); });
-                const bool hit = fault.hit(fakes);
+                const bool hit = faultedState ? faultedHit : fault.hit(fakes);
                 fakes.registry.ClearFaults();
                 EXPECT_EQ(fakes.registry.OpenHandleCount(), 0u);
-                ExpectNothingHalfWritten(before, after, Flatten(fakes.registry), routine.transient);
+                if (faultedState) {
+                    // Applied once with the fault and once more without it.
+                    ExpectNothingHalfWritten(before, after, *faultedState, routine.transient);
+                    if (!fault.claimsAbsence) {
+                        ExpectNothingHalfWritten(after, after, Flatten(fakes.registry), routine.transient);
+                    }
+                } else {
+                    ExpectNothingHalfWritten(before, after, Flatten(fakes.registry), routine.transient);
+                }
                 if (!hit || ::testing::Test::HasFailure()) {
                     break;
                 }
@@ -564,6 +600,41 @@ TEST(FaultInjectionTest, AutologonIsNeverLeftOnWithoutTheUserAndPasswordItWasApp
             }
         }
     }
+}
+
+// "Show Network Neighborhood" needs a restart, the beep does not. With the policy write refused the beep
+// is still applied, no restart is asked for, and the message names the one setting that failed; applying
+// again once the write works saves it and asks for the restart.
+TEST(FaultInjectionTest, OnlyAWrittenSettingAsksForTheRestart) {
+    using D = DesktopSettings;
+    FakeServices f;
+    D model(f.Get());
+    model.Load();
+    model.check[D::kNoNetHood] = 0;
+    model.check[D::kBeep] = 1;
+    ASSERT_TRUE(model.Touch(D::kShowNetHoodBox, notify::kButtonClicked));
+    ASSERT_TRUE(model.Touch(D::kBeepBox, notify::kButtonClicked));
+    f.registry.FailNth(Call::kCreate, 1, reg::kAccessDenied);
+    f.messages.errorTexts[reg::kAccessDenied] = "Access is denied.";
+    Services services = f.Get();
+    const ApplyTarget targets[] = {
+        {&model, [] {}, "Desktop",
+         [](int control) { return control == D::kShowNetHoodBox ? "Show &Network Neighborhood" : "Beep"; }}};
+    const std::vector<FailedSetting> failed = ApplyTouchedSettings(services, targets);
+    ReportFailures(services, 3, failed);
+    EXPECT_TRUE(model.Changed(D::kNoNetHood));
+    EXPECT_FALSE(model.Changed(D::kBeep));
+    EXPECT_FALSE(model.RestartNeeded());
+    EXPECT_EQ(f.parameters.calls.back().action, spi::kSetBeep);
+    ASSERT_EQ(f.messages.shown.size(), 1u);
+    EXPECT_EQ(f.messages.shown[0].text,
+              "This setting could not be saved:\r\n\r\nDesktop: Show Network Neighborhood\r\n\r\n"
+              "Access is denied. (error 5)");
+
+    f.registry.ClearFaults();
+    EXPECT_TRUE(ApplyTouchedSettings(services, targets).empty());
+    EXPECT_FALSE(model.Changed(D::kNoNetHood));
+    EXPECT_TRUE(model.RestartNeeded());
 }
 
 }  // namespace
