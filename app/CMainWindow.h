@@ -47,7 +47,8 @@ class CMainWindow : public CDialog {
     void SetUpButtons();
     void LoadPages();
     void DisableWhatNtLacks();
-    void ApplyChanges();
+    // Applies the touched settings; false when a setting could not be saved (the user has been told).
+    bool ApplyChanges();
     bool RestartNeeded() const;
     void PromptRestart();
     void OnHelp();
