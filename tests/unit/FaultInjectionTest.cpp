@@ -14,6 +14,7 @@
 #include <optional>
 
 #include "registry/RegKey.h"
+#include "registry/ValueReader.h"
 #include "settings/ApplyCycle.h"
 #include "settings/DesktopSettings.h"
 #include "settings/FolderRunList.h"
@@ -193,6 +194,28 @@ bool ValuePresent(FakeServices& fakes, RootKey root, const std::string& path, co
     std::uint32_t size = 0;
     return key.Open(fakes.registry, ToHKey(root), path, reg::kRead) == reg::kSuccess &&
            fakes.registry.QueryValue(key.Get(), name, nullptr, nullptr, &size) == reg::kSuccess;
+}
+
+// A value's text, or "<absent>".
+std::string TextIn(FakeServices& fakes, RootKey root, const std::string& path, const std::string& name) {
+    const auto data = ReadValue(fakes.registry, root, path, name);
+    return data ? std::string(data->Text()) : std::string("<absent>");
+}
+
+// Whether a list edit met its registry fault; the fault is cleared before the edit is checked.
+std::optional<bool> editHit;
+
+void ClearEditFaults(FakeServices& fakes) {
+    editHit = fakes.registry.FaultHit();
+    fakes.registry.ClearFaults();
+}
+
+// An edit that did not reach the registry is reported exactly then.
+void ExpectEditReported(FakeServices& fakes, bool written) {
+    const bool reported =
+        std::any_of(fakes.messages.shown.begin(), fakes.messages.shown.end(),
+                    [](const FakeMessageBoxes::Shown& s) { return s.caption == kErrorCaption; });
+    EXPECT_NE(written, reported);
 }
 
 bool KeyPresent(FakeServices& fakes, RootKey root, const std::string& path) {
@@ -379,6 +402,9 @@ std::vector<Routine> AllRoutines() {
                             faultsFrom();
                             model.ChangeFolderPath(std::string("Personal"), Editor("D:\\Documents"), 0);
                             EXPECT_TRUE(model.RestartNeeded());
+                            ClearEditFaults(f);
+                            ExpectEditReported(f, TextIn(f, RootKey::CurrentUser, shellFolders, "Personal") ==
+                                                      "D:\\Documents");
                         },
                         {}});
     routines.push_back({"Folders/Run",
@@ -399,11 +425,14 @@ std::vector<Routine> AllRoutines() {
     routines.push_back({"Folders/Run",
                         "edit an autorun entry",
                         [](FakeServices& f) { FillPage(f, "Folders/Run"); },
-                        [](FakeServices& f, const std::function<void()>& faultsFrom) {
+                        [run](FakeServices& f, const std::function<void()>& faultsFrom) {
                             FolderRunList model(f.Get());
                             model.Load();
                             faultsFrom();
                             model.EditAutorun(std::string("Entry B"), Editor("C:\\New\\entry.exe /quiet"), 0);
+                            ClearEditFaults(f);
+                            ExpectEditReported(f, TextIn(f, RootKey::CurrentUser, run, "Entry B") ==
+                                                      "C:\\New\\entry.exe /quiet");
                         },
                         {}});
     const std::string uninstall = UninstallList::kUninstallKey;
@@ -421,17 +450,22 @@ std::vector<Routine> AllRoutines() {
                             EXPECT_TRUE(asked || present);
                         },
                         {}});
-    routines.push_back({"Add/Remove",
-                        "edit an entry",
-                        [](FakeServices& f) { FillPage(f, "Add/Remove"); },
-                        [uninstall](FakeServices& f, const std::function<void()>& faultsFrom) {
-                            UninstallList model(f.Get());
-                            faultsFrom();
-                            model.ApplyEdit(uninstall + "\\Entry B",
-                                            UninstallEdit{true, true, "C:\\New\\uninstall.exe", "New name"},
-                                            0);
-                        },
-                        {}});
+    routines.push_back(
+        {"Add/Remove",
+         "edit an entry",
+         [](FakeServices& f) { FillPage(f, "Add/Remove"); },
+         [uninstall](FakeServices& f, const std::function<void()>& faultsFrom) {
+             UninstallList model(f.Get());
+             faultsFrom();
+             model.ApplyEdit(uninstall + "\\Entry B",
+                             UninstallEdit{true, true, "C:\\New\\uninstall.exe", "New name"}, 0);
+             const std::string key = uninstall + "\\Entry B";
+             ClearEditFaults(f);
+             ExpectEditReported(
+                 f, TextIn(f, RootKey::LocalMachine, key, "UninstallString") == "C:\\New\\uninstall.exe" &&
+                        TextIn(f, RootKey::LocalMachine, key, "DisplayName") == "New name");
+         },
+         {}});
     routines.push_back({"New",
                         "remove entries",
                         [](FakeServices& f) { FillPage(f, "New"); },
@@ -520,8 +554,9 @@ TEST(FaultInjectionTest, EveryRoutineSurvivesAFailureOfEveryCallAtEveryPoint) {
                 FakeServices fakes;
                 routine.prepare(fakes);
                 faultedState.reset();
+                editHit.reset();
                 routine.run(fakes, [&] { fault.arm(fakes, nth); });
-                const bool hit = faultedState ? faultedHit : fault.hit(fakes);
+                const bool hit = faultedState ? faultedHit : (editHit.value_or(false) || fault.hit(fakes));
                 fakes.registry.ClearFaults();
                 EXPECT_EQ(fakes.registry.OpenHandleCount(), 0u);
                 if (faultedState) {
