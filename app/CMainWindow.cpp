@@ -276,16 +276,21 @@ void CMainWindow::DisableWhatNtLacks() {
     }
 }
 
-void CMainWindow::ApplyChanges() {
+bool CMainWindow::ApplyChanges() {
     // The setting pages in their fixed order.
     const velmora::ApplyTarget pages[] = {
-        {&m_startMenuPage.Settings(), m_startMenuPage.Pull()},
-        {&m_desktopPage.Settings(), m_desktopPage.Pull()},
-        {&m_miscPage.Settings(), m_miscPage.Pull()},
-        {&m_securityPage.Settings(), m_securityPage.Pull()},
+        {&m_startMenuPage.Settings(), m_startMenuPage.Pull(), "Start Menu", m_startMenuPage.Captions()},
+        {&m_desktopPage.Settings(), m_desktopPage.Pull(), "Desktop", m_desktopPage.Captions()},
+        {&m_miscPage.Settings(), m_miscPage.Pull(), "Miscellaneous", m_miscPage.Captions()},
+        {&m_securityPage.Settings(), m_securityPage.Pull(), "Security", m_securityPage.Captions()},
     };
-    velmora::ApplyTouchedSettings(m_services, pages);
-    ::EnableWindow(GetDlgItemHwnd(kApplyId), FALSE);
+    const std::vector<velmora::FailedSetting> failed = velmora::ApplyTouchedSettings(m_services, pages);
+    velmora::ReportFailures(m_services, reinterpret_cast<velmora::WindowRef>(m_hWnd), failed);
+    // A setting that could not be saved is still marked, and Apply stays lit for another try.
+    const bool marked = m_startMenuPage.Settings().AnyChanged() || m_desktopPage.Settings().AnyChanged() ||
+                        m_miscPage.Settings().AnyChanged() || m_securityPage.Settings().AnyChanged();
+    ::EnableWindow(GetDlgItemHwnd(kApplyId), marked ? TRUE : FALSE);
+    return failed.empty();
 }
 
 bool CMainWindow::RestartNeeded() const {
@@ -299,12 +304,16 @@ bool CMainWindow::RestartNeeded() const {
 void CMainWindow::PromptRestart() {
     if (velmora::AskRestart(m_services.messages, reinterpret_cast<velmora::WindowRef>(m_hWnd))) {
         CDialog::OnOK();
-        m_services.restarter.EndSession(velmora::ewx::kReboot);
+        // A refusal is told to the user without an owner: this window has ended.
+        velmora::RestartWindows(m_services);
     }
 }
 
 void CMainWindow::OnOK() {
-    ApplyChanges();
+    if (!ApplyChanges()) {
+        // The user has been told what could not be saved; the window stays for another try or Cancel.
+        return;
+    }
     if (RestartNeeded()) {
         PromptRestart();
     }

@@ -51,7 +51,8 @@ class CMainWindow : public CDialog {
     // A message of the list reader: one list read, or (lParam 0) the end of its reading.
     void OnListRead(LPARAM posted);
     void DisableWhatNtLacks();
-    void ApplyChanges();
+    // Applies the touched settings; false when a setting could not be saved (the user has been told).
+    bool ApplyChanges();
     bool RestartNeeded() const;
     void PromptRestart();
     void OnHelp();

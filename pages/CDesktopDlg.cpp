@@ -44,7 +44,13 @@ BOOL CDesktopDlg::PreTranslateMessage(MSG* msg) {
 BOOL CDesktopDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (LOWORD(wParam) == DesktopSettings::kRebuildIconsButton && HIWORD(wParam) == BN_CLICKED) {
         // Acts at once; the Apply button and the changed flags stay as they are.
-        velmora::RebuildIconCache(m_services);
+        const long result = velmora::RebuildIconCache(m_services);
+        if (result != 0) {
+            velmora::ReportFailures(
+                m_services, reinterpret_cast<velmora::WindowRef>(MainWindow()),
+                {{velmora::kRebuildPage,
+                  velmora::PlainCaption(Captions()(DesktopSettings::kRebuildIconsButton)), result}});
+        }
         return TRUE;
     }
     return CSettingPage::OnCommand(wParam, lParam);

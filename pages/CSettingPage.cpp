@@ -1,5 +1,7 @@
 #include "pages/CSettingPage.h"
 
+#include "pages/ControlCaption.h"
+
 namespace {
 
 constexpr int kApplyButton = 1010;
@@ -14,9 +16,17 @@ BOOL CSettingPage::OnCommand(WPARAM wParam, LPARAM lParam) {
     return CPropertyPage::OnCommand(wParam, lParam);
 }
 
-void CSettingPage::EnableApply() {
+velmora::CaptionOfControl CSettingPage::Captions() const {
+    return [page = m_hWnd](int control) { return ControlCaption(page, control); };
+}
+
+HWND CSettingPage::MainWindow() const {
     const HWND sheet = ::GetParent(m_hWnd);
-    const HWND mainWindow = sheet != nullptr ? ::GetParent(sheet) : nullptr;
+    return sheet != nullptr ? ::GetParent(sheet) : nullptr;
+}
+
+void CSettingPage::EnableApply() {
+    const HWND mainWindow = MainWindow();
     if (mainWindow != nullptr) {
         ::EnableWindow(::GetDlgItem(mainWindow, kApplyButton), TRUE);
     }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/PropertyPage.h"
+#include "settings/ApplyCycle.h"
 #include "settings/SettingsModel.h"
 
 class CSettingPage : public CPropertyPage {
@@ -14,11 +15,14 @@ class CSettingPage : public CPropertyPage {
     velmora::PullControls Pull() {
         return [this] { UpdateData(TRUE); };
     }
+    // How the page's controls name the settings in a message about what could not be saved.
+    velmora::CaptionOfControl Captions() const;
 
   protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     // The main window is the parent of the sheet, which is this page's parent.
     void EnableApply();
+    HWND MainWindow() const;
 
   private:
     velmora::SettingsModel& m_model;

@@ -53,8 +53,10 @@ constexpr long kFileNotFound = 2;
 constexpr long kAccessDenied = 5;
 constexpr long kInvalidHandle = 6;
 constexpr long kInvalidParameter = 87;
+constexpr long kFilenameTooLong = 206;  // ERROR_FILENAME_EXCED_RANGE
 constexpr long kMoreData = 234;
 constexpr long kNoMoreItems = 259;
+constexpr long kCanNotComplete = 1003;  // ERROR_CAN_NOT_COMPLETE: a call that gives no reason of its own
 constexpr long kKeyDeleted = 1018;
 
 // Longest key name component and value name the registry accepts (characters, without the zero).

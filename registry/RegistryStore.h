@@ -1,6 +1,7 @@
 // The write and delete routines through which the setting pages change the registry. Each one opens
-// (or creates) its key, does one thing and closes the key; results are not reported, and a key that
-// cannot be opened or created leaves the registry as it was.
+// (or creates) its key, does one thing and closes the key, and returns reg::kSuccess or the Win32 error
+// code of the call that failed; a key that cannot be opened or created leaves the registry as it was.
+// Deleting what is already absent succeeds: the registry then holds what the caller asked for.
 #pragma once
 
 #include <array>
@@ -19,19 +20,21 @@ class RegistryStore {
     explicit RegistryStore(Registry& registry) : registry_(registry) {}
 
     // REG_BINARY, always exactly these 4 bytes; the key and any missing parents are created.
-    void WriteBinary(RootKey root, std::string_view path, std::string_view name,
+    long WriteBinary(RootKey root, std::string_view path, std::string_view name,
                      const std::array<std::uint8_t, 4>& bytes) const;
     // REG_DWORD, 4 bytes little-endian.
-    void WriteDword(RootKey root, std::string_view path, std::string_view name, std::uint32_t value) const;
+    long WriteDword(RootKey root, std::string_view path, std::string_view name, std::uint32_t value) const;
     // REG_SZ: the text up to its first zero, and that zero.
-    void WriteString(RootKey root, std::string_view path, std::string_view name, std::string_view text) const;
-    // Deletes a value of an existing key; a missing key is not created, an emptied key stays.
-    void DeleteValue(RootKey root, std::string_view path, std::string_view name) const;
-    // Deletes one child key (without subkeys) of an existing parent.
-    void DeleteKey(RootKey root, std::string_view parentPath, std::string_view childName) const;
+    long WriteString(RootKey root, std::string_view path, std::string_view name, std::string_view text) const;
+    // Deletes a value of an existing key; a missing key is not created, an emptied key stays. A missing key
+    // or value counts as deleted.
+    long DeleteValue(RootKey root, std::string_view path, std::string_view name) const;
+    // Deletes one child key (without subkeys) of an existing parent. A missing parent or child counts as
+    // deleted.
+    long DeleteKey(RootKey root, std::string_view parentPath, std::string_view childName) const;
 
   private:
-    void Write(RootKey root, std::string_view path, std::string_view name, std::uint32_t type,
+    long Write(RootKey root, std::string_view path, std::string_view name, std::uint32_t type,
                const std::uint8_t* data, std::uint32_t size) const;
 
     Registry& registry_;

@@ -1,46 +1,186 @@
 #include "settings/ApplyCycle.h"
 
+#include <optional>
+
 #include "registry/RegKey.h"
 
 namespace velmora {
+namespace {
 
-void ApplyTouchedSettings(Services& services, std::span<const ApplyTarget> pagesInOrder) {
+constexpr const char* kMetrics = "Control Panel\\desktop\\WindowMetrics";
+constexpr const char* kIconSize = "Shell Icon Size";
+
+// A value exactly as the registry holds it.
+struct StoredValue {
+    std::uint32_t type = reg::kNone;
+    std::vector<std::uint8_t> bytes;
+};
+
+// What stands in the icon size value of an open key: the value, nothing when it is absent, or the error
+// that kept it from being read.
+long ReadStored(Registry& registry, HKey key, std::optional<StoredValue>& stood) {
+    StoredValue value;
+    std::uint32_t size = 0;
+    long result = registry.QueryValue(key, kIconSize, &value.type, nullptr, &size);
+    if (result == reg::kFileNotFound) {
+        stood.reset();
+        return reg::kSuccess;
+    }
+    if (result == reg::kSuccess && size > 0) {
+        value.bytes.resize(size);
+        result = registry.QueryValue(key, kIconSize, &value.type, value.bytes.data(), &size);
+        value.bytes.resize(size);
+    }
+    if (result == reg::kSuccess) {
+        stood = std::move(value);
+    }
+    return result;
+}
+
+// Another size than the one that stands, so that the shell sees a change.
+const char* OtherSize(const std::optional<StoredValue>& stood) {
+    const bool is31 = stood && stood->bytes.size() >= 2 && stood->bytes[0] == '3' && stood->bytes[1] == '1' &&
+                      (stood->bytes.size() == 2 || stood->bytes[2] == 0);
+    return is31 ? "32" : "31";
+}
+
+void ReloadIcons(Services& services) {
+    services.parameters.Call(spi::kSetIcons, 0, nullptr, spi::kUpdateIniFile);
+    services.parameters.Call(spi::kSetIcons, 0, nullptr, spi::kSendWinIniChange);
+    services.broadcaster.Broadcast(msg::kSettingChange);
+}
+
+std::string CaptionOf(const ApplyTarget& page, int control) {
+    std::string caption = page.caption ? PlainCaption(page.caption(control)) : std::string();
+    return caption.empty() ? "control " + std::to_string(control) : caption;
+}
+
+}  // namespace
+
+std::vector<FailedSetting> ApplyTouchedSettings(Services& services,
+                                                std::span<const ApplyTarget> pagesInOrder) {
+    std::vector<FailedSetting> failed;
     bool rebuild = false;
     for (const ApplyTarget& page : pagesInOrder) {
         if (page.model != nullptr) {
-            page.model->ApplyTouched(page.pull);
+            for (const RowFailure& failure : page.model->ApplyTouched(page.pull)) {
+                failed.push_back(FailedSetting{
+                    page.page, CaptionOf(page, page.model->RowControl(failure.row)), failure.error});
+            }
             rebuild = rebuild || page.model->IconRebuildPending();
         }
     }
     if (rebuild) {
-        RebuildIconCache(services);
+        const long result = RebuildIconCache(services);
         for (const ApplyTarget& page : pagesInOrder) {
             if (page.model != nullptr) {
                 page.model->ClearIconRebuild();
             }
         }
+        if (result != reg::kSuccess) {
+            failed.push_back(FailedSetting{kRebuildPage, kRebuildCaption, result});
+        }
     }
+    return failed;
 }
 
-void RebuildIconCache(Services& services) {
-    for (const char* size : {"31", "32"}) {
-        {
-            // The key is not created: without it only the reloads and the broadcast happen.
-            RegKey metrics;
-            if (metrics.Open(services.registry, ToHKey(RootKey::CurrentUser),
-                             "Control Panel\\desktop\\WindowMetrics", reg::kAllAccess) == reg::kSuccess) {
-                services.registry.SetValue(metrics.Get(), "Shell Icon Size", reg::kSz,
-                                           reinterpret_cast<const std::uint8_t*>(size), 3);
+long RebuildIconCache(Services& services) {
+    Registry& registry = services.registry;
+    long failure = reg::kSuccess;
+    std::optional<StoredValue> stood;
+    bool changed = false;
+    {
+        // The key is not created: without it only the reloads and the broadcasts happen.
+        RegKey metrics;
+        const long opened = metrics.Open(registry, ToHKey(RootKey::CurrentUser), kMetrics, reg::kAllAccess);
+        if (opened == reg::kSuccess) {
+            // A value that cannot be read could not be put back: it is left alone.
+            failure = ReadStored(registry, metrics.Get(), stood);
+            if (failure == reg::kSuccess) {
+                failure = registry.SetValue(metrics.Get(), kIconSize, reg::kSz,
+                                            reinterpret_cast<const std::uint8_t*>(OtherSize(stood)), 3);
+                changed = failure == reg::kSuccess;
+            }
+        } else if (opened != reg::kFileNotFound) {
+            failure = opened;
+        }
+    }
+    ReloadIcons(services);
+    if (changed) {
+        RegKey metrics;
+        long restored = metrics.Open(registry, ToHKey(RootKey::CurrentUser), kMetrics, reg::kAllAccess);
+        if (restored == reg::kSuccess) {
+            if (stood) {
+                restored = registry.SetValue(metrics.Get(), kIconSize, stood->type,
+                                             stood->bytes.empty() ? nullptr : stood->bytes.data(),
+                                             static_cast<std::uint32_t>(stood->bytes.size()));
+            } else {
+                restored = registry.DeleteValue(metrics.Get(), kIconSize);
+                restored = restored == reg::kFileNotFound ? reg::kSuccess : restored;
             }
         }
-        services.parameters.Call(spi::kSetIcons, 0, nullptr, spi::kUpdateIniFile);
-        services.parameters.Call(spi::kSetIcons, 0, nullptr, spi::kSendWinIniChange);
-        services.broadcaster.Broadcast(msg::kSettingChange);
+        failure = restored;
     }
+    ReloadIcons(services);
+    return failure;
+}
+
+std::string PlainCaption(std::string_view caption) {
+    std::string plain;
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == '&') {
+            if (i + 1 < caption.size() && caption[i + 1] == '&') {
+                plain += '&';
+                ++i;
+            }
+            continue;
+        }
+        plain += caption[i];
+    }
+    while (!plain.empty() && (plain.back() == ':' || plain.back() == ' ')) {
+        plain.pop_back();
+    }
+    return plain;
+}
+
+std::string FailureText(const std::vector<FailedSetting>& failures, const std::string& reason) {
+    std::string text = failures.size() == 1 ? "This setting could not be saved:\r\n\r\n"
+                                            : "These settings could not be saved:\r\n\r\n";
+    for (const FailedSetting& failure : failures) {
+        text += failure.page + ": " + failure.caption + "\r\n";
+    }
+    if (!failures.empty()) {
+        text += "\r\n" + reason + " (error " + std::to_string(failures.front().error) + ")";
+    }
+    return text;
+}
+
+void ReportFailures(Services& services, WindowRef owner, const std::vector<FailedSetting>& failures) {
+    if (failures.empty()) {
+        return;
+    }
+    const std::string reason = services.messages.SystemErrorText(failures.front().error);
+    services.messages.Show(owner, FailureText(failures, reason), kErrorCaption,
+                           mb::kOk | mb::kIconExclamation);
 }
 
 bool AskRestart(MessageBoxes& messages, WindowRef owner) {
     return messages.Show(owner, kRestartText, kRestartCaption, mb::kYesNo | mb::kIconQuestion) == mb::kIdYes;
+}
+
+bool RestartWindows(Services& services) {
+    // Without the privilege the NT family refuses; the refusal below then says why.
+    services.restarter.EnableShutdownPrivilege();
+    const long error = services.restarter.EndSession(ewx::kReboot);
+    if (error == 0) {
+        return true;
+    }
+    services.messages.Show(0,
+                           "Windows could not be restarted: " + services.messages.SystemErrorText(error) +
+                               " (error " + std::to_string(error) +
+                               ")\r\n\r\nPlease restart Windows yourself.",
+                           kRestartCaption, mb::kOk | mb::kIconExclamation);
+    return false;
 }
 
 }  // namespace velmora

@@ -1,26 +1,69 @@
 // The main window's apply cycle: the setting pages' touched settings applied page by page in a fixed
-// order, the icon-cache rebuild when a page asks for it, and the offer to restart Windows.
+// order, the icon-cache rebuild when a page asks for it, the message that names what could not be
+// saved, and the offer to restart Windows.
 #pragma once
 
+#include <functional>
 #include <span>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "settings/SettingsModel.h"
 #include "system/Services.h"
 
 namespace velmora {
 
+// The caption of one of a page's controls as the page shows it, "&" included.
+using CaptionOfControl = std::function<std::string(int control)>;
+
 struct ApplyTarget {
+    ApplyTarget(SettingsModel* m, PullControls p, const char* pageTitle = "", CaptionOfControl captionOf = {})
+        : model(m), pull(std::move(p)), page(pageTitle), caption(std::move(captionOf)) {}
+
     SettingsModel* model;  // null for a page this edition does not build
     PullControls pull;
+    const char* page;  // the page's tab title
+    // Without it a failed setting is named by its control number.
+    CaptionOfControl caption;
+};
+
+// A setting that could not be saved: its page, its caption as the user reads it, and why.
+struct FailedSetting {
+    std::string page;
+    std::string caption;
+    long error;
 };
 
 // Applies the touched settings of each page in turn, then rebuilds the icon cache when a page asked for
-// it, clearing every page's request.
-void ApplyTouchedSettings(Services& services, std::span<const ApplyTarget> pagesInOrder);
+// it, clearing every page's request. Returns what could not be saved, in apply order; a rebuild that
+// could not put the icon size back comes last.
+std::vector<FailedSetting> ApplyTouchedSettings(Services& services,
+                                                std::span<const ApplyTarget> pagesInOrder);
 
-// Makes the shell rebuild its icon cache by changing the shell icon size to 31 and back to 32.
-void RebuildIconCache(Services& services);
+// Makes the shell rebuild its icon cache: the shell icon size is changed to another size and then put
+// back exactly as it stood (same type and bytes, or absent again), with the icons reloaded and a setting
+// change broadcast after each step. Returns 0, or the error code when it could not read, change or put
+// back the value; a missing "WindowMetrics" key is not created and is no failure.
+long RebuildIconCache(Services& services);
+
+inline constexpr const char* kErrorCaption = "Velmora 99 - Error";
+// How a failed icon-cache rebuild is named: after the Desktop page's button that runs it.
+inline constexpr const char* kRebuildPage = "Desktop";
+inline constexpr const char* kRebuildCaption = "Rebuild Icons";
+
+// A control caption as the user reads it: each mnemonic "&" removed ("&&" is one "&"), and a label's
+// trailing colon and blanks dropped.
+std::string PlainCaption(std::string_view caption);
+
+// The text of the failure message: every failed setting, one a line, and the system's reason for the
+// first failure with its code.
+std::string FailureText(const std::vector<FailedSetting>& failures, const std::string& reason);
+
+// Shows the failure message (caption "Velmora 99 - Error", exclamation icon, OK) owned by `owner`.
+// Nothing is shown when nothing failed.
+void ReportFailures(Services& services, WindowRef owner, const std::vector<FailedSetting>& failures);
 
 inline constexpr const char* kRestartText =
     "For the changes to take effect Windows needs to be restarted.\r\n\r\nRestart Windows?";
@@ -28,5 +71,10 @@ inline constexpr const char* kRestartCaption = "Velmora 99 - Restart Windows?";
 
 // Asks whether to restart Windows; true on Yes.
 bool AskRestart(MessageBoxes& messages, WindowRef owner);
+
+// Asks Windows to restart, with the shutdown privilege enabled first. When Windows refuses, a message
+// without owner (the main window has ended by then) gives the reason and asks the user to restart
+// Windows themselves. True when Windows accepted the request.
+bool RestartWindows(Services& services);
 
 }  // namespace velmora

@@ -24,22 +24,19 @@ int ReadCheck(Registry& registry, const CheckSetting& setting) {
     return 0;
 }
 
-void ApplyCheck(const RegistryStore& store, const CheckSetting& setting, int state) {
+long ApplyCheck(const RegistryStore& store, const CheckSetting& setting, int state) {
     const RegistryAction& action = state == 1 ? setting.whenChecked : setting.whenUnchecked;
     switch (action.kind) {
         case RegistryAction::kDelete:
-            store.DeleteValue(setting.root, setting.path, setting.value);
-            break;
+            return store.DeleteValue(setting.root, setting.path, setting.value);
         case RegistryAction::kBinary:
-            store.WriteBinary(setting.root, setting.path, setting.value, action.bytes);
-            break;
+            return store.WriteBinary(setting.root, setting.path, setting.value, action.bytes);
         case RegistryAction::kDword:
-            store.WriteDword(setting.root, setting.path, setting.value, action.number);
-            break;
+            return store.WriteDword(setting.root, setting.path, setting.value, action.number);
         case RegistryAction::kString:
-            store.WriteString(setting.root, setting.path, setting.value, action.text);
-            break;
+            return store.WriteString(setting.root, setting.path, setting.value, action.text);
     }
+    return reg::kInvalidParameter;
 }
 
 }  // namespace velmora

@@ -55,7 +55,7 @@ struct CheckSetting {
 // The box state (1 checked, 0 unchecked) the stored value gives.
 int ReadCheck(Registry& registry, const CheckSetting& setting);
 
-// Writes or deletes the value for the box state (1 is checked).
-void ApplyCheck(const RegistryStore& store, const CheckSetting& setting, int state);
+// Writes or deletes the value for the box state (1 is checked); reg::kSuccess or the error code.
+long ApplyCheck(const RegistryStore& store, const CheckSetting& setting, int state);
 
 }  // namespace velmora

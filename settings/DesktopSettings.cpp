@@ -220,65 +220,71 @@ bool DesktopSettings::Touch(int control, int notification) {
     return false;
 }
 
-void DesktopSettings::Apply(Row row) {
-    const RegistryStore store(services_.registry);
+long DesktopSettings::Apply(Row row) {
     switch (row) {
         case kShortcutArrows:
-            ApplyShortcutArrows();
-            break;
+            return ApplyShortcutArrows();
         case kBeep:
-            services_.parameters.Call(spi::kSetBeep, static_cast<std::uint32_t>(check[kBeep]), nullptr,
-                                      spi::kUpdateIniFile);
-            services_.parameters.Call(spi::kSetBeep, static_cast<std::uint32_t>(check[kBeep]), nullptr,
-                                      spi::kSendWinIniChange);
-            services_.broadcaster.Broadcast(msg::kSettingChange);
-            break;
+            return ApplyBeep();
         case kMyComputerExplorer:
-            ApplyMyComputer();
-            break;
+            return ApplyMyComputer();
         case kIconSize:
-            ApplyIconSize();
-            break;
+            return ApplyIconSize();
         default: {
             const CheckSetting setting = *SimpleRow(row);
-            ApplyCheck(store, setting, check[row]);
-            if (setting.restart) {
+            const long result = ApplyCheck(RegistryStore(services_.registry), setting, check[row]);
+            if (result == reg::kSuccess && setting.restart) {
                 restartNeeded_ = 1;
             }
-            break;
+            return result;
         }
     }
 }
 
-void DesktopSettings::ApplyShortcutArrows() {
+long DesktopSettings::ApplyBeep() {
+    const auto on = static_cast<std::uint32_t>(check[kBeep]);
+    const long result = services_.parameters.Change(spi::kSetBeep, on, nullptr, spi::kUpdateIniFile);
+    const long told = services_.parameters.Change(spi::kSetBeep, on, nullptr, spi::kSendWinIniChange);
+    services_.broadcaster.Broadcast(msg::kSettingChange);
+    return result != reg::kSuccess ? result : told;
+}
+
+long DesktopSettings::ApplyShortcutArrows() {
     const RegistryStore store(services_.registry);
+    long result = reg::kSuccess;
     if (shortcutArrows == 0) {
-        store.DeleteValue(RootKey::LocalMachine, kShellIcons, "29");
+        result = store.DeleteValue(RootKey::LocalMachine, kShellIcons, "29");
     } else if (shortcutArrows == 1 || shortcutArrows == 2) {
         // The location is built in a 100-byte buffer; a path that does not fit would name the wrong
-        // file, so nothing is written then.
+        // file, so nothing is written then, and the setting is not saved.
         const std::string location = services_.directories.SystemDirectory() +
                                      (shortcutArrows == 1 ? "\\Icobank.exe,1" : "\\Icobank.exe,2");
-        if (location.size() + 1 <= 100) {
-            store.WriteString(RootKey::LocalMachine, kShellIcons, "29", location);
-        }
+        result = location.size() + 1 <= 100
+                     ? store.WriteString(RootKey::LocalMachine, kShellIcons, "29", location)
+                     : reg::kFilenameTooLong;
     }
-    iconRebuild_ = 1;
+    if (result == reg::kSuccess) {
+        iconRebuild_ = 1;
+    }
+    return result;
 }
 
-void DesktopSettings::ApplyMyComputer() {
+long DesktopSettings::ApplyMyComputer() {
     const RegistryStore store(services_.registry);
+    long result = reg::kSuccess;
     if (check[kMyComputerExplorer] == 1) {
-        store.WriteString(RootKey::ClassesRoot, kMyComputerCommand, "", "explorer.exe");
+        result = store.WriteString(RootKey::ClassesRoot, kMyComputerCommand, "", "explorer.exe");
     } else {
         // One level at a time, child first: NT refuses to delete a key that still has subkeys.
-        store.DeleteKey(RootKey::ClassesRoot, kMyComputerOpen, "Command");
-        store.DeleteKey(RootKey::ClassesRoot, kMyComputerShell, "Open");
+        result = store.DeleteKey(RootKey::ClassesRoot, kMyComputerOpen, "Command");
+        const long open = store.DeleteKey(RootKey::ClassesRoot, kMyComputerShell, "Open");
+        result = result != reg::kSuccess ? result : open;
     }
     services_.broadcaster.RepaintDesktop();
+    return result;
 }
 
-void DesktopSettings::ApplyIconSize() {
+long DesktopSettings::ApplyIconSize() {
     const char* size = "32";
     switch (iconSize) {
         case 0:
@@ -293,10 +299,15 @@ void DesktopSettings::ApplyIconSize() {
         default:
             break;
     }
-    RegistryStore(services_.registry).WriteString(kHkcu, kMetricsWrite, "Shell Icon Size", size);
+    const long result =
+        RegistryStore(services_.registry).WriteString(kHkcu, kMetricsWrite, "Shell Icon Size", size);
+    if (result != reg::kSuccess) {
+        return result;
+    }
     services_.parameters.Call(spi::kSetIcons, 0, nullptr, spi::kUpdateIniFile);
     services_.parameters.Call(spi::kSetIcons, 0, nullptr, spi::kSendWinIniChange);
     services_.broadcaster.Broadcast(msg::kSettingChange);
+    return result;
 }
 
 }  // namespace velmora

@@ -62,6 +62,7 @@ class DesktopSettings : public SettingsModel {
 
     // The check box rows and the controls they belong to, in row order.
     static int ControlOf(Row row);
+    int RowControl(int row) const override { return ControlOf(static_cast<Row>(row)); }
 
     // Members bound to the controls: 0/1 per check box (the beep included), and the two choices.
     std::array<int, kRowCount> check{};
@@ -69,11 +70,12 @@ class DesktopSettings : public SettingsModel {
     int shortcutArrows = -1;  // 0 Normal, 1 Small, 2 None
 
   private:
-    void ApplyRow(int row) override { Apply(static_cast<Row>(row)); }
-    void Apply(Row row);
-    void ApplyShortcutArrows();
-    void ApplyMyComputer();
-    void ApplyIconSize();
+    long ApplyRow(int row) override { return Apply(static_cast<Row>(row)); }
+    long Apply(Row row);
+    long ApplyBeep();
+    long ApplyShortcutArrows();
+    long ApplyMyComputer();
+    long ApplyIconSize();
     int ReadNetHood() const;
     int ReadShortcutArrows() const;
     int ReadIconSize() const;

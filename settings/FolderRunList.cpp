@@ -5,6 +5,7 @@
 
 #include "registry/RegKey.h"
 #include "registry/ValueReader.h"
+#include "settings/ApplyCycle.h"
 
 namespace velmora {
 namespace {
@@ -12,7 +13,6 @@ namespace {
 constexpr std::uint32_t kNameBufferSize = 100;
 
 constexpr const char* kImportantCaption = "Velmora 99 - Important";
-constexpr const char* kErrorCaption = "Velmora 99 - Error";
 constexpr const char* kChangeFolderQuestion =
     "You're about to change the searchpath for a System Folder. Do you want to continue?";
 constexpr const char* kDeleteQuestion = "You're about to delete an AutoRun Program. Do you want to continue?";
@@ -36,17 +36,22 @@ std::string ReadText(Registry& registry, RootKey root, std::string_view path, co
     return data ? std::string(data->Text()) : std::string();
 }
 
-// Sets a value of an existing key as REG_SZ, the terminating zero counted. A key that cannot be opened
-// is not created: the list it came from is read again afterwards and shows what is there.
-void WriteText(Registry& registry, RootKey root, std::string_view path, std::uint32_t access,
+// Sets a value of an existing key as REG_SZ, the terminating zero counted; reg::kSuccess or the error
+// code. A key that cannot be opened is not created: the list it came from is read again afterwards and
+// shows what is there.
+long WriteText(Registry& registry, RootKey root, std::string_view path, std::uint32_t access,
                const std::string& name, const std::string& text) {
     RegKey key;
-    if (key.Open(registry, ToHKey(root), path, access) == reg::kSuccess) {
-        const std::string data = text.substr(0, text.find('\0'));
-        registry.SetValue(key.Get(), name, reg::kSz, reinterpret_cast<const std::uint8_t*>(data.c_str()),
-                          static_cast<std::uint32_t>(data.size() + 1));
+    const long opened = key.Open(registry, ToHKey(root), path, access);
+    if (opened != reg::kSuccess) {
+        return opened;
     }
+    const std::string data = text.substr(0, text.find('\0'));
+    return registry.SetValue(key.Get(), name, reg::kSz, reinterpret_cast<const std::uint8_t*>(data.c_str()),
+                             static_cast<std::uint32_t>(data.size() + 1));
 }
+
+constexpr const char* kPageTitle = "Folders/Run";
 
 }  // namespace
 
@@ -157,8 +162,11 @@ void FolderRunList::ChangeFolderPath(const std::optional<std::string>& selected,
     }
     const EditResult result = edit(*selected, pathText);
     if (result.ok && result.changed && Confirm(kChangeFolderQuestion, owner)) {
-        WriteText(services_.registry, RootKey::CurrentUser, kShellFoldersPath, reg::kWrite, *selected,
-                  result.text);
+        const long written = WriteText(services_.registry, RootKey::CurrentUser, kShellFoldersPath,
+                                       reg::kWrite, *selected, result.text);
+        if (written != reg::kSuccess) {
+            ReportFailures(services_, owner, {{kPageTitle, *selected, written}});
+        }
     }
     // Whatever came of it, the user went as far as the editor: the shell may need a restart.
     enabled.changePath = false;
@@ -204,7 +212,11 @@ void FolderRunList::EditAutorun(const std::optional<std::string>& selected, cons
     const std::string command = ReadText(services_.registry, from->root, from->path, *selected);
     const EditResult result = edit(*selected, command);
     if (result.ok && result.changed && Confirm(kEditQuestion, owner)) {
-        WriteText(services_.registry, from->root, from->path, reg::kAllAccess, *selected, result.text);
+        const long written =
+            WriteText(services_.registry, from->root, from->path, reg::kAllAccess, *selected, result.text);
+        if (written != reg::kSuccess) {
+            ReportFailures(services_, owner, {{kPageTitle, *selected, written}});
+        }
     }
     AfterAutorunAction();
 }

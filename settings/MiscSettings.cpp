@@ -181,83 +181,92 @@ bool MiscSettings::Touch(int control, int notification) {
     return false;
 }
 
-void MiscSettings::Apply(Row row) {
+long MiscSettings::Apply(Row row) {
     const RegistryStore store(services_.registry);
     const bool checked = check[row] == 1;
+    long result = reg::kSuccess;
     switch (row) {
         case kDragFullWindows:
             // No change notification: the next drag picks the setting up.
-            services_.parameters.Call(spi::kSetDragFullWindows, static_cast<std::uint32_t>(check[row]),
-                                      nullptr, spi::kUpdateIniFile);
-            return;
+            return services_.parameters.Change(spi::kSetDragFullWindows,
+                                               static_cast<std::uint32_t>(check[row]), nullptr,
+                                               spi::kUpdateIniFile);
         case kFontSmoothing:
-            ApplyFontSmoothing();
-            return;
+            return ApplyFontSmoothing();
         case kNumericTail:
-            ApplyNumericTail();
-            return;
+            return ApplyNumericTail();
         case kIconColors:
-            store.WriteString(kHkcu, kMetrics, "Shell Icon BPP", checked ? "16" : "4");
-            restartNeeded_ = 1;
-            iconRebuild_ = 1;
-            return;
+            result = store.WriteString(kHkcu, kMetrics, "Shell Icon BPP", checked ? "16" : "4");
+            if (result == reg::kSuccess) {
+                restartNeeded_ = 1;
+                iconRebuild_ = 1;
+            }
+            return result;
         case kNonBlinkingCursor:
-            store.WriteString(kHkcu, kCursorDesktop, "CursorBlinkRate", checked ? "65535" : "500");
-            restartNeeded_ = 1;
-            return;
+            result = store.WriteString(kHkcu, kCursorDesktop, "CursorBlinkRate", checked ? "65535" : "500");
+            if (result == reg::kSuccess) {
+                restartNeeded_ = 1;
+            }
+            return result;
         default:
             break;
     }
     if (VerbRow(row)) {
-        ApplyVerb(row);
-        return;
+        return ApplyVerb(row);
     }
     const CheckSetting setting = *ValueRow(row);
-    ApplyCheck(store, setting, check[row]);
-    if (setting.restart) {
+    result = ApplyCheck(store, setting, check[row]);
+    if (result == reg::kSuccess && setting.restart) {
         restartNeeded_ = 1;
     }
+    return result;
 }
 
-void MiscSettings::ApplyFontSmoothing() {
+long MiscSettings::ApplyFontSmoothing() {
     const auto on = static_cast<std::uint32_t>(check[kFontSmoothing]);
-    services_.parameters.Call(spi::kSetFontSmoothing, on, nullptr, spi::kUpdateIniFile);
-    services_.parameters.Call(spi::kSetFontSmoothing, on, nullptr, spi::kSendWinIniChange);
+    const long set = services_.parameters.Change(spi::kSetFontSmoothing, on, nullptr, spi::kUpdateIniFile);
+    const long told =
+        services_.parameters.Change(spi::kSetFontSmoothing, on, nullptr, spi::kSendWinIniChange);
     services_.broadcaster.Broadcast(msg::kSettingChange);
-    RegistryStore(services_.registry).WriteString(kHkcu, kDesktop, "FontSmoothing", on == 1 ? "1" : "0");
+    const long stored =
+        RegistryStore(services_.registry).WriteString(kHkcu, kDesktop, "FontSmoothing", on == 1 ? "1" : "0");
+    return set != reg::kSuccess ? set : told != reg::kSuccess ? told : stored;
 }
 
-void MiscSettings::ApplyNumericTail() {
+long MiscSettings::ApplyNumericTail() {
     const WindowRef owner = hooks_.owner ? hooks_.owner() : 0;
     if (services_.messages.Show(owner, kNumericTailQuestion, kNumericTailCaption,
                                 mb::kYesNo | mb::kIconQuestion) != mb::kIdYes) {
-        // Refused: the box goes back to what is stored, and nothing is written.
+        // Refused: the box goes back to what is stored, and nothing is written. The user's answer is
+        // no failure.
         check[kNumericTail] = ReadNumericTail();
         if (hooks_.push) {
             hooks_.push();
         }
-        return;
+        return reg::kSuccess;
     }
     const RegistryStore store(services_.registry);
-    if (check[kNumericTail] == 1) {
-        store.DeleteValue(RootKey::LocalMachine, kFileSystem, "NameNumericTail");
-    } else {
-        store.WriteBinary(RootKey::LocalMachine, kFileSystem, "NameNumericTail", {0x00, 0x00, 0x00, 0x00});
+    const long result = check[kNumericTail] == 1
+                            ? store.DeleteValue(RootKey::LocalMachine, kFileSystem, "NameNumericTail")
+                            : store.WriteBinary(RootKey::LocalMachine, kFileSystem, "NameNumericTail",
+                                                {0x00, 0x00, 0x00, 0x00});
+    if (result == reg::kSuccess) {
+        restartNeeded_ = 1;
     }
-    restartNeeded_ = 1;
+    return result;
 }
 
-void MiscSettings::ApplyVerb(Row row) {
+long MiscSettings::ApplyVerb(Row row) {
     const Verb verb = *VerbRow(row);
     const RegistryStore store(services_.registry);
     const std::string key = VerbKey(verb);
     if (check[row] == 1) {
-        store.WriteString(RootKey::ClassesRoot, key + "\\command", "", verb.command);
-    } else {
-        // One level at a time, child first: NT refuses to delete a key that still has subkeys.
-        store.DeleteKey(RootKey::ClassesRoot, key, "command");
-        store.DeleteKey(RootKey::ClassesRoot, verb.shell, verb.name);
+        return store.WriteString(RootKey::ClassesRoot, key + "\\command", "", verb.command);
     }
+    // One level at a time, child first: NT refuses to delete a key that still has subkeys.
+    const long command = store.DeleteKey(RootKey::ClassesRoot, key, "command");
+    const long own = store.DeleteKey(RootKey::ClassesRoot, verb.shell, verb.name);
+    return command != reg::kSuccess ? command : own;
 }
 
 }  // namespace velmora

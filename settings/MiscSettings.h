@@ -70,16 +70,17 @@ class MiscSettings : public SettingsModel {
     bool Touch(int control, int notification) override;
 
     static int ControlOf(Row row);
+    int RowControl(int row) const override { return ControlOf(static_cast<Row>(row)); }
 
     // Members bound to the check boxes, 0 or 1, indexed by row.
     std::array<int, kRowCount> check{};
 
   private:
-    void ApplyRow(int row) override { Apply(static_cast<Row>(row)); }
-    void Apply(Row row);
-    void ApplyFontSmoothing();
-    void ApplyNumericTail();
-    void ApplyVerb(Row row);
+    long ApplyRow(int row) override { return Apply(static_cast<Row>(row)); }
+    long Apply(Row row);
+    long ApplyFontSmoothing();
+    long ApplyNumericTail();
+    long ApplyVerb(Row row);
     int ReadNumericTail() const;
     int ReadRow(Row row) const;
 

@@ -192,41 +192,54 @@ void SecuritySettings::ClickRegedit() {
     changed_[kDisableRegistryTools] = 1;
 }
 
-void SecuritySettings::Apply(Row row) {
+long SecuritySettings::Apply(Row row) {
     if (row == kAutologon) {
-        ApplyAutologon();
-        return;
+        return ApplyAutologon();
     }
     const CheckSetting setting = *ValueRow(row);
-    ApplyCheck(RegistryStore(services_.registry), setting, check[row]);
-    if (setting.restart || (row == kNoAddPrinter && check[row] == 1)) {
+    const long result = ApplyCheck(RegistryStore(services_.registry), setting, check[row]);
+    if (result == reg::kSuccess && (setting.restart || (row == kNoAddPrinter && check[row] == 1))) {
         restartNeeded_ = 1;
     }
+    return result;
 }
 
-void SecuritySettings::ApplyAutologon() {
+long SecuritySettings::ApplyAutologon() {
     Registry& registry = services_.registry;
-    // The logon key is never created: without it nothing is written.
+    // The logon key is never created: without it nothing can be switched on, and nothing is on to switch
+    // off.
     RegKey key;
-    if (key.Open(registry, ToHKey(RootKey::LocalMachine), kLogon, reg::kAllAccess) != reg::kSuccess) {
-        return;
+    const long opened = key.Open(registry, ToHKey(RootKey::LocalMachine), kLogon, reg::kAllAccess);
+    if (opened != reg::kSuccess) {
+        return opened == reg::kFileNotFound && check[kAutologon] != 1 ? reg::kSuccess : opened;
     }
     // The three values only make sense together. Logon is switched on last, once the user name and
     // password are stored, and switched off first, before they are removed: a call that fails part-way
     // never leaves the machine logging on by itself with credentials other than those applied.
     if (check[kAutologon] == 1) {
-        if (SetText(registry, key.Get(), kDefaultUserName, userName) == reg::kSuccess &&
-            SetText(registry, key.Get(), kDefaultPassword, password) == reg::kSuccess) {
-            SetText(registry, key.Get(), kAutoAdminLogon, "1");
+        long result = SetText(registry, key.Get(), kDefaultUserName, userName);
+        if (result == reg::kSuccess) {
+            result = SetText(registry, key.Get(), kDefaultPassword, password);
         }
-    } else {
-        registry.DeleteValue(key.Get(), kAutoAdminLogon);
-        std::uint32_t size = 0;
-        if (registry.QueryValue(key.Get(), kAutoAdminLogon, nullptr, nullptr, &size) == reg::kFileNotFound) {
-            registry.DeleteValue(key.Get(), kDefaultUserName);
-            registry.DeleteValue(key.Get(), kDefaultPassword);
+        if (result == reg::kSuccess) {
+            result = SetText(registry, key.Get(), kAutoAdminLogon, "1");
         }
+        return result;
     }
+    const long off = registry.DeleteValue(key.Get(), kAutoAdminLogon);
+    if (off != reg::kSuccess && off != reg::kFileNotFound) {
+        return off;
+    }
+    std::uint32_t size = 0;
+    const long left = registry.QueryValue(key.Get(), kAutoAdminLogon, nullptr, nullptr, &size);
+    if (left != reg::kFileNotFound) {
+        return left == reg::kSuccess ? reg::kCanNotComplete : left;
+    }
+    long result = registry.DeleteValue(key.Get(), kDefaultUserName);
+    result = result == reg::kFileNotFound ? reg::kSuccess : result;
+    long secret = registry.DeleteValue(key.Get(), kDefaultPassword);
+    secret = secret == reg::kFileNotFound ? reg::kSuccess : secret;
+    return result != reg::kSuccess ? result : secret;
 }
 
 void SecuritySettings::Enable(int control, bool enable) const {

@@ -76,6 +76,7 @@ class SecuritySettings : public SettingsModel {
 
     // The check box of a row (the autologon row's is its box).
     static int ControlOf(Row row);
+    int RowControl(int row) const override { return ControlOf(static_cast<Row>(row)); }
 
     // Members bound to the check boxes, 0 or 1, indexed by row; and the two logon texts.
     std::array<int, kRowCount> check{};
@@ -83,9 +84,9 @@ class SecuritySettings : public SettingsModel {
     std::string password;
 
   private:
-    void ApplyRow(int row) override { Apply(static_cast<Row>(row)); }
-    void Apply(Row row);
-    void ApplyAutologon();
+    long ApplyRow(int row) override { return Apply(static_cast<Row>(row)); }
+    long Apply(Row row);
+    long ApplyAutologon();
     void LoadAutologon();
     void Enable(int control, bool enable) const;
     WindowRef Owner() const;

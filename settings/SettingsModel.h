@@ -10,6 +10,12 @@ namespace velmora {
 // Copies a page's controls into its model's members; every apply routine does this first.
 using PullControls = std::function<void()>;
 
+// A setting whose apply failed: its row and the Win32 error code of the first call that failed.
+struct RowFailure {
+    int row;
+    long error;
+};
+
 class SettingsModel {
   public:
     // One changed flag per row; rows are numbered in the page's apply order.
@@ -20,20 +26,26 @@ class SettingsModel {
     // listens to; false when no setting of this page was touched.
     virtual bool Touch(int control, int notification) = 0;
     // Applies every setting marked as changed, in row order: the page's controls are copied into the
-    // members first, then the row is applied and its mark cleared.
-    virtual void ApplyTouched(const PullControls& pull);
+    // members first, then the row is applied. A row that was applied has its mark cleared; a row whose
+    // write failed keeps it (and sets neither the restart nor the rebuild request) and is returned.
+    virtual std::vector<RowFailure> ApplyTouched(const PullControls& pull);
+    // The control whose caption names the row to the user (a check box, or the control of a combo box,
+    // edit or radio group, which its label or group box names).
+    virtual int RowControl(int row) const = 0;
 
     bool Changed(int row) const { return changed_.at(static_cast<std::size_t>(row)) != 0; }
+    bool AnyChanged() const;
 
     bool RestartNeeded() const { return restartNeeded_ != 0; }
     bool IconRebuildPending() const { return iconRebuild_ != 0; }
     void ClearIconRebuild() { iconRebuild_ = 0; }
 
   protected:
-    virtual void ApplyRow(int row) = 0;
+    // Applies one row: reg::kSuccess, or the error code of the first call that failed.
+    virtual long ApplyRow(int row) = 0;
 
     std::vector<int> changed_;
-    int restartNeeded_ = 0;  // set by a restart-needing apply, never cleared
+    int restartNeeded_ = 0;  // set by a restart-needing apply that was written, never cleared
     int iconRebuild_ = 0;    // set by an apply that needs the icon cache rebuilt, cleared by the rebuild
 };
 

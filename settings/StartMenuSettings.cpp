@@ -198,21 +198,24 @@ bool StartMenuSettings::Touch(int control, int notification) {
     return false;
 }
 
-void StartMenuSettings::Apply(Row row) {
+long StartMenuSettings::Apply(Row row) {
     const RegistryStore store(services_.registry);
+    long result = reg::kSuccess;
     switch (row) {
         case kFolders:
             ApplyFolders();
             break;
         case kMenuShowDelay:
-            store.WriteString(kHkcu, kDesktop, kDelayValue, menuDelay);
-            restartNeeded_ = 1;
+            result = store.WriteString(kHkcu, kDesktop, kDelayValue, menuDelay);
             break;
         default:
-            ApplyCheck(store, *PolicyRow(row), check[row]);
-            restartNeeded_ = 1;
+            result = ApplyCheck(store, *PolicyRow(row), check[row]);
             break;
     }
+    if (result == reg::kSuccess && row != kFolders) {
+        restartNeeded_ = 1;
+    }
+    return result;
 }
 
 void StartMenuSettings::ApplyFolders() {

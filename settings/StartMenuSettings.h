@@ -90,6 +90,7 @@ class StartMenuSettings : public SettingsModel {
     // The check box of a policy row or special folder, the edit of the delay; 0 for the folders row.
     static int ControlOf(Row row);
     static int ControlOf(Folder folder);
+    int RowControl(int row) const override { return ControlOf(static_cast<Row>(row)); }
     static int ButtonOf(History history);
     // The directory name (with its leading backslash) that is appended to the Start Menu folder path.
     static const char* DirectoryName(Folder folder);
@@ -110,8 +111,8 @@ class StartMenuSettings : public SettingsModel {
     bool FolderChanged(Folder f) const { return folderChanged_[f] != 0; }
 
   private:
-    void ApplyRow(int row) override { Apply(static_cast<Row>(row)); }
-    void Apply(Row row);
+    long ApplyRow(int row) override { return Apply(static_cast<Row>(row)); }
+    long Apply(Row row);
     void ApplyFolders();
 
     Services services_;

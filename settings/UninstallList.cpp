@@ -4,6 +4,7 @@
 
 #include "registry/RegKey.h"
 #include "registry/ValueReader.h"
+#include "settings/ApplyCycle.h"
 
 namespace velmora {
 namespace {
@@ -117,28 +118,35 @@ bool UninstallList::Remove(const std::string& displayName, WindowRef owner, cons
 }
 
 void UninstallList::ApplyEdit(const std::string& keyPath, const UninstallEdit& edit, WindowRef owner) {
+    long failure = reg::kSuccess;
     if (edit.commandChanged && services_.messages.Show(owner, kCommandQuestion, kImportantCaption,
                                                        mb::kYesNo | mb::kIconQuestion) == mb::kIdYes) {
-        WriteText(keyPath, "UninstallString", edit.command);
+        failure = WriteText(keyPath, "UninstallString", edit.command);
     }
     // Asked or not, and whatever the answer above.
     if (edit.descriptionChanged) {
-        WriteText(keyPath, "DisplayName", edit.description);
+        const long written = WriteText(keyPath, "DisplayName", edit.description);
+        failure = failure != reg::kSuccess ? failure : written;
+    }
+    if (failure != reg::kSuccess) {
+        // Named by its key: the entry may be gone.
+        const std::string entry = keyPath.substr(keyPath.rfind('\\') + 1);
+        ReportFailures(services_, owner, {{"Add/Remove", NameForMessage(entry), failure}});
     }
     Load();
 }
 
-void UninstallList::WriteText(const std::string& keyPath, const char* valueName, const std::string& text) {
+long UninstallList::WriteText(const std::string& keyPath, const char* valueName, const std::string& text) {
     // The entry's key is opened, never created: an entry removed meanwhile stays removed.
     RegKey key;
-    if (key.Open(services_.registry, ToHKey(RootKey::LocalMachine), keyPath, reg::kAllAccess) !=
-        reg::kSuccess) {
-        return;
+    const long opened = key.Open(services_.registry, ToHKey(RootKey::LocalMachine), keyPath, reg::kAllAccess);
+    if (opened != reg::kSuccess) {
+        return opened;
     }
     const std::string data = text.substr(0, text.find('\0'));
-    services_.registry.SetValue(key.Get(), valueName, reg::kSz,
-                                reinterpret_cast<const std::uint8_t*>(data.c_str()),
-                                static_cast<std::uint32_t>(data.size() + 1));
+    return services_.registry.SetValue(key.Get(), valueName, reg::kSz,
+                                       reinterpret_cast<const std::uint8_t*>(data.c_str()),
+                                       static_cast<std::uint32_t>(data.size() + 1));
 }
 
 }  // namespace velmora

@@ -70,7 +70,7 @@ class UninstallList {
     void ApplyEdit(const std::string& keyPath, const UninstallEdit& edit, WindowRef owner);
 
   private:
-    void WriteText(const std::string& keyPath, const char* valueName, const std::string& text);
+    long WriteText(const std::string& keyPath, const char* valueName, const std::string& text);
 
     Services services_;
     std::vector<UninstallEntry> entries_;

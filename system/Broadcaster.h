@@ -1,5 +1,6 @@
 // Telling the rest of the system about a change: a message sent to every top-level window
-// (SendMessageA to HWND_BROADCAST, waiting until all have handled it), or a repaint of the desktop.
+// (SendMessageTimeoutA to HWND_BROADCAST, waiting until each has handled it, but not for a window that
+// has stopped answering), or a repaint of the desktop.
 #pragma once
 
 #include <cstdint>

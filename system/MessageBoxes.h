@@ -1,4 +1,4 @@
-// Questions and notices shown to the user as message boxes.
+// Questions and notices shown to the user as message boxes, and the system's wording of an error code.
 #pragma once
 
 #include <cstdint>
@@ -30,6 +30,8 @@ class MessageBoxes {
     // MessageBoxA: returns the id of the button pressed.
     virtual int Show(WindowRef owner, const std::string& text, const std::string& caption,
                      std::uint32_t style) = 0;
+    // The system's own words for a Win32 error code (FormatMessageA), without the line break it ends with.
+    virtual std::string SystemErrorText(long code) = 0;
 };
 
 }  // namespace velmora

@@ -89,9 +89,21 @@ int FakeMessageBoxes::Show(WindowRef owner, const std::string& text, const std::
     return (style & 0x0F) == mb::kYesNo ? defaultAnswer : mb::kIdOk;
 }
 
-void FakeRestarter::EndSession(std::uint32_t flags) {
+std::string FakeMessageBoxes::SystemErrorText(long code) {
+    const auto it = errorTexts.find(code);
+    return it != errorTexts.end() ? it->second : "Error text " + std::to_string(code) + ".";
+}
+
+bool FakeRestarter::EnableShutdownPrivilege() {
+    ++privilegeRequests;
+    journal_.push_back("EnableShutdownPrivilege()");
+    return true;
+}
+
+long FakeRestarter::EndSession(std::uint32_t flags) {
     requests.push_back(flags);
     journal_.push_back("ExitWindows(" + std::to_string(flags) + ")");
+    return endSessionError;
 }
 
 std::uintptr_t FakeShell::Open(const std::string& target, int show) {

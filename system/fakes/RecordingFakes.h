@@ -34,6 +34,7 @@ class FakeSystemParameters : public SystemParameters {
     };
 
     int Call(std::uint32_t action, std::uint32_t param, void* data, std::uint32_t flags) override;
+    long LastError() override { return lastError; }
 
     // What a "get" action stores through its data pointer (an int, as SPI_GETBEEP does).
     std::map<std::uint32_t, int> stored;
@@ -42,6 +43,8 @@ class FakeSystemParameters : public SystemParameters {
     std::vector<CallRecord> calls;
     // An injected failure returns 0 and stores nothing.
     FaultTrigger fault;
+    // What LastError reports after a failure (ERROR_ACCESS_DENIED unless a test says otherwise).
+    long lastError = 5;
 
   private:
     Journal& journal_;
@@ -101,7 +104,10 @@ class FakeMessageBoxes : public MessageBoxes {
 
     int Show(WindowRef owner, const std::string& text, const std::string& caption,
              std::uint32_t style) override;
+    // "Error text N." unless the test gives the code a text of its own.
+    std::string SystemErrorText(long code) override;
 
+    std::map<long, std::string> errorTexts;
     // Answers given in turn; when none is queued, OK boxes answer IDOK and Yes/No boxes `defaultAnswer`.
     std::deque<int> answers;
     int defaultAnswer = mb::kIdNo;
@@ -114,8 +120,12 @@ class FakeMessageBoxes : public MessageBoxes {
 class FakeRestarter : public Restarter {
   public:
     explicit FakeRestarter(Journal& journal) : journal_(journal) {}
-    void EndSession(std::uint32_t flags) override;
+    bool EnableShutdownPrivilege() override;
+    long EndSession(std::uint32_t flags) override;
+    int privilegeRequests = 0;
     std::vector<std::uint32_t> requests;
+    // What EndSession returns (0 success).
+    long endSessionError = 0;
 
   private:
     Journal& journal_;

@@ -9,10 +9,16 @@ namespace velmora {
 class Win32SystemParameters : public SystemParameters {
   public:
     int Call(std::uint32_t action, std::uint32_t param, void* data, std::uint32_t flags) override;
+    long LastError() override { return lastError_; }
+
+  private:
+    long lastError_ = 0;
 };
 
 class Win32Broadcaster : public Broadcaster {
   public:
+    // How long one window may take to handle a broadcast before the next one gets it.
+    static constexpr unsigned kTimeoutPerWindow = 5000;
     void Broadcast(std::uint32_t message) override;
     void RepaintDesktop() override;
 };
@@ -30,11 +36,13 @@ class Win32MessageBoxes : public MessageBoxes {
   public:
     int Show(WindowRef owner, const std::string& text, const std::string& caption,
              std::uint32_t style) override;
+    std::string SystemErrorText(long code) override;
 };
 
 class Win32Restarter : public Restarter {
   public:
-    void EndSession(std::uint32_t flags) override;
+    bool EnableShutdownPrivilege() override;
+    long EndSession(std::uint32_t flags) override;
 };
 
 class Win32Shell : public Shell {

@@ -116,10 +116,10 @@ class RegistryContract : public ::testing::Test {
 
 TEST_F(RegistryContract, WritesStoreExactTypesAndLengths) {
     RegistryStore store(*registry_);
-    store.WriteString(kRoot, kScratch, "Text", "abc");
-    store.WriteBinary(kRoot, kScratch, "Flag", kFlagOn);
-    store.WriteDword(kRoot, kScratch, "Number", 0x12345678);
-    store.WriteString(kRoot, kScratch, "Ansi", "Couldn\xB4t remove ");
+    EXPECT_EQ(store.WriteString(kRoot, kScratch, "Text", "abc"), reg::kSuccess);
+    EXPECT_EQ(store.WriteBinary(kRoot, kScratch, "Flag", kFlagOn), reg::kSuccess);
+    EXPECT_EQ(store.WriteDword(kRoot, kScratch, "Number", 0x12345678), reg::kSuccess);
+    EXPECT_EQ(store.WriteString(kRoot, kScratch, "Ansi", "Couldn\xB4t remove "), reg::kSuccess);
 
     std::uint32_t type = 0;
     std::vector<std::uint8_t> data;
@@ -161,14 +161,17 @@ TEST_F(RegistryContract, AWriteReplacesAValueOfAnotherTypeWhole) {
     EXPECT_EQ(data, Bytes({1, 0, 0, 0}));
 }
 
+// Deleting what is already absent succeeds: the registry holds what was asked for.
 TEST_F(RegistryContract, DeletesNeverCreateAndLeaveEmptiedKeys) {
     RegistryStore store(*registry_);
-    store.DeleteValue(kRoot, Under("Missing"), "Value");
-    store.DeleteKey(kRoot, Under("Missing"), "Child");
+    EXPECT_EQ(store.DeleteValue(kRoot, Under("Missing"), "Value"), reg::kSuccess);
+    EXPECT_EQ(store.DeleteKey(kRoot, Under("Missing"), "Child"), reg::kSuccess);
     EXPECT_FALSE(KeyExists(*registry_, kRoot, Under("Missing")));
 
     store.WriteString(kRoot, Under("Key"), "Only", "1");
-    store.DeleteValue(kRoot, Under("Key"), "Only");
+    EXPECT_EQ(store.DeleteValue(kRoot, Under("Key"), "Only"), reg::kSuccess);
+    EXPECT_EQ(store.DeleteValue(kRoot, Under("Key"), "Only"), reg::kSuccess);
+    EXPECT_EQ(store.DeleteKey(kRoot, kScratch, "Missing"), reg::kSuccess);
     EXPECT_TRUE(KeyExists(*registry_, kRoot, Under("Key")));
     EXPECT_TRUE(ValueNames(Under("Key")).empty());
     EXPECT_FALSE(ReadValue(*registry_, kRoot, Under("Key"), "Only").has_value());
@@ -177,10 +180,10 @@ TEST_F(RegistryContract, DeletesNeverCreateAndLeaveEmptiedKeys) {
 TEST_F(RegistryContract, KeyDeleteTakesOneLevelAndRefusesKeysWithSubkeys) {
     RegistryStore store(*registry_);
     store.WriteString(kRoot, Under("Open\\command"), "", "explorer.exe");
-    store.DeleteKey(kRoot, kScratch, "Open");
+    EXPECT_NE(store.DeleteKey(kRoot, kScratch, "Open"), reg::kSuccess);
     EXPECT_TRUE(KeyExists(*registry_, kRoot, Under("Open\\command")));
 
-    store.DeleteKey(kRoot, Under("Open"), "command");
+    EXPECT_EQ(store.DeleteKey(kRoot, Under("Open"), "command"), reg::kSuccess);
     EXPECT_FALSE(KeyExists(*registry_, kRoot, Under("Open\\command")));
     EXPECT_TRUE(KeyExists(*registry_, kRoot, Under("Open")));
     store.DeleteKey(kRoot, kScratch, "open");

@@ -9,6 +9,7 @@
 
 #include "tests/e2e/harness/HostedSheet.h"
 #include "tests/e2e/harness/MessageBoxes.h"
+#include "tests/e2e/harness/Paths.h"
 #include "tests/e2e/harness/ProgramKeys.h"
 #include "tests/e2e/harness/ProgramWindows.h"
 #include "tests/e2e/harness/RegistrySnapshot.h"
@@ -23,15 +24,94 @@ namespace {
 
 constexpr char kDesktopTitle[] = "Desktop";
 constexpr char kRestartCaption[] = "Velmora 99 - Restart Windows?";
+constexpr char kErrorCaption[] = "Velmora 99 - Error";
+constexpr char kPoliciesParent[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies";
 constexpr char kPolicies[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
 constexpr char kMetrics[] = "Control Panel\\Desktop\\WindowMetrics";
+constexpr char kShellIcons[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Icons";
 constexpr Milliseconds kBoxTimeout{8000};
 
 constexpr int kShowNetHood = 1011;
+constexpr int kSmoothScroll = 1131;
 constexpr int kBeep = 1133;
+constexpr int kIconSize = 1025;
+constexpr int kSmallArrows = 1242;
 constexpr int kWindowsVersion = 1144;
 constexpr int kRebuildIcons = 1213;
 constexpr int kArrows[] = {1241, 1242, 1244};
+
+// The policy keys' parent made volatile for one scenario. Wine grants every registry write, but a
+// non-volatile key cannot be created under a volatile one (ERROR_CHILD_MUST_BE_VOLATILE): the policy
+// key below it cannot be made, a real failing write. The parent and everything below it come back as
+// they were, as ordinary keys.
+class VolatilePolicies {
+  public:
+    VolatilePolicies() : saved_(RegistrySnapshot::Take({{RootKey::CurrentUser, kPoliciesParent}})) {}
+    ~VolatilePolicies() {
+        RemoveKeyTree(RootKey::CurrentUser, kPoliciesParent);
+        saved_.Restore();
+    }
+    VolatilePolicies(const VolatilePolicies&) = delete;
+    VolatilePolicies& operator=(const VolatilePolicies&) = delete;
+
+    bool Make() {
+        if (!RemoveKeyTree(RootKey::CurrentUser, kPoliciesParent)) {
+            return false;
+        }
+        HKEY key = nullptr;
+        DWORD disposition = 0;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, kPoliciesParent, 0, nullptr, REG_OPTION_VOLATILE,
+                            KEY_ALL_ACCESS, nullptr, &key, &disposition) != ERROR_SUCCESS) {
+            return false;
+        }
+        RegCloseKey(key);
+        return disposition == REG_CREATED_NEW_KEY;
+    }
+
+  private:
+    RegistrySnapshot saved_;
+};
+
+// A running program whose top-level window has stopped answering; it is ended with the scenario.
+class HungProgram {
+  public:
+    HungProgram() {
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        std::string commandLine = "\"" + ToWinePath(VELMORA_E2E_HUNG_WINDOW) + "\"";
+        if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &startup, &process_)) {
+            process_ = {};
+        }
+    }
+    ~HungProgram() {
+        if (process_.hProcess != nullptr) {
+            TerminateProcess(process_.hProcess, 0);
+            WaitForSingleObject(process_.hProcess, 10000);
+            CloseHandle(process_.hProcess);
+            CloseHandle(process_.hThread);
+        }
+    }
+    HungProgram(const HungProgram&) = delete;
+    HungProgram& operator=(const HungProgram&) = delete;
+
+    // True once its window is up and no longer answers.
+    bool WaitUntilHung() const {
+        for (int tries = 0; tries < 100 && process_.hProcess != nullptr; ++tries) {
+            const HWND window = FindWindowA("VelmoraHungWindow", nullptr);
+            DWORD_PTR result = 0;
+            if (window != nullptr && IsWindowVisible(window) &&
+                SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 500, &result) == 0) {
+                return true;
+            }
+            Sleep(100);
+        }
+        return false;
+    }
+
+  private:
+    PROCESS_INFORMATION process_{};
+};
 
 // A session on the Desktop page, with the keys the program may write put back afterwards.
 class DesktopPage : public testing::Test {
@@ -127,7 +207,8 @@ TEST_F(DesktopPage, RebuildIconsActsAtOnceAndLeavesApplyAsItWas) {
     ASSERT_FALSE(IsEnabled(Button(main_window::kApply)));
     ASSERT_TRUE(Click(Page(kRebuildIcons)));
     EXPECT_FALSE(IsEnabled(Button(main_window::kApply)));
-    EXPECT_EQ(ReadRawValue(RootKey::CurrentUser, kMetrics, "Shell Icon Size"), RegistryValue::String("32"));
+    // The size that stood is put back after the rebuild.
+    EXPECT_EQ(ReadRawValue(RootKey::CurrentUser, kMetrics, "Shell Icon Size"), RegistryValue::String("48"));
     // The combo box keeps showing the earlier choice ("Big").
     EXPECT_EQ(TextOf(Page(1025)), "Big");
 
@@ -136,6 +217,91 @@ TEST_F(DesktopPage, RebuildIconsActsAtOnceAndLeavesApplyAsItWas) {
     ASSERT_TRUE(Click(Page(kRebuildIcons)));
     EXPECT_TRUE(IsEnabled(Button(main_window::kApply)));
     ASSERT_TRUE(Click(Page(kBeep)));  // back as it was before the beep is applied
+}
+
+// A write that fails is named in one message, keeps its mark and Apply lit; the other setting touched
+// with it is written. OK then tells the same and leaves the window open.
+TEST_F(DesktopPage, AFailedWriteIsReportedAndKeptWhileTheOtherSettingIsWritten) {
+    ScopedRegistryValue smoothScroll(RootKey::CurrentUser, "Control Panel\\Desktop", "SmoothScroll");
+    ASSERT_TRUE(smoothScroll.Remove());
+    VolatilePolicies policies;
+    ASSERT_TRUE(policies.Make());
+    Open(WindowsVersion::Nt);
+    ASSERT_TRUE(IsChecked(Page(kShowNetHood)));
+    ASSERT_FALSE(IsChecked(Page(kSmoothScroll)));
+    ASSERT_TRUE(Click(Page(kShowNetHood)));
+    ASSERT_TRUE(Click(Page(kSmoothScroll)));
+
+    for (const int button : {main_window::kApply, main_window::kOk}) {
+        SCOPED_TRACE(button);
+        ASSERT_TRUE(PostClick(Button(button)));
+        const HWND box = WaitForMessageBox(session_->ProcessId(), kErrorCaption, kBoxTimeout, Main());
+        ASSERT_NE(box, nullptr);
+        const std::string text = MessageBoxText(box);
+        EXPECT_EQ(
+            text.rfind("This setting could not be saved:\r\n\r\nDesktop: Show Network Neighborhood\r\n\r\n",
+                       0),
+            0u)
+            << text;
+        EXPECT_NE(text.find(" (error 1021)"), std::string::npos) << text;
+        EXPECT_EQ(text.find("Smooth"), std::string::npos) << text;
+        EXPECT_TRUE(HasButton(box, IDOK));
+        ASSERT_TRUE(AnswerMessageBox(box, IDOK));
+        ASSERT_TRUE(Responds(Main()));
+        EXPECT_TRUE(IsWindow(Main()));
+        EXPECT_TRUE(IsEnabled(Button(main_window::kApply)));
+        EXPECT_FALSE(ReadRawValue(RootKey::CurrentUser, kPolicies, "NoNetHood"));
+        EXPECT_EQ(ReadRawValue(RootKey::CurrentUser, "Control Panel\\Desktop", "SmoothScroll"),
+                  RegistryValue::Binary({1, 0, 0, 0}));
+    }
+    EXPECT_EQ(WaitForMessageBox(session_->ProcessId(), kRestartCaption, Milliseconds(500)), nullptr);
+    ASSERT_TRUE(PostClick(Button(main_window::kCancel)));
+    ASSERT_TRUE(session_->WaitForExit());
+}
+
+// Apply broadcasts the beep's change to every top-level window; one that has stopped answering is passed
+// over instead of holding the program until it answers.
+TEST_F(DesktopPage, ABroadcastPassesOverAWindowThatStoppedAnswering) {
+    HungProgram hung;
+    ASSERT_TRUE(hung.WaitUntilHung());
+    Open(WindowsVersion::Nt);
+    const bool beeping = IsChecked(Page(kBeep));
+    ASSERT_TRUE(Click(Page(kBeep)));
+    const DWORD start = GetTickCount();
+    ASSERT_TRUE(PostClick(Button(main_window::kApply)));
+    while (IsEnabled(Button(main_window::kApply)) && GetTickCount() - start < 60000) {
+        Sleep(50);
+    }
+    const DWORD elapsed = GetTickCount() - start;
+    EXPECT_FALSE(IsEnabled(Button(main_window::kApply)));
+    // The helper sleeps for two minutes: a broadcast that waited for it would take that long.
+    EXPECT_LT(elapsed, 20000u);
+    EXPECT_TRUE(Responds(Main()));
+    ASSERT_TRUE(PostClick(Button(main_window::kCancel)));
+    ASSERT_TRUE(session_->WaitForExit());
+    EXPECT_NE(SystemParametersInfoA(SPI_SETBEEP, beeping ? TRUE : FALSE, nullptr, SPIF_UPDATEINIFILE), FALSE);
+}
+
+// The icon size applied is what stands when the rebuild that the arrows ask for runs: it stays.
+TEST_F(DesktopPage, HugeIconsAndSmallArrowsInOneApplyLeaveTheIconSizeAt64) {
+    ScopedRegistryValue iconSize(RootKey::CurrentUser, kMetrics, "Shell Icon Size");
+    ScopedRegistryValue arrows(RootKey::LocalMachine, kShellIcons, "29");
+    ASSERT_TRUE(iconSize.Set(RegistryValue::String("32")));
+    ASSERT_TRUE(arrows.Remove());
+    Open(WindowsVersion::Windows98);
+    const HWND combo = Page(kIconSize);
+    SendMessageA(combo, CB_SETCURSEL, 3, 0);
+    SendMessageA(page_, WM_COMMAND, MAKEWPARAM(kIconSize, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    ASSERT_TRUE(Click(Page(kSmallArrows)));
+    ASSERT_TRUE(Click(Button(main_window::kApply)));
+    EXPECT_FALSE(IsEnabled(Button(main_window::kApply)));
+    EXPECT_EQ(ReadRawValue(RootKey::CurrentUser, kMetrics, "Shell Icon Size"), RegistryValue::String("64"));
+    const auto location = ReadRawValue(RootKey::LocalMachine, kShellIcons, "29");
+    ASSERT_TRUE(location);
+    EXPECT_NE(std::string(location->bytes.begin(), location->bytes.end()).find("\\Icobank.exe,1"),
+              std::string::npos);
+    ASSERT_TRUE(PostClick(Button(main_window::kCancel)));
+    ASSERT_TRUE(session_->WaitForExit());
 }
 
 TEST_F(DesktopPage, ApplyWithNothingTouchedChangesNothing) {

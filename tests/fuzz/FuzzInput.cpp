@@ -1,8 +1,10 @@
 #include "tests/fuzz/FuzzInput.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 #include "settings/ApplyCycle.h"
 #include "settings/DesktopSettings.h"
@@ -134,10 +136,20 @@ void ApplyAll(FakeServices& fakes, Model& model) {
     }
     Services services = fakes.Get();
     const ApplyTarget targets[] = {{&model, [] {}}};
-    ApplyTouchedSettings(services, targets);
+    const std::vector<FailedSetting> failed = ApplyTouchedSettings(services, targets);
+    // A row stays marked exactly when its failure is reported, with the error code that caused it.
+    std::size_t marked = 0;
     for (int row = 0; row < Model::kRowCount; ++row) {
-        Check(!model.Changed(row), "a touched row is still marked after apply");
+        marked += model.Changed(row) ? 1 : 0;
     }
+    const auto rowFailures = std::count_if(failed.begin(), failed.end(), [](const FailedSetting& f) {
+        return std::string_view(f.caption) != kRebuildCaption;
+    });
+    Check(marked == static_cast<std::size_t>(rowFailures),
+          "a touched row is marked without its failure reported");
+    Check(std::all_of(failed.begin(), failed.end(), [](const FailedSetting& f) { return f.error != 0; }),
+          "a failure is reported without its error code");
+    Check(!model.IconRebuildPending(), "an icon rebuild is still pending after apply");
     Check(fakes.registry.OpenHandleCount() == 0, "a key handle was left open by an apply");
 }
 

@@ -148,7 +148,7 @@ TEST_F(DesktopSettingsTest, ShortcutArrowsAreReadBySubstring) {
     }
 }
 
-TEST_F(DesktopSettingsTest, SmallArrowsWriteTheLibraryPathAndTheRebuildLeavesIconSize32) {
+TEST_F(DesktopSettingsTest, SmallArrowsWriteTheLibraryPathAndTheRebuildKeepsTheAppliedIconSize) {
     fakes_.directories.systemDirectory = "C:\\WINDOWS\\SYSTEM";
     model_.Load();
     model_.shortcutArrows = 1;
@@ -157,7 +157,8 @@ TEST_F(DesktopSettingsTest, SmallArrowsWriteTheLibraryPathAndTheRebuildLeavesIco
     TouchAndApply(model_, D::kIconSizeCombo, notify::kSelectionChange);
     EXPECT_TRUE(
         Read(RootKey::LocalMachine, kShellIcons, "29")->TextEquals("C:\\WINDOWS\\SYSTEM\\Icobank.exe,1"));
-    EXPECT_TRUE(Read(RootKey::CurrentUser, kMetrics, "Shell Icon Size")->TextEquals("32"));
+    EXPECT_EQ(Read(RootKey::CurrentUser, kMetrics, "Shell Icon Size")->Bytes(),
+              (std::vector<std::uint8_t>{'1', '6', 0}));
     EXPECT_FALSE(model_.IconRebuildPending());
     EXPECT_FALSE(model_.RestartNeeded());
     // Icon size first ("16"), then the rebuild's two rounds.

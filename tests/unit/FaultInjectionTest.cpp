@@ -1,9 +1,11 @@
 // Every load, apply routine, list edit and removal and the icon rebuild, driven through a failure of
 // every kind of call at every point: the nth registry call of a kind fails with access denied or not
 // found (n = 1, 2, ... until the routine runs through without reaching n), and likewise the system
-// parameters, directories and shell. After each run: no key left open, the changed flags cleared, every
-// value and key either as it was before or as the run without a fault left it, and a failure message
-// exactly where a removal did not happen.
+// parameters, directories and shell. After each run: no key left open, every value and key either as it
+// was before or as the run without a fault left it, and a failure message exactly where a removal did not
+// happen. A setting stays marked exactly when its failure is reported, and applying again without the
+// fault then leaves the registry as the run without a fault did: the settings that did not fail were
+// written the first time.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,6 +14,7 @@
 #include <optional>
 
 #include "registry/RegKey.h"
+#include "registry/ValueReader.h"
 #include "settings/ApplyCycle.h"
 #include "settings/DesktopSettings.h"
 #include "settings/FolderRunList.h"
@@ -82,6 +85,8 @@ struct Fault {
     std::string name;
     std::function<void(FakeServices&, unsigned nth)> arm;
     std::function<bool(FakeServices&)> hit;
+    // The fault says "not found" of something that is there: a delete then believes it is done.
+    bool claimsAbsence = false;
 };
 
 std::vector<Fault> AllFaults() {
@@ -100,9 +105,11 @@ std::vector<Fault> AllFaults() {
              {std::pair{reg::kAccessDenied, "access denied"}, std::pair{reg::kFileNotFound, "not found"}}) {
             const Call c = call;
             const long e = error;
+            const bool lie = e == reg::kFileNotFound &&
+                             (c == Call::kOpen || c == Call::kDeleteValue || c == Call::kDeleteKey);
             faults.push_back({std::string("registry ") + name + ": " + errorName,
                               [c, e](FakeServices& f, unsigned n) { f.registry.FailNth(c, n, e); },
-                              [](FakeServices& f) { return f.registry.FaultHit(); }});
+                              [](FakeServices& f) { return f.registry.FaultHit(); }, lie});
         }
     }
     faults.push_back({"system parameters", [](FakeServices& f, unsigned n) { f.parameters.fault.Arm(n); },
@@ -189,12 +196,39 @@ bool ValuePresent(FakeServices& fakes, RootKey root, const std::string& path, co
            fakes.registry.QueryValue(key.Get(), name, nullptr, nullptr, &size) == reg::kSuccess;
 }
 
+// A value's text, or "<absent>".
+std::string TextIn(FakeServices& fakes, RootKey root, const std::string& path, const std::string& name) {
+    const auto data = ReadValue(fakes.registry, root, path, name);
+    return data ? std::string(data->Text()) : std::string("<absent>");
+}
+
+// Whether a list edit met its registry fault; the fault is cleared before the edit is checked.
+std::optional<bool> editHit;
+
+void ClearEditFaults(FakeServices& fakes) {
+    editHit = fakes.registry.FaultHit();
+    fakes.registry.ClearFaults();
+}
+
+// An edit that did not reach the registry is reported exactly then.
+void ExpectEditReported(FakeServices& fakes, bool written) {
+    const bool reported =
+        std::any_of(fakes.messages.shown.begin(), fakes.messages.shown.end(),
+                    [](const FakeMessageBoxes::Shown& s) { return s.caption == kErrorCaption; });
+    EXPECT_NE(written, reported);
+}
+
 bool KeyPresent(FakeServices& fakes, RootKey root, const std::string& path) {
     RegKey key;
     return key.Open(fakes.registry, ToHKey(root), path, reg::kRead) == reg::kSuccess;
 }
 
-// Loads the model, flips every box, touches every control and applies like the main window.
+// The registry as an apply with a fault left it, before it was applied again without the fault.
+std::optional<Contents> faultedState;
+bool faultedHit = false;
+
+// Loads the model, flips every box, touches every control and applies like the main window; then applies
+// again, as a user pressing Apply once more, with the faults cleared.
 template <typename Model>
 void ApplyEverything(FakeServices& fakes, Model& model, const std::function<void()>& load,
                      const std::function<void(Model&)>& change,
@@ -210,12 +244,28 @@ void ApplyEverything(FakeServices& fakes, Model& model, const std::function<void
     }
     faultsFrom();
     Services services = fakes.Get();
-    const ApplyTarget targets[] = {{&model, [] {}}};
+    const ApplyTarget targets[] = {
+        {&model, [] {}, "Page", [](int control) { return "Caption " + std::to_string(control); }}};
+    const std::vector<FailedSetting> failed = ApplyTouchedSettings(services, targets);
+    const bool faulted = fakes.registry.FaultHit() || fakes.parameters.fault.Hit();
+    faultedHit = faulted || fakes.directories.existsFault.Hit() || fakes.directories.createFault.Hit() ||
+                 fakes.directories.removeFault.Hit();
+    fakes.registry.ClearFaults();
+    fakes.parameters.fault.Disarm();
+    for (int row = 0; row < Model::kRowCount; ++row) {
+        const std::string caption = "Caption " + std::to_string(model.RowControl(row));
+        const bool reported = std::any_of(failed.begin(), failed.end(), [&](const FailedSetting& f) {
+            return f.caption == caption && f.page == "Page" && f.error != 0;
+        });
+        EXPECT_EQ(model.Changed(row), reported) << "row " << row;
+    }
+    EXPECT_TRUE(failed.empty() || faulted);
+    EXPECT_FALSE(model.IconRebuildPending());
+    faultedState = Flatten(fakes.registry);
     ApplyTouchedSettings(services, targets);
     for (int row = 0; row < Model::kRowCount; ++row) {
-        EXPECT_FALSE(model.Changed(row)) << "row " << row << " still marked";
+        EXPECT_FALSE(model.Changed(row)) << "row " << row << " still marked after applying again";
     }
-    EXPECT_FALSE(model.IconRebuildPending());
 }
 
 template <typename Model>
@@ -352,6 +402,9 @@ std::vector<Routine> AllRoutines() {
                             faultsFrom();
                             model.ChangeFolderPath(std::string("Personal"), Editor("D:\\Documents"), 0);
                             EXPECT_TRUE(model.RestartNeeded());
+                            ClearEditFaults(f);
+                            ExpectEditReported(f, TextIn(f, RootKey::CurrentUser, shellFolders, "Personal") ==
+                                                      "D:\\Documents");
                         },
                         {}});
     routines.push_back({"Folders/Run",
@@ -372,11 +425,14 @@ std::vector<Routine> AllRoutines() {
     routines.push_back({"Folders/Run",
                         "edit an autorun entry",
                         [](FakeServices& f) { FillPage(f, "Folders/Run"); },
-                        [](FakeServices& f, const std::function<void()>& faultsFrom) {
+                        [run](FakeServices& f, const std::function<void()>& faultsFrom) {
                             FolderRunList model(f.Get());
                             model.Load();
                             faultsFrom();
                             model.EditAutorun(std::string("Entry B"), Editor("C:\\New\\entry.exe /quiet"), 0);
+                            ClearEditFaults(f);
+                            ExpectEditReported(f, TextIn(f, RootKey::CurrentUser, run, "Entry B") ==
+                                                      "C:\\New\\entry.exe /quiet");
                         },
                         {}});
     const std::string uninstall = UninstallList::kUninstallKey;
@@ -394,17 +450,22 @@ std::vector<Routine> AllRoutines() {
                             EXPECT_TRUE(asked || present);
                         },
                         {}});
-    routines.push_back({"Add/Remove",
-                        "edit an entry",
-                        [](FakeServices& f) { FillPage(f, "Add/Remove"); },
-                        [uninstall](FakeServices& f, const std::function<void()>& faultsFrom) {
-                            UninstallList model(f.Get());
-                            faultsFrom();
-                            model.ApplyEdit(uninstall + "\\Entry B",
-                                            UninstallEdit{true, true, "C:\\New\\uninstall.exe", "New name"},
-                                            0);
-                        },
-                        {}});
+    routines.push_back(
+        {"Add/Remove",
+         "edit an entry",
+         [](FakeServices& f) { FillPage(f, "Add/Remove"); },
+         [uninstall](FakeServices& f, const std::function<void()>& faultsFrom) {
+             UninstallList model(f.Get());
+             faultsFrom();
+             model.ApplyEdit(uninstall + "\\Entry B",
+                             UninstallEdit{true, true, "C:\\New\\uninstall.exe", "New name"}, 0);
+             const std::string key = uninstall + "\\Entry B";
+             ClearEditFaults(f);
+             ExpectEditReported(
+                 f, TextIn(f, RootKey::LocalMachine, key, "UninstallString") == "C:\\New\\uninstall.exe" &&
+                        TextIn(f, RootKey::LocalMachine, key, "DisplayName") == "New name");
+         },
+         {}});
     routines.push_back({"New",
                         "remove entries",
                         [](FakeServices& f) { FillPage(f, "New"); },
@@ -492,11 +553,21 @@ TEST(FaultInjectionTest, EveryRoutineSurvivesAFailureOfEveryCallAtEveryPoint) {
                              std::to_string(nth));
                 FakeServices fakes;
                 routine.prepare(fakes);
+                faultedState.reset();
+                editHit.reset();
                 routine.run(fakes, [&] { fault.arm(fakes, nth); });
-                const bool hit = fault.hit(fakes);
+                const bool hit = faultedState ? faultedHit : (editHit.value_or(false) || fault.hit(fakes));
                 fakes.registry.ClearFaults();
                 EXPECT_EQ(fakes.registry.OpenHandleCount(), 0u);
-                ExpectNothingHalfWritten(before, after, Flatten(fakes.registry), routine.transient);
+                if (faultedState) {
+                    // Applied once with the fault and once more without it.
+                    ExpectNothingHalfWritten(before, after, *faultedState, routine.transient);
+                    if (!fault.claimsAbsence) {
+                        ExpectNothingHalfWritten(after, after, Flatten(fakes.registry), routine.transient);
+                    }
+                } else {
+                    ExpectNothingHalfWritten(before, after, Flatten(fakes.registry), routine.transient);
+                }
                 if (!hit || ::testing::Test::HasFailure()) {
                     break;
                 }
@@ -564,6 +635,41 @@ TEST(FaultInjectionTest, AutologonIsNeverLeftOnWithoutTheUserAndPasswordItWasApp
             }
         }
     }
+}
+
+// "Show Network Neighborhood" needs a restart, the beep does not. With the policy write refused the beep
+// is still applied, no restart is asked for, and the message names the one setting that failed; applying
+// again once the write works saves it and asks for the restart.
+TEST(FaultInjectionTest, OnlyAWrittenSettingAsksForTheRestart) {
+    using D = DesktopSettings;
+    FakeServices f;
+    D model(f.Get());
+    model.Load();
+    model.check[D::kNoNetHood] = 0;
+    model.check[D::kBeep] = 1;
+    ASSERT_TRUE(model.Touch(D::kShowNetHoodBox, notify::kButtonClicked));
+    ASSERT_TRUE(model.Touch(D::kBeepBox, notify::kButtonClicked));
+    f.registry.FailNth(Call::kCreate, 1, reg::kAccessDenied);
+    f.messages.errorTexts[reg::kAccessDenied] = "Access is denied.";
+    Services services = f.Get();
+    const ApplyTarget targets[] = {
+        {&model, [] {}, "Desktop",
+         [](int control) { return control == D::kShowNetHoodBox ? "Show &Network Neighborhood" : "Beep"; }}};
+    const std::vector<FailedSetting> failed = ApplyTouchedSettings(services, targets);
+    ReportFailures(services, 3, failed);
+    EXPECT_TRUE(model.Changed(D::kNoNetHood));
+    EXPECT_FALSE(model.Changed(D::kBeep));
+    EXPECT_FALSE(model.RestartNeeded());
+    EXPECT_EQ(f.parameters.calls.back().action, spi::kSetBeep);
+    ASSERT_EQ(f.messages.shown.size(), 1u);
+    EXPECT_EQ(f.messages.shown[0].text,
+              "This setting could not be saved:\r\n\r\nDesktop: Show Network Neighborhood\r\n\r\n"
+              "Access is denied. (error 5)");
+
+    f.registry.ClearFaults();
+    EXPECT_TRUE(ApplyTouchedSettings(services, targets).empty());
+    EXPECT_FALSE(model.Changed(D::kNoNetHood));
+    EXPECT_TRUE(model.RestartNeeded());
 }
 
 }  // namespace

@@ -306,10 +306,14 @@ TEST_F(MiscSettingsTest, RemovingAVerbDeletesCommandThenTheVerbAndNothingElse) {
     SetAndApply(M::kOpenWithWordpad, 0);
     EXPECT_EQ(testing::DumpRegistry(fakes_.registry), before);
 
-    // A verb with another subkey beside "command" keeps its key, as NT would.
+    // A verb with another subkey beside "command" keeps its key, as NT would: the verb is still there,
+    // so the row stays marked.
     Store().WriteString(RootKey::ClassesRoot, "*\\shell\\Open with Notepad\\command", "", "notepad.exe %1");
     Store().WriteString(RootKey::ClassesRoot, "*\\shell\\Open with Notepad\\ddeexec", "", "x");
-    SetAndApply(M::kOpenWithNotepad, 0);
+    model_.check[M::kOpenWithNotepad] = 0;
+    ASSERT_TRUE(model_.Touch(M::kOpenWithNotepadBox, notify::kButtonClicked));
+    ApplyAll();
+    EXPECT_TRUE(model_.Changed(M::kOpenWithNotepad));
     EXPECT_FALSE(KeyExists(fakes_.registry, RootKey::ClassesRoot, "*\\shell\\Open with Notepad\\command"));
     EXPECT_TRUE(KeyExists(fakes_.registry, RootKey::ClassesRoot, "*\\shell\\Open with Notepad\\ddeexec"));
 }

@@ -306,14 +306,18 @@ TEST_F(SecuritySettingsTest, AutologonAppliesAllThreeValuesAsText) {
     EXPECT_FALSE(model_.RestartNeeded());
 }
 
+// Without the logon key nothing can be switched on (a failure: the row stays marked), and nothing is on
+// to switch off.
 TEST_F(SecuritySettingsTest, AutologonNeverCreatesTheLogonKey) {
     const std::string before = testing::DumpRegistry(fakes_.registry);
-    model_.check[S::kAutologon] = 1;
-    model_.userName = "anna";
-    ASSERT_TRUE(model_.Touch(S::kUserNameEdit, notify::kEditChange));
-    ApplyAll();
-    EXPECT_EQ(testing::DumpRegistry(fakes_.registry), before);
-    EXPECT_FALSE(model_.Changed(S::kAutologon));
+    for (const int on : {1, 0}) {
+        model_.check[S::kAutologon] = on;
+        model_.userName = "anna";
+        ASSERT_TRUE(model_.Touch(S::kUserNameEdit, notify::kEditChange));
+        ApplyAll();
+        EXPECT_EQ(testing::DumpRegistry(fakes_.registry), before);
+        EXPECT_EQ(model_.Changed(S::kAutologon), on == 1);
+    }
 }
 
 TEST_F(SecuritySettingsTest, TouchMarksOneRowPerControlAndNotification) {

@@ -55,5 +55,34 @@ TEST(Win32SystemParameters, BeepStateRoundTrips) {
     parameters.Call(2, original ? 1 : 0, nullptr, 0);
 }
 
+// What the restart asks for before ExitWindowsEx (which is never called here: under Wine it ends every
+// program of the prefix).
+TEST(Win32Restarter, TheShutdownPrivilegeIsEnabledOnTheProcessToken) {
+    Win32Restarter restarter;
+    EXPECT_TRUE(restarter.EnableShutdownPrivilege());
+    HANDLE token = nullptr;
+    ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token));
+    PRIVILEGE_SET privileges{};
+    privileges.PrivilegeCount = 1;
+    privileges.Control = PRIVILEGE_SET_ALL_NECESSARY;
+    ASSERT_TRUE(LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privilege[0].Luid));
+    BOOL enabled = FALSE;
+    ASSERT_TRUE(PrivilegeCheck(token, &privileges, &enabled));
+    CloseHandle(token);
+    EXPECT_TRUE(enabled);
+}
+
+TEST(Win32MessageBoxes, AnErrorIsTheSystemsOwnWordsWithoutTheLineBreak) {
+    Win32MessageBoxes messages;
+    for (const long code : {5L, 1021L}) {
+        const std::string text = messages.SystemErrorText(code);
+        ASSERT_FALSE(text.empty()) << code;
+        EXPECT_NE(text.back(), '\n') << code;
+        EXPECT_NE(text.back(), '\r') << code;
+    }
+    EXPECT_NE(messages.SystemErrorText(1021).find("volatile"), std::string::npos);
+    EXPECT_EQ(messages.SystemErrorText(0x20001234), "Unknown error.");
+}
+
 }  // namespace
 }  // namespace velmora
