@@ -26,6 +26,7 @@
 #include "system/fakes/FakeServices.h"
 #include "tests/support/HostileCorpus.h"
 #include "tests/support/PageLoads.h"
+#include "tests/support/RegistryCallKinds.h"
 #include "tests/support/ReliabilityLog.h"
 
 namespace velmora {
@@ -91,16 +92,7 @@ struct Fault {
 
 std::vector<Fault> AllFaults() {
     std::vector<Fault> faults;
-    const std::pair<Call, const char*> calls[] = {{Call::kOpen, "open"},
-                                                  {Call::kCreate, "create"},
-                                                  {Call::kQuery, "query"},
-                                                  {Call::kSet, "set"},
-                                                  {Call::kDeleteValue, "delete value"},
-                                                  {Call::kDeleteKey, "delete key"},
-                                                  {Call::kEnumValue, "enum value"},
-                                                  {Call::kEnumKey, "enum key"},
-                                                  {Call::kClose, "close"}};
-    for (const auto& [call, name] : calls) {
+    for (const auto& [call, name] : kRegistryCallKinds) {
         for (const auto& [error, errorName] :
              {std::pair{reg::kAccessDenied, "access denied"}, std::pair{reg::kFileNotFound, "not found"}}) {
             const Call c = call;

@@ -10,6 +10,7 @@
 #include "registry/RegistryStore.h"
 #include "settings/StartupLists.h"
 #include "system/fakes/FakeServices.h"
+#include "tests/support/RegistryCallKinds.h"
 
 namespace velmora {
 namespace {
@@ -22,17 +23,8 @@ constexpr const char* kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run"
 
 // Every kind of call made since the counters were reset, by name; kinds not called are left out.
 Counts CallsMade(const MemoryRegistry& registry) {
-    const std::pair<Call, const char*> kinds[] = {{Call::kOpen, "open"},
-                                                  {Call::kCreate, "create"},
-                                                  {Call::kQuery, "query"},
-                                                  {Call::kSet, "set"},
-                                                  {Call::kDeleteValue, "delete value"},
-                                                  {Call::kDeleteKey, "delete key"},
-                                                  {Call::kEnumValue, "enum value"},
-                                                  {Call::kEnumKey, "enum key"},
-                                                  {Call::kClose, "close"}};
     Counts counts;
-    for (const auto& [call, name] : kinds) {
+    for (const auto& [call, name] : kRegistryCallKinds) {
         if (registry.Calls(call) != 0) {
             counts[name] = registry.Calls(call);
         }
