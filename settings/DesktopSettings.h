@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "res/resource.h"
 #include "settings/SettingsModel.h"
 #include "system/Services.h"
 
@@ -32,24 +33,24 @@ class DesktopSettings : public SettingsModel {
 
     // Control ids of the page.
     enum Control {
-        kShowInternetIconBox = 1005,
-        kShowNetHoodBox = 1011,
-        kShortcutPrefixBox = 1084,
-        kMinAnimateBox = 1104,
-        kIe4LookBox = 1130,
-        kAutoEndBox = 1272,
-        kSmoothScrollBox = 1131,
-        kDoubleClickBox = 1132,
-        kBeepBox = 1133,
-        kActiveDesktopBox = 1076,
-        kWindowsVersionBox = 1144,
-        kMyComputerBox = 1122,
-        kRecycleBinBox = 1215,
-        kIconSizeCombo = 1025,
-        kArrowNormalRadio = 1241,
-        kArrowSmallRadio = 1242,
-        kArrowNoneRadio = 1244,
-        kRebuildIconsButton = 1213,
+        kShowInternetIconBox = IDC_DESKTOP_SHOW_INTERNET_ICON_BOX,
+        kShowNetHoodBox = IDC_DESKTOP_SHOW_NET_HOOD_BOX,
+        kShortcutPrefixBox = IDC_DESKTOP_SHORTCUT_PREFIX_BOX,
+        kMinAnimateBox = IDC_DESKTOP_MIN_ANIMATE_BOX,
+        kIe4LookBox = IDC_DESKTOP_IE4_LOOK_BOX,
+        kAutoEndBox = IDC_DESKTOP_AUTO_END_BOX,
+        kSmoothScrollBox = IDC_DESKTOP_SMOOTH_SCROLL_BOX,
+        kDoubleClickBox = IDC_DESKTOP_DOUBLE_CLICK_BOX,
+        kBeepBox = IDC_DESKTOP_BEEP_BOX,
+        kActiveDesktopBox = IDC_DESKTOP_ACTIVE_DESKTOP_BOX,
+        kWindowsVersionBox = IDC_DESKTOP_WINDOWS_VERSION_BOX,
+        kMyComputerBox = IDC_DESKTOP_MY_COMPUTER_BOX,
+        kRecycleBinBox = IDC_DESKTOP_RECYCLE_BIN_BOX,
+        kIconSizeCombo = IDC_DESKTOP_ICON_SIZE_COMBO,
+        kArrowNormalRadio = IDC_DESKTOP_ARROW_NORMAL_RADIO,
+        kArrowSmallRadio = IDC_DESKTOP_ARROW_SMALL_RADIO,
+        kArrowNoneRadio = IDC_DESKTOP_ARROW_NONE_RADIO,
+        kRebuildIconsButton = IDC_DESKTOP_REBUILD_ICONS_BUTTON,
     };
 
     explicit DesktopSettings(Services services) : SettingsModel(kRowCount), services_(services) {}

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "res/resource.h"
 #include "settings/SettingsModel.h"
 #include "system/Services.h"
 
@@ -34,22 +35,22 @@ class SecuritySettings : public SettingsModel {
 
     // Control ids of the page.
     enum Control {
-        kAddPrinterBox = 1040,
-        kRemovePrinterBox = 1041,
-        kFileMenuBox = 1045,
-        kLockDesktopBox = 1046,
-        kChangeTaskbarBox = 1047,
-        kFloppyBox = 1048,
-        kTaskbarRightClickBox = 1049,
-        kDesktopRightClickBox = 1050,
-        kStartMenuContextBox = 1051,
-        kUserNameEdit = 1065,
-        kClearLastUserBox = 1085,
-        kSaveSettingsBox = 1086,
-        kAutologonBox = 1141,
-        kPasswordEdit = 1143,
-        kRegeditBox = 1204,
-        kPrinterTabsBox = 1224,
+        kAddPrinterBox = IDC_SECURITY_ADD_PRINTER_BOX,
+        kRemovePrinterBox = IDC_SECURITY_REMOVE_PRINTER_BOX,
+        kFileMenuBox = IDC_SECURITY_FILE_MENU_BOX,
+        kLockDesktopBox = IDC_SECURITY_LOCK_DESKTOP_BOX,
+        kChangeTaskbarBox = IDC_SECURITY_CHANGE_TASKBAR_BOX,
+        kFloppyBox = IDC_SECURITY_FLOPPY_BOX,
+        kTaskbarRightClickBox = IDC_SECURITY_TASKBAR_RIGHT_CLICK_BOX,
+        kDesktopRightClickBox = IDC_SECURITY_DESKTOP_RIGHT_CLICK_BOX,
+        kStartMenuContextBox = IDC_SECURITY_START_MENU_CONTEXT_BOX,
+        kUserNameEdit = IDC_SECURITY_USER_NAME_EDIT,
+        kClearLastUserBox = IDC_SECURITY_CLEAR_LAST_USER_BOX,
+        kSaveSettingsBox = IDC_SECURITY_SAVE_SETTINGS_BOX,
+        kAutologonBox = IDC_SECURITY_AUTOLOGON_BOX,
+        kPasswordEdit = IDC_SECURITY_PASSWORD_EDIT,
+        kRegeditBox = IDC_SECURITY_REGEDIT_BOX,
+        kPrinterTabsBox = IDC_SECURITY_PRINTER_TABS_BOX,
     };
 
     // What the model asks of its page: the window that owns its notices, a push of the members into the

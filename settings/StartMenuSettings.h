@@ -8,6 +8,7 @@
 #include <string>
 #include <utility>
 
+#include "res/resource.h"
 #include "settings/SettingsModel.h"
 #include "system/Services.h"
 
@@ -41,27 +42,27 @@ class StartMenuSettings : public SettingsModel {
 
     // Control ids of the page.
     enum Control {
-        kAllowLogoffBox = 1000,
-        kShowFavoritesBox = 1001,
-        kShowWindowsUpdateBox = 1002,
-        kShowDocumentsBox = 1003,
-        kClearDocsOnExitBox = 1004,
-        kAddDocumentsBox = 1070,
-        kShowFindBox = 1071,
-        kShowRunBox = 1072,
-        kAllowShutDownBox = 1073,
-        kShowControlPanelBox = 1074,
-        kShowFolderOptionsBox = 1075,
-        kShowActiveDesktopBox = 1076,
-        kDelayEdit = 1206,
-        kDelaySpin = 1207,
-        kControlPanelFolderBox = 1019,
-        kPrintersFolderBox = 1055,
-        kUrlHistoryFolderBox = 1023,
-        kRecycleBinFolderBox = 1059,
-        kClearDocsButton = 1184,
-        kClearRunButton = 1185,
-        kClearFindButton = 1186,
+        kAllowLogoffBox = IDC_STARTMENU_ALLOW_LOGOFF_BOX,
+        kShowFavoritesBox = IDC_STARTMENU_SHOW_FAVORITES_BOX,
+        kShowWindowsUpdateBox = IDC_STARTMENU_SHOW_WINDOWS_UPDATE_BOX,
+        kShowDocumentsBox = IDC_STARTMENU_SHOW_DOCUMENTS_BOX,
+        kClearDocsOnExitBox = IDC_STARTMENU_CLEAR_DOCS_ON_EXIT_BOX,
+        kAddDocumentsBox = IDC_STARTMENU_ADD_DOCUMENTS_BOX,
+        kShowFindBox = IDC_STARTMENU_SHOW_FIND_BOX,
+        kShowRunBox = IDC_STARTMENU_SHOW_RUN_BOX,
+        kAllowShutDownBox = IDC_STARTMENU_ALLOW_SHUT_DOWN_BOX,
+        kShowControlPanelBox = IDC_STARTMENU_SHOW_CONTROL_PANEL_BOX,
+        kShowFolderOptionsBox = IDC_STARTMENU_SHOW_FOLDER_OPTIONS_BOX,
+        kShowActiveDesktopBox = IDC_STARTMENU_SHOW_ACTIVE_DESKTOP_BOX,
+        kDelayEdit = IDC_STARTMENU_DELAY_EDIT,
+        kDelaySpin = IDC_STARTMENU_DELAY_SPIN,
+        kControlPanelFolderBox = IDC_STARTMENU_CONTROL_PANEL_FOLDER_BOX,
+        kPrintersFolderBox = IDC_STARTMENU_PRINTERS_FOLDER_BOX,
+        kUrlHistoryFolderBox = IDC_STARTMENU_URL_HISTORY_FOLDER_BOX,
+        kRecycleBinFolderBox = IDC_STARTMENU_RECYCLE_BIN_FOLDER_BOX,
+        kClearDocsButton = IDC_STARTMENU_CLEAR_DOCS_BUTTON,
+        kClearRunButton = IDC_STARTMENU_CLEAR_RUN_BUTTON,
+        kClearFindButton = IDC_STARTMENU_CLEAR_FIND_BUTTON,
     };
 
     // The delay's up-down control runs over this range.
