@@ -1,5 +1,6 @@
 #include "pages/CDesktopDlg.h"
 
+#include "pages/ExchangeRows.h"
 #include "res/resource.h"
 #include "settings/ApplyCycle.h"
 
@@ -16,14 +17,7 @@ void CDesktopDlg::SetUpButtons() {
 
 void CDesktopDlg::DoDataExchange(CDataExchange* dx) {
     CSettingPage::DoDataExchange(dx);
-    for (int row = 0; row < DesktopSettings::kRowCount; ++row) {
-        const auto r = static_cast<DesktopSettings::Row>(row);
-        if (r != DesktopSettings::kShortcutArrows && r != DesktopSettings::kIconSize) {
-            DDX_Check(dx, DesktopSettings::ControlOf(r), m_settings.check[row]);
-        }
-    }
-    DDX_CBIndex(dx, DesktopSettings::kIconSizeCombo, m_settings.iconSize);
-    DDX_Radio(dx, DesktopSettings::kArrowNormalRadio, m_settings.shortcutArrows);
+    ExchangeRows(dx, m_settings);
 }
 
 BOOL CDesktopDlg::OnInitDialog() {

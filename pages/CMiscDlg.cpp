@@ -1,5 +1,7 @@
 #include "pages/CMiscDlg.h"
 
+#include "pages/ExchangeRows.h"
+
 using velmora::MiscSettings;
 
 CMiscDlg::CMiscDlg(velmora::Services services) : CSettingPage(IDD, m_settings), m_settings(services) {
@@ -14,15 +16,7 @@ void CMiscDlg::DisableDragAndSmoothing() {
 
 void CMiscDlg::DoDataExchange(CDataExchange* dx) {
     CSettingPage::DoDataExchange(dx);
-    // The boxes in the page's member order, which is not the order they are applied in.
-    for (MiscSettings::Row row :
-         {MiscSettings::kNoStartBanner, MiscSettings::kDragFullWindows, MiscSettings::kFontSmoothing,
-          MiscSettings::kIconColors, MiscSettings::kNumericTail, MiscSettings::kViewWithNotepad,
-          MiscSettings::kViewWithWordpad, MiscSettings::kAudioCd, MiscSettings::kDataCd,
-          MiscSettings::kTipOfTheDay, MiscSettings::kNonBlinkingCursor, MiscSettings::kOpenWithNotepad,
-          MiscSettings::kOpenWithWordpad, MiscSettings::kExploreFromHere, MiscSettings::kRealMode}) {
-        DDX_Check(dx, MiscSettings::ControlOf(row), m_settings.check[row]);
-    }
+    ExchangeRows(dx, m_settings);
     DDX_Control(dx, MiscSettings::kCautionGroup, m_cautionGroup);
 }
 

@@ -1,5 +1,7 @@
 #include "pages/CSecurityDlg.h"
 
+#include "pages/ExchangeRows.h"
+
 using velmora::SecuritySettings;
 
 CSecurityDlg::CSecurityDlg(velmora::Services services) : CSettingPage(IDD, m_settings), m_settings(services) {
@@ -12,24 +14,7 @@ void CSecurityDlg::DoDataExchange(CDataExchange* dx) {
     CSettingPage::DoDataExchange(dx);
     const bool wasPushing = m_pushing;
     m_pushing = wasPushing || !dx->m_bSaveAndValidate;
-    using S = SecuritySettings;
-    auto& check = m_settings.check;
-    DDX_Check(dx, S::kAddPrinterBox, check[S::kNoAddPrinter]);
-    DDX_Check(dx, S::kRemovePrinterBox, check[S::kNoDeletePrinter]);
-    DDX_Check(dx, S::kStartMenuContextBox, check[S::kNoChangeStartMenu]);
-    DDX_Check(dx, S::kChangeTaskbarBox, check[S::kNoSetTaskbar]);
-    DDX_Check(dx, S::kLockDesktopBox, check[S::kNoDesktop]);
-    DDX_Check(dx, S::kDesktopRightClickBox, check[S::kNoViewContextMenu]);
-    DDX_Check(dx, S::kTaskbarRightClickBox, check[S::kNoTrayContextMenu]);
-    DDX_Check(dx, S::kFileMenuBox, check[S::kNoFileMenu]);
-    DDX_Check(dx, S::kFloppyBox, check[S::kNoDrives]);
-    DDX_Check(dx, S::kClearLastUserBox, check[S::kClearLastUser]);
-    DDX_Check(dx, S::kSaveSettingsBox, check[S::kNoSaveSettings]);
-    DDX_Check(dx, S::kAutologonBox, check[S::kAutologon]);
-    DDX_Text(dx, S::kPasswordEdit, m_settings.password);
-    DDX_Text(dx, S::kUserNameEdit, m_settings.userName);
-    DDX_Check(dx, S::kRegeditBox, check[S::kDisableRegistryTools]);
-    DDX_Check(dx, S::kPrinterTabsBox, check[S::kNoPrinterTabs]);
+    ExchangeRows(dx, m_settings);
     m_pushing = wasPushing;
 }
 

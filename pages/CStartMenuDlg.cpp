@@ -1,6 +1,7 @@
 #include "pages/CStartMenuDlg.h"
 
 #include "pages/CPleaseWaitDlg.h"
+#include "pages/ExchangeRows.h"
 
 using velmora::StartMenuSettings;
 
@@ -18,25 +19,6 @@ const char* ToolTipText(StartMenuSettings::History history) {
             return "";
     }
 }
-
-// The members in the order they are exchanged with their controls.
-constexpr StartMenuSettings::Row kExchangedRows[] = {
-    StartMenuSettings::kNoLogoff,
-    StartMenuSettings::kNoFavoritesMenu,
-    StartMenuSettings::kNoWindowsUpdate,
-    StartMenuSettings::kNoRecentDocsMenu,
-    StartMenuSettings::kClearRecentDocsOnExit,
-    StartMenuSettings::kNoRecentDocsHistory,
-    StartMenuSettings::kNoFind,
-    StartMenuSettings::kNoRun,
-    StartMenuSettings::kNoClose,
-    StartMenuSettings::kNoSetActiveDesktop,
-    StartMenuSettings::kNoSetFolders,
-    StartMenuSettings::kNoFolderOptions,
-};
-constexpr StartMenuSettings::Folder kFolders[] = {
-    StartMenuSettings::kControlPanel, StartMenuSettings::kPrinters, StartMenuSettings::kUrlHistory,
-    StartMenuSettings::kRecycleBin};
 
 }  // namespace
 
@@ -57,8 +39,10 @@ void CStartMenuDlg::Load() {
     m_settings.Load();
     // Disabled for the page's life: nothing enables them again.
     if (!m_settings.FoldersAvailable()) {
-        for (StartMenuSettings::Folder f : kFolders) {
-            ::EnableWindow(GetDlgItemHwnd(StartMenuSettings::ControlOf(f)), FALSE);
+        for (int f = 0; f < StartMenuSettings::kFolderCount; ++f) {
+            ::EnableWindow(
+                GetDlgItemHwnd(StartMenuSettings::ControlOf(static_cast<StartMenuSettings::Folder>(f))),
+                FALSE);
         }
     }
     for (int h = 0; h < kHistoryCount; ++h) {
@@ -75,13 +59,7 @@ void CStartMenuDlg::DoDataExchange(CDataExchange* dx) {
     if (filling) {
         m_filling = true;
     }
-    for (StartMenuSettings::Row row : kExchangedRows) {
-        DDX_Check(dx, StartMenuSettings::ControlOf(row), m_settings.check[row]);
-    }
-    DDX_Text(dx, StartMenuSettings::kDelayEdit, m_settings.menuDelay);
-    for (StartMenuSettings::Folder f : kFolders) {
-        DDX_Check(dx, StartMenuSettings::ControlOf(f), m_settings.folder[f]);
-    }
+    ExchangeRows(dx, m_settings);
     if (filling) {
         m_filling = false;
     }

@@ -1,247 +1,146 @@
 #include "settings/DesktopSettings.h"
 
-#include <optional>
-
 #include "registry/RegistryStore.h"
 #include "registry/ValueReader.h"
-#include "settings/CheckSetting.h"
+#include "settings/Locations.h"
 
 namespace velmora {
 namespace {
 
-constexpr const char* kPolicies = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
-constexpr const char* kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
-constexpr const char* kDesktop = "Control Panel\\Desktop";
-constexpr const char* kMetricsRead = "Control Panel\\desktop\\WindowMetrics";
-constexpr const char* kMetricsWrite = "Control Panel\\Desktop\\WindowMetrics";
-constexpr const char* kAdvanced = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
-constexpr const char* kShellIcons = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Icons";
-constexpr const char* kMyComputerShell = "CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\Shell";
-constexpr const char* kMyComputerOpen = "CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\Shell\\Open";
-constexpr const char* kMyComputerCommand =
-    "CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\Shell\\Open\\Command";
-constexpr const char* kRecycleBinFolder = "CLSID\\{645FF040-5081-101B-9F08-00AA002F954E}\\ShellFolder";
-constexpr const char* kNetworkFamily = "Enum\\Network\\FAMILY";
+using D = DesktopSettings;
+using keys::kExplorerPolicies;
 
 constexpr RootKey kHkcu = RootKey::CurrentUser;
+constexpr const char* kArrowsValue = "29";
 
-// The rows that are one check box over one value. MinAnimate is read under "desktop" and written under
-// "Desktop": the registry ignores the case, the program keeps both spellings.
-std::optional<CheckSetting> SimpleRow(DesktopSettings::Row row) {
-    using D = DesktopSettings;
-    const auto rename = RegistryAction::Binary({0x70, 0x01, 0x00, 0x20});
-    const auto noRename = RegistryAction::Binary({0x40, 0x01, 0x00, 0x20});
-    switch (row) {
-        case D::kNoInternetIcon:
-            return CheckSetting{D::kShowInternetIconBox,
-                                kHkcu,
-                                kPolicies,
-                                "NoInternetIcon",
-                                ReadRule::kFirstByteZero,
-                                true,
-                                RegistryAction::Delete(),
-                                kWriteFlag1,
-                                true};
-        case D::kNoNetHood:
-            return CheckSetting{
-                D::kShowNetHoodBox,       kHkcu,       kPolicies, "NoNetHood", ReadRule::kFirstByteZero, true,
-                RegistryAction::Delete(), kWriteFlag1, true};
-        case D::kLink:
-            return CheckSetting{
-                D::kShortcutPrefixBox,    kHkcu,       kExplorer, "Link", ReadRule::kFirstByteSet, true,
-                RegistryAction::Delete(), kWriteFlag0, true};
-        case D::kMinAnimate:
-            return CheckSetting{D::kMinAnimateBox,
-                                kHkcu,
-                                kMetricsRead,
-                                "MinAnimate",
-                                ReadRule::kTextEqualsOne,
-                                true,
-                                RegistryAction::Delete(),
-                                RegistryAction::String("0"),
-                                true};
-        case D::kClassicShell:
-            return CheckSetting{D::kIe4LookBox,
-                                kHkcu,
-                                kPolicies,
-                                "ClassicShell",
-                                ReadRule::kFirstByteZero,
-                                true,
-                                RegistryAction::Delete(),
-                                kWriteFlag1,
-                                true};
-        case D::kAutoEndTasks:
-            return CheckSetting{D::kAutoEndBox,
-                                kHkcu,
-                                kDesktop,
-                                "AutoEndTasks",
-                                ReadRule::kTextEqualsOne,
-                                false,
-                                RegistryAction::String("1"),
-                                RegistryAction::String("0"),
-                                true};
-        case D::kSmoothScroll:
-            return CheckSetting{
-                D::kSmoothScrollBox, kHkcu,       kDesktop, "SmoothScroll", ReadRule::kFirstByteSet, false,
-                kWriteFlag1,         kWriteFlag0, true};
-        case D::kDoubleClickTimer:
-            return CheckSetting{D::kDoubleClickBox,
-                                kHkcu,
-                                kAdvanced,
-                                "UseDoubleClickTimer",
-                                ReadRule::kFirstByteSet,
-                                false,
-                                kWriteFlag1,
-                                kWriteFlag0,
-                                true};
-        case D::kNoActiveDesktop:
-            return CheckSetting{D::kActiveDesktopBox,
-                                kHkcu,
-                                kPolicies,
-                                "NoActiveDesktop",
-                                ReadRule::kFirstByteZero,
-                                true,
-                                RegistryAction::Delete(),
-                                kWriteFlag1,
-                                true};
-        case D::kPaintDesktopVersion:
-            return CheckSetting{D::kWindowsVersionBox,
-                                kHkcu,
-                                kDesktop,
-                                "PaintDesktopVersion",
-                                ReadRule::kTextEqualsOne,
-                                false,
-                                RegistryAction::String("1"),
-                                RegistryAction::Delete(),
-                                true};
-        case D::kRecycleBinRename:
-            return CheckSetting{D::kRecycleBinBox,
-                                RootKey::ClassesRoot,
-                                kRecycleBinFolder,
-                                "Attributes",
-                                ReadRule::kFirstByteEquals,
-                                false,
-                                rename,
-                                noRename,
-                                false,
-                                0x70};
-        default:
-            return std::nullopt;
-    }
-}
+constexpr ReadRule kOffShowsChecked = ReadRule::FirstByteZero();
+constexpr RegistryAction kDelete = RegistryAction::Delete();
+
+// Two states of the Recycle Bin's shell-folder attributes: renaming allowed or not.
+constexpr RegistryAction kRenameable = RegistryAction::Binary({0x70, 0x01, 0x00, 0x20});
+constexpr RegistryAction kNotRenameable = RegistryAction::Binary({0x40, 0x01, 0x00, 0x20});
 
 }  // namespace
 
-int DesktopSettings::ControlOf(Row row) {
-    switch (row) {
-        case kShortcutArrows:
-            return kArrowNormalRadio;
-        case kBeep:
-            return kBeepBox;
-        case kMyComputerExplorer:
-            return kMyComputerBox;
-        case kIconSize:
-            return kIconSizeCombo;
-        default:
-            return SimpleRow(row) ? SimpleRow(row)->control : 0;
-    }
-}
-
-void DesktopSettings::Load() {
-    Registry& registry = services_.registry;
-    check[kNoInternetIcon] = ReadCheck(registry, *SimpleRow(kNoInternetIcon));
-    check[kNoNetHood] = ReadNetHood();
-    shortcutArrows = ReadShortcutArrows();
-    for (Row row : {kLink, kMinAnimate, kClassicShell, kAutoEndTasks, kSmoothScroll, kDoubleClickTimer}) {
-        check[row] = ReadCheck(registry, *SimpleRow(row));
-    }
-    int beep = 0;
-    services_.parameters.Call(spi::kGetBeep, 0, &beep, 0);
-    check[kBeep] = beep != 0 ? 1 : 0;
-    check[kNoActiveDesktop] = ReadCheck(registry, *SimpleRow(kNoActiveDesktop));
-    check[kMyComputerExplorer] = KeyExists(registry, RootKey::ClassesRoot, kMyComputerOpen) ? 1 : 0;
-    check[kRecycleBinRename] = ReadCheck(registry, *SimpleRow(kRecycleBinRename));
-    iconSize = ReadIconSize();
-}
-
-void DesktopSettings::LoadWindowsVersion() {
-    check[kPaintDesktopVersion] = ReadCheck(services_.registry, *SimpleRow(kPaintDesktopVersion));
-}
-
-int DesktopSettings::ReadNetHood() const {
-    const CheckSetting row = *SimpleRow(kNoNetHood);
-    if (const auto data = ReadValue(services_.registry, row.root, row.path, row.value)) {
-        return data->FirstByteSet() ? 0 : 1;
-    }
+// clang-format off
+const std::array<D::TableRow, D::kRowCount> DesktopSettings::kTable = {{
+    {.row = kNoInternetIcon, .control = IDC_DESKTOP_SHOW_INTERNET_ICON_BOX, .caption = CAPTION_DESKTOP_SHOW_INTERNET_ICON_BOX,
+     .at = {kHkcu, kExplorerPolicies, "NoInternetIcon"}, .read = kOffShowsChecked, .missing = Missing::kChecked,
+     .checked = kDelete, .unchecked = kWriteFlag1, .flags = kRestart},
+    {.row = kShortcutArrows, .control = IDC_DESKTOP_ARROW_NORMAL_RADIO, .caption = CAPTION_DESKTOP_SHORTCUT_ARROWS_GROUP,
+     .captionFrom = CaptionFrom::kGroupBefore, .at = {RootKey::LocalMachine, keys::kShellIcons, kArrowsValue},
+     .flags = kIconRebuild, .shown = Shown::kArrows, .readBy = &D::ReadShortcutArrows, .applyBy = &D::ApplyShortcutArrows},
     // Without the policy, a machine with a network shows the box unchecked.
-    return KeyExists(services_.registry, RootKey::LocalMachine, kNetworkFamily) ? 0 : 1;
-}
+    {.row = kNoNetHood, .control = IDC_DESKTOP_SHOW_NET_HOOD_BOX, .caption = CAPTION_DESKTOP_SHOW_NET_HOOD_BOX,
+     .at = {kHkcu, kExplorerPolicies, "NoNetHood"}, .read = kOffShowsChecked, .missing = Missing::kChecked,
+     .checked = kDelete, .unchecked = kWriteFlag1, .flags = kRestart, .readBy = &D::ReadNetHood},
+    {.row = kLink, .control = IDC_DESKTOP_SHORTCUT_PREFIX_BOX, .caption = CAPTION_DESKTOP_SHORTCUT_PREFIX_BOX,
+     .at = {kHkcu, keys::kExplorer, "Link"}, .read = ReadRule::FirstByteSet(), .missing = Missing::kChecked,
+     .checked = kDelete, .unchecked = kWriteFlag0, .flags = kRestart},
+    {.row = kMinAnimate, .control = IDC_DESKTOP_MIN_ANIMATE_BOX, .caption = CAPTION_DESKTOP_MIN_ANIMATE_BOX,
+     .at = {kHkcu, keys::kMetricsLower, "MinAnimate"}, .read = ReadRule::TextIs("1"), .missing = Missing::kChecked,
+     .checked = kDelete, .unchecked = RegistryAction::String("0"), .flags = kRestart},
+    {.row = kClassicShell, .control = IDC_DESKTOP_IE4_LOOK_BOX, .caption = CAPTION_DESKTOP_IE4_LOOK_BOX,
+     .at = {kHkcu, kExplorerPolicies, "ClassicShell"}, .read = kOffShowsChecked, .missing = Missing::kChecked,
+     .checked = kDelete, .unchecked = kWriteFlag1, .flags = kRestart},
+    {.row = kAutoEndTasks, .control = IDC_DESKTOP_AUTO_END_BOX, .caption = CAPTION_DESKTOP_AUTO_END_BOX,
+     .at = {kHkcu, keys::kDesktop, "AutoEndTasks"}, .read = ReadRule::TextIs("1"), .missing = Missing::kUnchecked,
+     .checked = RegistryAction::String("1"), .unchecked = RegistryAction::String("0"), .flags = kRestart},
+    {.row = kSmoothScroll, .control = IDC_DESKTOP_SMOOTH_SCROLL_BOX, .caption = CAPTION_DESKTOP_SMOOTH_SCROLL_BOX,
+     .at = {kHkcu, keys::kDesktop, "SmoothScroll"}, .read = ReadRule::FirstByteSet(), .missing = Missing::kUnchecked,
+     .checked = kWriteFlag1, .unchecked = kWriteFlag0, .flags = kRestart},
+    {.row = kDoubleClickTimer, .control = IDC_DESKTOP_DOUBLE_CLICK_BOX, .caption = CAPTION_DESKTOP_DOUBLE_CLICK_BOX,
+     .at = {kHkcu, keys::kAdvanced, "UseDoubleClickTimer"}, .read = ReadRule::FirstByteSet(), .missing = Missing::kUnchecked,
+     .checked = kWriteFlag1, .unchecked = kWriteFlag0, .flags = kRestart},
+    {.row = kBeep, .control = IDC_DESKTOP_BEEP_BOX, .caption = CAPTION_DESKTOP_BEEP_BOX,
+     .elsewhere = "system parameter (beep)", .readBy = &D::ReadBeep, .applyBy = &D::ApplyBeep},
+    {.row = kNoActiveDesktop, .control = IDC_DESKTOP_ACTIVE_DESKTOP_BOX, .caption = CAPTION_DESKTOP_ACTIVE_DESKTOP_BOX,
+     .at = {kHkcu, kExplorerPolicies, "NoActiveDesktop"}, .read = kOffShowsChecked, .missing = Missing::kChecked,
+     .checked = kDelete, .unchecked = kWriteFlag1, .flags = kRestart},
+    {.row = kPaintDesktopVersion, .control = IDC_DESKTOP_WINDOWS_VERSION_BOX, .caption = CAPTION_DESKTOP_WINDOWS_VERSION_BOX,
+     .at = {kHkcu, keys::kDesktop, "PaintDesktopVersion"}, .read = ReadRule::TextIs("1"), .missing = Missing::kUnchecked,
+     .checked = RegistryAction::String("1"), .unchecked = kDelete, .flags = kRestart, .load = LoadWhen::kWindows98},
+    {.row = kMyComputerExplorer, .control = IDC_DESKTOP_MY_COMPUTER_BOX, .caption = CAPTION_DESKTOP_MY_COMPUTER_BOX,
+     .at = {RootKey::ClassesRoot, keys::kMyComputerOpen, nullptr}, .read = ReadRule::KeyExists(),
+     .checked = RegistryAction::KeyCommand("Command", "explorer.exe"), .unchecked = RegistryAction::DeleteKeys("Command"),
+     .flags = kRepaintDesktop},
+    {.row = kRecycleBinRename, .control = IDC_DESKTOP_RECYCLE_BIN_BOX, .caption = CAPTION_DESKTOP_RECYCLE_BIN_BOX,
+     .at = {RootKey::ClassesRoot, keys::kRecycleBinFolder, "Attributes"}, .read = ReadRule::FirstByteIs(0x70),
+     .missing = Missing::kUnchecked, .checked = kRenameable, .unchecked = kNotRenameable},
+    {.row = kIconSize, .control = IDC_DESKTOP_ICON_SIZE_COMBO, .caption = CAPTION_DESKTOP_ICON_SIZE_COMBO,
+     .captionFrom = CaptionFrom::kLabelBefore, .at = {kHkcu, keys::kMetricsLower, "Shell Icon Size"},
+     .shown = Shown::kIconSize, .readBy = &D::ReadIconSize, .applyBy = &D::ApplyIconSize},
+}};
+// clang-format on
 
-int DesktopSettings::ReadShortcutArrows() const {
-    const auto data = ReadValue(services_.registry, RootKey::LocalMachine, kShellIcons, "29");
-    if (!data) {
-        return 0;
-    }
-    if (data->Contains("Icobank.exe,1") || data->Contains("TWEAKUI.CPL,2")) {
-        return 1;
-    }
-    if (data->Contains("Icobank.exe,2") || data->Contains("TWEAKUI.CPL,3")) {
-        return 2;
-    }
-    return 0;
-}
-
-int DesktopSettings::ReadIconSize() const {
-    const auto data = ReadValue(services_.registry, kHkcu, kMetricsRead, "Shell Icon Size");
-    switch (data ? data->Number() : 0) {
-        case 16:
-            return 0;
-        case 48:
-            return 2;
-        case 64:
-            return 3;
-        default:
-            return 1;
-    }
+std::span<const DesktopSettings::TableRow> DesktopSettings::Table() {
+    return kTable;
 }
 
 bool DesktopSettings::Touch(int control, int notification) {
-    for (int row = 0; row < kRowCount; ++row) {
-        const Row r = static_cast<Row>(row);
-        const bool isCombo = r == kIconSize;
-        const bool owns =
-            control == ControlOf(r) ||
-            (r == kShortcutArrows && (control == kArrowSmallRadio || control == kArrowNoneRadio));
-        if (owns && notification == (isCombo ? notify::kSelectionChange : notify::kButtonClicked)) {
-            changed_[row] = 1;
-            return true;
-        }
+    if (notification == notify::kButtonClicked &&
+        (control == IDC_DESKTOP_ARROW_SMALL_RADIO || control == IDC_DESKTOP_ARROW_NONE_RADIO)) {
+        changed_[kShortcutArrows] = 1;
+        return true;
     }
-    return false;
+    return TableSettings::Touch(control, notification);
 }
 
-long DesktopSettings::Apply(Row row) {
-    switch (row) {
-        case kShortcutArrows:
-            return ApplyShortcutArrows();
-        case kBeep:
-            return ApplyBeep();
-        case kMyComputerExplorer:
-            return ApplyMyComputer();
-        case kIconSize:
-            return ApplyIconSize();
-        default: {
-            const CheckSetting setting = *SimpleRow(row);
-            const long result = ApplyCheck(RegistryStore(services_.registry), setting, check[row]);
-            if (result == reg::kSuccess && setting.restart) {
-                restartNeeded_ = 1;
-            }
-            return result;
-        }
+BoundMember DesktopSettings::Bind(Shown shown, int index) {
+    switch (shown) {
+        case Shown::kArrows:
+            return {&shortcutArrows, nullptr};
+        case Shown::kIconSize:
+            return {&iconSize, nullptr};
+        default:
+            return TableSettings::Bind(shown, index);
     }
 }
 
-long DesktopSettings::ApplyBeep() {
+void DesktopSettings::ReadNetHood(const TableRow& row) {
+    if (const auto data = ReadValue(services_.registry, row.at.root, row.at.key, row.at.value)) {
+        check[kNoNetHood] = data->FirstByteSet() ? 0 : 1;
+        return;
+    }
+    check[kNoNetHood] = KeyExists(services_.registry, RootKey::LocalMachine, keys::kNetworkFamily) ? 0 : 1;
+}
+
+void DesktopSettings::ReadShortcutArrows(const TableRow& row) {
+    const auto data = ReadValue(services_.registry, row.at.root, row.at.key, row.at.value);
+    shortcutArrows = 0;
+    if (!data) {
+        return;
+    }
+    if (data->Contains("Icobank.exe,1") || data->Contains("TWEAKUI.CPL,2")) {
+        shortcutArrows = 1;
+    } else if (data->Contains("Icobank.exe,2") || data->Contains("TWEAKUI.CPL,3")) {
+        shortcutArrows = 2;
+    }
+}
+
+long DesktopSettings::ApplyShortcutArrows(const TableRow& row) {
+    const RegistryStore store(services_.registry);
+    if (shortcutArrows == 0) {
+        return store.DeleteValue(row.at.root, row.at.key, row.at.value);
+    }
+    if (shortcutArrows != 1 && shortcutArrows != 2) {
+        return reg::kSuccess;
+    }
+    // The location is built in a 100-byte buffer; a path that does not fit would name the wrong file, so
+    // nothing is written then, and the setting is not saved.
+    const std::string location = services_.directories.SystemDirectory() +
+                                 (shortcutArrows == 1 ? "\\Icobank.exe,1" : "\\Icobank.exe,2");
+    return location.size() + 1 <= 100 ? store.WriteString(row.at.root, row.at.key, row.at.value, location)
+                                      : reg::kFilenameTooLong;
+}
+
+void DesktopSettings::ReadBeep(const TableRow&) {
+    int beep = 0;
+    services_.parameters.Call(spi::kGetBeep, 0, &beep, 0);
+    check[kBeep] = beep != 0 ? 1 : 0;
+}
+
+long DesktopSettings::ApplyBeep(const TableRow&) {
     const auto on = static_cast<std::uint32_t>(check[kBeep]);
     const long result = services_.parameters.Change(spi::kSetBeep, on, nullptr, spi::kUpdateIniFile);
     const long told = services_.parameters.Change(spi::kSetBeep, on, nullptr, spi::kSendWinIniChange);
@@ -249,42 +148,25 @@ long DesktopSettings::ApplyBeep() {
     return result != reg::kSuccess ? result : told;
 }
 
-long DesktopSettings::ApplyShortcutArrows() {
-    const RegistryStore store(services_.registry);
-    long result = reg::kSuccess;
-    if (shortcutArrows == 0) {
-        result = store.DeleteValue(RootKey::LocalMachine, kShellIcons, "29");
-    } else if (shortcutArrows == 1 || shortcutArrows == 2) {
-        // The location is built in a 100-byte buffer; a path that does not fit would name the wrong
-        // file, so nothing is written then, and the setting is not saved.
-        const std::string location = services_.directories.SystemDirectory() +
-                                     (shortcutArrows == 1 ? "\\Icobank.exe,1" : "\\Icobank.exe,2");
-        result = location.size() + 1 <= 100
-                     ? store.WriteString(RootKey::LocalMachine, kShellIcons, "29", location)
-                     : reg::kFilenameTooLong;
+void DesktopSettings::ReadIconSize(const TableRow& row) {
+    const auto data = ReadValue(services_.registry, row.at.root, row.at.key, row.at.value);
+    switch (data ? data->Number() : 0) {
+        case 16:
+            iconSize = 0;
+            break;
+        case 48:
+            iconSize = 2;
+            break;
+        case 64:
+            iconSize = 3;
+            break;
+        default:
+            iconSize = 1;
+            break;
     }
-    if (result == reg::kSuccess) {
-        iconRebuild_ = 1;
-    }
-    return result;
 }
 
-long DesktopSettings::ApplyMyComputer() {
-    const RegistryStore store(services_.registry);
-    long result = reg::kSuccess;
-    if (check[kMyComputerExplorer] == 1) {
-        result = store.WriteString(RootKey::ClassesRoot, kMyComputerCommand, "", "explorer.exe");
-    } else {
-        // One level at a time, child first: NT refuses to delete a key that still has subkeys.
-        result = store.DeleteKey(RootKey::ClassesRoot, kMyComputerOpen, "Command");
-        const long open = store.DeleteKey(RootKey::ClassesRoot, kMyComputerShell, "Open");
-        result = result != reg::kSuccess ? result : open;
-    }
-    services_.broadcaster.RepaintDesktop();
-    return result;
-}
-
-long DesktopSettings::ApplyIconSize() {
+long DesktopSettings::ApplyIconSize(const TableRow& row) {
     const char* size = "32";
     switch (iconSize) {
         case 0:
@@ -299,8 +181,9 @@ long DesktopSettings::ApplyIconSize() {
         default:
             break;
     }
+    // Written under "Desktop", read under "desktop": the key is created with this spelling if missing.
     const long result =
-        RegistryStore(services_.registry).WriteString(kHkcu, kMetricsWrite, "Shell Icon Size", size);
+        RegistryStore(services_.registry).WriteString(row.at.root, keys::kMetrics, row.at.value, size);
     if (result != reg::kSuccess) {
         return result;
     }

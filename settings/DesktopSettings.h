@@ -5,12 +5,12 @@
 #include <array>
 
 #include "res/resource.h"
-#include "settings/SettingsModel.h"
+#include "settings/TableSettings.h"
 #include "system/Services.h"
 
 namespace velmora {
 
-class DesktopSettings : public SettingsModel {
+class DesktopSettings : public TableSettings<DesktopSettings> {
   public:
     enum Row {
         kNoInternetIcon,
@@ -53,17 +53,21 @@ class DesktopSettings : public SettingsModel {
         kRebuildIconsButton = IDC_DESKTOP_REBUILD_ICONS_BUTTON,
     };
 
-    explicit DesktopSettings(Services services) : SettingsModel(kRowCount), services_(services) {}
+    explicit DesktopSettings(Services services) : TableSettings(services, kRowCount) {}
+
+    // The page's settings in apply order.
+    static std::span<const TableRow> Table();
 
     // Reads every row but "Show Windows version on desktop", which only Windows 98 loads.
-    void Load();
-    void LoadWindowsVersion();
+    void Load() { LoadRows(LoadWhen::kWithPage); }
+    void LoadWindowsVersion() { LoadRows(LoadWhen::kWindows98); }
 
+    // The arrows' other two radio buttons touch their row too.
     bool Touch(int control, int notification) override;
+    BoundMember Bind(Shown shown, int index);
 
-    // The check box rows and the controls they belong to, in row order.
-    static int ControlOf(Row row);
-    int RowControl(int row) const override { return ControlOf(static_cast<Row>(row)); }
+    // The control that shows the row (for the radio group, its first button).
+    static int ControlOf(Row row) { return Table()[row].control; }
 
     // Members bound to the controls: 0/1 per check box (the beep included), and the two choices.
     std::array<int, kRowCount> check{};
@@ -71,17 +75,15 @@ class DesktopSettings : public SettingsModel {
     int shortcutArrows = -1;  // 0 Normal, 1 Small, 2 None
 
   private:
-    long ApplyRow(int row) override { return Apply(static_cast<Row>(row)); }
-    long Apply(Row row);
-    long ApplyBeep();
-    long ApplyShortcutArrows();
-    long ApplyMyComputer();
-    long ApplyIconSize();
-    int ReadNetHood() const;
-    int ReadShortcutArrows() const;
-    int ReadIconSize() const;
+    static const std::array<TableRow, kRowCount> kTable;
 
-    Services services_;
+    void ReadNetHood(const TableRow& row);
+    void ReadShortcutArrows(const TableRow& row);
+    long ApplyShortcutArrows(const TableRow& row);
+    void ReadBeep(const TableRow& row);
+    long ApplyBeep(const TableRow& row);
+    void ReadIconSize(const TableRow& row);
+    long ApplyIconSize(const TableRow& row);
 };
 
 }  // namespace velmora

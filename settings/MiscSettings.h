@@ -7,12 +7,12 @@
 #include <functional>
 
 #include "res/resource.h"
-#include "settings/SettingsModel.h"
+#include "settings/TableSettings.h"
 #include "system/Services.h"
 
 namespace velmora {
 
-class MiscSettings : public SettingsModel {
+class MiscSettings : public TableSettings<MiscSettings> {
   public:
     enum Row {
         kNoStartBanner,
@@ -60,32 +60,32 @@ class MiscSettings : public SettingsModel {
         std::function<void()> push;
     };
 
-    explicit MiscSettings(Services services) : SettingsModel(kRowCount), services_(services) {}
+    explicit MiscSettings(Services services) : TableSettings(services, kRowCount) {}
     void Attach(PageHooks hooks) { hooks_ = std::move(hooks); }
 
+    // The page's settings in apply order.
+    static std::span<const TableRow> Table();
+
     // Full-window drag and font smoothing, read only where the Windows extensions or NT provide them.
-    void LoadDragAndSmoothing();
+    void LoadDragAndSmoothing() { LoadRows(LoadWhen::kWithShellExtensions); }
     // Every other row.
-    void Load();
+    void Load() { LoadRows(LoadWhen::kWithPage); }
 
-    bool Touch(int control, int notification) override;
-
-    static int ControlOf(Row row);
-    int RowControl(int row) const override { return ControlOf(static_cast<Row>(row)); }
+    static int ControlOf(Row row) { return Table()[row].control; }
 
     // Members bound to the check boxes, 0 or 1, indexed by row.
     std::array<int, kRowCount> check{};
 
   private:
-    long ApplyRow(int row) override { return Apply(static_cast<Row>(row)); }
-    long Apply(Row row);
-    long ApplyFontSmoothing();
-    long ApplyNumericTail();
-    long ApplyVerb(Row row);
-    int ReadNumericTail() const;
-    int ReadRow(Row row) const;
+    static const std::array<TableRow, kRowCount> kTable;
 
-    Services services_;
+    void ReadDragFullWindows(const TableRow& row);
+    long ApplyDragFullWindows(const TableRow& row);
+    long ApplyFontSmoothing(const TableRow& row);
+    void ReadNumericTail(const TableRow& row);
+    long ApplyNumericTail(const TableRow& row);
+    int StoredNumericTail(const TableRow& row) const;
+
     PageHooks hooks_;
 };
 

@@ -6,86 +6,42 @@
 #include "registry/RegKey.h"
 #include "registry/RegistryStore.h"
 #include "registry/ValueReader.h"
-#include "settings/CheckSetting.h"
+#include "settings/Locations.h"
 
 namespace velmora {
 namespace {
 
 using S = SecuritySettings;
+using keys::kExplorerPolicies;
 
-constexpr const char* kPolicies = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
-constexpr const char* kLogon = "Software\\Microsoft\\Windows\\CurrentVersion\\Winlogon";
-constexpr const char* kDefaultUserSystemPolicies =
-    ".Default\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
-
-constexpr const char* kAutoAdminLogon = "AutoAdminLogon";
 constexpr const char* kDefaultUserName = "DefaultUserName";
 constexpr const char* kDefaultPassword = "DefaultPassword";
 
 constexpr RootKey kHkcu = RootKey::CurrentUser;
+constexpr RootKey kHklm = RootKey::LocalMachine;
 
-// A policy switch whose box allows something: checked deletes the switch, unchecked sets it.
-CheckSetting Allow(int control, const char* value) {
-    return CheckSetting{
-        control,     kHkcu, kPolicies, value, ReadRule::kFirstByteZero, true, RegistryAction::Delete(),
-        kWriteFlag1, true};
+// A policy switch whose box allows something (checked deletes the switch, unchecked sets it), or
+// restricts something (checked sets it, unchecked deletes it).
+constexpr Location Policy(const char* value) {
+    return {kHkcu, kExplorerPolicies, value};
 }
+constexpr ReadRule kAllowRead = ReadRule::FirstByteZero();
+constexpr RegistryAction kDelete = RegistryAction::Delete();
 
-// A policy switch whose box restricts something: checked sets the switch, unchecked deletes it.
-CheckSetting Restrict(int control, const char* value, bool restart) {
-    return CheckSetting{control,
-                        kHkcu,
-                        kPolicies,
-                        value,
-                        ReadRule::kFirstByteSet,
-                        false,
-                        kWriteFlag1,
-                        RegistryAction::Delete(),
-                        restart};
-}
-
-// Every row but automatic logon. Allow "Add Printer" needs a restart only when checked; Apply sees to it.
-std::optional<CheckSetting> ValueRow(S::Row row) {
-    switch (row) {
-        case S::kNoAddPrinter: {
-            CheckSetting setting = Allow(S::kAddPrinterBox, "NoAddPrinter");
-            setting.restart = false;
-            return setting;
-        }
-        case S::kNoDeletePrinter:
-            return Allow(S::kRemovePrinterBox, "NoDeletePrinter");
-        case S::kNoFileMenu:
-            return Allow(S::kFileMenuBox, "NoFileMenu");
-        case S::kNoChangeStartMenu:
-            return Allow(S::kStartMenuContextBox, "NoChangeStartMenu");
-        case S::kNoDrives:
-            // Unchecked stores the bit of drive A: alone; checked drops the whole value.
-            return Allow(S::kFloppyBox, "NoDrives");
-        case S::kNoSetTaskbar:
-            return Allow(S::kChangeTaskbarBox, "NoSetTaskbar");
-        case S::kNoTrayContextMenu:
-            return Allow(S::kTaskbarRightClickBox, "NoTrayContextMenu");
-        case S::kNoViewContextMenu:
-            return Allow(S::kDesktopRightClickBox, "NoViewContextMenu");
-        case S::kNoDesktop:
-            return Restrict(S::kLockDesktopBox, "NoDesktop", true);
-        case S::kClearLastUser:
-            return CheckSetting{S::kClearLastUserBox,        RootKey::LocalMachine,    kLogon,
-                                "DontDisplayLastUserName",   ReadRule::kTextIsNotZero, false,
-                                RegistryAction::String("1"), RegistryAction::Delete(), true};
-        case S::kNoSaveSettings:
-            return Allow(S::kSaveSettingsBox, "NoSaveSettings");
-        case S::kDisableRegistryTools:
-            return CheckSetting{
-                S::kRegeditBox,           RootKey::Users,           kDefaultUserSystemPolicies,
-                "DisableRegistryTools",   ReadRule::kFirstByteSet,  false,
-                RegistryAction::Dword(1), RegistryAction::Delete(), false};
-        case S::kNoPrinterTabs:
-            return Restrict(S::kPrinterTabsBox, "NoPrinterTabs", false);
-        default:
-            return std::nullopt;
-    }
-}
+constexpr RowPart kLogonParts[] = {
+    {IDC_SECURITY_USER_NAME_EDIT,
+     CAPTION_SECURITY_USER_NAME_EDIT,
+     CaptionFrom::kLabelBefore,
+     Shown::kUserName,
+     {kHklm, keys::kLogon, kDefaultUserName},
+     nullptr},
+    {IDC_SECURITY_PASSWORD_EDIT,
+     CAPTION_SECURITY_PASSWORD_EDIT,
+     CaptionFrom::kLabelBefore,
+     Shown::kPassword,
+     {kHklm, keys::kLogon, kDefaultPassword},
+     nullptr},
+};
 
 // One value of an open key as text (up to its first zero); nothing when it cannot be read.
 std::optional<std::string> ReadText(Registry& registry, HKey key, const char* name) {
@@ -104,64 +60,94 @@ long SetText(Registry& registry, HKey key, const char* name, const std::string& 
 
 }  // namespace
 
-int SecuritySettings::ControlOf(Row row) {
-    if (row == kAutologon) {
-        return kAutologonBox;
-    }
-    const auto setting = ValueRow(row);
-    return setting ? setting->control : 0;
+// clang-format off
+const std::array<S::TableRow, S::kRowCount> SecuritySettings::kTable = {{
+    {.row = kNoAddPrinter, .control = IDC_SECURITY_ADD_PRINTER_BOX, .caption = CAPTION_SECURITY_ADD_PRINTER_BOX,
+     .at = Policy("NoAddPrinter"), .read = kAllowRead, .missing = Missing::kChecked,
+     .checked = kDelete, .unchecked = kWriteFlag1, .flags = kRestartWhenChecked},
+    {.row = kNoDeletePrinter, .control = IDC_SECURITY_REMOVE_PRINTER_BOX, .caption = CAPTION_SECURITY_REMOVE_PRINTER_BOX,
+     .at = Policy("NoDeletePrinter"), .read = kAllowRead, .missing = Missing::kChecked,
+     .checked = kDelete, .unchecked = kWriteFlag1, .flags = kRestart},
+    {.row = kNoFileMenu, .control = IDC_SECURITY_FILE_MENU_BOX, .caption = CAPTION_SECURITY_FILE_MENU_BOX,
+     .at = Policy("NoFileMenu"), .read = kAllowRead, .missing = Missing::kChecked,
+     .checked = kDelete, .unchecked = kWriteFlag1, .flags = kRestart},
+    {.row = kNoChangeStartMenu, .control = IDC_SECURITY_START_MENU_CONTEXT_BOX, .caption = CAPTION_SECURITY_START_MENU_CONTEXT_BOX,
+     .at = Policy("NoChangeStartMenu"), .read = kAllowRead, .missing = Missing::kChecked,
+     .checked = kDelete, .unchecked = kWriteFlag1, .flags = kRestart},
+    // Unchecked stores the bit of drive A: alone; checked drops the whole value.
+    {.row = kNoDrives, .control = IDC_SECURITY_FLOPPY_BOX, .caption = CAPTION_SECURITY_FLOPPY_BOX,
+     .at = Policy("NoDrives"), .read = kAllowRead, .missing = Missing::kChecked,
+     .checked = kDelete, .unchecked = kWriteFlag1, .flags = kRestart},
+    {.row = kNoSetTaskbar, .control = IDC_SECURITY_CHANGE_TASKBAR_BOX, .caption = CAPTION_SECURITY_CHANGE_TASKBAR_BOX,
+     .at = Policy("NoSetTaskbar"), .read = kAllowRead, .missing = Missing::kChecked,
+     .checked = kDelete, .unchecked = kWriteFlag1, .flags = kRestart},
+    {.row = kNoTrayContextMenu, .control = IDC_SECURITY_TASKBAR_RIGHT_CLICK_BOX, .caption = CAPTION_SECURITY_TASKBAR_RIGHT_CLICK_BOX,
+     .at = Policy("NoTrayContextMenu"), .read = kAllowRead, .missing = Missing::kChecked,
+     .checked = kDelete, .unchecked = kWriteFlag1, .flags = kRestart},
+    {.row = kNoViewContextMenu, .control = IDC_SECURITY_DESKTOP_RIGHT_CLICK_BOX, .caption = CAPTION_SECURITY_DESKTOP_RIGHT_CLICK_BOX,
+     .at = Policy("NoViewContextMenu"), .read = kAllowRead, .missing = Missing::kChecked,
+     .checked = kDelete, .unchecked = kWriteFlag1, .flags = kRestart},
+    {.row = kNoDesktop, .control = IDC_SECURITY_LOCK_DESKTOP_BOX, .caption = CAPTION_SECURITY_LOCK_DESKTOP_BOX,
+     .at = Policy("NoDesktop"), .read = ReadRule::FirstByteSet(), .missing = Missing::kUnchecked,
+     .checked = kWriteFlag1, .unchecked = kDelete, .flags = kRestart},
+    {.row = kAutologon, .control = IDC_SECURITY_AUTOLOGON_BOX, .caption = CAPTION_SECURITY_AUTOLOGON_BOX,
+     .at = {kHklm, keys::kLogon, "AutoAdminLogon"}, .readBy = &S::ReadAutologon, .applyBy = &S::ApplyAutologon,
+     .parts = kLogonParts},
+    {.row = kClearLastUser, .control = IDC_SECURITY_CLEAR_LAST_USER_BOX, .caption = CAPTION_SECURITY_CLEAR_LAST_USER_BOX,
+     .at = {kHklm, keys::kLogon, "DontDisplayLastUserName"}, .read = ReadRule::TextIsNot("0"), .missing = Missing::kUnchecked,
+     .checked = RegistryAction::String("1"), .unchecked = kDelete, .flags = kRestart},
+    {.row = kNoSaveSettings, .control = IDC_SECURITY_SAVE_SETTINGS_BOX, .caption = CAPTION_SECURITY_SAVE_SETTINGS_BOX,
+     .at = Policy("NoSaveSettings"), .read = kAllowRead, .missing = Missing::kChecked,
+     .checked = kDelete, .unchecked = kWriteFlag1, .flags = kRestart},
+    {.row = kDisableRegistryTools, .control = IDC_SECURITY_REGEDIT_BOX, .caption = CAPTION_SECURITY_REGEDIT_BOX,
+     .at = {RootKey::Users, keys::kDefaultUserSystemPolicies, "DisableRegistryTools"}, .read = ReadRule::FirstByteSet(),
+     .missing = Missing::kUnchecked, .checked = RegistryAction::Dword(1), .unchecked = kDelete},
+    {.row = kNoPrinterTabs, .control = IDC_SECURITY_PRINTER_TABS_BOX, .caption = CAPTION_SECURITY_PRINTER_TABS_BOX,
+     .at = Policy("NoPrinterTabs"), .read = ReadRule::FirstByteSet(), .missing = Missing::kUnchecked,
+     .checked = kWriteFlag1, .unchecked = kDelete},
+}};
+// clang-format on
+
+std::span<const SecuritySettings::TableRow> SecuritySettings::Table() {
+    return kTable;
 }
 
 void SecuritySettings::Load() {
-    Registry& registry = services_.registry;
-    for (Row row : {kNoAddPrinter, kNoDeletePrinter, kNoFileMenu, kNoDesktop, kNoSetTaskbar, kNoDrives,
-                    kNoTrayContextMenu, kNoViewContextMenu, kNoChangeStartMenu}) {
-        check[row] = ReadCheck(registry, *ValueRow(row));
-    }
-    LoadAutologon();
+    LoadRows(LoadWhen::kWithPage);
     // Filling the edit fields is not a change of the user's.
     changed_[kAutologon] = 0;
-    for (Row row : {kClearLastUser, kNoSaveSettings, kDisableRegistryTools, kNoPrinterTabs}) {
-        check[row] = ReadCheck(registry, *ValueRow(row));
+}
+
+BoundMember SecuritySettings::Bind(Shown shown, int index) {
+    switch (shown) {
+        case Shown::kUserName:
+            return {nullptr, &userName};
+        case Shown::kPassword:
+            return {nullptr, &password};
+        default:
+            return TableSettings::Bind(shown, index);
     }
 }
 
-void SecuritySettings::LoadAutologon() {
+void SecuritySettings::ReadAutologon(const TableRow& row) {
     Registry& registry = services_.registry;
     RegKey key;
     std::optional<std::string> autoLogon;
-    if (key.Open(registry, ToHKey(RootKey::LocalMachine), kLogon, reg::kRead) == reg::kSuccess) {
-        autoLogon = ReadText(registry, key.Get(), kAutoAdminLogon);
+    if (key.Open(registry, ToHKey(row.at.root), row.at.key, reg::kRead) == reg::kSuccess) {
+        autoLogon = ReadText(registry, key.Get(), row.at.value);
     }
     if (autoLogon && *autoLogon != "0") {
         check[kAutologon] = 1;
-        Enable(kClearLastUserBox, false);
+        Enable(IDC_SECURITY_CLEAR_LAST_USER_BOX, false);
         if (const auto name = ReadText(registry, key.Get(), kDefaultUserName)) {
             userName = *name;
             password = ReadText(registry, key.Get(), kDefaultPassword).value_or("");
         }
     } else {
         check[kAutologon] = 0;
-        Enable(kUserNameEdit, false);
-        Enable(kPasswordEdit, false);
+        Enable(IDC_SECURITY_USER_NAME_EDIT, false);
+        Enable(IDC_SECURITY_PASSWORD_EDIT, false);
     }
-}
-
-bool SecuritySettings::Touch(int control, int notification) {
-    if (notification == notify::kEditChange && (control == kUserNameEdit || control == kPasswordEdit)) {
-        changed_[kAutologon] = 1;
-        return true;
-    }
-    if (notification != notify::kButtonClicked) {
-        return false;
-    }
-    for (int row = 0; row < kRowCount; ++row) {
-        if (control == ControlOf(static_cast<Row>(row))) {
-            changed_[row] = 1;
-            return true;
-        }
-    }
-    return false;
 }
 
 void SecuritySettings::ClickAutologon() {
@@ -192,24 +178,12 @@ void SecuritySettings::ClickRegedit() {
     changed_[kDisableRegistryTools] = 1;
 }
 
-long SecuritySettings::Apply(Row row) {
-    if (row == kAutologon) {
-        return ApplyAutologon();
-    }
-    const CheckSetting setting = *ValueRow(row);
-    const long result = ApplyCheck(RegistryStore(services_.registry), setting, check[row]);
-    if (result == reg::kSuccess && (setting.restart || (row == kNoAddPrinter && check[row] == 1))) {
-        restartNeeded_ = 1;
-    }
-    return result;
-}
-
-long SecuritySettings::ApplyAutologon() {
+long SecuritySettings::ApplyAutologon(const TableRow& row) {
     Registry& registry = services_.registry;
     // The logon key is never created: without it nothing can be switched on, and nothing is on to switch
     // off.
     RegKey key;
-    const long opened = key.Open(registry, ToHKey(RootKey::LocalMachine), kLogon, reg::kAllAccess);
+    const long opened = key.Open(registry, ToHKey(row.at.root), row.at.key, reg::kAllAccess);
     if (opened != reg::kSuccess) {
         return opened == reg::kFileNotFound && check[kAutologon] != 1 ? reg::kSuccess : opened;
     }
@@ -222,16 +196,16 @@ long SecuritySettings::ApplyAutologon() {
             result = SetText(registry, key.Get(), kDefaultPassword, password);
         }
         if (result == reg::kSuccess) {
-            result = SetText(registry, key.Get(), kAutoAdminLogon, "1");
+            result = SetText(registry, key.Get(), row.at.value, "1");
         }
         return result;
     }
-    const long off = registry.DeleteValue(key.Get(), kAutoAdminLogon);
+    const long off = registry.DeleteValue(key.Get(), row.at.value);
     if (off != reg::kSuccess && off != reg::kFileNotFound) {
         return off;
     }
     std::uint32_t size = 0;
-    const long left = registry.QueryValue(key.Get(), kAutoAdminLogon, nullptr, nullptr, &size);
+    const long left = registry.QueryValue(key.Get(), row.at.value, nullptr, nullptr, &size);
     if (left != reg::kFileNotFound) {
         return left == reg::kSuccess ? reg::kCanNotComplete : left;
     }

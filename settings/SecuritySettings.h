@@ -8,12 +8,12 @@
 #include <string>
 
 #include "res/resource.h"
-#include "settings/SettingsModel.h"
+#include "settings/TableSettings.h"
 #include "system/Services.h"
 
 namespace velmora {
 
-class SecuritySettings : public SettingsModel {
+class SecuritySettings : public TableSettings<SecuritySettings> {
   public:
     enum Row {
         kNoAddPrinter,
@@ -61,13 +61,16 @@ class SecuritySettings : public SettingsModel {
         std::function<void(int control, bool enable)> enable;
     };
 
-    explicit SecuritySettings(Services services) : SettingsModel(kRowCount), services_(services) {}
+    explicit SecuritySettings(Services services) : TableSettings(services, kRowCount) {}
     void Attach(PageHooks hooks) { hooks_ = std::move(hooks); }
+
+    // The page's settings in apply order; the autologon row lists the user name and password edits as
+    // its parts.
+    static std::span<const TableRow> Table();
 
     // Reads every row and enables the logon controls to match; the autologon row is left unmarked.
     void Load();
-
-    bool Touch(int control, int notification) override;
+    BoundMember Bind(Shown shown, int index);
 
     // The autologon box was clicked; the page has already taken its controls into the members. Sets the
     // dependent controls, warns when it is now checked, and marks the row.
@@ -76,8 +79,7 @@ class SecuritySettings : public SettingsModel {
     void ClickRegedit();
 
     // The check box of a row (the autologon row's is its box).
-    static int ControlOf(Row row);
-    int RowControl(int row) const override { return ControlOf(static_cast<Row>(row)); }
+    static int ControlOf(Row row) { return Table()[row].control; }
 
     // Members bound to the check boxes, 0 or 1, indexed by row; and the two logon texts.
     std::array<int, kRowCount> check{};
@@ -85,14 +87,13 @@ class SecuritySettings : public SettingsModel {
     std::string password;
 
   private:
-    long ApplyRow(int row) override { return Apply(static_cast<Row>(row)); }
-    long Apply(Row row);
-    long ApplyAutologon();
-    void LoadAutologon();
+    static const std::array<TableRow, kRowCount> kTable;
+
+    void ReadAutologon(const TableRow& row);
+    long ApplyAutologon(const TableRow& row);
     void Enable(int control, bool enable) const;
     WindowRef Owner() const;
 
-    Services services_;
     PageHooks hooks_;
 };
 

@@ -5,18 +5,15 @@
 #include "registry/RegKey.h"
 #include "registry/RegistryStore.h"
 #include "registry/ValueReader.h"
-#include "settings/CheckSetting.h"
+#include "settings/Locations.h"
 
 namespace velmora {
 namespace {
 
 using S = StartMenuSettings;
+using keys::kExplorerPolicies;
 
 constexpr RootKey kHkcu = RootKey::CurrentUser;
-constexpr const char* kPolicies = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
-constexpr const char* kDesktop = "Control Panel\\desktop";
-constexpr const char* kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
-constexpr const char* kShellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 constexpr const char* kDelayValue = "MenuShowDelay";
 constexpr const char* kDelayMissing = "Default";
 constexpr const char* kPathMissing = "None";
@@ -24,53 +21,6 @@ constexpr const char* kPathMissing = "None";
 // Seconds of the please-wait loop, in clock ticks, and the ticks between two steps of its bar.
 constexpr long kPleaseWaitTicks = 1800;
 constexpr long kTicksPerStep = 10;
-
-// The policy rows: each one check box over one switch under the policy key, stored as the binary flag.
-// The "Show" and "Allow" boxes are checked while their switch is off; only "Clear recent docs on exit"
-// is checked while it is on.
-std::optional<CheckSetting> PolicyRow(S::Row row) {
-    const auto hides = [](int control, const char* value) {
-        return CheckSetting{
-            control,     kHkcu, kPolicies, value, ReadRule::kFirstByteZero, true, RegistryAction::Delete(),
-            kWriteFlag1, true};
-    };
-    switch (row) {
-        case S::kNoLogoff:
-            return hides(S::kAllowLogoffBox, "NoLogoff");
-        case S::kNoFavoritesMenu:
-            return hides(S::kShowFavoritesBox, "NoFavoritesMenu");
-        case S::kNoWindowsUpdate:
-            return hides(S::kShowWindowsUpdateBox, "NoWindowsUpdate");
-        case S::kNoRecentDocsMenu:
-            return hides(S::kShowDocumentsBox, "NoRecentDocsMenu");
-        case S::kClearRecentDocsOnExit:
-            return CheckSetting{S::kClearDocsOnExitBox,
-                                kHkcu,
-                                kPolicies,
-                                "ClearRecentDocsOnExit",
-                                ReadRule::kFirstByteSet,
-                                false,
-                                kWriteFlag1,
-                                RegistryAction::Delete(),
-                                true};
-        case S::kNoRun:
-            return hides(S::kShowRunBox, "NoRun");
-        case S::kNoFind:
-            return hides(S::kShowFindBox, "NoFind");
-        case S::kNoFolderOptions:
-            return hides(S::kShowFolderOptionsBox, "NoFolderOptions");
-        case S::kNoClose:
-            return hides(S::kAllowShutDownBox, "NoClose");
-        case S::kNoRecentDocsHistory:
-            return hides(S::kAddDocumentsBox, "NoRecentDocsHistory");
-        case S::kNoSetFolders:
-            return hides(S::kShowControlPanelBox, "NoSetFolders");
-        case S::kNoSetActiveDesktop:
-            return hides(S::kShowActiveDesktopBox, "NoSetActiveDesktop");
-        default:
-            return std::nullopt;
-    }
-}
 
 // The subkey of the Explorer key that holds each history.
 const char* HistoryKey(S::History history) {
@@ -86,146 +36,175 @@ const char* HistoryKey(S::History history) {
     }
 }
 
-constexpr S::Folder kFolderOrder[] = {S::kControlPanel, S::kPrinters, S::kUrlHistory, S::kRecycleBin};
 constexpr S::History kHistoryOrder[] = {S::kRecentDocs, S::kRunHistory, S::kFindHistory};
+
+// The special folders, in the order of the Folder enum: each a directory in the Start Menu folder.
+constexpr RowPart kFolderParts[] = {
+    {IDC_STARTMENU_CONTROL_PANEL_FOLDER_BOX,
+     CAPTION_STARTMENU_CONTROL_PANEL_FOLDER_BOX,
+     CaptionFrom::kControl,
+     Shown::kFolder,
+     {},
+     "\\Control Panel.{21EC2020-3AEA-1069-A2DD-08002B30309D}"},
+    {IDC_STARTMENU_PRINTERS_FOLDER_BOX,
+     CAPTION_STARTMENU_PRINTERS_FOLDER_BOX,
+     CaptionFrom::kControl,
+     Shown::kFolder,
+     {},
+     "\\Printers.{2227A280-3AEA-1069-A2DE-08002B30309D}"},
+    {IDC_STARTMENU_URL_HISTORY_FOLDER_BOX,
+     CAPTION_STARTMENU_URL_HISTORY_FOLDER_BOX,
+     CaptionFrom::kControl,
+     Shown::kFolder,
+     {},
+     "\\URL History.{FF393560-C2A7-11CF-BFF4-444553540000}"},
+    {IDC_STARTMENU_RECYCLE_BIN_FOLDER_BOX,
+     CAPTION_STARTMENU_RECYCLE_BIN_FOLDER_BOX,
+     CaptionFrom::kControl,
+     Shown::kFolder,
+     {},
+     "\\Recycle Bin.{645FF040-5081-101B-9F08-00AA002F954E}"},
+};
+
+// A policy switch under the Explorer policies, stored as the binary flag. The "Show" and "Allow" boxes
+// are checked while their switch is off (absent shows checked); "Clear recent docs on exit" is checked
+// while it is on.
+constexpr Location Policy(const char* value) {
+    return {kHkcu, kExplorerPolicies, value};
+}
+constexpr ReadRule kOffShowsChecked = ReadRule::FirstByteZero();
+constexpr RegistryAction kDelete = RegistryAction::Delete();
 
 }  // namespace
 
-int StartMenuSettings::ControlOf(Row row) {
-    if (row == kMenuShowDelay) {
-        return kDelayEdit;
-    }
-    const auto policy = PolicyRow(row);
-    return policy ? policy->control : 0;
-}
+// clang-format off
+const std::array<S::TableRow, S::kRowCount> StartMenuSettings::kTable = {{
+    {.row = kFolders, .control = 0, .caption = "",
+     .readBy = &S::ReadFolders, .applyBy = &S::ApplyFolders, .parts = kFolderParts},
+    {.row = kNoLogoff, .control = IDC_STARTMENU_ALLOW_LOGOFF_BOX, .caption = CAPTION_STARTMENU_ALLOW_LOGOFF_BOX,
+     .at = Policy("NoLogoff"), .read = kOffShowsChecked, .missing = Missing::kChecked,
+     .checked = kDelete, .unchecked = kWriteFlag1, .flags = kRestart},
+    {.row = kNoFavoritesMenu, .control = IDC_STARTMENU_SHOW_FAVORITES_BOX, .caption = CAPTION_STARTMENU_SHOW_FAVORITES_BOX,
+     .at = Policy("NoFavoritesMenu"), .read = kOffShowsChecked, .missing = Missing::kChecked,
+     .checked = kDelete, .unchecked = kWriteFlag1, .flags = kRestart},
+    {.row = kNoWindowsUpdate, .control = IDC_STARTMENU_SHOW_WINDOWS_UPDATE_BOX, .caption = CAPTION_STARTMENU_SHOW_WINDOWS_UPDATE_BOX,
+     .at = Policy("NoWindowsUpdate"), .read = kOffShowsChecked, .missing = Missing::kChecked,
+     .checked = kDelete, .unchecked = kWriteFlag1, .flags = kRestart},
+    {.row = kNoRecentDocsMenu, .control = IDC_STARTMENU_SHOW_DOCUMENTS_BOX, .caption = CAPTION_STARTMENU_SHOW_DOCUMENTS_BOX,
+     .at = Policy("NoRecentDocsMenu"), .read = kOffShowsChecked, .missing = Missing::kChecked,
+     .checked = kDelete, .unchecked = kWriteFlag1, .flags = kRestart},
+    {.row = kClearRecentDocsOnExit, .control = IDC_STARTMENU_CLEAR_DOCS_ON_EXIT_BOX, .caption = CAPTION_STARTMENU_CLEAR_DOCS_ON_EXIT_BOX,
+     .at = Policy("ClearRecentDocsOnExit"), .read = ReadRule::FirstByteSet(), .missing = Missing::kUnchecked,
+     .checked = kWriteFlag1, .unchecked = kDelete, .flags = kRestart},
+    {.row = kMenuShowDelay, .control = IDC_STARTMENU_DELAY_EDIT, .caption = CAPTION_STARTMENU_DELAY_EDIT,
+     .captionFrom = CaptionFrom::kLabelBefore, .at = {kHkcu, keys::kDesktopLower, kDelayValue},
+     .flags = kRestart, .shown = Shown::kMenuDelay, .readBy = &S::ReadDelay, .applyBy = &S::ApplyDelay},
+    {.row = kNoRun, .control = IDC_STARTMENU_SHOW_RUN_BOX, .caption = CAPTION_STARTMENU_SHOW_RUN_BOX,
+     .at = Policy("NoRun"), .read = kOffShowsChecked, .missing = Missing::kChecked,
+     .checked = kDelete, .unchecked = kWriteFlag1, .flags = kRestart},
+    {.row = kNoFind, .control = IDC_STARTMENU_SHOW_FIND_BOX, .caption = CAPTION_STARTMENU_SHOW_FIND_BOX,
+     .at = Policy("NoFind"), .read = kOffShowsChecked, .missing = Missing::kChecked,
+     .checked = kDelete, .unchecked = kWriteFlag1, .flags = kRestart},
+    {.row = kNoFolderOptions, .control = IDC_STARTMENU_SHOW_FOLDER_OPTIONS_BOX, .caption = CAPTION_STARTMENU_SHOW_FOLDER_OPTIONS_BOX,
+     .at = Policy("NoFolderOptions"), .read = kOffShowsChecked, .missing = Missing::kChecked,
+     .checked = kDelete, .unchecked = kWriteFlag1, .flags = kRestart},
+    {.row = kNoClose, .control = IDC_STARTMENU_ALLOW_SHUT_DOWN_BOX, .caption = CAPTION_STARTMENU_ALLOW_SHUT_DOWN_BOX,
+     .at = Policy("NoClose"), .read = kOffShowsChecked, .missing = Missing::kChecked,
+     .checked = kDelete, .unchecked = kWriteFlag1, .flags = kRestart},
+    {.row = kNoRecentDocsHistory, .control = IDC_STARTMENU_ADD_DOCUMENTS_BOX, .caption = CAPTION_STARTMENU_ADD_DOCUMENTS_BOX,
+     .at = Policy("NoRecentDocsHistory"), .read = kOffShowsChecked, .missing = Missing::kChecked,
+     .checked = kDelete, .unchecked = kWriteFlag1, .flags = kRestart},
+    {.row = kNoSetFolders, .control = IDC_STARTMENU_SHOW_CONTROL_PANEL_BOX, .caption = CAPTION_STARTMENU_SHOW_CONTROL_PANEL_BOX,
+     .at = Policy("NoSetFolders"), .read = kOffShowsChecked, .missing = Missing::kChecked,
+     .checked = kDelete, .unchecked = kWriteFlag1, .flags = kRestart},
+    {.row = kNoSetActiveDesktop, .control = IDC_STARTMENU_SHOW_ACTIVE_DESKTOP_BOX, .caption = CAPTION_STARTMENU_SHOW_ACTIVE_DESKTOP_BOX,
+     .at = Policy("NoSetActiveDesktop"), .read = kOffShowsChecked, .missing = Missing::kChecked,
+     .checked = kDelete, .unchecked = kWriteFlag1, .flags = kRestart},
+}};
+// clang-format on
 
-int StartMenuSettings::ControlOf(Folder f) {
-    switch (f) {
-        case kControlPanel:
-            return kControlPanelFolderBox;
-        case kPrinters:
-            return kPrintersFolderBox;
-        case kUrlHistory:
-            return kUrlHistoryFolderBox;
-        case kRecycleBin:
-            return kRecycleBinFolderBox;
-        default:
-            return 0;
-    }
+std::span<const StartMenuSettings::TableRow> StartMenuSettings::Table() {
+    return kTable;
 }
 
 int StartMenuSettings::ButtonOf(History history) {
     switch (history) {
         case kRecentDocs:
-            return kClearDocsButton;
+            return IDC_STARTMENU_CLEAR_DOCS_BUTTON;
         case kRunHistory:
-            return kClearRunButton;
+            return IDC_STARTMENU_CLEAR_RUN_BUTTON;
         case kFindHistory:
-            return kClearFindButton;
+            return IDC_STARTMENU_CLEAR_FIND_BUTTON;
         default:
             return 0;
     }
 }
 
-const char* StartMenuSettings::DirectoryName(Folder f) {
-    switch (f) {
-        case kControlPanel:
-            return "\\Control Panel.{21EC2020-3AEA-1069-A2DD-08002B30309D}";
-        case kPrinters:
-            return "\\Printers.{2227A280-3AEA-1069-A2DE-08002B30309D}";
-        case kUrlHistory:
-            return "\\URL History.{FF393560-C2A7-11CF-BFF4-444553540000}";
-        case kRecycleBin:
-            return "\\Recycle Bin.{645FF040-5081-101B-9F08-00AA002F954E}";
-        default:
-            return "";
+void StartMenuSettings::Load() {
+    LoadRows(LoadWhen::kWithPage);
+    for (History history : kHistoryOrder) {
+        historyAvailable_[history] =
+            KeyExists(services_.registry, kHkcu, std::string(keys::kExplorer) + "\\" + HistoryKey(history));
     }
+    changed_[kMenuShowDelay] = 0;
 }
 
-void StartMenuSettings::Load() {
-    Registry& registry = services_.registry;
-    if (const auto path = ReadValue(registry, kHkcu, kShellFolders, "Start Menu")) {
+void StartMenuSettings::ReadFolders(const TableRow& row) {
+    if (const auto path = ReadValue(services_.registry, kHkcu, keys::kShellFolders, "Start Menu")) {
         startMenuPath = std::string(path->Text());
         foldersAvailable_ = true;
     } else {
         startMenuPath = kPathMissing;
         foldersAvailable_ = false;
     }
-    for (Row row :
-         {kNoLogoff, kNoFavoritesMenu, kNoWindowsUpdate, kNoRecentDocsMenu, kClearRecentDocsOnExit, kNoRun,
-          kNoFind, kNoSetFolders, kNoClose, kNoRecentDocsHistory, kNoSetActiveDesktop, kNoFolderOptions}) {
-        check[row] = ReadCheck(registry, *PolicyRow(row));
-    }
-    for (History history : kHistoryOrder) {
-        historyAvailable_[history] =
-            KeyExists(registry, kHkcu, std::string(kExplorer) + "\\" + HistoryKey(history));
-    }
-    const auto delay = ReadValue(registry, kHkcu, kDesktop, kDelayValue);
-    menuDelay = delay ? std::string(delay->Text()) : kDelayMissing;
     // Without a Start Menu folder the boxes are disabled and show unchecked, whatever lies elsewhere.
-    for (Folder f : kFolderOrder) {
+    for (std::size_t f = 0; f < row.parts.size(); ++f) {
         folder[f] =
-            foldersAvailable_ && services_.directories.Exists(startMenuPath + DirectoryName(f)) ? 1 : 0;
+            foldersAvailable_ && services_.directories.Exists(startMenuPath + row.parts[f].directory) ? 1 : 0;
     }
-    changed_[kMenuShowDelay] = 0;
+}
+
+void StartMenuSettings::ReadDelay(const TableRow& row) {
+    const auto delay = ReadValue(services_.registry, row.at.root, row.at.key, row.at.value);
+    menuDelay = delay ? std::string(delay->Text()) : kDelayMissing;
+}
+
+long StartMenuSettings::ApplyDelay(const TableRow& row) {
+    return RegistryStore(services_.registry).WriteString(row.at.root, row.at.key, row.at.value, menuDelay);
 }
 
 bool StartMenuSettings::Touch(int control, int notification) {
-    if (control == kDelayEdit) {
-        if (notification != notify::kEditChange) {
-            return false;
-        }
-        changed_[kMenuShowDelay] = 1;
-        return true;
-    }
-    if (notification != notify::kButtonClicked) {
-        return false;
-    }
-    for (Folder f : kFolderOrder) {
-        if (control == ControlOf(f)) {
-            folderChanged_[f] = 1;
-            changed_[kFolders] = 1;
-            return true;
+    if (notification == notify::kButtonClicked) {
+        for (int f = 0; f < kFolderCount; ++f) {
+            if (control == ControlOf(static_cast<Folder>(f))) {
+                folderChanged_[f] = 1;
+                changed_[kFolders] = 1;
+                return true;
+            }
         }
     }
-    for (int row = 0; row < kRowCount; ++row) {
-        const auto policy = PolicyRow(static_cast<Row>(row));
-        if (policy && policy->control == control) {
-            changed_[row] = 1;
-            return true;
-        }
-    }
-    return false;
+    return TableSettings::Touch(control, notification);
 }
 
-long StartMenuSettings::Apply(Row row) {
-    const RegistryStore store(services_.registry);
-    long result = reg::kSuccess;
-    switch (row) {
-        case kFolders:
-            ApplyFolders();
-            break;
-        case kMenuShowDelay:
-            result = store.WriteString(kHkcu, kDesktop, kDelayValue, menuDelay);
-            break;
+BoundMember StartMenuSettings::Bind(Shown shown, int index) {
+    switch (shown) {
+        case Shown::kMenuDelay:
+            return {nullptr, &menuDelay};
+        case Shown::kFolder:
+            return {&folder[static_cast<std::size_t>(index)], nullptr};
         default:
-            result = ApplyCheck(store, *PolicyRow(row), check[row]);
-            break;
+            return TableSettings::Bind(shown, index);
     }
-    if (result == reg::kSuccess && row != kFolders) {
-        restartNeeded_ = 1;
-    }
-    return result;
 }
 
-void StartMenuSettings::ApplyFolders() {
+long StartMenuSettings::ApplyFolders(const TableRow& row) {
     // Results are not looked at: a directory that holds files stays, and shows checked at the next load.
     bool handled = false;
-    for (Folder f : kFolderOrder) {
+    for (std::size_t f = 0; f < row.parts.size(); ++f) {
         if (folderChanged_[f] == 0) {
             continue;
         }
-        const std::string path = startMenuPath + DirectoryName(f);
+        const std::string path = startMenuPath + row.parts[f].directory;
         if (folder[f] == 1) {
             services_.directories.Create(path);
         } else {
@@ -237,6 +216,7 @@ void StartMenuSettings::ApplyFolders() {
     if (handled && pleaseWait_) {
         pleaseWait_();
     }
+    return reg::kSuccess;
 }
 
 bool StartMenuSettings::ClearHistory(History history, WindowRef owner,
@@ -244,7 +224,8 @@ bool StartMenuSettings::ClearHistory(History history, WindowRef owner,
     long deleted = reg::kFileNotFound;
     {
         RegKey explorer;
-        if (explorer.Open(services_.registry, ToHKey(kHkcu), kExplorer, reg::kAllAccess) == reg::kSuccess) {
+        if (explorer.Open(services_.registry, ToHKey(kHkcu), keys::kExplorer, reg::kAllAccess) ==
+            reg::kSuccess) {
             // One level: on NT a history key that still has subkeys is refused and stays.
             deleted = services_.registry.DeleteKey(explorer.Get(), HistoryKey(history));
         }

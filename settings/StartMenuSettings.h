@@ -9,12 +9,12 @@
 #include <utility>
 
 #include "res/resource.h"
-#include "settings/SettingsModel.h"
+#include "settings/TableSettings.h"
 #include "system/Services.h"
 
 namespace velmora {
 
-class StartMenuSettings : public SettingsModel {
+class StartMenuSettings : public TableSettings<StartMenuSettings> {
   public:
     enum Row {
         kFolders,
@@ -72,13 +72,19 @@ class StartMenuSettings : public SettingsModel {
     static constexpr const char* kLogOffNotice = "You need to log off to clear the folder";
     static constexpr const char* kLogOffCaption = "Velmora 99 - Information";
 
-    explicit StartMenuSettings(Services services) : SettingsModel(kRowCount), services_(services) {}
+    explicit StartMenuSettings(Services services) : TableSettings(services, kRowCount) {}
+
+    // The page's settings in apply order; the special folders' row lists the four folders as its parts,
+    // in the order they are created or removed.
+    static std::span<const TableRow> Table();
 
     // Reads every setting, the Start Menu folder and which histories exist. The delay counts as untouched
     // afterwards.
     void Load();
 
+    // A folder box marks its folder and the folders row; every other control, the row it shows.
     bool Touch(int control, int notification) override;
+    BoundMember Bind(Shown shown, int index);
 
     // Run once after an apply that created or removed special folders: the page shows its please-wait
     // dialog there, while the shell takes up the change.
@@ -89,12 +95,11 @@ class StartMenuSettings : public SettingsModel {
     bool ClearHistory(History history, WindowRef owner, const std::function<void()>& disableButton);
 
     // The check box of a policy row or special folder, the edit of the delay; 0 for the folders row.
-    static int ControlOf(Row row);
-    static int ControlOf(Folder folder);
-    int RowControl(int row) const override { return ControlOf(static_cast<Row>(row)); }
+    static int ControlOf(Row row) { return Table()[row].control; }
+    static int ControlOf(Folder folder) { return Table()[kFolders].parts[folder].control; }
     static int ButtonOf(History history);
     // The directory name (with its leading backslash) that is appended to the Start Menu folder path.
-    static const char* DirectoryName(Folder folder);
+    static const char* DirectoryName(Folder folder) { return Table()[kFolders].parts[folder].directory; }
 
     // False when the Start Menu folder path could not be read: the folder boxes are then disabled.
     bool FoldersAvailable() const { return foldersAvailable_; }
@@ -112,11 +117,12 @@ class StartMenuSettings : public SettingsModel {
     bool FolderChanged(Folder f) const { return folderChanged_[f] != 0; }
 
   private:
-    long ApplyRow(int row) override { return Apply(static_cast<Row>(row)); }
-    long Apply(Row row);
-    void ApplyFolders();
+    static const std::array<TableRow, kRowCount> kTable;
 
-    Services services_;
+    void ReadFolders(const TableRow& row);
+    long ApplyFolders(const TableRow& row);
+    void ReadDelay(const TableRow& row);
+    long ApplyDelay(const TableRow& row);
     std::function<void()> pleaseWait_;
     std::array<int, kFolderCount> folderChanged_{};
     bool foldersAvailable_ = false;
