@@ -200,7 +200,7 @@ class Reader {
 
 std::vector<Target> CollectTargets(Services services) {
     std::vector<Target> targets;
-    for (const SettingRow& row : SettingRows()) {
+    for (const ListedSetting& row : ListedSettings()) {
         const std::string owner = std::string(PageName(row.page)) + " / " + row.caption;
         for (const Location& location : row.locations) {
             targets.push_back(Target{location.kind == Location::kValue ? Target::kValue : Target::kTree,

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "cli/core/PageSettings.h"
 #include "cli/core/RegFile.h"
-#include "cli/core/SettingTable.h"
 #include "system/Services.h"
 
 namespace velmora::cli {

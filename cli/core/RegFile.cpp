@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <sstream>
 
-#include "cli/core/SettingTable.h"
+#include "cli/core/PageSettings.h"
 #include "registry/RegKey.h"
 #include "registry/RegistryStore.h"
 

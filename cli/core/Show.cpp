@@ -25,7 +25,7 @@ std::string Choice(const std::vector<std::string>& choices, int index) {
                                                                   : "(none)";
 }
 
-std::string Where(const SettingRow& row) {
+std::string Where(const ListedSetting& row) {
     std::string where;
     for (const Location& location : row.locations) {
         where += (where.empty() ? "" : "; ") + Describe(location);
@@ -114,57 +114,67 @@ ShowReport CollectShow(Services services) {
         security.Load();
     }
 
-    ShowReport report;
-    for (const SettingRow& row : SettingRows()) {
-        ShownSetting shown{&row, true, "", "", Where(row)};
+    // Why a row is not loaded on this system; empty when it is.
+    const auto notLoaded = [&](const ListedSetting& row) -> std::string {
+        if (row.page == Page::kSecurity && nt) {
+            return "no Security page on Windows NT";
+        }
+        if (row.load == LoadWhen::kWindows98 && !versionLoaded) {
+            return "Only Windows 98";
+        }
+        if (row.load == LoadWhen::kWithShellExtensions && !dragLoaded) {
+            return "needs the Windows extensions or Windows NT";
+        }
+        return "";
+    };
+    const auto bound = [&](const ListedSetting& row) {
         switch (row.page) {
-            case Page::kDesktop:
-                if (row.control == DesktopSettings::kWindowsVersionBox && !versionLoaded) {
-                    shown = ShownSetting{&row, false, "n/a", "Only Windows 98", shown.where};
-                } else if (row.state == StateKind::kArrows) {
-                    shown.state = Choice(ArrowChoices(), desktop.shortcutArrows);
-                } else if (row.state == StateKind::kIconSize) {
-                    shown.state = Choice(IconSizeChoices(), desktop.iconSize);
-                } else {
-                    shown.state = CheckText(desktop.check[static_cast<std::size_t>(row.modelRow)]);
-                }
-                break;
             case Page::kStartMenu:
-                if (row.state == StateKind::kMenuDelay) {
-                    shown.state = startMenu.menuDelay;
-                } else if (row.state == StateKind::kFolder) {
-                    shown.state = CheckText(startMenu.folder[static_cast<std::size_t>(row.modelRow)]);
-                    shown.where = startMenu.FoldersAvailable()
-                                      ? "directory " + startMenu.startMenuPath +
-                                            StartMenuSettings::DirectoryName(
-                                                static_cast<StartMenuSettings::Folder>(row.modelRow))
-                                      : "no Start Menu folder (the box is disabled)";
-                } else {
-                    shown.state = CheckText(startMenu.check[static_cast<std::size_t>(row.modelRow)]);
-                }
-                break;
+                return startMenu.Bind(row.state, row.index);
+            case Page::kDesktop:
+                return desktop.Bind(row.state, row.index);
             case Page::kMiscellaneous:
-                if ((row.control == MiscSettings::kDragFullWindowsBox ||
-                     row.control == MiscSettings::kFontSmoothingBox) &&
-                    !dragLoaded) {
-                    shown = ShownSetting{&row, false, "n/a", "needs the Windows extensions or Windows NT",
-                                         shown.where};
-                } else {
-                    shown.state = CheckText(misc.check[static_cast<std::size_t>(row.modelRow)]);
-                }
-                break;
+                return misc.Bind(row.state, row.index);
             case Page::kSecurity:
-                if (nt) {
-                    shown = ShownSetting{&row, false, "n/a", "no Security page on Windows NT", shown.where};
-                } else if (row.state == StateKind::kUserName) {
-                    shown.state = security.userName;
-                } else if (row.state == StateKind::kPassword) {
-                    // The page's password edit shows one mark per character.
-                    shown.state = std::string(security.password.size(), '*');
-                } else {
-                    shown.state = CheckText(security.check[static_cast<std::size_t>(row.modelRow)]);
-                }
                 break;
+        }
+        return security.Bind(row.state, row.index);
+    };
+
+    ShowReport report;
+    for (const ListedSetting& row : ListedSettings()) {
+        ShownSetting shown{&row, true, "", "", Where(row)};
+        if (const std::string note = notLoaded(row); !note.empty()) {
+            report.settings.push_back(ShownSetting{&row, false, "n/a", note, shown.where});
+            continue;
+        }
+        const BoundMember member = bound(row);
+        switch (row.state) {
+            case Shown::kCheck:
+            case Shown::kFolder:
+                shown.state = CheckText(*member.number);
+                break;
+            case Shown::kArrows:
+                shown.state = Choice(ArrowChoices(), *member.number);
+                break;
+            case Shown::kIconSize:
+                shown.state = Choice(IconSizeChoices(), *member.number);
+                break;
+            case Shown::kMenuDelay:
+            case Shown::kUserName:
+                shown.state = *member.text;
+                break;
+            case Shown::kPassword:
+                // The page's password edit shows one mark per character.
+                shown.state = std::string(member.text->size(), '*');
+                break;
+        }
+        if (row.state == Shown::kFolder) {
+            shown.where =
+                startMenu.FoldersAvailable()
+                    ? "directory " + startMenu.startMenuPath +
+                          StartMenuSettings::DirectoryName(static_cast<StartMenuSettings::Folder>(row.index))
+                    : "no Start Menu folder (the box is disabled)";
         }
         report.settings.push_back(shown);
     }
@@ -206,8 +216,8 @@ ShowReport CollectShow(Services services) {
 void PrintShowText(const ShowReport& report, std::ostream& out) {
     std::vector<std::vector<std::string>> rows = {{"Page", "Setting", "State", "Location"}};
     for (const ShownSetting& s : report.settings) {
-        const bool text = s.row->state == StateKind::kMenuDelay || s.row->state == StateKind::kUserName ||
-                          s.row->state == StateKind::kPassword;
+        const bool text = s.row->state == Shown::kMenuDelay || s.row->state == Shown::kUserName ||
+                          s.row->state == Shown::kPassword;
         rows.push_back({PageName(s.row->page), s.row->caption,
                         s.loaded && text ? "\"" + s.state + "\"" : s.state,
                         s.loaded ? s.where : s.where + " (" + s.note + ")"});

@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "cli/core/SettingTable.h"
+#include "cli/core/PageSettings.h"
 #include "system/Services.h"
 
 namespace velmora::cli {
 
 struct ShownSetting {
-    const SettingRow* row;
+    const ListedSetting* row;
     bool loaded;        // false where the main window does not load the row on this system
     std::string state;  // "checked", "unchecked", a choice or a text; "n/a" when not loaded
     std::string note;   // why the row is not loaded

@@ -8,7 +8,7 @@
 
 #include "cli/core/Backup.h"
 #include "cli/core/Diff.h"
-#include "cli/core/SettingTable.h"
+#include "cli/core/PageSettings.h"
 #include "registry/RegistryStore.h"
 #include "registry/ValueReader.h"
 #include "settings/ApplyCycle.h"
@@ -103,18 +103,18 @@ class CliBackupTest : public ::testing::Test {
     }
 
     // The row's setting turned to another state on its page and applied, as a user would.
-    void ChangeAndApply(const SettingRow& row) {
-        const auto index = static_cast<std::size_t>(row.modelRow);
+    void ChangeAndApply(const ListedSetting& row) {
+        const auto index = static_cast<std::size_t>(row.row);
         const auto apply = [](SettingsModel& model) { model.ApplyTouched([] {}); };
         switch (row.page) {
             case Page::kDesktop: {
                 DesktopSettings d(services_);
                 d.Load();
                 d.LoadWindowsVersion();
-                if (row.state == StateKind::kArrows) {
+                if (row.state == Shown::kArrows) {
                     d.shortcutArrows = (d.shortcutArrows + 1) % 3;
                     ASSERT_TRUE(d.Touch(DesktopSettings::kArrowSmallRadio, notify::kButtonClicked));
-                } else if (row.state == StateKind::kIconSize) {
+                } else if (row.state == Shown::kIconSize) {
                     d.iconSize = (d.iconSize + 1) % 4;
                     ASSERT_TRUE(d.Touch(row.control, notify::kSelectionChange));
                 } else {
@@ -127,7 +127,7 @@ class CliBackupTest : public ::testing::Test {
             case Page::kStartMenu: {
                 StartMenuSettings s(services_);
                 s.Load();
-                if (row.state == StateKind::kMenuDelay) {
+                if (row.state == Shown::kMenuDelay) {
                     s.menuDelay = s.menuDelay == "400" ? "250" : "400";
                     ASSERT_TRUE(s.Touch(row.control, notify::kEditChange));
                 } else {
@@ -150,7 +150,7 @@ class CliBackupTest : public ::testing::Test {
                 SecuritySettings s(services_);
                 s.Load();
                 s.check[index] ^= 1;
-                if (row.modelRow == SecuritySettings::kAutologon) {
+                if (row.row == SecuritySettings::kAutologon) {
                     s.userName = "user " + std::to_string(++changes_);
                     s.password = "password " + std::to_string(changes_);
                     s.ClickAutologon();
@@ -168,9 +168,9 @@ class CliBackupTest : public ::testing::Test {
     int changes_ = 0;
 };
 
-std::vector<Target> TargetsOf(const std::vector<const SettingRow*>& rows) {
+std::vector<Target> TargetsOf(const std::vector<const ListedSetting*>& rows) {
     std::vector<Target> targets;
-    for (const SettingRow* row : rows) {
+    for (const ListedSetting* row : rows) {
         for (const Location& l : row->locations) {
             targets.push_back(Target{l.kind == Location::kValue ? Target::kValue : Target::kTree, l.root,
                                      l.key, l.value, ""});
@@ -184,10 +184,10 @@ std::vector<Target> TargetsOf(const std::vector<const SettingRow*>& rows) {
 // had to create on the way may stay behind empty.
 TEST_F(CliBackupTest, ABackupOfARowsLocationsUndoesEverythingItsPageWrites) {
     PrepareMachine();
-    std::map<std::pair<Page, int>, std::vector<const SettingRow*>> groups;
-    for (const SettingRow& row : SettingRows()) {
+    std::map<std::pair<Page, int>, std::vector<const ListedSetting*>> groups;
+    for (const ListedSetting& row : ListedSettings()) {
         if (!row.locations.empty()) {
-            groups[{row.page, row.modelRow}].push_back(&row);
+            groups[{row.page, row.row}].push_back(&row);
         }
     }
     ASSERT_EQ(groups.size(), 55u);
@@ -277,9 +277,8 @@ TEST_F(CliBackupTest, ImportingTheWrittenBackupUndoesChangesOnEveryPageAndList) 
     ASSERT_TRUE(WriteRegFile(Backup(CollectTargets(services_)), text, error));
     const std::string before = Dump();
 
-    for (const SettingRow& row : SettingRows()) {
-        if (!row.locations.empty() && row.state != StateKind::kUserName &&
-            row.state != StateKind::kPassword) {
+    for (const ListedSetting& row : ListedSettings()) {
+        if (!row.locations.empty() && row.state != Shown::kUserName && row.state != Shown::kPassword) {
             ChangeAndApply(row);
         }
     }
@@ -319,7 +318,7 @@ TEST_F(CliBackupTest, EveryDeletedKeyIsOneThePagesThemselvesDeleteAsAUnit) {
     };
     const RegFile backup = Backup(CollectTargets(services_));
     std::set<std::string> deletedByPages;
-    for (const SettingRow& row : SettingRows()) {
+    for (const ListedSetting& row : ListedSettings()) {
         if (row.locations.empty()) {
             continue;
         }
@@ -367,8 +366,8 @@ class CliDiffTest : public CliBackupTest {
         }
         return owners;
     }
-    const SettingRow& RowOf(Page page, int control) {
-        for (const SettingRow& row : SettingRows()) {
+    const ListedSetting& RowOf(Page page, int control) {
+        for (const ListedSetting& row : ListedSettings()) {
             if (row.page == page && row.control == control) {
                 return row;
             }
@@ -423,7 +422,7 @@ TEST_F(CliDiffTest, ListsExactlyTheChangedSettingsAndEntriesWithTheirValues) {
     }
     EXPECT_EQ(byPlace.at(std::string("HKEY_CURRENT_USER\\") + kPolicies + " [NoInternetIcon]"),
               std::make_pair(std::string("hex:01,00,00,00"), std::string("absent")));
-    EXPECT_EQ(byPlace.at("HKEY_CURRENT_USER\\Control Panel\\Desktop [MenuShowDelay]"),
+    EXPECT_EQ(byPlace.at("HKEY_CURRENT_USER\\Control Panel\\desktop [MenuShowDelay]"),
               std::make_pair(std::string("\"250\""), std::string("\"400\"")));
     EXPECT_EQ(byPlace.at("HKEY_CLASSES_ROOT\\Unknown\\shell\\View With Notepad (key)"),
               std::make_pair(std::string("present"), std::string("absent")));
@@ -440,7 +439,7 @@ TEST_F(CliDiffTest, ListsExactlyTheChangedSettingsAndEntriesWithTheirValues) {
 // that holds a verb (not the verb itself, which is Velmora's to delete).
 std::set<std::pair<RootKey, std::string>> NeighbourKeys() {
     std::set<std::pair<RootKey, std::string>> keys;
-    for (const SettingRow& row : SettingRows()) {
+    for (const ListedSetting& row : ListedSettings()) {
         const bool verb = std::any_of(row.locations.begin(), row.locations.end(),
                                       [](const Location& l) { return l.kind == Location::kTree; });
         for (const Location& l : row.locations) {
@@ -477,9 +476,8 @@ TEST_F(CliDiffTest, ARestoreTakesBackVelmorasChangesAndLeavesAnotherProgramsData
     std::string error;
     ASSERT_TRUE(WriteRegFile(Backup(CollectTargets(services_)), text, error));
 
-    for (const SettingRow& row : SettingRows()) {
-        if (!row.locations.empty() && row.state != StateKind::kUserName &&
-            row.state != StateKind::kPassword) {
+    for (const ListedSetting& row : ListedSettings()) {
+        if (!row.locations.empty() && row.state != Shown::kUserName && row.state != Shown::kPassword) {
             ChangeAndApply(row);
         }
     }
