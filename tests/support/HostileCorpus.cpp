@@ -4,6 +4,10 @@
 #include <cstdio>
 
 #include "registry/Names.h"
+#include "settings/DesktopSettings.h"
+#include "settings/MiscSettings.h"
+#include "settings/SecuritySettings.h"
+#include "settings/StartMenuSettings.h"
 
 namespace velmora::hostile {
 
@@ -47,10 +51,7 @@ namespace {
 constexpr RootKey kHkcr = RootKey::ClassesRoot;
 constexpr RootKey kHkcu = RootKey::CurrentUser;
 constexpr RootKey kHklm = RootKey::LocalMachine;
-constexpr RootKey kHku = RootKey::Users;
 
-constexpr const char* kPolicies = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
-constexpr const char* kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
 constexpr const char* kShellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 constexpr const char* kWinlogon = "Software\\Microsoft\\Windows\\CurrentVersion\\Winlogon";
 constexpr const char* kUninstall = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
@@ -127,74 +128,19 @@ bool IsNewList(const Target& t) {
     return t.kind == Kind::kKeyList && t.root == kHkcr;
 }
 
-// Every value and key the program reads. Values first, by page in load order, then keys, then lists.
-const Target kTargets[] = {
-    // Desktop
-    {"Desktop", Kind::kValue, kHkcu, kPolicies, "NoInternetIcon", nullptr, nullptr},
-    {"Desktop", Kind::kValue, kHkcu, kPolicies, "NoNetHood", nullptr, nullptr},
-    {"Desktop", Kind::kValue, kHklm, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Icons",
-     "29", nullptr, nullptr},
-    {"Desktop", Kind::kValue, kHkcu, kExplorer, "Link", nullptr, nullptr},
-    {"Desktop", Kind::kValue, kHkcu, "Control Panel\\desktop\\WindowMetrics", "MinAnimate", nullptr, nullptr},
-    {"Desktop", Kind::kValue, kHkcu, kPolicies, "ClassicShell", nullptr, nullptr},
-    {"Desktop", Kind::kValue, kHkcu, "Control Panel\\Desktop", "AutoEndTasks", nullptr, nullptr},
-    {"Desktop", Kind::kValue, kHkcu, "Control Panel\\Desktop", "SmoothScroll", nullptr, nullptr},
-    {"Desktop", Kind::kValue, kHkcu, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced",
-     "UseDoubleClickTimer", nullptr, nullptr},
-    {"Desktop", Kind::kValue, kHkcu, kPolicies, "NoActiveDesktop", nullptr, nullptr},
-    {"Desktop", Kind::kValue, kHkcu, "Control Panel\\Desktop", "PaintDesktopVersion", nullptr, nullptr},
-    {"Desktop", Kind::kValue, kHkcr, "CLSID\\{645FF040-5081-101B-9F08-00AA002F954E}\\ShellFolder",
-     "Attributes", nullptr, nullptr},
-    {"Desktop", Kind::kValue, kHkcu, "Control Panel\\desktop\\WindowMetrics", "Shell Icon Size", nullptr,
-     nullptr},
-    // Start Menu
+// Every value and key the program reads beyond the setting pages' tables: values first, then keys, then
+// lists.
+const Target kOtherTargets[] = {
+    // Read by the setting pages' own routines: the Start Menu folder, the network that decides "Show
+    // Network Neighborhood" without its policy, the histories the clear buttons empty.
     {"Start Menu", Kind::kValue, kHkcu, kShellFolders, "Start Menu", nullptr, nullptr},
-    {"Start Menu", Kind::kValue, kHkcu, kPolicies, "NoLogoff", nullptr, nullptr},
-    {"Start Menu", Kind::kValue, kHkcu, kPolicies, "NoFavoritesMenu", nullptr, nullptr},
-    {"Start Menu", Kind::kValue, kHkcu, kPolicies, "NoWindowsUpdate", nullptr, nullptr},
-    {"Start Menu", Kind::kValue, kHkcu, kPolicies, "NoRecentDocsMenu", nullptr, nullptr},
-    {"Start Menu", Kind::kValue, kHkcu, kPolicies, "ClearRecentDocsOnExit", nullptr, nullptr},
-    {"Start Menu", Kind::kValue, kHkcu, kPolicies, "NoRun", nullptr, nullptr},
-    {"Start Menu", Kind::kValue, kHkcu, kPolicies, "NoFind", nullptr, nullptr},
-    {"Start Menu", Kind::kValue, kHkcu, kPolicies, "NoSetFolders", nullptr, nullptr},
-    {"Start Menu", Kind::kValue, kHkcu, kPolicies, "NoClose", nullptr, nullptr},
-    {"Start Menu", Kind::kValue, kHkcu, kPolicies, "NoRecentDocsHistory", nullptr, nullptr},
-    {"Start Menu", Kind::kValue, kHkcu, kPolicies, "NoSetActiveDesktop", nullptr, nullptr},
-    {"Start Menu", Kind::kValue, kHkcu, kPolicies, "NoFolderOptions", nullptr, nullptr},
-    {"Start Menu", Kind::kValue, kHkcu, "Control Panel\\desktop", "MenuShowDelay", nullptr, nullptr},
-    // Miscellaneous
-    {"Miscellaneous", Kind::kValue, kHkcu, "Control Panel\\desktop", "FontSmoothing", nullptr, nullptr},
-    {"Miscellaneous", Kind::kValue, kHkcu, kPolicies, "NoStartBanner", nullptr, nullptr},
-    {"Miscellaneous", Kind::kValue, kHkcu, "Control Panel\\desktop\\WindowMetrics", "Shell Icon BPP", nullptr,
-     nullptr},
-    {"Miscellaneous", Kind::kValue, kHklm, "System\\CurrentControlSet\\control\\FileSystem",
-     "NameNumericTail", nullptr, nullptr},
-    {"Miscellaneous", Kind::kValue, kHkcr, "AudioCD\\shell", "", nullptr, nullptr},
-    {"Miscellaneous", Kind::kValue, kHkcu, kPolicies, "NoDriveTypeAutoRun", nullptr, nullptr},
-    {"Miscellaneous", Kind::kValue, kHkcu, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Tips",
-     "Show", nullptr, nullptr},
-    {"Miscellaneous", Kind::kValue, kHkcu,
-     "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\WinOldApp", "NoRealMode", nullptr, nullptr},
-    {"Miscellaneous", Kind::kValue, kHkcu, "Control Panel\\Desktop", "CursorBlinkRate", nullptr, nullptr},
-    // Security
-    {"Security", Kind::kValue, kHkcu, kPolicies, "NoAddPrinter", nullptr, nullptr},
-    {"Security", Kind::kValue, kHkcu, kPolicies, "NoDeletePrinter", nullptr, nullptr},
-    {"Security", Kind::kValue, kHkcu, kPolicies, "NoFileMenu", nullptr, nullptr},
-    {"Security", Kind::kValue, kHkcu, kPolicies, "NoDesktop", nullptr, nullptr},
-    {"Security", Kind::kValue, kHkcu, kPolicies, "NoSetTaskbar", nullptr, nullptr},
-    {"Security", Kind::kValue, kHkcu, kPolicies, "NoDrives", nullptr, nullptr},
-    {"Security", Kind::kValue, kHkcu, kPolicies, "NoTrayContextMenu", nullptr, nullptr},
-    {"Security", Kind::kValue, kHkcu, kPolicies, "NoViewContextMenu", nullptr, nullptr},
-    {"Security", Kind::kValue, kHkcu, kPolicies, "NoChangeStartMenu", nullptr, nullptr},
-    {"Security", Kind::kValue, kHklm, kWinlogon, "AutoAdminLogon", nullptr, nullptr},
-    {"Security", Kind::kValue, kHklm, kWinlogon, "DefaultUserName", AutologonOn, nullptr},
-    {"Security", Kind::kValue, kHklm, kWinlogon, "DefaultPassword", AutologonWithUser, nullptr},
-    {"Security", Kind::kValue, kHklm, kWinlogon, "DontDisplayLastUserName", nullptr, nullptr},
-    {"Security", Kind::kValue, kHkcu, kPolicies, "NoSaveSettings", nullptr, nullptr},
-    {"Security", Kind::kValue, kHku,
-     ".Default\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System", "DisableRegistryTools",
+    {"Desktop", Kind::kKey, kHklm, "Enum\\Network\\FAMILY", "", nullptr, nullptr},
+    {"Start Menu", Kind::kKey, kHkcu, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RecentDocs",
+     "", nullptr, nullptr},
+    {"Start Menu", Kind::kKey, kHkcu, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU", "",
      nullptr, nullptr},
-    {"Security", Kind::kValue, kHkcu, kPolicies, "NoPrinterTabs", nullptr, nullptr},
+    {"Start Menu", Kind::kKey, kHkcu,
+     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Doc Find Spec MRU", "", nullptr, nullptr},
     // Folders/Run: the data of a listed folder (read when it is selected) and of an autorun entry (read
     // when it is edited).
     {"Folders/Run", Kind::kValue, kHkcu, kShellFolders, "Personal", nullptr, nullptr},
@@ -213,22 +159,6 @@ const Target kTargets[] = {
     // Main window: the operating-system tests.
     {"Main window", Kind::kValue, kHklm, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "Version", nullptr,
      nullptr},
-
-    // Keys whose existence is tested.
-    {"Desktop", Kind::kKey, kHkcr, "CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\Shell\\Open", "", nullptr,
-     nullptr},
-    {"Desktop", Kind::kKey, kHklm, "Enum\\Network\\FAMILY", "", nullptr, nullptr},
-    {"Start Menu", Kind::kKey, kHkcu, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RecentDocs",
-     "", nullptr, nullptr},
-    {"Start Menu", Kind::kKey, kHkcu, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU", "",
-     nullptr, nullptr},
-    {"Start Menu", Kind::kKey, kHkcu,
-     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Doc Find Spec MRU", "", nullptr, nullptr},
-    {"Miscellaneous", Kind::kKey, kHkcr, "Unknown\\shell\\View With Notepad", "", nullptr, nullptr},
-    {"Miscellaneous", Kind::kKey, kHkcr, "Unknown\\shell\\View With Wordpad", "", nullptr, nullptr},
-    {"Miscellaneous", Kind::kKey, kHkcr, "*\\shell\\Open with Notepad", "", nullptr, nullptr},
-    {"Miscellaneous", Kind::kKey, kHkcr, "*\\shell\\Open with Wordpad", "", nullptr, nullptr},
-    {"Miscellaneous", Kind::kKey, kHkcr, "Directory\\shell\\E&xplore From Here", "", nullptr, nullptr},
     {"New", Kind::kKey, kHkcr, ".hst\\ShellNew", "", DirectType, nullptr},
     {"New", Kind::kKey, kHkcr, ".hsi\\hsifile\\ShellNew", "", IndirectType, nullptr},
 
@@ -243,6 +173,49 @@ const Target kTargets[] = {
     {"Add/Remove", Kind::kKeyList, kHklm, kUninstall, "", nullptr, AddProgramEntry},
     {"New", Kind::kKeyList, kHkcr, "", "", nullptr, AddShellNewEntry},
 };
+
+// What must be there before a setting page reads a location at all: the logon name is read only while
+// automatic logon is on, the password only beside a name.
+void (*ContextOf(const velmora::Location& at))(Registry&) {
+    const std::string_view value = at.value != nullptr ? at.value : "";
+    if (value == "DefaultUserName") {
+        return AutologonOn;
+    }
+    return value == "DefaultPassword" ? AutologonWithUser : nullptr;
+}
+
+void AddLocation(const char* page, const velmora::Location& at, std::vector<Target>& out) {
+    if (at.key == nullptr) {
+        return;  // a system parameter
+    }
+    // A location without a value name is a key whose presence is the setting.
+    out.push_back(Target{page, at.value != nullptr ? Kind::kValue : Kind::kKey, at.root, at.key,
+                         at.value != nullptr ? at.value : "", ContextOf(at), nullptr});
+}
+
+// Every location a setting page's table names, its rows' parts included.
+template <class Model>
+void AddPageTargets(const char* page, std::vector<Target>& out) {
+    for (const auto& row : Model::Table()) {
+        AddLocation(page, row.at, out);
+        for (const velmora::RowPart& part : row.parts) {
+            AddLocation(page, part.at, out);
+        }
+    }
+}
+
+const std::vector<Target>& AllTargets() {
+    static const std::vector<Target> targets = [] {
+        std::vector<Target> all;
+        AddPageTargets<StartMenuSettings>("Start Menu", all);
+        AddPageTargets<DesktopSettings>("Desktop", all);
+        AddPageTargets<MiscSettings>("Miscellaneous", all);
+        AddPageTargets<SecuritySettings>("Security", all);
+        all.insert(all.end(), std::begin(kOtherTargets), std::end(kOtherTargets));
+        return all;
+    }();
+    return targets;
+}
 
 // ---- states of a value ----
 
@@ -433,7 +406,7 @@ const State kStates[] = {
 }  // namespace
 
 std::span<const Target> Targets() {
-    return kTargets;
+    return AllTargets();
 }
 
 std::span<const State> States() {
@@ -451,7 +424,7 @@ bool Applies(const State& state, const Target& target) {
     // Thousands of neighbours are the same state for every value of one key: the first value a page
     // reads there stands for the others.
     if (state.apply == ThousandsBeside) {
-        for (const Target& other : kTargets) {
+        for (const Target& other : AllTargets()) {
             if (&other == &target) {
                 break;
             }
@@ -464,7 +437,7 @@ bool Applies(const State& state, const Target& target) {
     // States that put other entries beside a value are left out where the same page lists that key:
     // the list's own states cover it.
     if (state.apply == KeyWithoutValue || state.apply == ThousandsBeside || state.apply == LongNamesBeside) {
-        for (const Target& list : kTargets) {
+        for (const Target& list : AllTargets()) {
             if ((list.kind == Kind::kValueList || list.kind == Kind::kKeyList) && list.root == target.root &&
                 std::string_view(list.page) == target.page && NamesEqual(list.path, target.path)) {
                 return false;
