@@ -13,6 +13,7 @@
 #include "registry/ValueReader.h"
 #include "settings/ApplyCycle.h"
 #include "settings/DesktopSettings.h"
+#include "settings/Locations.h"
 #include "settings/MiscSettings.h"
 #include "settings/SecuritySettings.h"
 #include "settings/ShellNewList.h"
@@ -33,7 +34,7 @@ std::string Lower(std::string text) {
 
 constexpr RootKey kHkcu = RootKey::CurrentUser;
 constexpr RootKey kHklm = RootKey::LocalMachine;
-constexpr const char* kPolicies = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+constexpr const char* kPolicies = keys::kExplorerPolicies;
 constexpr const char* kUninstall = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
 class CliBackupTest : public ::testing::Test {

@@ -7,6 +7,7 @@
 
 #include "cli/core/CommandLine.h"
 #include "registry/RegistryStore.h"
+#include "settings/Locations.h"
 #include "system/fakes/FakeServices.h"
 #include "tests/support/RegistryDump.h"
 
@@ -25,9 +26,7 @@ class CliCommandLineTest : public ::testing::Test {
         fs::remove_all(directory_);
         fs::create_directories(directory_);
         RegistryStore(fakes_.registry)
-            .WriteBinary(RootKey::CurrentUser,
-                         "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer", "NoFind",
-                         kFlagOn);
+            .WriteBinary(RootKey::CurrentUser, keys::kExplorerPolicies, "NoFind", kFlagOn);
     }
     void TearDown() override { fs::remove_all(directory_); }
 
@@ -123,16 +122,13 @@ TEST_F(CliCommandLineTest, BackupThenDiffSaysNoDifferencesUntilASettingChanges) 
     EXPECT_EQ(Run({"diff", file}), kExitOk);
     EXPECT_EQ(out_.str(), "No differences.\n");
 
-    RegistryStore(fakes_.registry)
-        .DeleteValue(RootKey::CurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer",
-                     "NoFind");
+    RegistryStore(fakes_.registry).DeleteValue(RootKey::CurrentUser, keys::kExplorerPolicies, "NoFind");
     EXPECT_EQ(Run({"diff", file}), kExitDifferences);
-    EXPECT_EQ(
-        out_.str(),
-        "Start Menu / Show Find\n"
-        "  HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer [NoFind]\n"
-        "    backup: hex:01,00,00,00\n"
-        "    now:    absent\n");
+    EXPECT_EQ(out_.str(), std::string("Start Menu / Show Find\n  HKEY_CURRENT_USER\\") +
+                              keys::kExplorerPolicies +
+                              " [NoFind]\n"
+                              "    backup: hex:01,00,00,00\n"
+                              "    now:    absent\n");
 
     // Replacing the backup needs --force.
     EXPECT_EQ(Run({"backup", file}), kExitError);

@@ -11,6 +11,7 @@
 #include "cli/core/Show.h"
 #include "registry/RegistryStore.h"
 #include "settings/DesktopSettings.h"
+#include "settings/Locations.h"
 #include "settings/MiscSettings.h"
 #include "settings/SecuritySettings.h"
 #include "settings/StartMenuSettings.h"
@@ -21,7 +22,7 @@ namespace {
 
 constexpr RootKey kHkcu = RootKey::CurrentUser;
 constexpr RootKey kHklm = RootKey::LocalMachine;
-constexpr const char* kPolicies = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+constexpr const char* kPolicies = keys::kExplorerPolicies;
 constexpr const char* kLogon = "Software\\Microsoft\\Windows\\CurrentVersion\\Winlogon";
 
 // ---- captions against the dialog templates ----
@@ -271,9 +272,8 @@ TEST_F(CliShowTest, EveryRowShowsWhatItsPageModelHoldsAfterLoad) {
     EXPECT_EQ(Row(Page::kMiscellaneous, MiscSettings::kViewWithNotepadBox, report).state, "checked");
     EXPECT_EQ(Row(Page::kSecurity, SecuritySettings::kUserNameEdit, report).state, "guest");
     EXPECT_EQ(Row(Page::kSecurity, SecuritySettings::kPasswordEdit, report).state, "******");
-    EXPECT_EQ(
-        Row(Page::kSecurity, SecuritySettings::kFileMenuBox, report).where,
-        "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer [NoFileMenu]");
+    EXPECT_EQ(Row(Page::kSecurity, SecuritySettings::kFileMenuBox, report).where,
+              std::string("HKEY_CURRENT_USER\\") + keys::kExplorerPolicies + " [NoFileMenu]");
 }
 
 TEST_F(CliShowTest, OnWindowsNtTheRowsThePagesDoNotLoadSaySo) {

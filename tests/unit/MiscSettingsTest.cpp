@@ -1,3 +1,4 @@
+#include "settings/Locations.h"
 #include "settings/MiscSettings.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +16,7 @@ namespace {
 using M = MiscSettings;
 using Bytes = std::vector<std::uint8_t>;
 
-constexpr const char* kPolicies = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+constexpr const char* kPolicies = keys::kExplorerPolicies;
 constexpr const char* kFileSystem = "System\\CurrentControlSet\\control\\FileSystem";
 constexpr const char* kMetrics = "Control Panel\\desktop\\WindowMetrics";
 constexpr const char* kDesktop = "Control Panel\\desktop";

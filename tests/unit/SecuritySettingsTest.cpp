@@ -1,3 +1,4 @@
+#include "settings/Locations.h"
 #include "settings/SecuritySettings.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +16,7 @@ namespace {
 using S = SecuritySettings;
 using Bytes = std::vector<std::uint8_t>;
 
-constexpr const char* kPolicies = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+constexpr const char* kPolicies = keys::kExplorerPolicies;
 constexpr const char* kLogon = "Software\\Microsoft\\Windows\\CurrentVersion\\Winlogon";
 constexpr const char* kSystemPolicies =
     ".Default\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";

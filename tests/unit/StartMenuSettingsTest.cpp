@@ -1,3 +1,4 @@
+#include "settings/Locations.h"
 #include "settings/StartMenuSettings.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +18,7 @@ namespace {
 using S = StartMenuSettings;
 
 constexpr RootKey kHkcu = RootKey::CurrentUser;
-constexpr const char* kPolicies = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+constexpr const char* kPolicies = keys::kExplorerPolicies;
 constexpr const char* kDesktop = "Control Panel\\Desktop";
 constexpr const char* kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
 constexpr const char* kShellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
