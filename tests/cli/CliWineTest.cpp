@@ -199,14 +199,15 @@ TEST_F(CliWineTest, DiffListsExactlyTheChangedSettingsAndEntries) {
     EXPECT_EQ(diff.exitCode, 1u) << diff.err;
     EXPECT_EQ(Owners(diff.out),
               (std::vector<std::string>{
-                  "Start Menu / Show Find", "Start Menu / Show Run", "Start Menu / Start Menu delay:",
-                  "Desktop / Open Explorer on My Computer", "Miscellaneous / Show \"Restart in MS-DOS mode\"",
-                  "Miscellaneous / Show \"View With Notepad\"",
+                  // Each page's settings in the order Apply writes them.
+                  "Start Menu / Start Menu delay:", "Start Menu / Show Run", "Start Menu / Show Find",
+                  "Desktop / Open Explorer on My Computer", "Miscellaneous / Show \"View With Notepad\"",
+                  "Miscellaneous / Show \"Restart in MS-DOS mode\"",
                   "Folders/Run / autorun entries (Current User)", "Add/Remove / Renamed",
                   "New / .velmoraclitest",  // the file type's name is not in the backup
               }))
         << diff.out;
-    EXPECT_NE(diff.out.find("  HKEY_CURRENT_USER\\Control Panel\\Desktop [MenuShowDelay]\n"
+    EXPECT_NE(diff.out.find("  HKEY_CURRENT_USER\\Control Panel\\desktop [MenuShowDelay]\n"
                             "    backup: \"250\"\n"
                             "    now:    \"999\"\n"),
               std::string::npos)
