@@ -152,9 +152,9 @@ void SecuritySettings::ReadAutologon(const TableRow& row) {
 
 void SecuritySettings::ClickAutologon() {
     if (check[kAutologon] == 1) {
-        Enable(kClearLastUserBox, false);
-        Enable(kUserNameEdit, true);
-        Enable(kPasswordEdit, true);
+        Enable(IDC_SECURITY_CLEAR_LAST_USER_BOX, false);
+        Enable(IDC_SECURITY_USER_NAME_EDIT, true);
+        Enable(IDC_SECURITY_PASSWORD_EDIT, true);
         services_.messages.Show(Owner(), kAutologonWarning, kAutologonWarningCaption,
                                 mb::kOk | mb::kIconExclamation);
         // The clear-last-user row keeps its mark as it was: its value is written only if it was touched.
@@ -163,9 +163,9 @@ void SecuritySettings::ClickAutologon() {
             hooks_.push();
         }
     } else {
-        Enable(kClearLastUserBox, true);
-        Enable(kUserNameEdit, false);
-        Enable(kPasswordEdit, false);
+        Enable(IDC_SECURITY_CLEAR_LAST_USER_BOX, true);
+        Enable(IDC_SECURITY_USER_NAME_EDIT, false);
+        Enable(IDC_SECURITY_PASSWORD_EDIT, false);
     }
     changed_[kAutologon] = 1;
 }

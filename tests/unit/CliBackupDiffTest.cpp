@@ -114,7 +114,7 @@ class CliBackupTest : public ::testing::Test {
                 d.LoadWindowsVersion();
                 if (row.state == Shown::kArrows) {
                     d.shortcutArrows = (d.shortcutArrows + 1) % 3;
-                    ASSERT_TRUE(d.Touch(DesktopSettings::kArrowSmallRadio, notify::kButtonClicked));
+                    ASSERT_TRUE(d.Touch(IDC_DESKTOP_ARROW_SMALL_RADIO, notify::kButtonClicked));
                 } else if (row.state == Shown::kIconSize) {
                     d.iconSize = (d.iconSize + 1) % 4;
                     ASSERT_TRUE(d.Touch(row.control, notify::kSelectionChange));
@@ -394,10 +394,10 @@ TEST_F(CliDiffTest, ListsExactlyTheChangedSettingsAndEntriesWithTheirValues) {
     PrepareMachine();
     const RegFile backup = Backup(CollectTargets(services_));
 
-    ChangeAndApply(RowOf(Page::kDesktop, DesktopSettings::kShowInternetIconBox));    // deletes a value
-    ChangeAndApply(RowOf(Page::kMiscellaneous, MiscSettings::kViewWithNotepadBox));  // deletes a verb
-    ChangeAndApply(RowOf(Page::kMiscellaneous, MiscSettings::kOpenWithNotepadBox));  // adds a verb
-    ChangeAndApply(RowOf(Page::kStartMenu, StartMenuSettings::kDelayEdit));          // edits a text
+    ChangeAndApply(RowOf(Page::kDesktop, IDC_DESKTOP_SHOW_INTERNET_ICON_BOX));    // deletes a value
+    ChangeAndApply(RowOf(Page::kMiscellaneous, IDC_MISC_VIEW_WITH_NOTEPAD_BOX));  // deletes a verb
+    ChangeAndApply(RowOf(Page::kMiscellaneous, IDC_MISC_OPEN_WITH_NOTEPAD_BOX));  // adds a verb
+    ChangeAndApply(RowOf(Page::kStartMenu, IDC_STARTMENU_DELAY_EDIT));            // edits a text
     UninstallList uninstall(services_);
     uninstall.Load();
     uninstall.ApplyEdit(std::string(kUninstall) + "\\App", UninstallEdit{false, true, "", "Renamed"}, 0);

@@ -132,14 +132,14 @@ TEST(CliCaptionTest, EveryCaptionIsTheTextOfItsControlInTheDialogTemplate) {
 
 TEST(CliCaptionTest, ChoicesAreTheRadioTextsAndTheComboItems) {
     const auto lines = ReadLines("130_Desktop.rc");
-    const int radios[] = {DesktopSettings::kArrowNormalRadio, DesktopSettings::kArrowSmallRadio,
-                          DesktopSettings::kArrowNoneRadio};
+    const int radios[] = {IDC_DESKTOP_ARROW_NORMAL_RADIO, IDC_DESKTOP_ARROW_SMALL_RADIO,
+                          IDC_DESKTOP_ARROW_NONE_RADIO};
     for (std::size_t i = 0; i < 3; ++i) {
         EXPECT_EQ(ArrowChoices()[i], QuotedText(lines[ControlLine(lines, radios[i])]));
     }
     std::vector<std::string> items;
     for (const std::string& line : lines) {
-        if (line.find(std::to_string(DesktopSettings::kIconSizeCombo) + ", 0x0403") != std::string::npos) {
+        if (line.find(std::to_string(IDC_DESKTOP_ICON_SIZE_COMBO) + ", 0x0403") != std::string::npos) {
             const std::string text = QuotedText(line);
             items.push_back(text.substr(0, text.find("\\0")));
         }
@@ -261,18 +261,18 @@ TEST_F(CliShowTest, EveryRowShowsWhatItsPageModelHoldsAfterLoad) {
     EXPECT_GT(unchecked, 5);
 
     // A few by hand, against what was stored.
-    EXPECT_EQ(Row(Page::kDesktop, DesktopSettings::kShowInternetIconBox, report).state, "unchecked");
-    EXPECT_EQ(Row(Page::kDesktop, DesktopSettings::kWindowsVersionBox, report).state, "checked");
-    EXPECT_EQ(Row(Page::kDesktop, DesktopSettings::kArrowNormalRadio, report).state, "None");
-    EXPECT_EQ(Row(Page::kDesktop, DesktopSettings::kIconSizeCombo, report).state, "Big");
-    EXPECT_EQ(Row(Page::kStartMenu, StartMenuSettings::kDelayEdit, report).state, "250");
-    EXPECT_EQ(Row(Page::kStartMenu, StartMenuSettings::kPrintersFolderBox, report).state, "checked");
-    EXPECT_EQ(Row(Page::kStartMenu, StartMenuSettings::kPrintersFolderBox, report).where,
+    EXPECT_EQ(Row(Page::kDesktop, IDC_DESKTOP_SHOW_INTERNET_ICON_BOX, report).state, "unchecked");
+    EXPECT_EQ(Row(Page::kDesktop, IDC_DESKTOP_WINDOWS_VERSION_BOX, report).state, "checked");
+    EXPECT_EQ(Row(Page::kDesktop, IDC_DESKTOP_ARROW_NORMAL_RADIO, report).state, "None");
+    EXPECT_EQ(Row(Page::kDesktop, IDC_DESKTOP_ICON_SIZE_COMBO, report).state, "Big");
+    EXPECT_EQ(Row(Page::kStartMenu, IDC_STARTMENU_DELAY_EDIT, report).state, "250");
+    EXPECT_EQ(Row(Page::kStartMenu, IDC_STARTMENU_PRINTERS_FOLDER_BOX, report).state, "checked");
+    EXPECT_EQ(Row(Page::kStartMenu, IDC_STARTMENU_PRINTERS_FOLDER_BOX, report).where,
               "directory C:\\WINDOWS\\Start Menu\\Printers.{2227A280-3AEA-1069-A2DE-08002B30309D}");
-    EXPECT_EQ(Row(Page::kMiscellaneous, MiscSettings::kViewWithNotepadBox, report).state, "checked");
-    EXPECT_EQ(Row(Page::kSecurity, SecuritySettings::kUserNameEdit, report).state, "guest");
-    EXPECT_EQ(Row(Page::kSecurity, SecuritySettings::kPasswordEdit, report).state, "******");
-    EXPECT_EQ(Row(Page::kSecurity, SecuritySettings::kFileMenuBox, report).where,
+    EXPECT_EQ(Row(Page::kMiscellaneous, IDC_MISC_VIEW_WITH_NOTEPAD_BOX, report).state, "checked");
+    EXPECT_EQ(Row(Page::kSecurity, IDC_SECURITY_USER_NAME_EDIT, report).state, "guest");
+    EXPECT_EQ(Row(Page::kSecurity, IDC_SECURITY_PASSWORD_EDIT, report).state, "******");
+    EXPECT_EQ(Row(Page::kSecurity, IDC_SECURITY_FILE_MENU_BOX, report).where,
               std::string("HKEY_CURRENT_USER\\") + keys::kExplorerPolicies + " [NoFileMenu]");
 }
 
@@ -280,15 +280,15 @@ TEST_F(CliShowTest, OnWindowsNtTheRowsThePagesDoNotLoadSaySo) {
     fakes_.parameters.results[spi::kGetWindowsExtension] = 0;
     Store().WriteBinary(kHkcu, kPolicies, "NoFileMenu", kFlagOn);
     const ShowReport report = CollectShow(services_);
-    EXPECT_FALSE(Row(Page::kSecurity, SecuritySettings::kFileMenuBox, report).loaded);
-    EXPECT_EQ(Row(Page::kSecurity, SecuritySettings::kFileMenuBox, report).state, "n/a");
-    EXPECT_EQ(Row(Page::kSecurity, SecuritySettings::kFileMenuBox, report).note,
+    EXPECT_FALSE(Row(Page::kSecurity, IDC_SECURITY_FILE_MENU_BOX, report).loaded);
+    EXPECT_EQ(Row(Page::kSecurity, IDC_SECURITY_FILE_MENU_BOX, report).state, "n/a");
+    EXPECT_EQ(Row(Page::kSecurity, IDC_SECURITY_FILE_MENU_BOX, report).note,
               "no Security page on Windows NT");
-    EXPECT_FALSE(Row(Page::kDesktop, DesktopSettings::kWindowsVersionBox, report).loaded);
+    EXPECT_FALSE(Row(Page::kDesktop, IDC_DESKTOP_WINDOWS_VERSION_BOX, report).loaded);
     // NT has full-window drag and font smoothing.
-    EXPECT_TRUE(Row(Page::kMiscellaneous, MiscSettings::kDragFullWindowsBox, report).loaded);
-    EXPECT_TRUE(Row(Page::kMiscellaneous, MiscSettings::kFontSmoothingBox, report).loaded);
-    EXPECT_EQ(Row(Page::kStartMenu, StartMenuSettings::kControlPanelFolderBox, report).where,
+    EXPECT_TRUE(Row(Page::kMiscellaneous, IDC_MISC_DRAG_FULL_WINDOWS_BOX, report).loaded);
+    EXPECT_TRUE(Row(Page::kMiscellaneous, IDC_MISC_FONT_SMOOTHING_BOX, report).loaded);
+    EXPECT_EQ(Row(Page::kStartMenu, IDC_STARTMENU_CONTROL_PANEL_FOLDER_BOX, report).where,
               "no Start Menu folder (the box is disabled)");
 }
 

@@ -74,7 +74,7 @@ TEST_F(DesktopSettingsTest, MinAnimateIsCheckedOnlyForTheTextOne) {
     }
     // Checking the box and applying deletes the value.
     model_.check[D::kMinAnimate] = 1;
-    TouchAndApply(model_, D::kMinAnimateBox);
+    TouchAndApply(model_, IDC_DESKTOP_MIN_ANIMATE_BOX);
     EXPECT_FALSE(Read(RootKey::CurrentUser, kMetrics, "MinAnimate"));
     EXPECT_TRUE(model_.RestartNeeded());
 }
@@ -82,7 +82,7 @@ TEST_F(DesktopSettingsTest, MinAnimateIsCheckedOnlyForTheTextOne) {
 TEST_F(DesktopSettingsTest, UncheckingNetworkNeighborhoodWritesTheBinaryFlagAndNeedsARestart) {
     model_.Load();
     model_.check[D::kNoNetHood] = 0;
-    TouchAndApply(model_, D::kShowNetHoodBox);
+    TouchAndApply(model_, IDC_DESKTOP_SHOW_NET_HOOD_BOX);
     const auto value = Read(RootKey::CurrentUser, kPolicies, "NoNetHood");
     ASSERT_TRUE(value);
     EXPECT_EQ(value->Bytes(), (std::vector<std::uint8_t>{1, 0, 0, 0}));
@@ -104,8 +104,8 @@ TEST_F(DesktopSettingsTest, ApplyWithNothingTouchedChangesNothingAtAll) {
 
 TEST_F(DesktopSettingsTest, ATouchTwiceIsAppliedOnceInItsLastState) {
     model_.Load();
-    ASSERT_TRUE(model_.Touch(D::kSmoothScrollBox, notify::kButtonClicked));
-    ASSERT_TRUE(model_.Touch(D::kSmoothScrollBox, notify::kButtonClicked));
+    ASSERT_TRUE(model_.Touch(IDC_DESKTOP_SMOOTH_SCROLL_BOX, notify::kButtonClicked));
+    ASSERT_TRUE(model_.Touch(IDC_DESKTOP_SMOOTH_SCROLL_BOX, notify::kButtonClicked));
     int pulls = 0;
     model_.check[D::kSmoothScroll] = 0;
     model_.ApplyTouched([&] { ++pulls; });
@@ -117,19 +117,19 @@ TEST_F(DesktopSettingsTest, ATouchTwiceIsAppliedOnceInItsLastState) {
 }
 
 TEST_F(DesktopSettingsTest, TouchListensOnlyToTheRowsOwnNotification) {
-    EXPECT_FALSE(model_.Touch(D::kIconSizeCombo, notify::kButtonClicked));
-    EXPECT_TRUE(model_.Touch(D::kIconSizeCombo, notify::kSelectionChange));
-    EXPECT_FALSE(model_.Touch(D::kShowNetHoodBox, notify::kSelectionChange));
-    EXPECT_TRUE(model_.Touch(D::kArrowNoneRadio, notify::kButtonClicked));
+    EXPECT_FALSE(model_.Touch(IDC_DESKTOP_ICON_SIZE_COMBO, notify::kButtonClicked));
+    EXPECT_TRUE(model_.Touch(IDC_DESKTOP_ICON_SIZE_COMBO, notify::kSelectionChange));
+    EXPECT_FALSE(model_.Touch(IDC_DESKTOP_SHOW_NET_HOOD_BOX, notify::kSelectionChange));
+    EXPECT_TRUE(model_.Touch(IDC_DESKTOP_ARROW_NONE_RADIO, notify::kButtonClicked));
     EXPECT_TRUE(model_.Changed(D::kShortcutArrows));
-    EXPECT_FALSE(model_.Touch(D::kRebuildIconsButton, notify::kButtonClicked));
+    EXPECT_FALSE(model_.Touch(IDC_DESKTOP_REBUILD_ICONS_BUTTON, notify::kButtonClicked));
 }
 
 TEST_F(DesktopSettingsTest, HugeIconsWriteSixtyFourAndReloadTheIconsWithoutRestart) {
     model_.Load();
     fakes_.journal.clear();
     model_.iconSize = 3;
-    TouchAndApply(model_, D::kIconSizeCombo, notify::kSelectionChange);
+    TouchAndApply(model_, IDC_DESKTOP_ICON_SIZE_COMBO, notify::kSelectionChange);
     EXPECT_TRUE(Read(RootKey::CurrentUser, kMetrics, "Shell Icon Size")->TextEquals("64"));
     EXPECT_EQ(fakes_.journal, (Journal{"SystemParametersInfo(88, 0, null, 1)",
                                        "SystemParametersInfo(88, 0, null, 2)", "Broadcast(26)"}));
@@ -154,8 +154,8 @@ TEST_F(DesktopSettingsTest, SmallArrowsWriteTheLibraryPathAndTheRebuildKeepsTheA
     model_.Load();
     model_.shortcutArrows = 1;
     model_.iconSize = 0;
-    ASSERT_TRUE(model_.Touch(D::kArrowSmallRadio, notify::kButtonClicked));
-    TouchAndApply(model_, D::kIconSizeCombo, notify::kSelectionChange);
+    ASSERT_TRUE(model_.Touch(IDC_DESKTOP_ARROW_SMALL_RADIO, notify::kButtonClicked));
+    TouchAndApply(model_, IDC_DESKTOP_ICON_SIZE_COMBO, notify::kSelectionChange);
     EXPECT_TRUE(
         Read(RootKey::LocalMachine, kShellIcons, "29")->TextEquals("C:\\WINDOWS\\SYSTEM\\Icobank.exe,1"));
     EXPECT_EQ(Read(RootKey::CurrentUser, kMetrics, "Shell Icon Size")->Bytes(),
@@ -169,18 +169,18 @@ TEST_F(DesktopSettingsTest, SmallArrowsWriteTheLibraryPathAndTheRebuildKeepsTheA
 TEST_F(DesktopSettingsTest, ASystemDirectoryTooLongForTheLocationWritesNothing) {
     fakes_.directories.systemDirectory = "C:\\" + std::string(82, 'x');  // 85 + 14 + zero = 100 fits
     model_.shortcutArrows = 2;
-    TouchAndApply(model_, D::kArrowNoneRadio);
+    TouchAndApply(model_, IDC_DESKTOP_ARROW_NONE_RADIO);
     EXPECT_EQ(Read(RootKey::LocalMachine, kShellIcons, "29")->Text().size(), 99u);
 
     fakes_.directories.systemDirectory += "x";  // one byte too many
     RegistryStore(fakes_.registry).DeleteValue(RootKey::LocalMachine, kShellIcons, "29");
-    TouchAndApply(model_, D::kArrowNoneRadio);
+    TouchAndApply(model_, IDC_DESKTOP_ARROW_NONE_RADIO);
     EXPECT_FALSE(Read(RootKey::LocalMachine, kShellIcons, "29"));
 }
 
 TEST_F(DesktopSettingsTest, MyComputerVerbIsCreatedAndRemovedOneLevelAtATime) {
     model_.check[D::kMyComputerExplorer] = 1;
-    TouchAndApply(model_, D::kMyComputerBox);
+    TouchAndApply(model_, IDC_DESKTOP_MY_COMPUTER_BOX);
     EXPECT_TRUE(Read(RootKey::ClassesRoot, (std::string(kMyComputer) + "\\Shell\\Open\\Command").c_str(), "")
                     ->TextEquals("explorer.exe"));
     EXPECT_EQ(fakes_.broadcaster.desktopRepaints, 1);
@@ -189,14 +189,14 @@ TEST_F(DesktopSettingsTest, MyComputerVerbIsCreatedAndRemovedOneLevelAtATime) {
     RegistryStore(fakes_.registry)
         .DeleteKey(RootKey::ClassesRoot, std::string(kMyComputer) + "\\Shell\\Open", "Command");
     model_.check[D::kMyComputerExplorer] = 0;
-    TouchAndApply(model_, D::kMyComputerBox);
+    TouchAndApply(model_, IDC_DESKTOP_MY_COMPUTER_BOX);
     EXPECT_FALSE(
         KeyExists(fakes_.registry, RootKey::ClassesRoot, std::string(kMyComputer) + "\\Shell\\Open"));
     EXPECT_TRUE(KeyExists(fakes_.registry, RootKey::ClassesRoot, std::string(kMyComputer) + "\\Shell"));
 
     // An "Open" that holds another subkey stays.
     Store().WriteString(RootKey::ClassesRoot, std::string(kMyComputer) + "\\Shell\\Open\\ddeexec", "", "x");
-    TouchAndApply(model_, D::kMyComputerBox);
+    TouchAndApply(model_, IDC_DESKTOP_MY_COMPUTER_BOX);
     EXPECT_TRUE(KeyExists(fakes_.registry, RootKey::ClassesRoot,
                           std::string(kMyComputer) + "\\Shell\\Open\\ddeexec"));
     EXPECT_FALSE(model_.RestartNeeded());
@@ -208,7 +208,7 @@ TEST_F(DesktopSettingsTest, RecycleBinAttributesDifferOnlyInTheirFirstByte) {
     model_.Load();
     EXPECT_EQ(model_.check[D::kRecycleBinRename], 1);
     model_.check[D::kRecycleBinRename] = 0;
-    TouchAndApply(model_, D::kRecycleBinBox);
+    TouchAndApply(model_, IDC_DESKTOP_RECYCLE_BIN_BOX);
     EXPECT_EQ(Read(RootKey::ClassesRoot, folder, "Attributes")->Bytes(),
               (std::vector<std::uint8_t>{0x40, 0x01, 0x00, 0x20}));
     EXPECT_FALSE(model_.RestartNeeded());
@@ -220,7 +220,7 @@ TEST_F(DesktopSettingsTest, BeepGoesThroughTheSystemParameterAndNeedsNoRestart) 
     EXPECT_EQ(model_.check[D::kBeep], 1);
     fakes_.journal.clear();
     model_.check[D::kBeep] = 0;
-    TouchAndApply(model_, D::kBeepBox);
+    TouchAndApply(model_, IDC_DESKTOP_BEEP_BOX);
     EXPECT_EQ(fakes_.journal, (Journal{"SystemParametersInfo(2, 0, null, 1)",
                                        "SystemParametersInfo(2, 0, null, 2)", "Broadcast(26)"}));
     EXPECT_FALSE(model_.RestartNeeded());

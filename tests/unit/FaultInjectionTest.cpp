@@ -294,7 +294,7 @@ std::vector<Routine> AllRoutines() {
                         [](FakeServices& f, const std::function<void()>& faultsFrom) {
                             DesktopSettings model(f.Get());
                             auto touches = CheckBoxTouches<DesktopSettings>();
-                            touches.emplace_back(DesktopSettings::kIconSizeCombo, notify::kSelectionChange);
+                            touches.emplace_back(IDC_DESKTOP_ICON_SIZE_COMBO, notify::kSelectionChange);
                             ApplyEverything<DesktopSettings>(
                                 f, model, [&] { model.Load(); },
                                 [](DesktopSettings& m) {
@@ -311,7 +311,7 @@ std::vector<Routine> AllRoutines() {
          [](FakeServices& f, const std::function<void()>& faultsFrom) {
              StartMenuSettings model(f.Get());
              auto touches = CheckBoxTouches<StartMenuSettings>();
-             touches.emplace_back(StartMenuSettings::kDelayEdit, notify::kEditChange);
+             touches.emplace_back(IDC_STARTMENU_DELAY_EDIT, notify::kEditChange);
              for (int folder = 0; folder < StartMenuSettings::kFolderCount; ++folder) {
                  touches.emplace_back(
                      StartMenuSettings::ControlOf(static_cast<StartMenuSettings::Folder>(folder)),
@@ -606,7 +606,7 @@ TEST(FaultInjectionTest, AutologonIsNeverLeftOnWithoutTheUserAndPasswordItWasApp
                 model.check[SecuritySettings::kAutologon] = turnOn ? 1 : 0;
                 model.userName = "New user";
                 model.password = "New password";
-                model.Touch(SecuritySettings::kAutologonBox, notify::kButtonClicked);
+                model.Touch(IDC_SECURITY_AUTOLOGON_BOX, notify::kButtonClicked);
                 fault.arm(f, nth);
                 const ApplyTarget targets[] = {{&model, [] {}}};
                 Services services = f.Get();
@@ -639,14 +639,17 @@ TEST(FaultInjectionTest, OnlyAWrittenSettingAsksForTheRestart) {
     model.Load();
     model.check[D::kNoNetHood] = 0;
     model.check[D::kBeep] = 1;
-    ASSERT_TRUE(model.Touch(D::kShowNetHoodBox, notify::kButtonClicked));
-    ASSERT_TRUE(model.Touch(D::kBeepBox, notify::kButtonClicked));
+    ASSERT_TRUE(model.Touch(IDC_DESKTOP_SHOW_NET_HOOD_BOX, notify::kButtonClicked));
+    ASSERT_TRUE(model.Touch(IDC_DESKTOP_BEEP_BOX, notify::kButtonClicked));
     f.registry.FailNth(Call::kCreate, 1, reg::kAccessDenied);
     f.messages.errorTexts[reg::kAccessDenied] = "Access is denied.";
     Services services = f.Get();
-    const ApplyTarget targets[] = {
-        {&model, [] {}, "Desktop",
-         [](int control) { return control == D::kShowNetHoodBox ? "Show &Network Neighborhood" : "Beep"; }}};
+    const ApplyTarget targets[] = {{&model, [] {}, "Desktop",
+                                    [](int control) {
+                                        return control == IDC_DESKTOP_SHOW_NET_HOOD_BOX
+                                                   ? "Show &Network Neighborhood"
+                                                   : "Beep";
+                                    }}};
     const std::vector<FailedSetting> failed = ApplyTouchedSettings(services, targets);
     ReportFailures(services, 3, failed);
     EXPECT_TRUE(model.Changed(D::kNoNetHood));

@@ -129,7 +129,7 @@ TEST_F(MiscSettingsTest, NumericTailIsShownByTheValuesAbsenceWhateverItHolds) {
 TEST_F(MiscSettingsTest, NumericTailAsksWhenAppliedAndWritesOnlyOnYes) {
     model_.Load();
     // A click asks nothing.
-    ASSERT_TRUE(model_.Touch(M::kNumericTailBox, notify::kButtonClicked));
+    ASSERT_TRUE(model_.Touch(IDC_MISC_NUMERIC_TAIL_BOX, notify::kButtonClicked));
     EXPECT_TRUE(fakes_.messages.shown.empty());
 
     fakes_.messages.answers = {mb::kIdYes};
@@ -198,7 +198,7 @@ TEST_F(MiscSettingsTest, IconColorsAskForTheRebuildAndARestart) {
         EXPECT_EQ(model_.check[M::kIconColors], expected) << text;
     }
     model_.check[M::kIconColors] = 0;
-    ASSERT_TRUE(model_.Touch(M::kIconColorsBox, notify::kButtonClicked));
+    ASSERT_TRUE(model_.Touch(IDC_MISC_ICON_COLORS_BOX, notify::kButtonClicked));
     model_.ApplyTouched([] {});
     EXPECT_TRUE(Read(RootKey::CurrentUser, kMetrics, "Shell Icon BPP")->TextEquals("4"));
     EXPECT_TRUE(model_.IconRebuildPending());
@@ -312,7 +312,7 @@ TEST_F(MiscSettingsTest, RemovingAVerbDeletesCommandThenTheVerbAndNothingElse) {
     Store().WriteString(RootKey::ClassesRoot, "*\\shell\\Open with Notepad\\command", "", "notepad.exe %1");
     Store().WriteString(RootKey::ClassesRoot, "*\\shell\\Open with Notepad\\ddeexec", "", "x");
     model_.check[M::kOpenWithNotepad] = 0;
-    ASSERT_TRUE(model_.Touch(M::kOpenWithNotepadBox, notify::kButtonClicked));
+    ASSERT_TRUE(model_.Touch(IDC_MISC_OPEN_WITH_NOTEPAD_BOX, notify::kButtonClicked));
     ApplyAll();
     EXPECT_TRUE(model_.Changed(M::kOpenWithNotepad));
     EXPECT_FALSE(KeyExists(fakes_.registry, RootKey::ClassesRoot, "*\\shell\\Open with Notepad\\command"));
@@ -323,8 +323,8 @@ TEST_F(MiscSettingsTest, TouchedRowsApplyInTheirOrderEachAfterAPull) {
     model_.Load();
     fakes_.messages.answers = {mb::kIdYes};
     // Touched out of order; the apply order is the row order.
-    for (int control : {M::kExploreFromHereBox, M::kNonBlinkingCursorBox, M::kFontSmoothingBox,
-                        M::kNumericTailBox, M::kStartBannerBox}) {
+    for (int control : {IDC_MISC_EXPLORE_FROM_HERE_BOX, IDC_MISC_NON_BLINKING_CURSOR_BOX,
+                        IDC_MISC_FONT_SMOOTHING_BOX, IDC_MISC_NUMERIC_TAIL_BOX, IDC_MISC_START_BANNER_BOX}) {
         ASSERT_TRUE(model_.Touch(control, notify::kButtonClicked));
     }
     model_.ApplyTouched([&] { fakes_.journal.push_back("pull"); });
@@ -351,8 +351,8 @@ TEST_F(MiscSettingsTest, TouchedRowsApplyInTheirOrderEachAfterAPull) {
 }
 
 TEST_F(MiscSettingsTest, OnlyClicksOfTheFifteenBoxesCount) {
-    EXPECT_FALSE(model_.Touch(M::kCautionGroup, notify::kButtonClicked));
-    EXPECT_FALSE(model_.Touch(M::kStartBannerBox, notify::kEditChange));
+    EXPECT_FALSE(model_.Touch(IDC_MISC_CAUTION_GROUP, notify::kButtonClicked));
+    EXPECT_FALSE(model_.Touch(IDC_MISC_START_BANNER_BOX, notify::kEditChange));
     EXPECT_FALSE(model_.Touch(1010, notify::kButtonClicked));
     int touched = 0;
     for (int row = 0; row < M::kRowCount; ++row) {

@@ -153,7 +153,7 @@ TEST_F(SecuritySettingsTest, RowsWithoutRestartLeaveTheFlagAlone) {
     EXPECT_EQ(Read(RootKey::CurrentUser, kPolicies, "NoPrinterTabs")->Bytes(), (Bytes{1, 0, 0, 0}));
     SetAndApply(S::kDisableRegistryTools, 1);
     model_.check[S::kAutologon] = 0;
-    ASSERT_TRUE(model_.Touch(S::kUserNameEdit, notify::kEditChange));
+    ASSERT_TRUE(model_.Touch(IDC_SECURITY_USER_NAME_EDIT, notify::kEditChange));
     ApplyAll();
     EXPECT_FALSE(model_.RestartNeeded());
     SetAndApply(S::kNoDesktop, 1);
@@ -190,7 +190,7 @@ TEST_F(SecuritySettingsTest, RegeditClickShowsTheNoticeOnlyWhenChecking) {
 
 TEST_F(SecuritySettingsTest, AutologonLoadFillsTheFieldsAndLeavesTheRowUnmarked) {
     StoreLogon("1", "anna", "secret");
-    ASSERT_TRUE(model_.Touch(S::kPasswordEdit, notify::kEditChange));  // as the page's fill would
+    ASSERT_TRUE(model_.Touch(IDC_SECURITY_PASSWORD_EDIT, notify::kEditChange));  // as the page's fill would
     Load();
     EXPECT_EQ(model_.check[S::kAutologon], 1);
     EXPECT_EQ(model_.userName, "anna");
@@ -285,7 +285,7 @@ TEST_F(SecuritySettingsTest, AutologonAppliesAllThreeValuesAsText) {
     model_.check[S::kAutologon] = 1;
     model_.userName = "anna";
     model_.password = "";
-    ASSERT_TRUE(model_.Touch(S::kAutologonBox, notify::kButtonClicked));
+    ASSERT_TRUE(model_.Touch(IDC_SECURITY_AUTOLOGON_BOX, notify::kButtonClicked));
     ApplyAll();
     EXPECT_EQ(Read(RootKey::LocalMachine, kLogon, "AutoAdminLogon")->Bytes(), (Bytes{'1', 0}));
     EXPECT_EQ(Read(RootKey::LocalMachine, kLogon, "DefaultUserName")->Bytes(),
@@ -298,7 +298,7 @@ TEST_F(SecuritySettingsTest, AutologonAppliesAllThreeValuesAsText) {
     // Unchecked: all three go, the key and its other values stay.
     Store().WriteString(RootKey::LocalMachine, kLogon, "DontDisplayLastUserName", "1");
     model_.check[S::kAutologon] = 0;
-    ASSERT_TRUE(model_.Touch(S::kAutologonBox, notify::kButtonClicked));
+    ASSERT_TRUE(model_.Touch(IDC_SECURITY_AUTOLOGON_BOX, notify::kButtonClicked));
     ApplyAll();
     for (const char* name : {"AutoAdminLogon", "DefaultUserName", "DefaultPassword"}) {
         EXPECT_FALSE(Read(RootKey::LocalMachine, kLogon, name)) << name;
@@ -314,7 +314,7 @@ TEST_F(SecuritySettingsTest, AutologonNeverCreatesTheLogonKey) {
     for (const int on : {1, 0}) {
         model_.check[S::kAutologon] = on;
         model_.userName = "anna";
-        ASSERT_TRUE(model_.Touch(S::kUserNameEdit, notify::kEditChange));
+        ASSERT_TRUE(model_.Touch(IDC_SECURITY_USER_NAME_EDIT, notify::kEditChange));
         ApplyAll();
         EXPECT_EQ(testing::DumpRegistry(fakes_.registry), before);
         EXPECT_EQ(model_.Changed(S::kAutologon), on == 1);
@@ -322,12 +322,12 @@ TEST_F(SecuritySettingsTest, AutologonNeverCreatesTheLogonKey) {
 }
 
 TEST_F(SecuritySettingsTest, TouchMarksOneRowPerControlAndNotification) {
-    EXPECT_FALSE(model_.Touch(S::kUserNameEdit, notify::kButtonClicked));
-    EXPECT_FALSE(model_.Touch(S::kAddPrinterBox, notify::kEditChange));
+    EXPECT_FALSE(model_.Touch(IDC_SECURITY_USER_NAME_EDIT, notify::kButtonClicked));
+    EXPECT_FALSE(model_.Touch(IDC_SECURITY_ADD_PRINTER_BOX, notify::kEditChange));
     EXPECT_FALSE(model_.Changed(S::kAutologon));
-    EXPECT_TRUE(model_.Touch(S::kPasswordEdit, notify::kEditChange));
+    EXPECT_TRUE(model_.Touch(IDC_SECURITY_PASSWORD_EDIT, notify::kEditChange));
     EXPECT_TRUE(model_.Changed(S::kAutologon));
-    EXPECT_TRUE(model_.Touch(S::kFloppyBox, notify::kButtonClicked));
+    EXPECT_TRUE(model_.Touch(IDC_SECURITY_FLOPPY_BOX, notify::kButtonClicked));
     EXPECT_TRUE(model_.Changed(S::kNoDrives));
     EXPECT_FALSE(model_.Changed(S::kNoAddPrinter));
 }

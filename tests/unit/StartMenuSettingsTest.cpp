@@ -131,9 +131,9 @@ TEST_F(StartMenuSettingsTest, PolicyRowsWriteTheFlagOrDeleteTheValueAndNeedARest
     model_.check[S::kNoRun] = 0;                  // hide Run
     model_.check[S::kNoFind] = 1;                 // show Find again
     model_.check[S::kClearRecentDocsOnExit] = 1;  // clear on exit
-    Click(S::kShowRunBox);
-    Click(S::kShowFindBox);
-    Click(S::kClearDocsOnExitBox);
+    Click(IDC_STARTMENU_SHOW_RUN_BOX);
+    Click(IDC_STARTMENU_SHOW_FIND_BOX);
+    Click(IDC_STARTMENU_CLEAR_DOCS_ON_EXIT_BOX);
     ApplyAll();
     EXPECT_EQ(Read(kPolicies, "NoRun")->Bytes(), (std::vector<std::uint8_t>{1, 0, 0, 0}));
     EXPECT_EQ(Read(kPolicies, "ClearRecentDocsOnExit")->Bytes(), (std::vector<std::uint8_t>{1, 0, 0, 0}));
@@ -144,7 +144,7 @@ TEST_F(StartMenuSettingsTest, PolicyRowsWriteTheFlagOrDeleteTheValueAndNeedARest
 
     // Unchecking "Clear recent docs on exit" deletes its value.
     model_.check[S::kClearRecentDocsOnExit] = 0;
-    Click(S::kClearDocsOnExitBox);
+    Click(IDC_STARTMENU_CLEAR_DOCS_ON_EXIT_BOX);
     ApplyAll();
     EXPECT_FALSE(Read(kPolicies, "ClearRecentDocsOnExit"));
     EXPECT_EQ(registry_.OpenHandleCount(), 0u);
@@ -157,12 +157,12 @@ TEST_F(StartMenuSettingsTest, TouchedRowsAreAppliedInTheFixedOrderEachAfterAPull
     model_.folder[S::kPrinters] = 1;
     fakes_.journal.clear();
     // Touched in the reverse of the apply order.
-    Click(S::kShowActiveDesktopBox);
-    Click(S::kShowRunBox);
-    ASSERT_TRUE(model_.Touch(S::kDelayEdit, notify::kEditChange));
-    Click(S::kClearDocsOnExitBox);
-    Click(S::kAllowLogoffBox);
-    Click(S::kPrintersFolderBox);
+    Click(IDC_STARTMENU_SHOW_ACTIVE_DESKTOP_BOX);
+    Click(IDC_STARTMENU_SHOW_RUN_BOX);
+    ASSERT_TRUE(model_.Touch(IDC_STARTMENU_DELAY_EDIT, notify::kEditChange));
+    Click(IDC_STARTMENU_CLEAR_DOCS_ON_EXIT_BOX);
+    Click(IDC_STARTMENU_ALLOW_LOGOFF_BOX);
+    Click(IDC_STARTMENU_PRINTERS_FOLDER_BOX);
     model_.ApplyTouched([this] { fakes_.journal.push_back("pull"); });
     EXPECT_EQ(fakes_.journal,
               (Journal{"pull", "CreateDirectory(" + std::string(kPrintersDir) + ")", "PleaseWait", "pull",
@@ -175,7 +175,7 @@ TEST_F(StartMenuSettingsTest, TheDelayIsWrittenOnlyWhenTouchedAndThenExactlyAsTy
     model_.Load();
     EXPECT_EQ(model_.menuDelay, "Default");
     // Filling the edit at load sends a text change; the load itself ends with the delay untouched.
-    ASSERT_TRUE(model_.Touch(S::kDelayEdit, notify::kEditChange));
+    ASSERT_TRUE(model_.Touch(IDC_STARTMENU_DELAY_EDIT, notify::kEditChange));
     model_.Load();
     EXPECT_FALSE(model_.Changed(S::kMenuShowDelay));
     const std::string before = testing::DumpRegistry(registry_);
@@ -185,7 +185,7 @@ TEST_F(StartMenuSettingsTest, TheDelayIsWrittenOnlyWhenTouchedAndThenExactlyAsTy
 
     // "Default" typed back in is written as it stands, over a value of another type.
     Store().WriteDword(kHkcu, kDesktop, "MenuShowDelay", 400);
-    ASSERT_TRUE(model_.Touch(S::kDelayEdit, notify::kEditChange));
+    ASSERT_TRUE(model_.Touch(IDC_STARTMENU_DELAY_EDIT, notify::kEditChange));
     ApplyAll();
     const auto written = Read(kDesktop, "MenuShowDelay");
     ASSERT_TRUE(written);
@@ -193,7 +193,7 @@ TEST_F(StartMenuSettingsTest, TheDelayIsWrittenOnlyWhenTouchedAndThenExactlyAsTy
     EXPECT_TRUE(model_.RestartNeeded());
 
     model_.menuDelay = " 12x";
-    ASSERT_TRUE(model_.Touch(S::kDelayEdit, notify::kEditChange));
+    ASSERT_TRUE(model_.Touch(IDC_STARTMENU_DELAY_EDIT, notify::kEditChange));
     ApplyAll();
     model_.Load();
     EXPECT_EQ(model_.menuDelay, " 12x");
@@ -201,13 +201,13 @@ TEST_F(StartMenuSettingsTest, TheDelayIsWrittenOnlyWhenTouchedAndThenExactlyAsTy
 }
 
 TEST_F(StartMenuSettingsTest, TouchListensOnlyToEachControlsOwnNotification) {
-    EXPECT_FALSE(model_.Touch(S::kDelayEdit, notify::kButtonClicked));
-    EXPECT_FALSE(model_.Touch(S::kShowRunBox, notify::kEditChange));
-    EXPECT_FALSE(model_.Touch(S::kDelaySpin, notify::kButtonClicked));
+    EXPECT_FALSE(model_.Touch(IDC_STARTMENU_DELAY_EDIT, notify::kButtonClicked));
+    EXPECT_FALSE(model_.Touch(IDC_STARTMENU_SHOW_RUN_BOX, notify::kEditChange));
+    EXPECT_FALSE(model_.Touch(IDC_STARTMENU_DELAY_SPIN, notify::kButtonClicked));
     for (S::History history : {S::kRecentDocs, S::kRunHistory, S::kFindHistory}) {
         EXPECT_FALSE(model_.Touch(S::ButtonOf(history), notify::kButtonClicked));
     }
-    EXPECT_TRUE(model_.Touch(S::kRecycleBinFolderBox, notify::kButtonClicked));
+    EXPECT_TRUE(model_.Touch(IDC_STARTMENU_RECYCLE_BIN_FOLDER_BOX, notify::kButtonClicked));
     EXPECT_TRUE(model_.FolderChanged(S::kRecycleBin));
     EXPECT_TRUE(model_.Changed(S::kFolders));
     EXPECT_FALSE(model_.FolderChanged(S::kPrinters));
@@ -221,7 +221,7 @@ TEST_F(StartMenuSettingsTest, CheckingPrintersCreatesThatOneDirectoryAndWaitsOnc
     EXPECT_EQ(model_.folder, (std::array<int, 4>{0, 0, 0, 0}));
     fakes_.journal.clear();
     model_.folder[S::kPrinters] = 1;
-    Click(S::kPrintersFolderBox);
+    Click(IDC_STARTMENU_PRINTERS_FOLDER_BOX);
     ApplyAll();
     EXPECT_EQ(Calls("CreateDirectory"),
               (Journal{"CreateDirectory(" + std::string(kPrintersDir) + ")", "PleaseWait"}));
@@ -239,8 +239,8 @@ TEST_F(StartMenuSettingsTest, CheckedThenUncheckedBeforeApplyStillRemovesAndWait
     SetStartMenu(kStartMenu);
     model_.Load();
     fakes_.journal.clear();
-    Click(S::kPrintersFolderBox);
-    Click(S::kPrintersFolderBox);
+    Click(IDC_STARTMENU_PRINTERS_FOLDER_BOX);
+    Click(IDC_STARTMENU_PRINTERS_FOLDER_BOX);
     model_.folder[S::kPrinters] = 0;
     ApplyAll();
     EXPECT_EQ(fakes_.journal, (Journal{"RemoveDirectory(" + std::string(kPrintersDir) + ")", "PleaseWait"}));
@@ -253,8 +253,8 @@ TEST_F(StartMenuSettingsTest, AllFourFoldersAreHandledInTheirOrderBeforeOneWait)
     model_.Load();
     EXPECT_EQ(model_.folder, (std::array<int, 4>{0, 0, 1, 0}));
     fakes_.journal.clear();
-    for (int control : {S::kRecycleBinFolderBox, S::kUrlHistoryFolderBox, S::kPrintersFolderBox,
-                        S::kControlPanelFolderBox}) {
+    for (int control : {IDC_STARTMENU_RECYCLE_BIN_FOLDER_BOX, IDC_STARTMENU_URL_HISTORY_FOLDER_BOX,
+                        IDC_STARTMENU_PRINTERS_FOLDER_BOX, IDC_STARTMENU_CONTROL_PANEL_FOLDER_BOX}) {
         Click(control);
     }
     model_.folder = {1, 1, 0, 1};
@@ -277,7 +277,7 @@ TEST_F(StartMenuSettingsTest, AFolderHoldingAFileStaysAndLoadsCheckedAgain) {
     model_.Load();
     EXPECT_EQ(model_.folder[S::kPrinters], 1);
     model_.folder[S::kPrinters] = 0;
-    Click(S::kPrintersFolderBox);
+    Click(IDC_STARTMENU_PRINTERS_FOLDER_BOX);
     ApplyAll();
     EXPECT_FALSE(model_.FolderChanged(S::kPrinters));
     model_.Load();
