@@ -31,9 +31,9 @@
 namespace {
 
 constexpr int kFrameId = IDC_MAIN_FRAME;
-constexpr int kApplyId = IDC_APPLY;
-constexpr int kHelpId = IDC_HELP_BUTTON;
-constexpr int kWindowsVersionBox = 1144;  // Desktop page
+constexpr int kApplyId = IDC_MAIN_APPLY_BUTTON;
+constexpr int kHelpId = IDC_MAIN_HELP_BUTTON;
+constexpr int kWindowsVersionBox = IDC_DESKTOP_WINDOWS_VERSION_BOX;
 constexpr DWORD kShowWindowWait =
     1200;  // milliseconds the promotional window stays after the main window shows
 constexpr UINT kListReadMessage = WM_APP + 20;  // from the list reader: a list read, or the end

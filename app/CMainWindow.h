@@ -26,11 +26,12 @@
 #include "pages/CSystemNtDlg.h"
 #include "pages/CUninstallDlg.h"
 #include "pages/CWallpaperDlg.h"
+#include "res/resource.h"
 #include "system/Services.h"
 
 class CMainWindow : public CDialog {
   public:
-    enum { IDD = 102 };
+    enum { IDD = IDD_MAIN };
     explicit CMainWindow(velmora::Services services, CWnd* parent = nullptr);
 
     BOOL OnInitDialog() override;

@@ -10,7 +10,7 @@ CDesktopDlg::CDesktopDlg(velmora::Services services)
 
 void CDesktopDlg::SetUpButtons() {
     m_rebuildButton.SubclassDlgItem(DesktopSettings::kRebuildIconsButton, this);
-    m_rebuildButton.LoadIcons(IDI_WRENCH, 0, 32, 32);
+    m_rebuildButton.LoadIcons(IDI_REBUILD_ICONS, 0, 32, 32);
     m_rebuildButton.SetHotTextColor(RGB(0, 0, 255), FALSE);
 }
 

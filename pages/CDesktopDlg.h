@@ -5,12 +5,13 @@
 #include "controls/CIconButton.h"
 #include "framework/ToolTipCtrl.h"
 #include "pages/CSettingPage.h"
+#include "res/resource.h"
 #include "settings/DesktopSettings.h"
 #include "system/Services.h"
 
 class CDesktopDlg : public CSettingPage {
   public:
-    enum { IDD = 130 };
+    enum { IDD = IDD_DESKTOP };
     explicit CDesktopDlg(velmora::Services services);
 
     void SetUpButtons();

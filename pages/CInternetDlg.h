@@ -6,11 +6,12 @@
 
 #include "framework/ToolTipCtrl.h"
 #include "pages/CInertPage.h"
+#include "res/resource.h"
 
 class CInternetDlg : public CInertPage {
   public:
-    enum { IDD = 139 };
-    enum : int { kRecommendationField = 1127, kRecommendationToolId = 99 };
+    enum { IDD = IDD_INTERNET };
+    enum : int { kRecommendationField = IDC_INTERNET_RECOMMENDATION_TEXT, kRecommendationToolId = 99 };
     CInternetDlg();
 
     // Nothing sets it in this edition; the main window reads it at OK.

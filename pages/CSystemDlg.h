@@ -5,15 +5,16 @@
 #include <string>
 
 #include "pages/CInertPage.h"
+#include "res/resource.h"
 
 class CSystemDlg : public CInertPage {
   public:
-    enum { IDD = 192 };
+    enum { IDD = IDD_SYSTEM };
     enum : int {
-        kBootDelayEdit = 1235,
-        kBootDelaySpin = 1236,
-        kCaptionEdit = 1257,
-        kTextEdit = 1258,
+        kBootDelayEdit = IDC_SYSTEM_BOOT_DELAY_EDIT,
+        kBootDelaySpin = IDC_SYSTEM_BOOT_DELAY_SPIN,
+        kCaptionEdit = IDC_SYSTEM_CAPTION_EDIT,
+        kTextEdit = IDC_SYSTEM_TEXT_EDIT,
         kNoticeMax = 255,
     };
     CSystemDlg();
