@@ -10,8 +10,6 @@ class CDialog : public CWnd {
   public:
     explicit CDialog(UINT templateId, CWnd* parent = nullptr);
 
-    UINT GetTemplateId() const { return m_templateId; }
-
     BOOL Create(UINT templateId, CWnd* parent = nullptr);
     virtual INT_PTR DoModal();
     void EndDialog(int result);

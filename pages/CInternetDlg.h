@@ -14,9 +14,6 @@ class CInternetDlg : public CInertPage {
     enum : int { kRecommendationField = IDC_INTERNET_RECOMMENDATION_TEXT, kRecommendationToolId = 99 };
     CInternetDlg();
 
-    // Nothing sets it in this edition; the main window reads it at OK.
-    BOOL NeedsRestart() const { return m_needsRestart; }
-
     BOOL OnInitDialog() override;
     BOOL PreTranslateMessage(MSG* msg) override;
 
@@ -36,5 +33,4 @@ class CInternetDlg : public CInertPage {
     std::string m_currentTtl;
     std::string m_currentRwin;
     CToolTipCtrl m_toolTip;
-    BOOL m_needsRestart = FALSE;
 };

@@ -66,7 +66,6 @@ void CPrefsDlg::SetUpButtons() {
         button.LoadIcons(kTools[i].icon, 0, 32, 32);
         button.SetHotTextColor(RGB(0, 0, 255), FALSE);
     }
-    m_buttonsSetUp = TRUE;
 }
 
 void CPrefsDlg::DisableForWindowsNt(const std::string& caption) {

@@ -26,7 +26,6 @@ class CPrefsDlg : public CInertPage {
     CPrefsDlg();
 
     void SetUpButtons();
-    BOOL ButtonsSetUp() const { return m_buttonsSetUp; }
     // On Windows NT: the pages and tools NT lacks are disabled and show `caption` instead.
     void DisableForWindowsNt(const std::string& caption);
 
@@ -43,5 +42,4 @@ class CPrefsDlg : public CInertPage {
     int m_languageIndex = -1;
     std::array<CIconButton, kToolCount> m_toolButtons;
     std::array<CToolTipCtrl, kToolCount> m_toolTips;
-    BOOL m_buttonsSetUp = FALSE;
 };

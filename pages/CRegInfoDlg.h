@@ -16,9 +16,6 @@ class CRegInfoDlg : public CInertPage {
     };
     CRegInfoDlg();
 
-    // Nothing sets it in this edition; the main window reads it at OK.
-    BOOL NeedsRestart() const { return m_needsRestart; }
-
     BOOL OnInitDialog() override;
 
   protected:
@@ -30,5 +27,4 @@ class CRegInfoDlg : public CInertPage {
     std::string m_owner;
     std::string m_computerName;
     std::string m_workgroup;
-    BOOL m_needsRestart = FALSE;
 };

@@ -19,9 +19,6 @@ class CSystemDlg : public CInertPage {
     };
     CSystemDlg();
 
-    // Nothing sets it in this edition; the main window reads it at OK.
-    BOOL NeedsRestart() const { return m_needsRestart; }
-
     BOOL OnInitDialog() override;
 
   protected:
@@ -40,5 +37,4 @@ class CSystemDlg : public CInertPage {
     std::string m_caption;
     std::string m_text;
     int m_legalNotice = 0;
-    BOOL m_needsRestart = FALSE;
 };
