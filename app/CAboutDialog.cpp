@@ -2,15 +2,16 @@
 
 #include "app/Maker.h"
 #include "framework/DataExchange.h"
+#include "res/resource.h"
 
 namespace {
 
-constexpr int kEmailLink = 1111;
-constexpr int kHomePageLink = 1112;
-constexpr int kFirstMessage = 1115;
-constexpr int kSecondMessage = 1116;
-constexpr int kSupportAddressLink = 1118;
-constexpr int kHomePageAddressLink = 1119;
+constexpr int kEmailLink = IDC_ABOUT_EMAIL_LINK;
+constexpr int kHomePageLink = IDC_ABOUT_HOME_PAGE_LINK;
+constexpr int kFirstMessage = IDC_ABOUT_FIRST_MESSAGE;
+constexpr int kSecondMessage = IDC_ABOUT_SECOND_MESSAGE;
+constexpr int kSupportAddressLink = IDC_ABOUT_SUPPORT_ADDRESS_LINK;
+constexpr int kHomePageAddressLink = IDC_ABOUT_HOME_PAGE_ADDRESS_LINK;
 
 }  // namespace
 

@@ -5,11 +5,12 @@
 
 #include "controls/CHyperLink.h"
 #include "framework/PropertyPage.h"
+#include "res/resource.h"
 #include "system/Services.h"
 
 class CAboutDialog : public CPropertyPage {
   public:
-    enum { IDD = 153 };
+    enum { IDD = IDD_ABOUT };
     explicit CAboutDialog(velmora::Services services);
 
     // The two message lines; they show from the next activation of the page on.

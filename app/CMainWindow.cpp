@@ -31,12 +31,13 @@
 namespace {
 
 constexpr int kFrameId = IDC_MAIN_FRAME;
-constexpr int kApplyId = IDC_APPLY;
-constexpr int kHelpId = IDC_HELP_BUTTON;
-constexpr int kWindowsVersionBox = 1144;  // Desktop page
+constexpr int kApplyId = IDC_MAIN_APPLY_BUTTON;
+constexpr int kHelpId = IDC_MAIN_HELP_BUTTON;
 constexpr DWORD kShowWindowWait =
     1200;  // milliseconds the promotional window stays after the main window shows
 constexpr UINT kListReadMessage = WM_APP + 20;  // from the list reader: a list read, or the end
+// What the Preferences page shows on Windows NT instead of the pages and tools NT lacks.
+constexpr char kDisabledOnNt[] = "Disabled WinNt";
 
 }  // namespace
 
@@ -58,7 +59,54 @@ CMainWindow::CMainWindow(velmora::Services services, CWnd* parent)
     if (m_promo.Create(CPromoDlg::IDD, nullptr)) {
         ::RedrawWindow(m_promo.m_hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     }
-    m_strDisabledNt = "Disabled WinNt";
+    BuildPageTable();
+}
+
+void CMainWindow::BuildPageTable() {
+    using Shown = PageRow::Shown;
+    constexpr Shown kAll = Shown::kEverywhere;
+    constexpr Shown k9x = Shown::kWindows9x;
+    constexpr Shown kNt = Shown::kWindowsNt;
+    const auto buttons = [](auto& page) { return [&page] { page.SetUpButtons(); }; };
+    const auto load = [this](void (CMainWindow::*routine)()) {
+        return [this, routine] { (this->*routine)(); };
+    };
+    const auto restart = [](const auto& page) { return [&page] { return page.Settings().RestartNeeded(); }; };
+    const auto folderRestart = [this] { return m_folderPage.RestartNeeded(); };
+    // clang-format off
+    m_pages = {
+        // page                   title                       shown icon buttons                     load at start-up                         applied           restart
+        {&m_startMenuPage,        "Start Menu",               kAll, buttons(m_startMenuPage),        load(&CMainWindow::LoadStartMenuPage),   &m_startMenuPage, restart(m_startMenuPage)},
+        {&m_desktopPage,          "Desktop",                  kAll, buttons(m_desktopPage),          load(&CMainWindow::LoadDesktopPage),     &m_desktopPage,   restart(m_desktopPage)},
+        {&m_miscPage,             "Miscellaneous",            kAll, {},                              load(&CMainWindow::LoadMiscPage),        &m_miscPage,      restart(m_miscPage)},
+        {&m_uninstallPage,        "Add/Remove",               kAll, buttons(m_uninstallPage),        {},                                      nullptr,          {}},
+        {&m_newPage,              "New",                      kAll, buttons(m_newPage),              {},                                      nullptr,          {}},
+        {&m_folderPage,           "Folders/Run",              kAll, buttons(m_folderPage),           {},                                      nullptr,          folderRestart},
+        // Applied on every system, shown and loaded on Windows 9x only.
+        {&m_securityPage,         "Security",                 k9x,  {},                              load(&CMainWindow::LoadSecurityPage),    &m_securityPage,  restart(m_securityPage)},
+        {&m_systemPage,           "System",                   k9x,  {},                              {},                                      nullptr,          {}},
+        {&m_systemNtPage,         "System",                   kNt,  buttons(m_systemNtPage),         {},                                      nullptr,          {}},
+        {&m_wallpaperPage,        "Wallpaper/Util",           kAll, buttons(m_wallpaperPage),        {},                                      nullptr,          {}},
+        {&m_internetExplorerPage, "Internet Explorer",        kAll, buttons(m_internetExplorerPage), {},                                      nullptr,          {}},
+        {&m_internetPage,         "Internet",                 k9x,  {},                              {},                                      nullptr,          {}},
+        {&m_regInfoPage,          "Reg Info",                 kAll, {},                              {},                                      nullptr,          {}},
+        {&m_moreSecurityPage,     "More Security",            k9x,  {},                              {},                                      nullptr,          {}},
+        {&m_prefsPage,            "Preferences...",           kAll, buttons(m_prefsPage),            {},                                      nullptr,          {}},
+        {&m_aboutPage,            "About Velmora 99 2.50...", kAll, {},                              {},                                      nullptr,          {}},
+    };
+    // clang-format on
+}
+
+bool CMainWindow::IsShown(const PageRow& row) {
+    switch (row.shownOn) {
+        case PageRow::Shown::kWindows9x:
+            return !velmora::IsWindowsNt(m_services.registry);
+        case PageRow::Shown::kWindowsNt:
+            return velmora::IsWindowsNt(m_services.registry);
+        case PageRow::Shown::kEverywhere:
+            break;
+    }
+    return true;
 }
 
 void CMainWindow::DoDataExchange(CDataExchange* dx) {
@@ -95,35 +143,11 @@ BOOL CMainWindow::OnInitDialog() {
 }
 
 void CMainWindow::AddPages() {
-    // The system is asked afresh for each page that depends on it.
-    using velmora::IsWindowsNt;
-    velmora::Registry& registry = m_services.registry;
-    m_sheet.AddPage(&m_startMenuPage);
-    m_sheet.AddPage(&m_desktopPage);
-    m_sheet.AddPage(&m_miscPage);
-    m_sheet.AddPage(&m_uninstallPage);
-    m_sheet.AddPage(&m_newPage);
-    m_sheet.AddPage(&m_folderPage);
-    if (!IsWindowsNt(registry)) {
-        m_sheet.AddPage(&m_securityPage);
+    for (const PageRow& row : m_pages) {
+        if (IsShown(row)) {
+            m_sheet.AddPage(row.page);
+        }
     }
-    if (!IsWindowsNt(registry)) {
-        m_sheet.AddPage(&m_systemPage);
-    }
-    if (IsWindowsNt(registry)) {
-        m_sheet.AddPage(&m_systemNtPage);
-    }
-    m_sheet.AddPage(&m_wallpaperPage);
-    m_sheet.AddPage(&m_internetExplorerPage);
-    if (!IsWindowsNt(registry)) {
-        m_sheet.AddPage(&m_internetPage);
-    }
-    m_sheet.AddPage(&m_regInfoPage);
-    if (!IsWindowsNt(registry)) {
-        m_sheet.AddPage(&m_moreSecurityPage);
-    }
-    m_sheet.AddPage(&m_prefsPage);
-    m_sheet.AddPage(&m_aboutPage);
 }
 
 void CMainWindow::PlaceSheetOverFrame() {
@@ -158,50 +182,49 @@ void CMainWindow::SetUpButtons() {
         b.button.LoadIcons(b.icon, 0, 32, 32);
         b.button.SetHotTextColor(RGB(0, 0, 255), FALSE);
     }
-    m_startMenuPage.SetUpButtons();
-    m_desktopPage.SetUpButtons();
-    if (velmora::IsWindowsNt(m_services.registry)) {
-        m_systemNtPage.SetUpButtons();
+    // The pages' own buttons; a page that is not shown has no window.
+    for (const PageRow& row : m_pages) {
+        if (row.setUpButtons && IsShown(row)) {
+            row.setUpButtons();
+        }
     }
-    m_wallpaperPage.SetUpButtons();
-    m_internetExplorerPage.SetUpButtons();
-    m_uninstallPage.SetUpButtons();
-    m_newPage.SetUpButtons();
-    m_folderPage.SetUpButtons();
-    m_prefsPage.SetUpButtons();
 }
 
 void CMainWindow::LoadPages() {
-    velmora::Registry& registry = m_services.registry;
     // Shown from the About page's second activation on.
     m_aboutPage.SetMessages("Download the latest version at my web site.", "");
-    m_startMenuPage.Load();  // shows what it read itself
-    m_desktopPage.Load();
-    if (velmora::IsWindows98(registry) && !velmora::IsWindowsNt(registry)) {
-        m_desktopPage.LoadWindowsVersion();
-    } else {
-        const HWND versionBox = m_desktopPage.GetDlgItemHwnd(kWindowsVersionBox);
-        ::SetWindowTextA(versionBox, "Only Windows 98");
-        ::EnableWindow(versionBox, FALSE);
+    for (const PageRow& row : m_pages) {
+        if (row.load && IsShown(row)) {
+            row.load();
+        }
     }
-    m_desktopPage.UpdateData(FALSE);
+    if (!m_listsInBackground) {
+        LoadListPages();
+    }
+    UpdateData(FALSE);
+}
 
-    if (velmora::HasPlusExtension(m_services.parameters) || velmora::IsWindowsNt(registry)) {
+void CMainWindow::LoadStartMenuPage() {
+    m_startMenuPage.Load();  // shows what it read itself
+}
+
+void CMainWindow::LoadDesktopPage() {
+    m_desktopPage.Load();
+}
+
+void CMainWindow::LoadMiscPage() {
+    if (velmora::HasPlusExtension(m_services.parameters) || velmora::IsWindowsNt(m_services.registry)) {
         m_miscPage.LoadDragAndSmoothing();
     } else {
         m_miscPage.DisableDragAndSmoothing();
     }
     m_miscPage.Load();
     m_miscPage.UpdateData(FALSE);
+}
 
-    if (!velmora::IsWindowsNt(registry)) {
-        m_securityPage.Load();
-        m_securityPage.UpdateData(FALSE);
-    }
-    if (!m_listsInBackground) {
-        LoadListPages();
-    }
-    UpdateData(FALSE);
+void CMainWindow::LoadSecurityPage() {
+    m_securityPage.Load();
+    m_securityPage.UpdateData(FALSE);
 }
 
 void CMainWindow::LoadListPages() {
@@ -268,37 +291,38 @@ void CMainWindow::DisableWhatNtLacks() {
     if (!velmora::IsWindowsNt(m_services.registry)) {
         return;
     }
-    m_prefsPage.DisableForWindowsNt(m_strDisabledNt);
-    for (int arrows :
-         {velmora::DesktopSettings::kArrowNormalRadio, velmora::DesktopSettings::kArrowSmallRadio,
-          velmora::DesktopSettings::kArrowNoneRadio}) {
-        ::EnableWindow(m_desktopPage.GetDlgItemHwnd(arrows), FALSE);
-    }
+    m_prefsPage.DisableForWindowsNt(kDisabledOnNt);
+    m_desktopPage.DisableShortcutArrows();
 }
 
 bool CMainWindow::ApplyChanges() {
-    // The setting pages in their fixed order.
-    const velmora::ApplyTarget pages[] = {
-        {&m_startMenuPage.Settings(), m_startMenuPage.Pull(), "Start Menu", m_startMenuPage.Captions()},
-        {&m_desktopPage.Settings(), m_desktopPage.Pull(), "Desktop", m_desktopPage.Captions()},
-        {&m_miscPage.Settings(), m_miscPage.Pull(), "Miscellaneous", m_miscPage.Captions()},
-        {&m_securityPage.Settings(), m_securityPage.Pull(), "Security", m_securityPage.Captions()},
-    };
+    // The setting pages in their fixed order, whether shown or not.
+    std::vector<velmora::ApplyTarget> pages;
+    for (const PageRow& row : m_pages) {
+        if (row.applied != nullptr) {
+            pages.emplace_back(&row.applied->Model(), row.applied->Pull(), row.title,
+                               row.applied->Captions());
+        }
+    }
     const std::vector<velmora::FailedSetting> failed = velmora::ApplyTouchedSettings(m_services, pages);
     velmora::ReportFailures(m_services, reinterpret_cast<velmora::WindowRef>(m_hWnd), failed);
     // A setting that could not be saved is still marked, and Apply stays lit for another try.
-    const bool marked = m_startMenuPage.Settings().AnyChanged() || m_desktopPage.Settings().AnyChanged() ||
-                        m_miscPage.Settings().AnyChanged() || m_securityPage.Settings().AnyChanged();
+    bool marked = false;
+    for (const velmora::ApplyTarget& page : pages) {
+        marked = marked || page.model->AnyChanged();
+    }
     ::EnableWindow(GetDlgItemHwnd(kApplyId), marked ? TRUE : FALSE);
     return failed.empty();
 }
 
 bool CMainWindow::RestartNeeded() const {
-    // The other pages that may ask for a restart (System, Internet, Reg Info, Wallpaper/Util) never set
-    // their flag in this edition.
-    return m_startMenuPage.Settings().RestartNeeded() || m_folderPage.RestartNeeded() ||
-           m_desktopPage.Settings().RestartNeeded() || m_miscPage.Settings().RestartNeeded() ||
-           m_securityPage.Settings().RestartNeeded();
+    // The other pages never ask for a restart in this edition.
+    for (const PageRow& row : m_pages) {
+        if (row.restartNeeded && row.restartNeeded()) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void CMainWindow::PromptRestart() {

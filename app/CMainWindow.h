@@ -3,7 +3,8 @@
 // loads the pages it loads itself and runs the apply cycle.
 #pragma once
 
-#include <string>
+#include <functional>
+#include <vector>
 
 #include "app/CAboutDialog.h"
 #include "app/CPromoDlg.h"
@@ -21,16 +22,18 @@
 #include "pages/CPrefsDlg.h"
 #include "pages/CRegInfoDlg.h"
 #include "pages/CSecurityDlg.h"
+#include "pages/CSettingPage.h"
 #include "pages/CStartMenuDlg.h"
 #include "pages/CSystemDlg.h"
 #include "pages/CSystemNtDlg.h"
 #include "pages/CUninstallDlg.h"
 #include "pages/CWallpaperDlg.h"
+#include "res/resource.h"
 #include "system/Services.h"
 
 class CMainWindow : public CDialog {
   public:
-    enum { IDD = 102 };
+    enum { IDD = IDD_MAIN };
     explicit CMainWindow(velmora::Services services, CWnd* parent = nullptr);
 
     BOOL OnInitDialog() override;
@@ -42,11 +45,32 @@ class CMainWindow : public CDialog {
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
   private:
+    // One row per page, in the order of the tabs. Each page object names its own template (its IDD).
+    struct PageRow {
+        enum class Shown { kEverywhere, kWindows9x, kWindowsNt };
+
+        CPropertyPage* page;
+        const char* title;  // its tab title, as the apply cycle names the page
+        Shown shownOn;
+        std::function<void()> setUpButtons;  // its icon buttons; empty when it has none
+        // What the main window loads into it at start-up; empty when it loads itself or the list
+        // reader fills it.
+        std::function<void()> load;
+        CSettingPage* applied;                // a page whose settings Apply saves; null for the others
+        std::function<bool()> restartNeeded;  // empty when it never asks for a restart
+    };
+    void BuildPageTable();
+    // Whether the page is shown on the running system, which is asked afresh for each page depending on it.
+    bool IsShown(const PageRow& row);
     void AddPages();
     void PlaceSheetOverFrame();
     void CreatePageWindows();
     void SetUpButtons();
     void LoadPages();
+    void LoadStartMenuPage();
+    void LoadDesktopPage();
+    void LoadMiscPage();
+    void LoadSecurityPage();
     void LoadListPages();
     // A message of the list reader: one list read, or (lParam 0) the end of its reading.
     void OnListRead(LPARAM posted);
@@ -84,7 +108,7 @@ class CMainWindow : public CDialog {
     CMoreSecurityDlg m_moreSecurityPage;
     CInternetExplorerDlg m_internetExplorerPage;
     CPrefsDlg m_prefsPage;
-    std::string m_strDisabledNt;
+    std::vector<PageRow> m_pages;
     // Reads the list pages' lists while the window starts; none when it could not be started, and the
     // lists are then read here as the window starts.
     CStartupListReader m_listReader;

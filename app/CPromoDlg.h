@@ -3,10 +3,11 @@
 #pragma once
 
 #include "framework/Dialog.h"
+#include "res/resource.h"
 
 class CPromoDlg : public CDialog {
   public:
-    enum { IDD = 163 };
+    enum { IDD = IDD_PROMO };
     CPromoDlg() : CDialog(IDD) {}
 
   protected:

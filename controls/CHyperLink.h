@@ -20,7 +20,6 @@ class CHyperLink : public CStatic {
     ~CHyperLink() override;
 
     void SetLinkTarget(const std::string& target);
-    const std::string& GetLinkTarget() const { return m_target; }
     void SetUnderlined(BOOL underline);
     void MarkVisited(BOOL visited);
 

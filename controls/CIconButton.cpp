@@ -51,19 +51,10 @@ HICON LoadIconResource(int id) {
 
 }  // namespace
 
-CIconButton::CIconButton() {
-    ResetNormalBackgroundColor(FALSE);
-    ResetNormalTextColor(FALSE);
-    ResetHotBackgroundColor(FALSE);
-    ResetHotTextColor(FALSE);
-}
+CIconButton::CIconButton() = default;
 
 CIconButton::~CIconButton() {
     DestroyImages();
-    if (m_cursor != nullptr) {
-        ::DestroyCursor(m_cursor);
-        m_cursor = nullptr;
-    }
 }
 
 void CIconButton::DestroyImages() {
@@ -92,26 +83,6 @@ void CIconButton::LoadIcons(int hotIconId, int normalIconId, BYTE width, BYTE he
 
 void CIconButton::SetHotTextColor(COLORREF color, BOOL repaint) {
     m_hotText = color;
-    Repaint(repaint);
-}
-
-void CIconButton::ResetNormalBackgroundColor(BOOL repaint) {
-    m_normalBackground = ::GetSysColor(COLOR_BTNFACE);
-    Repaint(repaint);
-}
-
-void CIconButton::ResetNormalTextColor(BOOL repaint) {
-    m_normalText = ::GetSysColor(COLOR_BTNTEXT);
-    Repaint(repaint);
-}
-
-void CIconButton::ResetHotBackgroundColor(BOOL repaint) {
-    m_hotBackground = ::GetSysColor(COLOR_BTNFACE);
-    Repaint(repaint);
-}
-
-void CIconButton::ResetHotTextColor(BOOL repaint) {
-    m_hotText = ::GetSysColor(COLOR_BTNTEXT);
     Repaint(repaint);
 }
 
@@ -144,11 +115,6 @@ BOOL CIconButton::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* 
             OnCaptureChanged(reinterpret_cast<HWND>(lParam));
             *result = DefWindowProc(message, wParam, lParam);
             return TRUE;
-        case WM_SETCURSOR:
-            if (OnSetCursor(result)) {
-                return TRUE;
-            }
-            break;
         case WM_KILLFOCUS:
             *result = DefWindowProc(message, wParam, lParam);
             OnKillFocus();
@@ -173,15 +139,6 @@ void CIconButton::OnCaptureChanged(HWND newCapture) {
     }
 }
 
-BOOL CIconButton::OnSetCursor(LRESULT* result) {
-    if (m_cursor == nullptr) {
-        return FALSE;
-    }
-    ::SetCursor(m_cursor);
-    *result = TRUE;
-    return TRUE;
-}
-
 void CIconButton::OnKillFocus() {
     const ib::HotResponse response = ib::OnKillFocus(m_hot != FALSE);
     m_hot = response.hot;
@@ -194,7 +151,7 @@ void CIconButton::OnMouseMove(WPARAM keys, LPARAM point) {
     RECT client{};
     GetClientRect(&client);
     ib::MouseMove move;
-    move.flat = m_flat != FALSE;
+    move.flat = true;  // the program's buttons are all flat
     move.hot = m_hot != FALSE;
     move.holdsCapture = ::GetCapture() == m_hWnd;
     move.leftButtonDown = (keys & MK_LBUTTON) != 0;
@@ -227,7 +184,7 @@ void CIconButton::DrawItem(LPDRAWITEMSTRUCT item) {
     }
     DrawFrame(dc, rect, hot, pressed);
 
-    const std::string caption = m_showCaption ? GetWindowText() : std::string();
+    const std::string caption = GetWindowText();
     ib::ContentInput content;
     content.item = ToLayout(rect);
     content.hasIcon = m_hotIcon != nullptr;
@@ -249,7 +206,7 @@ void CIconButton::DrawItem(LPDRAWITEMSTRUCT item) {
 }
 
 void CIconButton::DrawFrame(HDC dc, const RECT& item, bool hot, bool pressed) const {
-    const ib::FrameLook look = ib::ChooseFrame(m_drawBorder != FALSE, hot, pressed);
+    const ib::FrameLook look = ib::ChooseFrame(true, hot, pressed);  // always a border
     if (look == ib::FrameLook::None) {
         return;
     }

@@ -20,17 +20,6 @@ class CIconButton : public CButton {
     void LoadIcons(int hotIconId, int normalIconId, BYTE width, BYTE height);
     void SetHotTextColor(COLORREF color, BOOL repaint);
 
-    // Back to the system's button colours.
-    void ResetNormalBackgroundColor(BOOL repaint);
-    void ResetNormalTextColor(BOOL repaint);
-    void ResetHotBackgroundColor(BOOL repaint);
-    void ResetHotTextColor(BOOL repaint);
-
-    COLORREF GetNormalBackgroundColor() const { return m_normalBackground; }
-    COLORREF GetNormalTextColor() const { return m_normalText; }
-    COLORREF GetHotBackgroundColor() const { return m_hotBackground; }
-    COLORREF GetHotTextColor() const { return m_hotText; }
-
   protected:
     void PreSubclassWindow() override;
     virtual void DrawItem(LPDRAWITEMSTRUCT item);
@@ -40,7 +29,6 @@ class CIconButton : public CButton {
 
   private:
     void OnCaptureChanged(HWND newCapture);
-    BOOL OnSetCursor(LRESULT* result);
     void OnKillFocus();
     void OnMouseMove(WPARAM keys, LPARAM point);
     void Repaint(BOOL repaint);
@@ -49,19 +37,14 @@ class CIconButton : public CButton {
     void DrawFrame(HDC dc, const RECT& item, bool hot, bool pressed) const;
     void DrawCaption(HDC dc, const std::string& caption, const RECT& space, bool active, bool disabled);
 
-    int m_iconAlignment = 0;  // icon left of the caption, both vertically centred
-    BOOL m_showCaption = TRUE;
-    BOOL m_drawBorder = TRUE;
-    BOOL m_flat = TRUE;
     BOOL m_hot = FALSE;
-    BOOL m_focusFrameWhenFlat = FALSE;
-    HCURSOR m_cursor = nullptr;
     HICON m_hotIcon = nullptr;
     HICON m_normalIcon = nullptr;
     BYTE m_iconHeight = 0;
     BYTE m_iconWidth = 0;
-    COLORREF m_normalBackground = 0;
-    COLORREF m_normalText = 0;
-    COLORREF m_hotBackground = 0;
-    COLORREF m_hotText = 0;
+    // The system's button colours but for the hot caption's.
+    COLORREF m_normalBackground = ::GetSysColor(COLOR_BTNFACE);
+    COLORREF m_normalText = ::GetSysColor(COLOR_BTNTEXT);
+    COLORREF m_hotBackground = ::GetSysColor(COLOR_BTNFACE);
+    COLORREF m_hotText = ::GetSysColor(COLOR_BTNTEXT);
 };

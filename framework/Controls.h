@@ -3,13 +3,7 @@
 
 #include "framework/Wnd.h"
 
-class CButton : public CWnd {
-  public:
-    int GetCheck() const { return static_cast<int>(SendMessage(BM_GETCHECK)); }
-    void SetCheck(int check) { SendMessage(BM_SETCHECK, static_cast<WPARAM>(check)); }
-    UINT GetButtonStyle() const { return static_cast<UINT>(GetStyle() & 0xFF); }
-    void SetButtonStyle(UINT style, BOOL redraw = TRUE) { SendMessage(BM_SETSTYLE, style, redraw); }
-};
+class CButton : public CWnd {};
 
 class CStatic : public CWnd {
   public:

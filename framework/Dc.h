@@ -21,7 +21,6 @@ class CDC {
     COLORREF SetBkColor(COLORREF color) { return ::SetBkColor(m_hDC, color); }
     int SetBkMode(int mode) { return ::SetBkMode(m_hDC, mode); }
     void FillSolidRect(const RECT& rect, COLORREF color);
-    void Draw3dRect(const RECT& rect, COLORREF topLeft, COLORREF bottomRight);
     BOOL DrawIcon(int x, int y, HICON icon) { return ::DrawIcon(m_hDC, x, y, icon); }
     BOOL BitBlt(int x, int y, int width, int height, HDC source, int sourceX, int sourceY, DWORD rop) {
         return ::BitBlt(m_hDC, x, y, width, height, source, sourceX, sourceY, rop);

@@ -5,11 +5,12 @@
 #include "framework/Mnemonics.h"
 #include "framework/PropertySheet.h"
 #include "framework/WinApp.h"
+#include "res/resource.h"
 
 namespace {
 
 // MinGW has no RT_DLGINIT.
-const LPCSTR kDialogInitType = MAKEINTRESOURCEA(240);
+const LPCSTR kDialogInitType = MAKEINTRESOURCEA(VELMORA_DLGINIT);
 
 // Dialog-initialisation data may carry the 16-bit list and combo messages; map them to today's.
 UINT Win32Message(WORD message) {

@@ -10,8 +10,6 @@ class CDialog : public CWnd {
   public:
     explicit CDialog(UINT templateId, CWnd* parent = nullptr);
 
-    UINT GetTemplateId() const { return m_templateId; }
-
     BOOL Create(UINT templateId, CWnd* parent = nullptr);
     virtual INT_PTR DoModal();
     void EndDialog(int result);
@@ -26,7 +24,7 @@ class CDialog : public CWnd {
     virtual void DoDataExchange(CDataExchange* dx);
     virtual void OnOK();
     virtual void OnCancel();
-    // Fills combo and list boxes from the template's dialog-initialisation resource (type 240).
+    // Fills combo and list boxes from the template's dialog-initialisation resource (type VELMORA_DLGINIT).
     BOOL ExecuteDlgInit(UINT templateId);
 
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;

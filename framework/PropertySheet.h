@@ -15,7 +15,6 @@ class CPropertySheet : public CWnd {
     BOOL Create(CWnd* parent, DWORD style, DWORD exStyle = 0);
 
     int GetPageCount() const { return static_cast<int>(m_pages.size()); }
-    CPropertyPage* GetPage(int index) const { return m_pages[static_cast<std::size_t>(index)]; }
     BOOL SetActivePage(int index);
     HWND GetTabControl() const;
 

@@ -252,10 +252,6 @@ LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
     return ::SendMessageA(m_hWnd, message, wParam, lParam);
 }
 
-BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
-    return ::PostMessageA(m_hWnd, message, wParam, lParam);
-}
-
 std::string CWnd::GetWindowText() const {
     const int length = ::GetWindowTextLengthA(m_hWnd);
     std::vector<char> buffer(static_cast<std::size_t>(length) + 1);

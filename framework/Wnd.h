@@ -16,7 +16,6 @@ class CWnd {
     CWnd& operator=(const CWnd&) = delete;
 
     HWND m_hWnd = nullptr;
-    HWND GetSafeHwnd() const { return m_hWnd; }
     operator HWND() const { return m_hWnd; }
 
     // The object attached to `hwnd`, if any.
@@ -44,7 +43,6 @@ class CWnd {
     HWND GetDlgItemHwnd(int id) const { return ::GetDlgItem(m_hWnd, id); }
     CWnd* GetParent() const;
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
-    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     BOOL EnableWindow(BOOL enable = TRUE) { return ::EnableWindow(m_hWnd, enable); }
     BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
     BOOL ShowWindow(int show) { return ::ShowWindow(m_hWnd, show); }

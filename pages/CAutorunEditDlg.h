@@ -5,16 +5,17 @@
 #include <string>
 
 #include "pages/CEditDialog.h"
+#include "res/resource.h"
 
 class CAutorunEditDlg : public CEditDialog {
   public:
-    enum { IDD = 152 };
-    enum { IDC_COMMAND = 1083, IDC_NAME = 1082 };
+    enum { IDD = IDD_AUTORUNEDIT };
+    enum { IDC_COMMAND = IDC_AUTORUNEDIT_COMMAND_EDIT, IDC_NAME = IDC_AUTORUNEDIT_NAME_EDIT };
 
     CAutorunEditDlg();
 
-    std::string m_command;  // edit 1083
-    std::string m_name;     // read-only edit 1082
+    std::string m_command;  // the command edit
+    std::string m_name;     // the read-only name edit
     // The command was typed in after the editor opened (typing the old text back still counts).
     BOOL m_changed = FALSE;
 

@@ -3,6 +3,7 @@
 #include "pages/ExchangeRows.h"
 #include "res/resource.h"
 #include "settings/ApplyCycle.h"
+#include "settings/OsVersion.h"
 
 using velmora::DesktopSettings;
 
@@ -11,8 +12,28 @@ CDesktopDlg::CDesktopDlg(velmora::Services services)
 
 void CDesktopDlg::SetUpButtons() {
     m_rebuildButton.SubclassDlgItem(DesktopSettings::kRebuildIconsButton, this);
-    m_rebuildButton.LoadIcons(IDI_WRENCH, 0, 32, 32);
+    m_rebuildButton.LoadIcons(IDI_REBUILD_ICONS, 0, 32, 32);
     m_rebuildButton.SetHotTextColor(RGB(0, 0, 255), FALSE);
+}
+
+void CDesktopDlg::Load() {
+    velmora::Registry& registry = m_services.registry;
+    m_settings.Load();
+    if (velmora::IsWindows98(registry) && !velmora::IsWindowsNt(registry)) {
+        m_settings.LoadWindowsVersion();
+    } else {
+        const HWND versionBox = GetDlgItemHwnd(DesktopSettings::kWindowsVersionBox);
+        ::SetWindowTextA(versionBox, "Only Windows 98");
+        ::EnableWindow(versionBox, FALSE);
+    }
+    UpdateData(FALSE);
+}
+
+void CDesktopDlg::DisableShortcutArrows() {
+    for (int arrows : {DesktopSettings::kArrowNormalRadio, DesktopSettings::kArrowSmallRadio,
+                       DesktopSettings::kArrowNoneRadio}) {
+        ::EnableWindow(GetDlgItemHwnd(arrows), FALSE);
+    }
 }
 
 void CDesktopDlg::DoDataExchange(CDataExchange* dx) {

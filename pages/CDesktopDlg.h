@@ -5,18 +5,21 @@
 #include "controls/CIconButton.h"
 #include "framework/ToolTipCtrl.h"
 #include "pages/CSettingPage.h"
+#include "res/resource.h"
 #include "settings/DesktopSettings.h"
 #include "system/Services.h"
 
 class CDesktopDlg : public CSettingPage {
   public:
-    enum { IDD = 130 };
+    enum { IDD = IDD_DESKTOP };
     explicit CDesktopDlg(velmora::Services services);
 
     void SetUpButtons();
-    // Every setting but "Show Windows version on desktop", which only Windows 98 loads.
-    void Load() { m_settings.Load(); }
-    void LoadWindowsVersion() { m_settings.LoadWindowsVersion(); }
+    // Reads the settings into the controls. "Show Windows version on desktop" is read on Windows 98
+    // only; elsewhere its box says so and is disabled.
+    void Load();
+    // Windows NT has no shortcut arrow choice.
+    void DisableShortcutArrows();
     velmora::DesktopSettings& Settings() { return m_settings; }
     const velmora::DesktopSettings& Settings() const { return m_settings; }
 

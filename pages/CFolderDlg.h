@@ -10,12 +10,13 @@
 #include "framework/PropertyPage.h"
 #include "pages/CAutorunEditDlg.h"
 #include "pages/CSystemFolderEditDlg.h"
+#include "res/resource.h"
 #include "settings/FolderRunList.h"
 #include "system/Services.h"
 
 class CFolderDlg : public CPropertyPage {
   public:
-    enum { IDD = 146 };
+    enum { IDD = IDD_FOLDERSRUN };
     explicit CFolderDlg(velmora::Services services);
 
     // Attaches the three icon buttons and makes both editors use icon buttons for OK and Cancel.

@@ -6,11 +6,15 @@
 
 #include "controls/CIconButton.h"
 #include "pages/CInertPage.h"
+#include "res/resource.h"
 
 class CIeMiscDlg : public CInertPage {
   public:
-    enum { IDD = 209 };
-    enum : int { kWindowTitleEdit = 1180, kClearTypedUrlsButton = 1277 };
+    enum { IDD = IDD_IEMISC };
+    enum : int {
+        kWindowTitleEdit = IDC_IEMISC_WINDOW_TITLE_EDIT,
+        kClearTypedUrlsButton = IDC_IEMISC_CLEAR_TYPED_URLS_BUTTON
+    };
     CIeMiscDlg() : CInertPage(IDD) {}
 
     // Called by the Internet Explorer page's own button set-up.

@@ -1,9 +1,11 @@
 #include "pages/CIeUrlDlg.h"
 
+#include "res/resource.h"
+
 void CIeUrlDlg::DoDataExchange(CDataExchange* dx) {
     CInertPage::DoDataExchange(dx);
-    DDX_Text(dx, 1274, m_blankPage);
-    DDX_Text(dx, 1275, m_navigationCanceled);
-    DDX_Text(dx, 1276, m_navigationFailed);
-    DDX_Text(dx, 1277, m_offlineFailed);
+    DDX_Text(dx, IDC_IEURLS_BLANK_PAGE_EDIT, m_blankPage);
+    DDX_Text(dx, IDC_IEURLS_NAVIGATION_CANCELED_EDIT, m_navigationCanceled);
+    DDX_Text(dx, IDC_IEURLS_NAVIGATION_FAILED_EDIT, m_navigationFailed);
+    DDX_Text(dx, IDC_IEURLS_OFFLINE_FAILED_EDIT, m_offlineFailed);
 }

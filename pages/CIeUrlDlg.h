@@ -4,10 +4,11 @@
 #include <string>
 
 #include "pages/CInertPage.h"
+#include "res/resource.h"
 
 class CIeUrlDlg : public CInertPage {
   public:
-    enum { IDD = 201 };
+    enum { IDD = IDD_IEURLS };
     CIeUrlDlg() : CInertPage(IDD) {}
 
   protected:

@@ -5,10 +5,11 @@
 #include <string>
 
 #include "pages/CInertPage.h"
+#include "res/resource.h"
 
 class CIeUrlTemplateDlg : public CInertPage {
   public:
-    enum { IDD = 203 };
+    enum { IDD = IDD_IETEMPLATES };
     CIeUrlTemplateDlg() : CInertPage(IDD) {}
 
   protected:

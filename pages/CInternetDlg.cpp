@@ -1,20 +1,22 @@
 #include "pages/CInternetDlg.h"
 
+#include "res/resource.h"
+
 CInternetDlg::CInternetDlg() : CInertPage(IDD) {}
 
 void CInternetDlg::DoDataExchange(CDataExchange* dx) {
     CInertPage::DoDataExchange(dx);
-    DDX_Radio(dx, 1029, m_mtuChoice);
-    DDX_Radio(dx, 1036, m_rwinChoice);
-    DDX_Radio(dx, 1032, m_ttlChoice);
-    DDX_Text(dx, 1095, m_maxMtuLocation);
-    DDX_Text(dx, 1126, m_currentMaxMtu);
-    DDX_Text(dx, 1038, m_currentMaxMss);
-    DDX_Text(dx, 1123, m_customMtu);
-    DDX_Text(dx, 1125, m_customRwin);
+    DDX_Radio(dx, IDC_INTERNET_MTU_DEFAULT_RADIO, m_mtuChoice);
+    DDX_Radio(dx, IDC_INTERNET_RWIN_DEFAULT_RADIO, m_rwinChoice);
+    DDX_Radio(dx, IDC_INTERNET_TTL_DEFAULT_RADIO, m_ttlChoice);
+    DDX_Text(dx, IDC_INTERNET_MTU_LOCATION_EDIT, m_maxMtuLocation);
+    DDX_Text(dx, IDC_INTERNET_CURRENT_MTU_TEXT, m_currentMaxMtu);
+    DDX_Text(dx, IDC_INTERNET_CURRENT_MSS_TEXT, m_currentMaxMss);
+    DDX_Text(dx, IDC_INTERNET_MTU_CUSTOM_EDIT, m_customMtu);
+    DDX_Text(dx, IDC_INTERNET_RWIN_CUSTOM_EDIT, m_customRwin);
     DDX_Text(dx, kRecommendationField, m_recommendation);
-    DDX_Text(dx, 1128, m_currentTtl);
-    DDX_Text(dx, 1129, m_currentRwin);
+    DDX_Text(dx, IDC_INTERNET_CURRENT_TTL_TEXT, m_currentTtl);
+    DDX_Text(dx, IDC_INTERNET_CURRENT_RWIN_TEXT, m_currentRwin);
 }
 
 BOOL CInternetDlg::OnInitDialog() {

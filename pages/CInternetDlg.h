@@ -6,15 +6,13 @@
 
 #include "framework/ToolTipCtrl.h"
 #include "pages/CInertPage.h"
+#include "res/resource.h"
 
 class CInternetDlg : public CInertPage {
   public:
-    enum { IDD = 139 };
-    enum : int { kRecommendationField = 1127, kRecommendationToolId = 99 };
+    enum { IDD = IDD_INTERNET };
+    enum : int { kRecommendationField = IDC_INTERNET_RECOMMENDATION_TEXT, kRecommendationToolId = 99 };
     CInternetDlg();
-
-    // Nothing sets it in this edition; the main window reads it at OK.
-    BOOL NeedsRestart() const { return m_needsRestart; }
 
     BOOL OnInitDialog() override;
     BOOL PreTranslateMessage(MSG* msg) override;
@@ -35,5 +33,4 @@ class CInternetDlg : public CInertPage {
     std::string m_currentTtl;
     std::string m_currentRwin;
     CToolTipCtrl m_toolTip;
-    BOOL m_needsRestart = FALSE;
 };

@@ -9,24 +9,25 @@
 #include "pages/CIeUrlTemplateDlg.h"
 #include "pages/CInertPage.h"
 #include "pages/COutlookExpressDlg.h"
+#include "res/resource.h"
 
 class CInternetExplorerDlg : public CInertPage {
   public:
-    enum { IDD = 175 };
+    enum { IDD = IDD_IE };
     enum : int {
-        kCookieList = 1173,
-        kDeleteButton = 1174,
-        kLiveScrollingBox = 1181,
-        kPanelFrame = 1269,
-        kOptionsButton = 1273,
+        kCookieList = IDC_IE_COOKIE_LIST,
+        kDeleteButton = IDC_IE_DELETE_BUTTON,
+        kLiveScrollingBox = IDC_IE_LIVE_SCROLLING_BOX,
+        kPanelFrame = IDC_IE_PANEL_FRAME,
+        kOptionsButton = IDC_IE_OPTIONS_BUTTON,
     };
-    // The Options menu (resource 207) and its commands.
+    // The Options menu and its commands.
     enum : int {
-        kOptionsMenu = 207,
-        kShowDefaultUrls = 32771,
-        kShowUrlTemplates = 32772,
-        kShowOutlookExpress = 32773,
-        kShowMiscellaneous = 32774,
+        kOptionsMenu = IDR_IE_OPTIONS_MENU,
+        kShowDefaultUrls = IDM_IE_DEFAULT_URLS,
+        kShowUrlTemplates = IDM_IE_URL_TEMPLATES,
+        kShowOutlookExpress = IDM_IE_OUTLOOK_EXPRESS,
+        kShowMiscellaneous = IDM_IE_MISCELLANEOUS,
     };
     CInternetExplorerDlg();
 

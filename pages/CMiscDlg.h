@@ -4,12 +4,13 @@
 
 #include "framework/Controls.h"
 #include "pages/CSettingPage.h"
+#include "res/resource.h"
 #include "settings/MiscSettings.h"
 #include "system/Services.h"
 
 class CMiscDlg : public CSettingPage {
   public:
-    enum { IDD = 134 };
+    enum { IDD = IDD_MISC };
     explicit CMiscDlg(velmora::Services services);
 
     // Full-window drag and font smoothing: loaded where the Windows extensions or NT provide them,

@@ -5,10 +5,11 @@
 #include <array>
 
 #include "pages/CInertPage.h"
+#include "res/resource.h"
 
 class CMoreSecurityDlg : public CInertPage {
   public:
-    enum { IDD = 173 };
+    enum { IDD = IDD_MORESECURITY };
     CMoreSecurityDlg();
 
   protected:

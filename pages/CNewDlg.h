@@ -7,12 +7,13 @@
 
 #include "controls/CIconButton.h"
 #include "framework/PropertyPage.h"
+#include "res/resource.h"
 #include "settings/ShellNewList.h"
 #include "system/Services.h"
 
 class CNewDlg : public CPropertyPage {
   public:
-    enum { IDD = 144 };
+    enum { IDD = IDD_NEW };
     explicit CNewDlg(velmora::Services services);
 
     void SetUpButtons();

@@ -4,10 +4,11 @@
 #include <string>
 
 #include "pages/CInertPage.h"
+#include "res/resource.h"
 
 class COutlookExpressDlg : public CInertPage {
   public:
-    enum { IDD = 206 };
+    enum { IDD = IDD_OUTLOOK };
     COutlookExpressDlg() : CInertPage(IDD) {}
 
   protected:

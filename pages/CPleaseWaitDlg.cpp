@@ -5,11 +5,12 @@
 #include <ctime>
 
 #include "framework/WinApp.h"
+#include "res/resource.h"
 #include "settings/StartMenuSettings.h"
 
 namespace {
 
-constexpr int kProgressBar = 1026;
+constexpr int kProgressBar = IDC_PLEASEWAIT_PROGRESS;
 constexpr UINT_PTR kTimerId = 1;
 constexpr UINT kTimerPeriod = 1;  // milliseconds: the loop starts as soon as the box is up
 

@@ -3,10 +3,11 @@
 #pragma once
 
 #include "framework/Dialog.h"
+#include "res/resource.h"
 
 class CPleaseWaitDlg : public CDialog {
   public:
-    enum { IDD = 137 };
+    enum { IDD = IDD_PLEASEWAIT };
     // Without a parent the main window owns the box, as it owns the program's other modal boxes.
     explicit CPleaseWaitDlg(CWnd* parent = nullptr);
 

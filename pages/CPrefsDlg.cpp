@@ -5,8 +5,11 @@
 namespace {
 
 // Check boxes in exchange order; the language list comes between the 13th and 14th.
-constexpr int kCheckBoxes[] = {1185, 1187, 1188, 1186, 1189, 1193, 1190, 1192,
-                               1196, 1194, 1197, 1005, 1195, 1225, 1237};
+constexpr int kCheckBoxes[] = {
+    IDC_PREFS_WIN98_BUTTONS_BOX, IDC_PREFS_DESKTOP_BOX, IDC_PREFS_MISC_BOX,         IDC_PREFS_STARTMENU_BOX,
+    IDC_PREFS_INTERNET_BOX,      IDC_PREFS_REGINFO_BOX, IDC_PREFS_SECURITY_BOX,     IDC_PREFS_ADDREMOVE_BOX,
+    IDC_PREFS_WALLPAPER_BOX,     IDC_PREFS_NEW_BOX,     IDC_PREFS_MORESECURITY_BOX, IDC_PREFS_IE_BOX,
+    IDC_PREFS_FOLDERSRUN_BOX,    IDC_PREFS_SYSTEM_BOX,  IDC_PREFS_PROTECT_BOX};
 
 struct Tool {
     int control;
@@ -63,7 +66,6 @@ void CPrefsDlg::SetUpButtons() {
         button.LoadIcons(kTools[i].icon, 0, 32, 32);
         button.SetHotTextColor(RGB(0, 0, 255), FALSE);
     }
-    m_buttonsSetUp = TRUE;
 }
 
 void CPrefsDlg::DisableForWindowsNt(const std::string& caption) {

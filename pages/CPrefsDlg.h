@@ -8,24 +8,24 @@
 #include "controls/CIconButton.h"
 #include "framework/ToolTipCtrl.h"
 #include "pages/CInertPage.h"
+#include "res/resource.h"
 
 class CPrefsDlg : public CInertPage {
   public:
-    enum { IDD = 185 };
+    enum { IDD = IDD_PREFERENCES };
     enum : int {
-        kInternetBox = 1189,
-        kSecurityBox = 1190,
-        kMoreSecurityBox = 1197,
-        kRegeditButton = 1199,
-        kSyseditButton = 1200,
-        kSystemInfoButton = 1201,
-        kIpConfigButton = 1202,
-        kLanguageList = 1214,
+        kInternetBox = IDC_PREFS_INTERNET_BOX,
+        kSecurityBox = IDC_PREFS_SECURITY_BOX,
+        kMoreSecurityBox = IDC_PREFS_MORESECURITY_BOX,
+        kRegeditButton = IDC_PREFS_REGEDIT_BUTTON,
+        kSyseditButton = IDC_PREFS_SYSEDIT_BUTTON,
+        kSystemInfoButton = IDC_PREFS_SYSTEM_INFO_BUTTON,
+        kIpConfigButton = IDC_PREFS_IP_CONFIG_BUTTON,
+        kLanguageList = IDC_PREFS_LANGUAGE_COMBO,
     };
     CPrefsDlg();
 
     void SetUpButtons();
-    BOOL ButtonsSetUp() const { return m_buttonsSetUp; }
     // On Windows NT: the pages and tools NT lacks are disabled and show `caption` instead.
     void DisableForWindowsNt(const std::string& caption);
 
@@ -42,5 +42,4 @@ class CPrefsDlg : public CInertPage {
     int m_languageIndex = -1;
     std::array<CIconButton, kToolCount> m_toolButtons;
     std::array<CToolTipCtrl, kToolCount> m_toolTips;
-    BOOL m_buttonsSetUp = FALSE;
 };

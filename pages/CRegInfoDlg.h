@@ -4,15 +4,17 @@
 #include <string>
 
 #include "pages/CInertPage.h"
+#include "res/resource.h"
 
 class CRegInfoDlg : public CInertPage {
   public:
-    enum { IDD = 143 };
-    enum : int { kComputerNameEdit = 1068, kWorkgroupEdit = 1069, kNetworkNameMax = 15 };
+    enum { IDD = IDD_REGINFO };
+    enum : int {
+        kComputerNameEdit = IDC_REGINFO_COMPUTER_NAME_EDIT,
+        kWorkgroupEdit = IDC_REGINFO_WORKGROUP_EDIT,
+        kNetworkNameMax = 15
+    };
     CRegInfoDlg();
-
-    // Nothing sets it in this edition; the main window reads it at OK.
-    BOOL NeedsRestart() const { return m_needsRestart; }
 
     BOOL OnInitDialog() override;
 
@@ -25,5 +27,4 @@ class CRegInfoDlg : public CInertPage {
     std::string m_owner;
     std::string m_computerName;
     std::string m_workgroup;
-    BOOL m_needsRestart = FALSE;
 };

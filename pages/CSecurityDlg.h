@@ -2,12 +2,13 @@
 #pragma once
 
 #include "pages/CSettingPage.h"
+#include "res/resource.h"
 #include "settings/SecuritySettings.h"
 #include "system/Services.h"
 
 class CSecurityDlg : public CSettingPage {
   public:
-    enum { IDD = 140 };
+    enum { IDD = IDD_SECURITY };
     explicit CSecurityDlg(velmora::Services services);
 
     // Reads every setting and enables the logon controls to match.

@@ -1,10 +1,11 @@
 #include "pages/CSettingPage.h"
 
 #include "pages/ControlCaption.h"
+#include "res/resource.h"
 
 namespace {
 
-constexpr int kApplyButton = 1010;
+constexpr int kApplyButton = IDC_MAIN_APPLY_BUTTON;
 
 }  // namespace
 

@@ -17,6 +17,7 @@ class CSettingPage : public CPropertyPage {
     }
     // How the page's controls name the settings in a message about what could not be saved.
     velmora::CaptionOfControl Captions() const;
+    velmora::SettingsModel& Model() { return m_model; }
 
   protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;

@@ -7,12 +7,13 @@
 #include "controls/CIconButton.h"
 #include "framework/ToolTipCtrl.h"
 #include "pages/CSettingPage.h"
+#include "res/resource.h"
 #include "settings/StartMenuSettings.h"
 #include "system/Services.h"
 
 class CStartMenuDlg : public CSettingPage {
   public:
-    enum { IDD = 129 };
+    enum { IDD = IDD_STARTMENU };
     explicit CStartMenuDlg(velmora::Services services);
 
     void SetUpButtons();

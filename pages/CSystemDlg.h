@@ -5,21 +5,19 @@
 #include <string>
 
 #include "pages/CInertPage.h"
+#include "res/resource.h"
 
 class CSystemDlg : public CInertPage {
   public:
-    enum { IDD = 192 };
+    enum { IDD = IDD_SYSTEM };
     enum : int {
-        kBootDelayEdit = 1235,
-        kBootDelaySpin = 1236,
-        kCaptionEdit = 1257,
-        kTextEdit = 1258,
+        kBootDelayEdit = IDC_SYSTEM_BOOT_DELAY_EDIT,
+        kBootDelaySpin = IDC_SYSTEM_BOOT_DELAY_SPIN,
+        kCaptionEdit = IDC_SYSTEM_CAPTION_EDIT,
+        kTextEdit = IDC_SYSTEM_TEXT_EDIT,
         kNoticeMax = 255,
     };
     CSystemDlg();
-
-    // Nothing sets it in this edition; the main window reads it at OK.
-    BOOL NeedsRestart() const { return m_needsRestart; }
 
     BOOL OnInitDialog() override;
 
@@ -39,5 +37,4 @@ class CSystemDlg : public CInertPage {
     std::string m_caption;
     std::string m_text;
     int m_legalNotice = 0;
-    BOOL m_needsRestart = FALSE;
 };

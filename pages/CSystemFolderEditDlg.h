@@ -5,16 +5,17 @@
 #include <string>
 
 #include "pages/CEditDialog.h"
+#include "res/resource.h"
 
 class CSystemFolderEditDlg : public CEditDialog {
   public:
-    enum { IDD = 147 };
-    enum { IDC_PATH = 1083, IDC_FOLDER = 1093 };
+    enum { IDD = IDD_FOLDEREDIT };
+    enum { IDC_PATH = IDC_FOLDEREDIT_PATH_EDIT, IDC_FOLDER = IDC_FOLDEREDIT_FOLDER_EDIT };
 
     CSystemFolderEditDlg();
 
-    std::string m_path;        // edit 1083
-    std::string m_folderName;  // read-only edit 1093
+    std::string m_path;        // the path edit
+    std::string m_folderName;  // the read-only folder edit
     // The path was typed in after the editor opened (typing the old text back still counts).
     BOOL m_changed = FALSE;
 

@@ -7,11 +7,17 @@
 
 #include "controls/CIconButton.h"
 #include "pages/CInertPage.h"
+#include "res/resource.h"
 
 class CSystemNtDlg : public CInertPage {
   public:
-    enum { IDD = 200 };
-    enum : int { kRecoveryDiscButton = 1246, kCaptionEdit = 1257, kTextEdit = 1258, kNoticeMax = 255 };
+    enum { IDD = IDD_SYSTEMNT };
+    enum : int {
+        kRecoveryDiscButton = IDC_SYSTEMNT_RECOVERY_DISC_BUTTON,
+        kCaptionEdit = IDC_SYSTEMNT_CAPTION_EDIT,
+        kTextEdit = IDC_SYSTEMNT_TEXT_EDIT,
+        kNoticeMax = 255
+    };
     CSystemNtDlg();
 
     void SetUpButtons();

@@ -8,12 +8,13 @@
 #include "controls/CIconButton.h"
 #include "framework/PropertyPage.h"
 #include "pages/CUninstallEditDlg.h"
+#include "res/resource.h"
 #include "settings/UninstallList.h"
 #include "system/Services.h"
 
 class CUninstallDlg : public CPropertyPage {
   public:
-    enum { IDD = 142 };
+    enum { IDD = IDD_ADDREMOVE };
     explicit CUninstallDlg(velmora::Services services);
 
     // Edit and Remove become icon buttons, and so do the editor's OK and Cancel.

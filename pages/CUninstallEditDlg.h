@@ -5,11 +5,15 @@
 #include <string>
 
 #include "pages/CEditDialog.h"
+#include "res/resource.h"
 
 class CUninstallEditDlg : public CEditDialog {
   public:
-    enum { IDD = 145 };
-    enum { kDescriptionEdit = 1082, kCommandEdit = 1083 };
+    enum { IDD = IDD_UNINSTALLEDIT };
+    enum {
+        kDescriptionEdit = IDC_UNINSTALLEDIT_DESCRIPTION_EDIT,
+        kCommandEdit = IDC_UNINSTALLEDIT_COMMAND_EDIT
+    };
 
     explicit CUninstallEditDlg(CWnd* parent = nullptr);
 

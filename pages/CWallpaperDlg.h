@@ -6,18 +6,19 @@
 
 #include "controls/CIconButton.h"
 #include "pages/CInertPage.h"
+#include "res/resource.h"
 
 class CWallpaperDlg : public CInertPage {
   public:
-    enum { IDD = 165 };
+    enum { IDD = IDD_WALLPAPER };
     enum : int {
-        kStyleCombo = 1028,
-        kCurrentWallpaper = 1018,
-        kWallpaperList = 1134,
-        kSetWallpaperButton = 1138,
-        kInfoTipList = 1149,
-        kInfoTipButton = 1151,
-        kBrowseButton = 1175,
+        kStyleCombo = IDC_WALLPAPER_STYLE_COMBO,
+        kCurrentWallpaper = IDC_WALLPAPER_CURRENT_TEXT,
+        kWallpaperList = IDC_WALLPAPER_LIST,
+        kSetWallpaperButton = IDC_WALLPAPER_SET_BUTTON,
+        kInfoTipList = IDC_WALLPAPER_INFOTIP_LIST,
+        kInfoTipButton = IDC_WALLPAPER_INFOTIP_BUTTON,
+        kBrowseButton = IDC_WALLPAPER_BROWSE_BUTTON,
     };
     CWallpaperDlg();
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "registry/Registry.h"
+#include "res/resource.h"
 #include "settings/ListWalk.h"
 #include "system/Services.h"
 
@@ -51,13 +52,13 @@ class FolderRunList {
   public:
     // Control ids of the page.
     enum Control {
-        kFolderList = 1090,
-        kPathText = 1091,
-        kChangePathButton = 1092,
-        kAutorunList = 1105,
-        kSourceCombo = 1106,
-        kDeleteButton = 1107,
-        kEditButton = 1081,
+        kFolderList = IDC_FOLDERSRUN_FOLDER_LIST,
+        kPathText = IDC_FOLDERSRUN_PATH_TEXT,
+        kChangePathButton = IDC_FOLDERSRUN_CHANGE_PATH_BUTTON,
+        kAutorunList = IDC_FOLDERSRUN_AUTORUN_LIST,
+        kSourceCombo = IDC_FOLDERSRUN_SOURCE_COMBO,
+        kDeleteButton = IDC_FOLDERSRUN_DELETE_BUTTON,
+        kEditButton = IDC_FOLDERSRUN_EDIT_BUTTON,
     };
 
     // What one of the two editor dialogs gave back.
@@ -122,8 +123,8 @@ class FolderRunList {
     Enabled enabled;
 
     // Members bound to controls.
-    std::string pathText;  // static 1091
-    int source = 0;        // combo 1106
+    std::string pathText;  // the path static
+    int source = 0;        // the source combo
 
   private:
     // The chosen source; none for an index outside the combo's items.

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "res/resource.h"
 #include "settings/ListWalk.h"
 #include "system/Services.h"
 
@@ -27,9 +28,9 @@ class ShellNewList {
   public:
     // Control ids of the page.
     enum Control {
-        kTypeList = 1079,
-        kNoticeEdit = 1113,
-        kRemoveButton = 1077,
+        kTypeList = IDC_NEW_TYPE_LIST,
+        kNoticeEdit = IDC_NEW_NOTICE_EDIT,
+        kRemoveButton = IDC_NEW_REMOVE_BUTTON,
     };
 
     explicit ShellNewList(Services services) : services_(services) {}

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "res/resource.h"
 #include "settings/ListWalk.h"
 #include "system/Services.h"
 
@@ -37,10 +38,10 @@ class UninstallList {
 
     // Control ids of the page.
     enum Control {
-        kProgramList = 1063,
-        kNoticeEdit = 1113,
-        kEditButton = 1081,
-        kRemoveButton = 1077,
+        kProgramList = IDC_ADDREMOVE_PROGRAM_LIST,
+        kNoticeEdit = IDC_ADDREMOVE_NOTICE_EDIT,
+        kEditButton = IDC_ADDREMOVE_EDIT_BUTTON,
+        kRemoveButton = IDC_ADDREMOVE_REMOVE_BUTTON,
     };
 
     explicit UninstallList(Services services) : services_(services) {}

@@ -2,8 +2,8 @@
 #ifndef VELMORA_DIALOG_STYLES_H
 #define VELMORA_DIALOG_STYLES_H
 
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
 // A property page: the sheet makes it visible and enabled, and shows the caption as the tab title.
 #define VELMORA_PAGE_STYLE DS_SETFONT | WS_CHILD | WS_DISABLED | WS_CAPTION
@@ -18,8 +18,5 @@
 // sits at the edit's right edge and writes its position as plain digits.
 #define VELMORA_UPDOWN_STYLE \
     UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS
-
-// The resource type of dialog-initialisation data (RT_DLGINIT, which MinGW's headers do not name).
-#define VELMORA_DLGINIT 240
 
 #endif

@@ -1,12 +1,13 @@
 #!/usr/bin/env python3
 """Builds the program's icons from their text pixel maps.
 
-Each map src/<id>_<name>.txt becomes <id>_<name>.ico and a line of icons.rc. Characters stand for
-palette colours as src/legend.txt lists them; '.' is transparent. A map may add characters of its own
-with lines such as "q = #FF6666" (8 bpp maps only) and chooses its depth with "bpp = 4" (the default)
-or "bpp = 8". A map holds one 32 x 32 image unless it says otherwise: each "size = N" line (16, 24, 32
-or 48) starts an image of N rows of N characters, and the .ico keeps the images in the map's order.
-Lines starting with '#' are comments.
+Each map src/<id>_<name>.txt becomes <id>_<name>.ico and a line of icons.rc naming it IDI_<NAME>, which
+the resource.h beside DIR must define as <id>. Characters stand for palette colours as src/legend.txt
+lists them; '.' is transparent. A map may add characters of its own with lines such as "q = #FF6666"
+(8 bpp maps only) and chooses its depth with "bpp = 4" (the default) or "bpp = 8". A map holds one
+32 x 32 image unless it says otherwise: each "size = N" line (16, 24, 32 or 48) starts an image of N
+rows of N characters, and the .ico keeps the images in the map's order. Lines starting with '#' are
+comments.
 
     make_icons.py [DIR]            write every .ico and icons.rc of DIR (default: this script's folder)
     make_icons.py --check [DIR]    rebuild in memory; exit 1 if a written file differs or is missing
@@ -184,6 +185,8 @@ def build(folder):
     legend = src / "legend.txt"
     legend_chars, base16 = read_legend(legend if legend.is_file() else HERE / "src" / "legend.txt")
     outputs, rc_lines, ids = {}, [], set()
+    # icons.rc names each icon; the resource.h beside DIR declares the names, for the scripts and the code.
+    declared = dict(re.findall(r"^#define (IDI_\w+) (\d+)", (folder.parent / "resource.h").read_text(), re.M))
     def icon_order(path):
         m = MAP_NAME.match(path.name)
         return (int(m.group(1)) if m else 0, path.name)
@@ -199,7 +202,10 @@ def build(folder):
         ids.add(m.group(1))
         ico_name = map_file.stem + ".ico"
         outputs[folder / ico_name] = encode_ico(*read_map(map_file, legend_chars, base16))
-        rc_lines.append(f'{m.group(1)} ICON "icons/{ico_name}"\n')
+        name = "IDI_" + m.group(2).upper()
+        if declared.get(name) != m.group(1):
+            raise MapError(f"{map_file.name}: {folder.parent.name}/resource.h must define {name} as {m.group(1)}")
+        rc_lines.append(f'{name} ICON "icons/{ico_name}"\n')
     rc = "// Written by make_icons.py from src/*.txt; edit the maps, not this file.\n" + "".join(rc_lines)
     outputs[folder / "icons.rc"] = rc.encode("ascii")
     return outputs
