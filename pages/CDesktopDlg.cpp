@@ -11,7 +11,7 @@ CDesktopDlg::CDesktopDlg(velmora::Services services)
     : CSettingPage(IDD, m_settings), m_services(services), m_settings(services) {}
 
 void CDesktopDlg::SetUpButtons() {
-    m_rebuildButton.SubclassDlgItem(DesktopSettings::kRebuildIconsButton, this);
+    m_rebuildButton.SubclassDlgItem(IDC_DESKTOP_REBUILD_ICONS_BUTTON, this);
     m_rebuildButton.LoadIcons(IDI_REBUILD_ICONS, 0, 32, 32);
     m_rebuildButton.SetHotTextColor(RGB(0, 0, 255), FALSE);
 }
@@ -22,7 +22,7 @@ void CDesktopDlg::Load() {
     if (velmora::IsWindows98(registry) && !velmora::IsWindowsNt(registry)) {
         m_settings.LoadWindowsVersion();
     } else {
-        const HWND versionBox = GetDlgItemHwnd(DesktopSettings::kWindowsVersionBox);
+        const HWND versionBox = GetDlgItemHwnd(IDC_DESKTOP_WINDOWS_VERSION_BOX);
         ::SetWindowTextA(versionBox, "Only Windows 98");
         ::EnableWindow(versionBox, FALSE);
     }
@@ -30,8 +30,8 @@ void CDesktopDlg::Load() {
 }
 
 void CDesktopDlg::DisableShortcutArrows() {
-    for (int arrows : {DesktopSettings::kArrowNormalRadio, DesktopSettings::kArrowSmallRadio,
-                       DesktopSettings::kArrowNoneRadio}) {
+    for (int arrows :
+         {IDC_DESKTOP_ARROW_NORMAL_RADIO, IDC_DESKTOP_ARROW_SMALL_RADIO, IDC_DESKTOP_ARROW_NONE_RADIO}) {
         ::EnableWindow(GetDlgItemHwnd(arrows), FALSE);
     }
 }
@@ -44,7 +44,7 @@ void CDesktopDlg::DoDataExchange(CDataExchange* dx) {
 BOOL CDesktopDlg::OnInitDialog() {
     CSettingPage::OnInitDialog();
     if (m_toolTip.Create(this)) {
-        m_toolTip.AddTool(GetDlgItemHwnd(DesktopSettings::kRebuildIconsButton),
+        m_toolTip.AddTool(GetDlgItemHwnd(IDC_DESKTOP_REBUILD_ICONS_BUTTON),
                           "Click to rebuild damaged icons!");
         m_toolTip.Activate(TRUE);
     }
@@ -57,14 +57,14 @@ BOOL CDesktopDlg::PreTranslateMessage(MSG* msg) {
 }
 
 BOOL CDesktopDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
-    if (LOWORD(wParam) == DesktopSettings::kRebuildIconsButton && HIWORD(wParam) == BN_CLICKED) {
+    if (LOWORD(wParam) == IDC_DESKTOP_REBUILD_ICONS_BUTTON && HIWORD(wParam) == BN_CLICKED) {
         // Acts at once; the Apply button and the changed flags stay as they are.
         const long result = velmora::RebuildIconCache(m_services);
         if (result != 0) {
             velmora::ReportFailures(
                 m_services, reinterpret_cast<velmora::WindowRef>(MainWindow()),
-                {{velmora::kRebuildPage,
-                  velmora::PlainCaption(Captions()(DesktopSettings::kRebuildIconsButton)), result}});
+                {{velmora::kRebuildPage, velmora::PlainCaption(Captions()(IDC_DESKTOP_REBUILD_ICONS_BUTTON)),
+                  result}});
         }
         return TRUE;
     }

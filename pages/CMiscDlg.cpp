@@ -10,14 +10,14 @@ CMiscDlg::CMiscDlg(velmora::Services services) : CSettingPage(IDD, m_settings), 
 }
 
 void CMiscDlg::DisableDragAndSmoothing() {
-    ::EnableWindow(GetDlgItemHwnd(MiscSettings::kFontSmoothingBox), FALSE);
-    ::EnableWindow(GetDlgItemHwnd(MiscSettings::kDragFullWindowsBox), FALSE);
+    ::EnableWindow(GetDlgItemHwnd(IDC_MISC_FONT_SMOOTHING_BOX), FALSE);
+    ::EnableWindow(GetDlgItemHwnd(IDC_MISC_DRAG_FULL_WINDOWS_BOX), FALSE);
 }
 
 void CMiscDlg::DoDataExchange(CDataExchange* dx) {
     CSettingPage::DoDataExchange(dx);
     ExchangeRows(dx, m_settings);
-    DDX_Control(dx, MiscSettings::kCautionGroup, m_cautionGroup);
+    DDX_Control(dx, IDC_MISC_CAUTION_GROUP, m_cautionGroup);
 }
 
 HBRUSH CMiscDlg::OnCtlColor(HDC dc, CWnd* child, UINT ctlType) {

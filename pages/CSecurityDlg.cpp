@@ -24,13 +24,13 @@ BOOL CSecurityDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (code == EN_CHANGE && m_pushing) {
         return TRUE;
     }
-    if (code == BN_CLICKED && control == SecuritySettings::kAutologonBox) {
+    if (code == BN_CLICKED && control == IDC_SECURITY_AUTOLOGON_BOX) {
         EnableApply();
         UpdateData(TRUE);
         m_settings.ClickAutologon();
         return TRUE;
     }
-    if (code == BN_CLICKED && control == SecuritySettings::kRegeditBox) {
+    if (code == BN_CLICKED && control == IDC_SECURITY_REGEDIT_BOX) {
         // The notice comes before Apply lights up.
         UpdateData(TRUE);
         m_settings.ClickRegedit();

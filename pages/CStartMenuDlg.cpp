@@ -67,7 +67,7 @@ void CStartMenuDlg::DoDataExchange(CDataExchange* dx) {
 
 BOOL CStartMenuDlg::OnInitDialog() {
     CSettingPage::OnInitDialog();
-    SendDlgItemMessageA(m_hWnd, StartMenuSettings::kDelaySpin, UDM_SETRANGE, 0,
+    SendDlgItemMessageA(m_hWnd, IDC_STARTMENU_DELAY_SPIN, UDM_SETRANGE, 0,
                         MAKELPARAM(StartMenuSettings::kDelayMaximum, StartMenuSettings::kDelayMinimum));
     for (int h = 0; h < kHistoryCount; ++h) {
         const auto history = static_cast<History>(h);
@@ -88,7 +88,7 @@ BOOL CStartMenuDlg::PreTranslateMessage(MSG* msg) {
 
 BOOL CStartMenuDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     const int control = LOWORD(wParam);
-    if (m_filling && control == StartMenuSettings::kDelayEdit) {
+    if (m_filling && control == IDC_STARTMENU_DELAY_EDIT) {
         return TRUE;
     }
     if (HIWORD(wParam) == BN_CLICKED) {

@@ -31,28 +31,6 @@ class DesktopSettings : public TableSettings<DesktopSettings> {
         kRowCount
     };
 
-    // Control ids of the page.
-    enum Control {
-        kShowInternetIconBox = IDC_DESKTOP_SHOW_INTERNET_ICON_BOX,
-        kShowNetHoodBox = IDC_DESKTOP_SHOW_NET_HOOD_BOX,
-        kShortcutPrefixBox = IDC_DESKTOP_SHORTCUT_PREFIX_BOX,
-        kMinAnimateBox = IDC_DESKTOP_MIN_ANIMATE_BOX,
-        kIe4LookBox = IDC_DESKTOP_IE4_LOOK_BOX,
-        kAutoEndBox = IDC_DESKTOP_AUTO_END_BOX,
-        kSmoothScrollBox = IDC_DESKTOP_SMOOTH_SCROLL_BOX,
-        kDoubleClickBox = IDC_DESKTOP_DOUBLE_CLICK_BOX,
-        kBeepBox = IDC_DESKTOP_BEEP_BOX,
-        kActiveDesktopBox = IDC_DESKTOP_ACTIVE_DESKTOP_BOX,
-        kWindowsVersionBox = IDC_DESKTOP_WINDOWS_VERSION_BOX,
-        kMyComputerBox = IDC_DESKTOP_MY_COMPUTER_BOX,
-        kRecycleBinBox = IDC_DESKTOP_RECYCLE_BIN_BOX,
-        kIconSizeCombo = IDC_DESKTOP_ICON_SIZE_COMBO,
-        kArrowNormalRadio = IDC_DESKTOP_ARROW_NORMAL_RADIO,
-        kArrowSmallRadio = IDC_DESKTOP_ARROW_SMALL_RADIO,
-        kArrowNoneRadio = IDC_DESKTOP_ARROW_NONE_RADIO,
-        kRebuildIconsButton = IDC_DESKTOP_REBUILD_ICONS_BUTTON,
-    };
-
     explicit DesktopSettings(Services services) : TableSettings(services, kRowCount) {}
 
     // The page's settings in apply order.

@@ -33,26 +33,6 @@ class MiscSettings : public TableSettings<MiscSettings> {
         kRowCount
     };
 
-    // Control ids of the page.
-    enum Control {
-        kStartBannerBox = IDC_MISC_START_BANNER_BOX,
-        kDragFullWindowsBox = IDC_MISC_DRAG_FULL_WINDOWS_BOX,
-        kFontSmoothingBox = IDC_MISC_FONT_SMOOTHING_BOX,
-        kIconColorsBox = IDC_MISC_ICON_COLORS_BOX,
-        kNumericTailBox = IDC_MISC_NUMERIC_TAIL_BOX,
-        kViewWithNotepadBox = IDC_MISC_VIEW_WITH_NOTEPAD_BOX,
-        kViewWithWordpadBox = IDC_MISC_VIEW_WITH_WORDPAD_BOX,
-        kAudioCdBox = IDC_MISC_AUDIO_CD_BOX,
-        kDataCdBox = IDC_MISC_DATA_CD_BOX,
-        kTipOfTheDayBox = IDC_MISC_TIP_OF_THE_DAY_BOX,
-        kNonBlinkingCursorBox = IDC_MISC_NON_BLINKING_CURSOR_BOX,
-        kOpenWithNotepadBox = IDC_MISC_OPEN_WITH_NOTEPAD_BOX,
-        kOpenWithWordpadBox = IDC_MISC_OPEN_WITH_WORDPAD_BOX,
-        kExploreFromHereBox = IDC_MISC_EXPLORE_FROM_HERE_BOX,
-        kRealModeBox = IDC_MISC_REAL_MODE_BOX,
-        kCautionGroup = IDC_MISC_CAUTION_GROUP,
-    };
-
     // What the model asks of its page: the window that owns its question, and a push of the members
     // back into the controls (after a refused question the box shows the stored state again).
     struct PageHooks {

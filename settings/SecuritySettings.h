@@ -33,26 +33,6 @@ class SecuritySettings : public TableSettings<SecuritySettings> {
         kRowCount
     };
 
-    // Control ids of the page.
-    enum Control {
-        kAddPrinterBox = IDC_SECURITY_ADD_PRINTER_BOX,
-        kRemovePrinterBox = IDC_SECURITY_REMOVE_PRINTER_BOX,
-        kFileMenuBox = IDC_SECURITY_FILE_MENU_BOX,
-        kLockDesktopBox = IDC_SECURITY_LOCK_DESKTOP_BOX,
-        kChangeTaskbarBox = IDC_SECURITY_CHANGE_TASKBAR_BOX,
-        kFloppyBox = IDC_SECURITY_FLOPPY_BOX,
-        kTaskbarRightClickBox = IDC_SECURITY_TASKBAR_RIGHT_CLICK_BOX,
-        kDesktopRightClickBox = IDC_SECURITY_DESKTOP_RIGHT_CLICK_BOX,
-        kStartMenuContextBox = IDC_SECURITY_START_MENU_CONTEXT_BOX,
-        kUserNameEdit = IDC_SECURITY_USER_NAME_EDIT,
-        kClearLastUserBox = IDC_SECURITY_CLEAR_LAST_USER_BOX,
-        kSaveSettingsBox = IDC_SECURITY_SAVE_SETTINGS_BOX,
-        kAutologonBox = IDC_SECURITY_AUTOLOGON_BOX,
-        kPasswordEdit = IDC_SECURITY_PASSWORD_EDIT,
-        kRegeditBox = IDC_SECURITY_REGEDIT_BOX,
-        kPrinterTabsBox = IDC_SECURITY_PRINTER_TABS_BOX,
-    };
-
     // What the model asks of its page: the window that owns its notices, a push of the members into the
     // controls, and enabling or disabling a control.
     struct PageHooks {

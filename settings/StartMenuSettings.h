@@ -40,31 +40,6 @@ class StartMenuSettings : public TableSettings<StartMenuSettings> {
     // The histories the clear buttons empty.
     enum History { kRecentDocs, kRunHistory, kFindHistory, kHistoryCount };
 
-    // Control ids of the page.
-    enum Control {
-        kAllowLogoffBox = IDC_STARTMENU_ALLOW_LOGOFF_BOX,
-        kShowFavoritesBox = IDC_STARTMENU_SHOW_FAVORITES_BOX,
-        kShowWindowsUpdateBox = IDC_STARTMENU_SHOW_WINDOWS_UPDATE_BOX,
-        kShowDocumentsBox = IDC_STARTMENU_SHOW_DOCUMENTS_BOX,
-        kClearDocsOnExitBox = IDC_STARTMENU_CLEAR_DOCS_ON_EXIT_BOX,
-        kAddDocumentsBox = IDC_STARTMENU_ADD_DOCUMENTS_BOX,
-        kShowFindBox = IDC_STARTMENU_SHOW_FIND_BOX,
-        kShowRunBox = IDC_STARTMENU_SHOW_RUN_BOX,
-        kAllowShutDownBox = IDC_STARTMENU_ALLOW_SHUT_DOWN_BOX,
-        kShowControlPanelBox = IDC_STARTMENU_SHOW_CONTROL_PANEL_BOX,
-        kShowFolderOptionsBox = IDC_STARTMENU_SHOW_FOLDER_OPTIONS_BOX,
-        kShowActiveDesktopBox = IDC_STARTMENU_SHOW_ACTIVE_DESKTOP_BOX,
-        kDelayEdit = IDC_STARTMENU_DELAY_EDIT,
-        kDelaySpin = IDC_STARTMENU_DELAY_SPIN,
-        kControlPanelFolderBox = IDC_STARTMENU_CONTROL_PANEL_FOLDER_BOX,
-        kPrintersFolderBox = IDC_STARTMENU_PRINTERS_FOLDER_BOX,
-        kUrlHistoryFolderBox = IDC_STARTMENU_URL_HISTORY_FOLDER_BOX,
-        kRecycleBinFolderBox = IDC_STARTMENU_RECYCLE_BIN_FOLDER_BOX,
-        kClearDocsButton = IDC_STARTMENU_CLEAR_DOCS_BUTTON,
-        kClearRunButton = IDC_STARTMENU_CLEAR_RUN_BUTTON,
-        kClearFindButton = IDC_STARTMENU_CLEAR_FIND_BUTTON,
-    };
-
     // The delay's up-down control runs over this range.
     static constexpr int kDelayMinimum = 1;
     static constexpr int kDelayMaximum = 999;
