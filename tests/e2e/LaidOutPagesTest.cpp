@@ -18,6 +18,7 @@
 #include "tests/e2e/harness/RegistrySnapshot.h"
 #include "tests/e2e/harness/RemoteBuffer.h"
 #include "tests/e2e/harness/Screenshot.h"
+#include "tests/e2e/harness/ToolTips.h"
 #include "tests/e2e/harness/VelmoraSession.h"
 #include "tests/e2e/harness/Wait.h"
 #include "tests/e2e/harness/WindowState.h"
@@ -318,71 +319,6 @@ TEST(LaidOutPages, NetworkNamesStopAtFifteenAndNoticesAtTwoHundredFiftyFive) {
     EXPECT_EQ(TextOf(Control(system, 1235)), "");
     EXPECT_TRUE(NearlyAt(Control(system, 1258), system, DialogUnits(system, 1257, 14, 50, 110, 100, 14)));
     CloseWithOkWithoutRestartQuestion(session);
-}
-
-// One tool of a tooltip control of the program, read through memory inside the program.
-struct ToolTip {
-    HWND owner;
-    UINT_PTR id;
-    RECT rect;
-    std::string text;
-};
-
-struct TipSearch {
-    DWORD processId;
-    std::vector<HWND>* tips;
-};
-
-BOOL CALLBACK SearchToolTips(HWND window, LPARAM data) {
-    auto* s = reinterpret_cast<TipSearch*>(data);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == s->processId && ClassNameOf(window) == TOOLTIPS_CLASSA) {
-        s->tips->push_back(window);
-    }
-    return TRUE;
-}
-
-std::vector<ToolTip> ToolTipsOf(DWORD processId) {
-    std::vector<HWND> tips;
-    TipSearch search{processId, &tips};
-    EnumWindows(SearchToolTips, reinterpret_cast<LPARAM>(&search));
-    std::vector<ToolTip> tools;
-    constexpr std::size_t kTextSize = 256;
-    for (HWND tip : tips) {
-        const auto count = static_cast<int>(SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0));
-        RemoteBuffer buffer(tip, sizeof(TTTOOLINFOA) + kTextSize);
-        if (!buffer.Ok()) {
-            continue;
-        }
-        for (int index = 0; index < count; ++index) {
-            TTTOOLINFOA info{};
-            info.cbSize = sizeof info;
-            info.lpszText = static_cast<char*>(buffer.At(sizeof info));
-            buffer.Write(0, &info, sizeof info);
-            if (SendMessageA(tip, TTM_ENUMTOOLSA, static_cast<WPARAM>(index),
-                             reinterpret_cast<LPARAM>(buffer.At(0))) == 0) {
-                continue;
-            }
-            buffer.Read(0, &info, sizeof info);
-            info.lpszText = static_cast<char*>(buffer.At(sizeof info));
-            buffer.Write(0, &info, sizeof info);
-            SendMessageA(tip, TTM_GETTEXTA, kTextSize, reinterpret_cast<LPARAM>(buffer.At(0)));
-            char text[kTextSize] = {};
-            buffer.Read(sizeof info, text, kTextSize - 1);
-            tools.push_back(ToolTip{info.hwnd, info.uId, info.rect, text});
-        }
-    }
-    return tools;
-}
-
-const ToolTip* FindTool(const std::vector<ToolTip>& tools, HWND owner, UINT_PTR id) {
-    for (const ToolTip& tool : tools) {
-        if (tool.owner == owner && tool.id == id) {
-            return &tool;
-        }
-    }
-    return nullptr;
 }
 
 TEST(LaidOutPages, TooltipsCarryTheirTextsOverTheirControls) {

@@ -1,5 +1,5 @@
 // Whole-registry differences of the setting pages: every row is touched, applied, and the registry must
-// differ from its image before the program started by exactly what the row writes or deletes; then the
+// differ from its capture before the program started by exactly what the row writes or deletes; then the
 // registry is put back and the row is touched and applied again, which runs its other branch. Cancel
 // after touching every control, and OK with nothing touched, change nothing at all.
 #include <windows.h>
@@ -54,7 +54,7 @@ void ExpectWrite(ExpectedChanges& expected, RootKey root, const std::string& pat
     }
 }
 
-// Touches the row's box and applies, twice: each branch once, each compared with the image.
+// Touches the row's box and applies, twice: each branch once, each compared with the capture.
 void CheckBothBranches(ProgramRun& run, HWND page, const std::string& pageName, const CheckRow& row,
                        const char* question = nullptr) {
     const HWND box = Control(page, row.control);
