@@ -184,7 +184,7 @@ TEST(LaidOutPages, OptionsMenuShowsExactlyTheChosenPanelOverTheFrame) {
     VelmoraSession session(WindowsVersion::Windows98);
     ASSERT_TRUE(session.Start());
     const HWND main = session.MainWindow();
-    const HWND page = HostedSheet(HostedSheet::Find(main)).SelectPage("Internet Explorer");
+    const HWND page = session.SelectPage("Internet Explorer");
     ASSERT_NE(page, nullptr);
     ASSERT_EQ(PanelsOf(page).size(), 4u);
     EXPECT_FALSE(IsEnabled(Control(page, kCookieDelete)));
@@ -256,7 +256,7 @@ TEST(LaidOutPages, OptionsButtonDropsTheMenuFromItsBottomLeftCorner) {
     VelmoraSession session(WindowsVersion::Windows98);
     ASSERT_TRUE(session.Start());
     const HWND main = session.MainWindow();
-    const HWND page = HostedSheet(HostedSheet::Find(main)).SelectPage("Internet Explorer");
+    const HWND page = session.SelectPage("Internet Explorer");
     ASSERT_NE(page, nullptr);
     const HWND options = Control(page, kOptions);
     ASSERT_TRUE(PostClick(options));

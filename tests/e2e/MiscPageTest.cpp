@@ -6,7 +6,6 @@
 
 #include <string>
 
-#include "tests/e2e/harness/HostedSheet.h"
 #include "tests/e2e/harness/MessageBoxes.h"
 #include "tests/e2e/harness/ProgramKeys.h"
 #include "tests/e2e/harness/ProgramWindows.h"
@@ -36,7 +35,7 @@ TEST(MiscPage, NoToTheNumericTailQuestionRestoresTheBoxWritesNothingAndOkOffersN
     const RegistrySnapshot before = RegistrySnapshot::Take(ProgramRegistryKeys());
     ASSERT_TRUE(session.Start());
     const HWND main = session.MainWindow();
-    const HWND page = HostedSheet(HostedSheet::Find(main)).SelectPage(kPageTitle);
+    const HWND page = session.SelectPage(kPageTitle);
     ASSERT_NE(page, nullptr);
     const HWND apply = Control(main, main_window::kApply);
     const HWND box = Control(page, kNumericTailBox);
@@ -77,7 +76,7 @@ TEST(MiscPage, ExploreFromHereIsAddedAndRemovedThroughApply) {
     VelmoraSession session(WindowsVersion::Nt);
     ASSERT_TRUE(session.Start());
     const HWND main = session.MainWindow();
-    const HWND page = HostedSheet(HostedSheet::Find(main)).SelectPage(kPageTitle);
+    const HWND page = session.SelectPage(kPageTitle);
     ASSERT_NE(page, nullptr);
     const HWND apply = Control(main, main_window::kApply);
     const HWND box = Control(page, kExploreFromHereBox);
@@ -107,7 +106,7 @@ TEST_P(DragAndSmoothing, AreEnabledOnlyWhereTheSystemHasThem) {
     VelmoraSession session(GetParam());
     ASSERT_TRUE(session.Start());
     const HWND main = session.MainWindow();
-    const HWND page = HostedSheet(HostedSheet::Find(main)).SelectPage(kPageTitle);
+    const HWND page = session.SelectPage(kPageTitle);
     ASSERT_NE(page, nullptr);
     const bool nt = GetParam() == WindowsVersion::Nt;
     for (int id : {kDragFullWindowsBox, kFontSmoothingBox}) {

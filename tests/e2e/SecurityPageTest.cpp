@@ -54,7 +54,7 @@ TEST(SecurityPage, CheckingAutologonWarnsThenUnchecksAndDisablesClearLastUser) {
     const RegistrySnapshot before = RegistrySnapshot::Take(ProgramRegistryKeys());
     ASSERT_TRUE(session.Start());
     const HWND main = session.MainWindow();
-    const HWND page = HostedSheet(HostedSheet::Find(main)).SelectPage(kPageTitle);
+    const HWND page = session.SelectPage(kPageTitle);
     ASSERT_NE(page, nullptr);
     const HWND apply = Control(main, main_window::kApply);
     const HWND clearLastUser = Control(page, kClearLastUserBox);
@@ -133,7 +133,7 @@ TEST(SecurityPage, CheckingTheRegeditLockShowsTheNoticeBeforeApplyLightsUp) {
     VelmoraSession session(WindowsVersion::Windows95);
     ASSERT_TRUE(session.Start());
     const HWND main = session.MainWindow();
-    const HWND page = HostedSheet(HostedSheet::Find(main)).SelectPage(kPageTitle);
+    const HWND page = session.SelectPage(kPageTitle);
     ASSERT_NE(page, nullptr);
     const HWND apply = Control(main, main_window::kApply);
 

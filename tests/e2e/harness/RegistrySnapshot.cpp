@@ -11,20 +11,6 @@ std::string Join(std::string_view root, std::string_view path) {
     return path.empty() ? std::string(root) : std::string(root) + "\\" + std::string(path);
 }
 
-// The rest of `path` after `prefix` (whole components, case ignored), or nullopt.
-std::optional<std::string_view> After(std::string_view path, std::string_view prefix) {
-    if (path.size() < prefix.size() || !NamesEqual(path.substr(0, prefix.size()), prefix)) {
-        return std::nullopt;
-    }
-    if (path.size() == prefix.size()) {
-        return std::string_view();
-    }
-    if (path[prefix.size()] != '\\') {
-        return std::nullopt;
-    }
-    return path.substr(prefix.size() + 1);
-}
-
 // The root and path through which a key of a snapshot is reached again.
 std::pair<RootKey, std::string> Locate(const std::string& key, bool whole) {
     const std::size_t slash = key.find('\\');
@@ -68,25 +54,6 @@ RegistrySnapshot RegistrySnapshot::Again() const {
 
 bool RegistrySnapshot::Restore() const {
     return PutBack(*this, Again());
-}
-
-std::string WholeKeyName(RootKey root, std::string_view path) {
-    switch (root) {
-        case RootKey::ClassesRoot:
-        case RootKey::CurrentUser:
-            return KeyName(root, path);
-        case RootKey::LocalMachine:
-            if (const auto classes = After(path, "Software\\Classes")) {
-                return Join("HKCR", *classes);
-            }
-            return KeyName(root, path);
-        case RootKey::Users:
-            if (const auto user = After(path, CurrentUserSid())) {
-                return Join("HKCU", *user);
-            }
-            return KeyName(root, path);
-    }
-    return Join("?", path);
 }
 
 std::vector<std::string> Differences(const RegistrySnapshot& before, const RegistrySnapshot& after) {

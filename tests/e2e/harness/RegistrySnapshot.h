@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/e2e/harness/RegistryValues.h"
+#include "tests/e2e/harness/WholeRegistry.h"
 #include "tests/support/RegistryCapture.h"
 
 namespace velmora::e2e {
@@ -46,9 +47,6 @@ class RegistrySnapshot {
     bool whole_ = false;
     capture::RegistryCapture capture_;
 };
-
-// The name a key of the program's view has in a whole snapshot: "HKCU\Control Panel\Desktop" and the like.
-std::string WholeKeyName(RootKey root, std::string_view path);
 
 // One line per difference, for example
 //   "~ HKCU\Control Panel\Desktop [Wallpaper]: REG_SZ "" -> REG_SZ "x.bmp""

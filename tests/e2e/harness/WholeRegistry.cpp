@@ -12,6 +12,7 @@
 
 #include "registry/Names.h"
 #include "registry/Win32Registry.h"
+#include "tests/e2e/harness/RegistryValues.h"
 
 namespace velmora::e2e {
 namespace {
@@ -312,6 +313,20 @@ capture::RegistryCapture CaptureWholeRegistry() {
         }
     }
     return capture;
+}
+
+std::string WholeKeyName(RootKey root, std::string_view path) {
+    if (root == RootKey::LocalMachine) {
+        if (const auto classes = After(path, "Software\\Classes")) {
+            return KeyName(RootKey::ClassesRoot, *classes);
+        }
+    }
+    if (root == RootKey::Users && !CurrentUserSid().empty()) {
+        if (const auto user = After(path, CurrentUserSid())) {
+            return KeyName(RootKey::CurrentUser, *user);
+        }
+    }
+    return KeyName(root, path);
 }
 
 }  // namespace velmora::e2e

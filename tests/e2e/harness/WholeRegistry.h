@@ -14,12 +14,16 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "tests/support/RegistryCapture.h"
 
 namespace velmora::e2e {
 
 capture::RegistryCapture CaptureWholeRegistry();
+
+// The name a key of the program's view has in a whole capture: "HKCU\Control Panel\Desktop" and the like.
+std::string WholeKeyName(RootKey root, std::string_view path);
 
 // The current user's branch of HKEY_USERS ("S-1-5-21-..."), which HKEY_CURRENT_USER shows.
 const std::string& CurrentUserSid();

@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "tests/e2e/harness/HostedSheet.h"
 #include "tests/e2e/harness/MessageBoxes.h"
 #include "tests/e2e/harness/ProgramWindows.h"
 #include "tests/e2e/harness/ReliabilityCounts.h"
@@ -43,8 +42,7 @@ testing::AssertionResult ProgramRun::Start() {
 }
 
 HWND ProgramRun::SelectPage(const std::string& title) {
-    const HWND sheet = HostedSheet::Find(Main());
-    return sheet == nullptr ? nullptr : HostedSheet(sheet).SelectPage(title);
+    return session_.SelectPage(title);
 }
 
 testing::AssertionResult ProgramRun::Apply(const char* question) {

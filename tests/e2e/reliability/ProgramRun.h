@@ -18,6 +18,17 @@
 
 namespace velmora::e2e {
 
+// What the scenarios name: the roots, the program's keys and its warning's caption.
+inline constexpr RootKey kHkcu = RootKey::CurrentUser;
+inline constexpr RootKey kHklm = RootKey::LocalMachine;
+inline constexpr RootKey kHkcr = RootKey::ClassesRoot;
+inline constexpr char kShellFolders[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+inline constexpr char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr char kUninstall[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+inline constexpr char kLogon[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Winlogon";
+inline constexpr char kImportant[] = "Velmora 99 - Important";
+
 class ProgramRun {
   public:
     explicit ProgramRun(WindowsVersion version);

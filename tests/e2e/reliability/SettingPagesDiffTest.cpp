@@ -20,15 +20,10 @@
 namespace velmora::e2e {
 namespace {
 
-constexpr RootKey kHkcu = RootKey::CurrentUser;
-constexpr RootKey kHklm = RootKey::LocalMachine;
-constexpr RootKey kHkcr = RootKey::ClassesRoot;
-
 constexpr char kPolicies[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
 constexpr char kExplorer[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
 constexpr char kDesktop[] = "Control Panel\\Desktop";
 constexpr char kMetrics[] = "Control Panel\\Desktop\\WindowMetrics";
-constexpr char kLogon[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Winlogon";
 constexpr char kMyComputerOpen[] = "CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\Shell\\Open";
 
 const RegistryValue kFlag = RegistryValue::Binary({1, 0, 0, 0});
