@@ -4,6 +4,9 @@
 
 #include <fstream>
 #include <iterator>
+#include <sstream>
+
+#include "tests/e2e/harness/RunningProgram.h"
 
 namespace velmora::clitest {
 namespace {
@@ -58,25 +61,13 @@ ProcessResult RunProcess(const std::string& commandLine, unsigned long timeoutMs
     const HANDLE out = Inheritable(outPath, GENERIC_WRITE, CREATE_ALWAYS);
     const HANDLE err = Inheritable(errPath, GENERIC_WRITE, CREATE_ALWAYS);
     const HANDLE in = Inheritable("NUL", GENERIC_READ, OPEN_EXISTING);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = in;
-    startup.hStdOutput = out;
-    startup.hStdError = err;
-    PROCESS_INFORMATION process{};
-    std::string line = commandLine;
-    result.started = ::CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                                      nullptr, &startup, &process) != FALSE;
-    if (result.started) {
-        result.finished = ::WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0;
-        if (!result.finished) {
-            ::TerminateProcess(process.hProcess, 99);
-            ::WaitForSingleObject(process.hProcess, 5000);
-        }
-        ::GetExitCodeProcess(process.hProcess, &result.exitCode);
-        ::CloseHandle(process.hThread);
-        ::CloseHandle(process.hProcess);
+    {
+        e2e::RunningProgram process = e2e::RunningProgram::StartConsole(commandLine, {in, out, err});
+        result.started = process.Started();
+        result.finished = process.WaitForExit(e2e::Milliseconds(timeoutMs));
+        // Ended when it did not finish in time.
+        process.Terminate();
+        result.exitCode = process.ExitCode().value_or(0);
     }
     for (HANDLE h : {out, err, in}) {
         if (h != INVALID_HANDLE_VALUE) {
@@ -106,6 +97,17 @@ ProcessResult RunCli(const std::vector<std::string>& args) {
 
 ProcessResult ImportWithRegedit(const std::string& windowsPath) {
     return RunProcess("regedit.exe /s " + Quote(windowsPath));
+}
+
+std::vector<std::string> Owners(const std::string& diff) {
+    std::vector<std::string> owners;
+    std::istringstream lines(diff);
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.empty() && line[0] != ' ') {
+            owners.push_back(line);
+        }
+    }
+    return owners;
 }
 
 }  // namespace velmora::clitest

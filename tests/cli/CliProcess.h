@@ -29,4 +29,7 @@ std::string ScratchDirectory(const std::string& name);
 
 std::string CliPath();
 
+// The lines of the output of `velmora-cli diff` that name a setting (its detail lines are indented).
+std::vector<std::string> Owners(const std::string& diff);
+
 }  // namespace velmora::clitest

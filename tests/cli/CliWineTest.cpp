@@ -106,17 +106,6 @@ class CliWineTest : public ::testing::Test {
     e2e::ScopedRegistryRestore restore_{kTouched};
 };
 
-std::vector<std::string> Owners(const std::string& diff) {
-    std::vector<std::string> owners;
-    std::istringstream lines(diff);
-    for (std::string line; std::getline(lines, line);) {
-        if (!line.empty() && line[0] != ' ') {
-            owners.push_back(line);
-        }
-    }
-    return owners;
-}
-
 TEST_F(CliWineTest, ShowPrintsWhatThePageModelsLoadFromThisRegistry) {
     Prepare();
     Write(kHklm, kCurrentVersion, "Version", RegistryValue::String("Windows 98"));

@@ -6,11 +6,11 @@
 namespace velmora::clitest {
 
 std::vector<std::string> ChangesBesidesEmptyKeys(const e2e::RegistrySnapshot& before) {
-    const e2e::RegistrySnapshot now = e2e::RegistrySnapshot::Take(before.Locations());
+    const e2e::RegistrySnapshot now = before.Again();
     std::set<std::string> emptyAdded;
     for (const auto& [key, values] : now.Keys()) {
         if (values.empty() && !before.Keys().contains(key)) {
-            emptyAdded.insert("+ key " + e2e::KeyName(key.root, key.path));
+            emptyAdded.insert("+ key " + key);
         }
     }
     std::vector<std::string> lines;

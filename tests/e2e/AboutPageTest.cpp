@@ -22,9 +22,9 @@
 #include "tests/e2e/harness/MessageBoxes.h"
 #include "tests/e2e/harness/Paths.h"
 #include "tests/e2e/harness/ProgramWindows.h"
-#include "tests/e2e/harness/RemoteBuffer.h"
 #include "tests/e2e/harness/ScopedRegistryValue.h"
 #include "tests/e2e/harness/Screenshot.h"
+#include "tests/e2e/harness/ToolTips.h"
 #include "tests/e2e/harness/TopLevelWindows.h"
 #include "tests/e2e/harness/VelmoraSession.h"
 #include "tests/e2e/harness/WindowState.h"
@@ -104,57 +104,11 @@ class LinkHandlers {
     ScopedRegistryValue htm_{RootKey::ClassesRoot, ".htm", ""};
 };
 
-// The text of the tool that `tooltip` keeps for `label` under `toolId`, read inside the program.
-std::optional<std::string> ToolText(HWND tooltip, HWND label, UINT_PTR toolId) {
-    constexpr std::size_t kTextOffset = 256;
-    constexpr std::size_t kTextSize = 1024;
-    RemoteBuffer buffer(tooltip, kTextOffset + kTextSize);
-    if (!buffer.Ok()) {
-        return std::nullopt;
-    }
-    const auto count = static_cast<UINT>(SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0));
-    for (UINT index = 0; index < count; ++index) {
-        TOOLINFOA tool{};
-        tool.cbSize = TTTOOLINFOA_V2_SIZE;
-        tool.lpszText = static_cast<char*>(buffer.At(kTextOffset));
-        const char none = '\0';
-        if (!buffer.Write(0, &tool, sizeof(tool)) || !buffer.Write(kTextOffset, &none, 1) ||
-            !SendMessageA(tooltip, TTM_ENUMTOOLSA, index, reinterpret_cast<LPARAM>(buffer.At()))) {
-            continue;
-        }
-        buffer.Read(0, &tool, sizeof(tool));
-        if (tool.hwnd == label && tool.uId == toolId) {
-            std::vector<char> text(kTextSize, '\0');
-            buffer.Read(kTextOffset, text.data(), text.size() - 1);
-            return std::string(text.data());
-        }
-    }
-    return std::nullopt;
-}
-
-struct ToolSearch {
-    DWORD processId;
-    HWND label;
-    std::optional<std::string> text;
-};
-
-// EnumWindows callback (a named function: a lambda has no stdcall convention on 32-bit Windows).
-BOOL CALLBACK SearchTooltip(HWND window, LPARAM param) {
-    auto& search = *reinterpret_cast<ToolSearch*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != search.processId || ClassNameOf(window) != TOOLTIPS_CLASSA) {
-        return TRUE;
-    }
-    search.text = ToolText(window, search.label, 1);
-    return !search.text.has_value();
-}
-
 // The tooltip text of tool 1 of `label`, from whichever of the program's tooltip windows holds it.
 std::optional<std::string> TooltipOf(DWORD processId, HWND label) {
-    ToolSearch search{processId, label, std::nullopt};
-    EnumWindows(SearchTooltip, reinterpret_cast<LPARAM>(&search));
-    return search.text;
+    const std::vector<ToolTip> tools = ToolTipsOf(processId);
+    const ToolTip* tool = FindTool(tools, label, 1);
+    return tool == nullptr ? std::nullopt : std::optional<std::string>(tool->text);
 }
 
 // The size of `text` in the page's font ("MS Sans Serif" 8) underlined, as the labels draw it.

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -32,17 +31,6 @@ std::vector<RegistryLocation> Keys() {
     std::vector<RegistryLocation> keys = ProgramRegistryKeys();
     keys.push_back({RootKey::ClassesRoot, "Unknown\\shell"});
     return keys;
-}
-
-std::vector<std::string> Owners(const std::string& diff) {
-    std::vector<std::string> owners;
-    std::istringstream lines(diff);
-    for (std::string line; std::getline(lines, line);) {
-        if (!line.empty() && line[0] != ' ') {
-            owners.push_back(line);
-        }
-    }
-    return owners;
 }
 
 TEST(CliRoundTrip, BackupChangeThroughThePagesImportAndCompare) {
@@ -95,12 +83,12 @@ TEST(CliRoundTrip, BackupChangeThroughThePagesImportAndCompare) {
 
     const clitest::ProcessResult diff = clitest::RunCli({"diff", file});
     EXPECT_EQ(diff.exitCode, 1u) << diff.err;
-    EXPECT_EQ(Owners(diff.out), (std::vector<std::string>{
-                                    "Start Menu / Show Find",
-                                    "Desktop / Show Network Neighborhood",
-                                    "Miscellaneous / Show \"View With Notepad\"",
-                                    "Security / Show File-Menu",
-                                }))
+    EXPECT_EQ(clitest::Owners(diff.out), (std::vector<std::string>{
+                                             "Start Menu / Show Find",
+                                             "Desktop / Show Network Neighborhood",
+                                             "Miscellaneous / Show \"View With Notepad\"",
+                                             "Security / Show File-Menu",
+                                         }))
         << diff.out;
 
     const clitest::ProcessResult imported = clitest::ImportWithRegedit(file);

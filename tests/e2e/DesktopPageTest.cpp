@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "res/resource.h"
 #include "tests/e2e/harness/HostedSheet.h"
 #include "tests/e2e/harness/MessageBoxes.h"
 #include "tests/e2e/harness/Paths.h"
@@ -31,13 +32,6 @@ constexpr char kMetrics[] = "Control Panel\\Desktop\\WindowMetrics";
 constexpr char kShellIcons[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Icons";
 constexpr Milliseconds kBoxTimeout{8000};
 
-constexpr int kShowNetHood = 1011;
-constexpr int kSmoothScroll = 1131;
-constexpr int kBeep = 1133;
-constexpr int kIconSize = 1025;
-constexpr int kSmallArrows = 1242;
-constexpr int kWindowsVersion = 1144;
-constexpr int kRebuildIcons = 1213;
 constexpr int kArrows[] = {1241, 1242, 1244};
 
 // The policy keys' parent made volatile for one scenario. Wine grants every registry write, but a
@@ -143,10 +137,10 @@ TEST_F(DesktopPage, UncheckingNetworkNeighborhoodAndOkWritesTheFlagAndOffersARes
     ASSERT_TRUE(netHood_.Remove());
     Open(WindowsVersion::Nt);
     const RegistrySnapshot before = RegistrySnapshot::Take(ProgramRegistryKeys());
-    ASSERT_TRUE(IsChecked(Page(kShowNetHood)));
+    ASSERT_TRUE(IsChecked(Page(IDC_DESKTOP_SHOW_NET_HOOD_BOX)));
     EXPECT_FALSE(IsEnabled(Button(main_window::kApply)));
 
-    ASSERT_TRUE(Click(Page(kShowNetHood)));
+    ASSERT_TRUE(Click(Page(IDC_DESKTOP_SHOW_NET_HOOD_BOX)));
     EXPECT_TRUE(IsEnabled(Button(main_window::kApply)));
     ASSERT_TRUE(PostClick(Button(main_window::kOk)));
 
@@ -175,7 +169,7 @@ TEST_F(DesktopPage, UncheckingNetworkNeighborhoodAndOkWritesTheFlagAndOffersARes
 TEST_F(DesktopPage, ApplyThenCancelKeepsTheWriteAndAsksNothing) {
     ASSERT_TRUE(netHood_.Remove());
     Open(WindowsVersion::Nt);
-    ASSERT_TRUE(Click(Page(kShowNetHood)));
+    ASSERT_TRUE(Click(Page(IDC_DESKTOP_SHOW_NET_HOOD_BOX)));
     ASSERT_TRUE(Click(Button(main_window::kApply)));
     EXPECT_FALSE(IsEnabled(Button(main_window::kApply)));
     EXPECT_EQ(ReadRawValue(RootKey::CurrentUser, kPolicies, "NoNetHood"),
@@ -190,8 +184,8 @@ TEST_F(DesktopPage, ApplyThenCancelKeepsTheWriteAndAsksNothing) {
 
 TEST_F(DesktopPage, OkWithOnlyTheBeepChangedClosesWithoutTheQuestion) {
     Open(WindowsVersion::Nt);
-    const bool beeping = IsChecked(Page(kBeep));
-    ASSERT_TRUE(Click(Page(kBeep)));
+    const bool beeping = IsChecked(Page(IDC_DESKTOP_BEEP_BOX));
+    ASSERT_TRUE(Click(Page(IDC_DESKTOP_BEEP_BOX)));
     ASSERT_TRUE(PostClick(Button(main_window::kOk)));
     ASSERT_TRUE(session_->WaitForExit());
     EXPECT_EQ(WaitForMessageBox(session_->ProcessId(), kRestartCaption, Milliseconds(500)), nullptr);
@@ -205,7 +199,7 @@ TEST_F(DesktopPage, RebuildIconsActsAtOnceAndLeavesApplyAsItWas) {
     ASSERT_TRUE(iconSize.Set(RegistryValue::String("48")));
     Open(WindowsVersion::Nt);
     ASSERT_FALSE(IsEnabled(Button(main_window::kApply)));
-    ASSERT_TRUE(Click(Page(kRebuildIcons)));
+    ASSERT_TRUE(Click(Page(IDC_DESKTOP_REBUILD_ICONS_BUTTON)));
     EXPECT_FALSE(IsEnabled(Button(main_window::kApply)));
     // The size that stood is put back after the rebuild.
     EXPECT_EQ(ReadRawValue(RootKey::CurrentUser, kMetrics, "Shell Icon Size"), RegistryValue::String("48"));
@@ -213,10 +207,10 @@ TEST_F(DesktopPage, RebuildIconsActsAtOnceAndLeavesApplyAsItWas) {
     EXPECT_EQ(TextOf(Page(1025)), "Big");
 
     // Touched, then rebuilt: Apply stays lit.
-    ASSERT_TRUE(Click(Page(kBeep)));
-    ASSERT_TRUE(Click(Page(kRebuildIcons)));
+    ASSERT_TRUE(Click(Page(IDC_DESKTOP_BEEP_BOX)));
+    ASSERT_TRUE(Click(Page(IDC_DESKTOP_REBUILD_ICONS_BUTTON)));
     EXPECT_TRUE(IsEnabled(Button(main_window::kApply)));
-    ASSERT_TRUE(Click(Page(kBeep)));  // back as it was before the beep is applied
+    ASSERT_TRUE(Click(Page(IDC_DESKTOP_BEEP_BOX)));  // back as it was before the beep is applied
 }
 
 // A write that fails is named in one message, keeps its mark and Apply lit; the other setting touched
@@ -227,10 +221,10 @@ TEST_F(DesktopPage, AFailedWriteIsReportedAndKeptWhileTheOtherSettingIsWritten) 
     VolatilePolicies policies;
     ASSERT_TRUE(policies.Make());
     Open(WindowsVersion::Nt);
-    ASSERT_TRUE(IsChecked(Page(kShowNetHood)));
-    ASSERT_FALSE(IsChecked(Page(kSmoothScroll)));
-    ASSERT_TRUE(Click(Page(kShowNetHood)));
-    ASSERT_TRUE(Click(Page(kSmoothScroll)));
+    ASSERT_TRUE(IsChecked(Page(IDC_DESKTOP_SHOW_NET_HOOD_BOX)));
+    ASSERT_FALSE(IsChecked(Page(IDC_DESKTOP_SMOOTH_SCROLL_BOX)));
+    ASSERT_TRUE(Click(Page(IDC_DESKTOP_SHOW_NET_HOOD_BOX)));
+    ASSERT_TRUE(Click(Page(IDC_DESKTOP_SMOOTH_SCROLL_BOX)));
 
     for (const int button : {main_window::kApply, main_window::kOk}) {
         SCOPED_TRACE(button);
@@ -265,8 +259,8 @@ TEST_F(DesktopPage, ABroadcastPassesOverAWindowThatStoppedAnswering) {
     HungProgram hung;
     ASSERT_TRUE(hung.WaitUntilHung());
     Open(WindowsVersion::Nt);
-    const bool beeping = IsChecked(Page(kBeep));
-    ASSERT_TRUE(Click(Page(kBeep)));
+    const bool beeping = IsChecked(Page(IDC_DESKTOP_BEEP_BOX));
+    ASSERT_TRUE(Click(Page(IDC_DESKTOP_BEEP_BOX)));
     const DWORD start = GetTickCount();
     ASSERT_TRUE(PostClick(Button(main_window::kApply)));
     while (IsEnabled(Button(main_window::kApply)) && GetTickCount() - start < 60000) {
@@ -289,10 +283,11 @@ TEST_F(DesktopPage, HugeIconsAndSmallArrowsInOneApplyLeaveTheIconSizeAt64) {
     ASSERT_TRUE(iconSize.Set(RegistryValue::String("32")));
     ASSERT_TRUE(arrows.Remove());
     Open(WindowsVersion::Windows98);
-    const HWND combo = Page(kIconSize);
+    const HWND combo = Page(IDC_DESKTOP_ICON_SIZE_COMBO);
     SendMessageA(combo, CB_SETCURSEL, 3, 0);
-    SendMessageA(page_, WM_COMMAND, MAKEWPARAM(kIconSize, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
-    ASSERT_TRUE(Click(Page(kSmallArrows)));
+    SendMessageA(page_, WM_COMMAND, MAKEWPARAM(IDC_DESKTOP_ICON_SIZE_COMBO, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+    ASSERT_TRUE(Click(Page(IDC_DESKTOP_ARROW_SMALL_RADIO)));
     ASSERT_TRUE(Click(Button(main_window::kApply)));
     EXPECT_FALSE(IsEnabled(Button(main_window::kApply)));
     EXPECT_EQ(ReadRawValue(RootKey::CurrentUser, kMetrics, "Shell Icon Size"), RegistryValue::String("64"));
@@ -321,16 +316,16 @@ TEST_F(DesktopPage, OnNtTheArrowsAreDisabledAndTheVersionBoxIsWindows98Only) {
     for (int arrow : kArrows) {
         EXPECT_FALSE(IsEnabled(Page(arrow))) << arrow;
     }
-    EXPECT_EQ(TextOf(Page(kWindowsVersion)), "Only Windows 98");
-    EXPECT_FALSE(IsEnabled(Page(kWindowsVersion)));
+    EXPECT_EQ(TextOf(Page(IDC_DESKTOP_WINDOWS_VERSION_BOX)), "Only Windows 98");
+    EXPECT_FALSE(IsEnabled(Page(IDC_DESKTOP_WINDOWS_VERSION_BOX)));
     const Screenshot shot = SaveScreenshot(Main(), "desktop-page-Nt");
     EXPECT_GT(shot.distinctColours, 8) << shot.path;
 }
 
 TEST_F(DesktopPage, OnWindows95TheVersionBoxIsWindows98OnlyAndOn98ItIsLoaded) {
     Open(WindowsVersion::Windows95);
-    EXPECT_EQ(TextOf(Page(kWindowsVersion)), "Only Windows 98");
-    EXPECT_FALSE(IsEnabled(Page(kWindowsVersion)));
+    EXPECT_EQ(TextOf(Page(IDC_DESKTOP_WINDOWS_VERSION_BOX)), "Only Windows 98");
+    EXPECT_FALSE(IsEnabled(Page(IDC_DESKTOP_WINDOWS_VERSION_BOX)));
     for (int arrow : kArrows) {
         EXPECT_TRUE(IsEnabled(Page(arrow))) << arrow;
     }
@@ -340,9 +335,9 @@ TEST_F(DesktopPage, OnWindows95TheVersionBoxIsWindows98OnlyAndOn98ItIsLoaded) {
     ScopedRegistryValue version(RootKey::CurrentUser, "Control Panel\\Desktop", "PaintDesktopVersion");
     ASSERT_TRUE(version.Set(RegistryValue::String("1")));
     Open(WindowsVersion::Windows98);
-    EXPECT_EQ(TextOf(Page(kWindowsVersion)), "Show Windows version on desktop");
-    EXPECT_TRUE(IsEnabled(Page(kWindowsVersion)));
-    EXPECT_TRUE(IsChecked(Page(kWindowsVersion)));
+    EXPECT_EQ(TextOf(Page(IDC_DESKTOP_WINDOWS_VERSION_BOX)), "Show Windows version on desktop");
+    EXPECT_TRUE(IsEnabled(Page(IDC_DESKTOP_WINDOWS_VERSION_BOX)));
+    EXPECT_TRUE(IsChecked(Page(IDC_DESKTOP_WINDOWS_VERSION_BOX)));
     const Screenshot shot = SaveScreenshot(Main(), "desktop-page-Windows98");
     EXPECT_GT(shot.distinctColours, 8) << shot.path;
 }

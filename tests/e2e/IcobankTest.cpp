@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e/harness/HostedSheet.h"
 #include "tests/e2e/harness/Paths.h"
 #include "tests/e2e/harness/ProgramKeys.h"
 #include "tests/e2e/harness/ProgramWindows.h"
@@ -180,7 +179,7 @@ TEST_F(ShortcutArrows, SmallArrowsAppliedNameTheSmallArrowOfTheShippedIconLibrar
 
     VelmoraSession session(WindowsVersion::Windows98);  // the arrows are disabled on NT
     ASSERT_TRUE(session.Start());
-    const HWND page = HostedSheet(HostedSheet::Find(session.MainWindow())).SelectPage("Desktop");
+    const HWND page = session.SelectPage("Desktop");
     ASSERT_NE(page, nullptr);
     ASSERT_TRUE(Click(Control(page, kSmallArrows)));
     ASSERT_TRUE(Click(Control(session.MainWindow(), main_window::kApply)));

@@ -7,17 +7,18 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "tests/e2e/harness/HostedSheet.h"
+#include "tests/e2e/harness/Layout.h"
 #include "tests/e2e/harness/MessageBoxes.h"
 #include "tests/e2e/harness/ProgramKeys.h"
 #include "tests/e2e/harness/ProgramWindows.h"
 #include "tests/e2e/harness/RegistrySnapshot.h"
 #include "tests/e2e/harness/RemoteBuffer.h"
 #include "tests/e2e/harness/Screenshot.h"
+#include "tests/e2e/harness/ToolTips.h"
 #include "tests/e2e/harness/VelmoraSession.h"
 #include "tests/e2e/harness/Wait.h"
 #include "tests/e2e/harness/WindowState.h"
@@ -153,46 +154,22 @@ TEST(LaidOutPages, WindowsNtEveryControlTakesInputAndNothingIsMarkedWrittenOrOff
                        "-WindowsNt");
 }
 
-// Dialog units to pixels as the template's creation does it (MulDiv by the font's base units). The
-// sheet stretches a page's height, so the vertical base unit comes from a control whose height in
-// dialog units is known (`referenceId`, `referenceHeight`); the horizontal one from the page's width.
-RECT DialogUnits(HWND page, int referenceId, int referenceHeight, int x, int y, int width, int height) {
-    RECT client{};
-    GetClientRect(page, &client);
-    const int baseX = MulDiv(client.right, 4, 312);
-    const RECT reference = RectIn(Control(page, referenceId), page);
-    const int baseY = MulDiv(reference.bottom - reference.top, 8, referenceHeight);
-    const int left = MulDiv(x, baseX, 4);
-    const int top = MulDiv(y, baseY, 8);
-    return RECT{left, top, left + MulDiv(width, baseX, 4), top + MulDiv(height, baseY, 8)};
-}
-
-testing::AssertionResult NearlyAt(HWND control, HWND page, const RECT& expected) {
-    const RECT actual = RectIn(control, page);
-    const bool close =
-        std::abs(actual.left - expected.left) <= 2 && std::abs(actual.top - expected.top) <= 2 &&
-        std::abs(actual.right - expected.right) <= 2 && std::abs(actual.bottom - expected.bottom) <= 2;
-    if (close) {
-        return testing::AssertionSuccess();
-    }
-    return testing::AssertionFailure() << "control " << GetDlgCtrlID(control) << " at " << ToString(actual)
-                                       << ", expected about " << ToString(expected);
-}
-
 TEST(LaidOutPages, OptionsMenuShowsExactlyTheChosenPanelOverTheFrame) {
     VelmoraSession session(WindowsVersion::Windows98);
     ASSERT_TRUE(session.Start());
     const HWND main = session.MainWindow();
-    const HWND page = HostedSheet(HostedSheet::Find(main)).SelectPage("Internet Explorer");
+    const HWND page = session.SelectPage("Internet Explorer");
     ASSERT_NE(page, nullptr);
     ASSERT_EQ(PanelsOf(page).size(), 4u);
     EXPECT_FALSE(IsEnabled(Control(page, kCookieDelete)));
     EXPECT_FALSE(IsChecked(Control(page, 1181)));
     EXPECT_EQ(SendMessageA(Control(page, 1173), LB_GETCOUNT, 0, 0), 0);
-    EXPECT_TRUE(NearlyAt(Control(page, kPanelFrame), page, DialogUnits(page, 1173, 82, 158, 5, 153, 130)));
-    EXPECT_TRUE(NearlyAt(Control(page, kOptions), page, DialogUnits(page, 1173, 82, 205, 140, 55, 11)));
-
+    // The panels' frame stands beside the site list, the Options button clear of both.
     const RECT frame = RectIn(Control(page, kPanelFrame), page);
+    const RECT sites = RectIn(Control(page, 1173), page);
+    RECT common{};
+    EXPECT_FALSE(IntersectRect(&common, &frame, &sites)) << ToString(frame) << " over " << ToString(sites);
+    EXPECT_TRUE(StandsClear(Control(page, kOptions), page));
     for (HWND panel : PanelsOf(page)) {
         EXPECT_EQ(ToString(RectIn(panel, page)), ToString(frame));
     }
@@ -255,7 +232,7 @@ TEST(LaidOutPages, OptionsButtonDropsTheMenuFromItsBottomLeftCorner) {
     VelmoraSession session(WindowsVersion::Windows98);
     ASSERT_TRUE(session.Start());
     const HWND main = session.MainWindow();
-    const HWND page = HostedSheet(HostedSheet::Find(main)).SelectPage("Internet Explorer");
+    const HWND page = session.SelectPage("Internet Explorer");
     ASSERT_NE(page, nullptr);
     const HWND options = Control(page, kOptions);
     ASSERT_TRUE(PostClick(options));
@@ -293,8 +270,8 @@ TEST(LaidOutPages, NetworkNamesStopAtFifteenAndNoticesAtTwoHundredFiftyFive) {
         SendMessageA(computerName, WM_CHAR, static_cast<WPARAM>(c), 0);
     }
     EXPECT_EQ(TextOf(computerName), sixteen.substr(0, 15));
-    EXPECT_TRUE(NearlyAt(computerName, regInfo, DialogUnits(regInfo, 1064, 14, 70, 100, 180, 14)));
-    EXPECT_TRUE(NearlyAt(Control(regInfo, 1069), regInfo, DialogUnits(regInfo, 1064, 14, 70, 125, 180, 14)));
+    EXPECT_TRUE(StandsClear(computerName, regInfo));
+    EXPECT_TRUE(StandsClear(Control(regInfo, 1069), regInfo));
 
     const HWND system = sheet.SelectPage("System");
     ASSERT_NE(system, nullptr);
@@ -316,73 +293,8 @@ TEST(LaidOutPages, NetworkNamesStopAtFifteenAndNoticesAtTwoHundredFiftyFive) {
         EXPECT_FALSE(IsChecked(Control(system, id)));
     }
     EXPECT_EQ(TextOf(Control(system, 1235)), "");
-    EXPECT_TRUE(NearlyAt(Control(system, 1258), system, DialogUnits(system, 1257, 14, 50, 110, 100, 14)));
+    EXPECT_TRUE(StandsClear(Control(system, 1258), system));
     CloseWithOkWithoutRestartQuestion(session);
-}
-
-// One tool of a tooltip control of the program, read through memory inside the program.
-struct ToolTip {
-    HWND owner;
-    UINT_PTR id;
-    RECT rect;
-    std::string text;
-};
-
-struct TipSearch {
-    DWORD processId;
-    std::vector<HWND>* tips;
-};
-
-BOOL CALLBACK SearchToolTips(HWND window, LPARAM data) {
-    auto* s = reinterpret_cast<TipSearch*>(data);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == s->processId && ClassNameOf(window) == TOOLTIPS_CLASSA) {
-        s->tips->push_back(window);
-    }
-    return TRUE;
-}
-
-std::vector<ToolTip> ToolTipsOf(DWORD processId) {
-    std::vector<HWND> tips;
-    TipSearch search{processId, &tips};
-    EnumWindows(SearchToolTips, reinterpret_cast<LPARAM>(&search));
-    std::vector<ToolTip> tools;
-    constexpr std::size_t kTextSize = 256;
-    for (HWND tip : tips) {
-        const auto count = static_cast<int>(SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0));
-        RemoteBuffer buffer(tip, sizeof(TTTOOLINFOA) + kTextSize);
-        if (!buffer.Ok()) {
-            continue;
-        }
-        for (int index = 0; index < count; ++index) {
-            TTTOOLINFOA info{};
-            info.cbSize = sizeof info;
-            info.lpszText = static_cast<char*>(buffer.At(sizeof info));
-            buffer.Write(0, &info, sizeof info);
-            if (SendMessageA(tip, TTM_ENUMTOOLSA, static_cast<WPARAM>(index),
-                             reinterpret_cast<LPARAM>(buffer.At(0))) == 0) {
-                continue;
-            }
-            buffer.Read(0, &info, sizeof info);
-            info.lpszText = static_cast<char*>(buffer.At(sizeof info));
-            buffer.Write(0, &info, sizeof info);
-            SendMessageA(tip, TTM_GETTEXTA, kTextSize, reinterpret_cast<LPARAM>(buffer.At(0)));
-            char text[kTextSize] = {};
-            buffer.Read(sizeof info, text, kTextSize - 1);
-            tools.push_back(ToolTip{info.hwnd, info.uId, info.rect, text});
-        }
-    }
-    return tools;
-}
-
-const ToolTip* FindTool(const std::vector<ToolTip>& tools, HWND owner, UINT_PTR id) {
-    for (const ToolTip& tool : tools) {
-        if (tool.owner == owner && tool.id == id) {
-            return &tool;
-        }
-    }
-    return nullptr;
 }
 
 TEST(LaidOutPages, TooltipsCarryTheirTextsOverTheirControls) {
@@ -426,7 +338,7 @@ TEST(LaidOutPages, TooltipsCarryTheirTextsOverTheirControls) {
     EXPECT_FALSE(IsVisible(Control(prefs, 1214)));
     EXPECT_EQ(SendMessageA(Control(prefs, 1214), CB_GETCOUNT, 0, 0), 2);
     EXPECT_FALSE(IsChecked(Control(prefs, 1185)));
-    EXPECT_TRUE(NearlyAt(Control(prefs, 1199), prefs, DialogUnits(prefs, 1185, 10, 215, 20, 80, 16)));
+    EXPECT_TRUE(StandsClear(Control(prefs, 1199), prefs));
 }
 
 // Needs the main window to call the pages' button set-ups and the Preferences page's NT disabling;

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "tests/e2e/harness/HostedSheet.h"
+#include "res/resource.h"
 #include "tests/e2e/harness/MessageBoxes.h"
 #include "tests/e2e/harness/ProgramKeys.h"
 #include "tests/e2e/harness/ProgramWindows.h"
@@ -23,12 +23,6 @@ constexpr char kPageTitle[] = "Miscellaneous";
 constexpr char kFileSystem[] = "System\\CurrentControlSet\\control\\FileSystem";
 constexpr char kExploreVerb[] = "Directory\\shell\\E&xplore From Here";
 
-constexpr int kDragFullWindowsBox = 1013;
-constexpr int kFontSmoothingBox = 1014;
-constexpr int kNumericTailBox = 1042;
-constexpr int kExploreFromHereBox = 1223;
-constexpr int kCautionGroup = 1135;
-
 TEST(MiscPage, NoToTheNumericTailQuestionRestoresTheBoxWritesNothingAndOkOffersNoRestart) {
     ScopedRegistryValue tail(RootKey::LocalMachine, kFileSystem, "NameNumericTail");
     ASSERT_TRUE(tail.Remove());
@@ -36,13 +30,13 @@ TEST(MiscPage, NoToTheNumericTailQuestionRestoresTheBoxWritesNothingAndOkOffersN
     const RegistrySnapshot before = RegistrySnapshot::Take(ProgramRegistryKeys());
     ASSERT_TRUE(session.Start());
     const HWND main = session.MainWindow();
-    const HWND page = HostedSheet(HostedSheet::Find(main)).SelectPage(kPageTitle);
+    const HWND page = session.SelectPage(kPageTitle);
     ASSERT_NE(page, nullptr);
     const HWND apply = Control(main, main_window::kApply);
-    const HWND box = Control(page, kNumericTailBox);
+    const HWND box = Control(page, IDC_MISC_NUMERIC_TAIL_BOX);
     ASSERT_TRUE(IsChecked(box)) << "an absent value shows the box checked";
     ASSERT_FALSE(IsEnabled(apply));
-    EXPECT_EQ(TextOf(Control(page, kCautionGroup)), "Use this with caution!");
+    EXPECT_EQ(TextOf(Control(page, IDC_MISC_CAUTION_GROUP)), "Use this with caution!");
 
     // The click asks nothing; the question comes with Apply.
     ASSERT_TRUE(Click(box));
@@ -77,10 +71,10 @@ TEST(MiscPage, ExploreFromHereIsAddedAndRemovedThroughApply) {
     VelmoraSession session(WindowsVersion::Nt);
     ASSERT_TRUE(session.Start());
     const HWND main = session.MainWindow();
-    const HWND page = HostedSheet(HostedSheet::Find(main)).SelectPage(kPageTitle);
+    const HWND page = session.SelectPage(kPageTitle);
     ASSERT_NE(page, nullptr);
     const HWND apply = Control(main, main_window::kApply);
-    const HWND box = Control(page, kExploreFromHereBox);
+    const HWND box = Control(page, IDC_MISC_EXPLORE_FROM_HERE_BOX);
     ASSERT_FALSE(IsChecked(box));
 
     ASSERT_TRUE(Click(box));
@@ -107,10 +101,10 @@ TEST_P(DragAndSmoothing, AreEnabledOnlyWhereTheSystemHasThem) {
     VelmoraSession session(GetParam());
     ASSERT_TRUE(session.Start());
     const HWND main = session.MainWindow();
-    const HWND page = HostedSheet(HostedSheet::Find(main)).SelectPage(kPageTitle);
+    const HWND page = session.SelectPage(kPageTitle);
     ASSERT_NE(page, nullptr);
     const bool nt = GetParam() == WindowsVersion::Nt;
-    for (int id : {kDragFullWindowsBox, kFontSmoothingBox}) {
+    for (int id : {IDC_MISC_DRAG_FULL_WINDOWS_BOX, IDC_MISC_FONT_SMOOTHING_BOX}) {
         EXPECT_EQ(IsEnabled(Control(page, id)), nt) << id;
         if (!nt) {
             EXPECT_FALSE(IsChecked(Control(page, id))) << id;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <string>
 
+#include "res/resource.h"
 #include "tests/e2e/harness/HostedSheet.h"
 #include "tests/e2e/harness/MessageBoxes.h"
 #include "tests/e2e/harness/ProgramKeys.h"
@@ -23,13 +24,6 @@ namespace {
 constexpr char kPageTitle[] = "Security";
 constexpr char kLogon[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Winlogon";
 constexpr char kSystemPolicies[] = ".Default\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
-
-constexpr int kUserNameEdit = 1065;
-constexpr int kClearLastUserBox = 1085;
-constexpr int kAutologonBox = 1141;
-constexpr int kPasswordEdit = 1143;
-constexpr int kRegeditBox = 1204;
-constexpr int kPrinterTabsBox = 1224;
 
 // The three logon values and "DontDisplayLastUserName", put back when the scenario ends.
 class ScopedLogon {
@@ -54,19 +48,19 @@ TEST(SecurityPage, CheckingAutologonWarnsThenUnchecksAndDisablesClearLastUser) {
     const RegistrySnapshot before = RegistrySnapshot::Take(ProgramRegistryKeys());
     ASSERT_TRUE(session.Start());
     const HWND main = session.MainWindow();
-    const HWND page = HostedSheet(HostedSheet::Find(main)).SelectPage(kPageTitle);
+    const HWND page = session.SelectPage(kPageTitle);
     ASSERT_NE(page, nullptr);
     const HWND apply = Control(main, main_window::kApply);
-    const HWND clearLastUser = Control(page, kClearLastUserBox);
+    const HWND clearLastUser = Control(page, IDC_SECURITY_CLEAR_LAST_USER_BOX);
     ASSERT_TRUE(IsChecked(clearLastUser));
     ASSERT_TRUE(IsEnabled(clearLastUser));
-    EXPECT_FALSE(IsChecked(Control(page, kAutologonBox)));
-    EXPECT_FALSE(IsEnabled(Control(page, kUserNameEdit)));
-    EXPECT_FALSE(IsEnabled(Control(page, kPasswordEdit)));
-    EXPECT_TRUE(Style(Control(page, kPasswordEdit)) & ES_PASSWORD);
+    EXPECT_FALSE(IsChecked(Control(page, IDC_SECURITY_AUTOLOGON_BOX)));
+    EXPECT_FALSE(IsEnabled(Control(page, IDC_SECURITY_USER_NAME_EDIT)));
+    EXPECT_FALSE(IsEnabled(Control(page, IDC_SECURITY_PASSWORD_EDIT)));
+    EXPECT_TRUE(Style(Control(page, IDC_SECURITY_PASSWORD_EDIT)) & ES_PASSWORD);
     SaveScreenshot(main, "security-page-Windows98");
 
-    ASSERT_TRUE(PostClick(Control(page, kAutologonBox)));
+    ASSERT_TRUE(PostClick(Control(page, IDC_SECURITY_AUTOLOGON_BOX)));
     const HWND warning = WaitForMessageBox(session.ProcessId(), "Warning - Velmora 99", Milliseconds(5000));
     ASSERT_NE(warning, nullptr);
     EXPECT_EQ(MessageBoxText(warning),
@@ -75,14 +69,14 @@ TEST(SecurityPage, CheckingAutologonWarnsThenUnchecksAndDisablesClearLastUser) {
     EXPECT_TRUE(HasButton(warning, IDOK));
     // The controls are switched before the warning shows.
     EXPECT_FALSE(IsEnabled(clearLastUser));
-    EXPECT_TRUE(IsEnabled(Control(page, kUserNameEdit)));
+    EXPECT_TRUE(IsEnabled(Control(page, IDC_SECURITY_USER_NAME_EDIT)));
     EXPECT_TRUE(IsEnabled(apply));
     SaveScreenshot(warning, "security-autologon-warning");
     ASSERT_TRUE(AnswerMessageBox(warning, IDOK));
     ASSERT_TRUE(Responds(main));
     EXPECT_FALSE(IsChecked(clearLastUser));
     EXPECT_FALSE(IsEnabled(clearLastUser));
-    EXPECT_TRUE(IsEnabled(Control(page, kPasswordEdit)));
+    EXPECT_TRUE(IsEnabled(Control(page, IDC_SECURITY_PASSWORD_EDIT)));
     SaveScreenshot(main, "security-autologon-checked");
 
     // Cancel drops it all.
@@ -105,10 +99,10 @@ TEST(SecurityPage, AStoredLogonFillsTheFieldsWithoutCountingAsAChange) {
     const HWND page = sheet.SelectPage(kPageTitle);
     ASSERT_NE(page, nullptr);
     const HWND apply = Control(main, main_window::kApply);
-    EXPECT_TRUE(IsChecked(Control(page, kAutologonBox)));
-    EXPECT_EQ(TextOf(Control(page, kUserNameEdit)), "anna");
-    EXPECT_EQ(TextOf(Control(page, kPasswordEdit)), "pw");
-    EXPECT_FALSE(IsEnabled(Control(page, kClearLastUserBox)));
+    EXPECT_TRUE(IsChecked(Control(page, IDC_SECURITY_AUTOLOGON_BOX)));
+    EXPECT_EQ(TextOf(Control(page, IDC_SECURITY_USER_NAME_EDIT)), "anna");
+    EXPECT_EQ(TextOf(Control(page, IDC_SECURITY_PASSWORD_EDIT)), "pw");
+    EXPECT_FALSE(IsEnabled(Control(page, IDC_SECURITY_CLEAR_LAST_USER_BOX)));
     EXPECT_FALSE(IsEnabled(apply));
     SaveScreenshot(main, "security-stored-logon");
 
@@ -118,8 +112,8 @@ TEST(SecurityPage, AStoredLogonFillsTheFieldsWithoutCountingAsAChange) {
     EXPECT_FALSE(IsEnabled(apply));
 
     // Another row applied: only that row is written (here: nothing, it was not stored).
-    ASSERT_TRUE(Click(Control(page, kPrinterTabsBox)));
-    ASSERT_TRUE(Click(Control(page, kPrinterTabsBox)));
+    ASSERT_TRUE(Click(Control(page, IDC_SECURITY_PRINTER_TABS_BOX)));
+    ASSERT_TRUE(Click(Control(page, IDC_SECURITY_PRINTER_TABS_BOX)));
     ASSERT_TRUE(Click(apply));
     EXPECT_TRUE(RegistryUnchangedSince(before));
 
@@ -133,11 +127,11 @@ TEST(SecurityPage, CheckingTheRegeditLockShowsTheNoticeBeforeApplyLightsUp) {
     VelmoraSession session(WindowsVersion::Windows95);
     ASSERT_TRUE(session.Start());
     const HWND main = session.MainWindow();
-    const HWND page = HostedSheet(HostedSheet::Find(main)).SelectPage(kPageTitle);
+    const HWND page = session.SelectPage(kPageTitle);
     ASSERT_NE(page, nullptr);
     const HWND apply = Control(main, main_window::kApply);
 
-    ASSERT_TRUE(PostClick(Control(page, kRegeditBox)));
+    ASSERT_TRUE(PostClick(Control(page, IDC_SECURITY_REGEDIT_BOX)));
     const HWND notice = WaitForMessageBox(session.ProcessId(), "Velmora 99 - Important", Milliseconds(5000));
     ASSERT_NE(notice, nullptr);
     EXPECT_EQ(MessageBoxText(notice),
@@ -151,7 +145,7 @@ TEST(SecurityPage, CheckingTheRegeditLockShowsTheNoticeBeforeApplyLightsUp) {
     EXPECT_EQ(ReadRawValue(RootKey::Users, kSystemPolicies, "DisableRegistryTools"), RegistryValue::Dword(1));
 
     // Unchecking shows nothing.
-    ASSERT_TRUE(Click(Control(page, kRegeditBox)));
+    ASSERT_TRUE(Click(Control(page, IDC_SECURITY_REGEDIT_BOX)));
     EXPECT_TRUE(IsEnabled(apply));
     ASSERT_TRUE(Click(apply));
     EXPECT_EQ(ReadRawValue(RootKey::Users, kSystemPolicies, "DisableRegistryTools"), std::nullopt);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "res/resource.h"
 #include "tests/e2e/harness/HostedSheet.h"
 #include "tests/e2e/harness/MessageBoxes.h"
 #include "tests/e2e/harness/ProgramKeys.h"
@@ -26,11 +27,6 @@ constexpr char kExplorer[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Expl
 constexpr char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 constexpr char kPleaseWaitCaption[] = "Velmora 99 - Please Wait...";
 constexpr char kPrintersName[] = "Printers.{2227A280-3AEA-1069-A2DE-08002B30309D}";
-
-constexpr int kPrintersBox = 1055;
-constexpr int kShowFavoritesBox = 1001;
-constexpr int kClearRunButton = 1185;
-constexpr int kDelayEdit = 1206;
 
 // The names in a directory, without "." and "..".
 std::vector<std::string> Entries(const std::string& directory) {
@@ -103,7 +99,7 @@ TEST(StartMenuPage, CheckingPrintersAndApplyingCreatesThatOneFolderAndWaitsOnce)
     const HWND main = session.MainWindow();
     const HWND page = HostedSheet(HostedSheet::Find(main)).CurrentPage();
     const HWND apply = Control(main, main_window::kApply);
-    const HWND printers = Control(page, kPrintersBox);
+    const HWND printers = Control(page, IDC_STARTMENU_PRINTERS_FOLDER_BOX);
     ASSERT_TRUE(IsEnabled(printers));
     ASSERT_FALSE(IsChecked(printers));
     ASSERT_FALSE(IsEnabled(apply));
@@ -133,7 +129,7 @@ TEST(StartMenuPage, ClearingTheRunHistoryDeletesItsKeyAtOnce) {
     const HWND main = session.MainWindow();
     const HWND page = HostedSheet(HostedSheet::Find(main)).CurrentPage();
     const HWND apply = Control(main, main_window::kApply);
-    const HWND clearRun = Control(page, kClearRunButton);
+    const HWND clearRun = Control(page, IDC_STARTMENU_CLEAR_RUN_BUTTON);
     ASSERT_TRUE(IsEnabled(clearRun));
     EXPECT_EQ(TextOf(clearRun), "Clear Run history now");
     const RegistrySnapshot before = RegistrySnapshot::Take(ProgramRegistryKeys());
@@ -168,16 +164,17 @@ TEST(StartMenuPage, ComingBackToThePageMarksNothingButATouchDoes) {
     HostedSheet sheet(HostedSheet::Find(main));
     const HWND page = sheet.CurrentPage();
     const HWND apply = Control(main, main_window::kApply);
-    EXPECT_EQ(TextOf(Control(page, kDelayEdit)), "Default");
+    EXPECT_EQ(TextOf(Control(page, IDC_STARTMENU_DELAY_EDIT)), "Default");
 
     // Coming back fills the delay's edit again, which is not the user's doing.
     ASSERT_TRUE(sheet.Select(1));
     ASSERT_EQ(sheet.SelectPage("Start Menu"), page);
     EXPECT_FALSE(IsEnabled(apply));
 
-    ASSERT_TRUE(Click(Control(page, kShowFavoritesBox)));
+    ASSERT_TRUE(Click(Control(page, IDC_STARTMENU_SHOW_FAVORITES_BOX)));
     EXPECT_TRUE(IsEnabled(apply));
-    ASSERT_TRUE(Click(Control(page, kShowFavoritesBox)));  // and back: still a change, applied as shown
+    ASSERT_TRUE(Click(
+        Control(page, IDC_STARTMENU_SHOW_FAVORITES_BOX)));  // and back: still a change, applied as shown
     ASSERT_TRUE(Click(apply));
     EXPECT_FALSE(IsEnabled(apply));
     EXPECT_TRUE(RegistryUnchangedSince(before));

@@ -141,7 +141,7 @@ TEST_F(StartupWithLargeRegistry, TheWindowAnswersWhileTheNewListIsReadAndCancelE
 TEST_F(StartupWithLargeRegistry, TheNewPageThenShowsTheListASynchronousLoadReads) {
     VelmoraSession session(WindowsVersion::Nt);
     ASSERT_TRUE(session.Start());
-    const HWND page = HostedSheet(HostedSheet::Find(session.MainWindow())).SelectPage("New");
+    const HWND page = session.SelectPage("New");
     ASSERT_NE(page, nullptr);
     std::vector<std::string> shown = ListBoxLines(Control(page, list_pages::kTypeList));
     SaveScreenshot(session.MainWindow(), "large-registry-new-page");

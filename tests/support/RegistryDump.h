@@ -1,5 +1,5 @@
-// The whole content of a registry as text, one line per key and value, for "nothing else changed"
-// comparisons in tests.
+// The whole content of a registry as text, one line per key and value (read by RegistryCapture), for
+// "nothing else changed" comparisons in tests whose failure message should show the registry.
 #pragma once
 
 #include <string>

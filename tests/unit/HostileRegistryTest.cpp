@@ -14,7 +14,7 @@
 #include "system/fakes/FakeServices.h"
 #include "tests/support/HostileCorpus.h"
 #include "tests/support/PageLoads.h"
-#include "tests/support/RegistryImage.h"
+#include "tests/support/RegistryCapture.h"
 #include "tests/support/ReliabilityLog.h"
 
 namespace velmora {
@@ -24,7 +24,6 @@ using hostile::State;
 using hostile::Target;
 using testing::LoadPage;
 using testing::PageView;
-using testing::RegistryImage;
 
 // Where two long texts first differ, for a readable failure.
 std::string FirstDifference(const std::string& a, const std::string& b) {
@@ -50,11 +49,12 @@ TEST(HostileRegistryTest, EveryPageLoadsEveryHostileStateAsItsBenignEquivalent) 
             hostile::SetUp(hostileFakes.registry, target);
             state.apply(hostileFakes.registry, target);
             ASSERT_EQ(hostileFakes.registry.OpenHandleCount(), 0u);
-            const std::string before = RegistryImage(hostileFakes.registry);
+            const capture::RegistryCapture before = capture::CaptureRoots(hostileFakes.registry);
 
             const PageView shown = LoadPage(hostileFakes, target.page);
             EXPECT_EQ(hostileFakes.registry.OpenHandleCount(), 0u);
-            EXPECT_TRUE(RegistryImage(hostileFakes.registry) == before) << "the load changed the registry";
+            EXPECT_TRUE(capture::CaptureRoots(hostileFakes.registry) == before)
+                << "the load changed the registry";
 
             FakeServices benignFakes;
             hostile::SetUp(benignFakes.registry, target);

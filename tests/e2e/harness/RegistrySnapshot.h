@@ -1,14 +1,17 @@
-// A copy of some registry keys (every value with its type and bytes, and for a recursive location every
-// key below), for "nothing else changed" checks and for putting the keys back after a scenario.
+// A capture of the prefix's registry taken through the public registry calls: some keys (every value
+// with its type and bytes, and for a recursive location every key below), or the whole registry. For
+// "nothing else changed" checks, difference lists and putting the keys back after a scenario.
 #pragma once
 
-#include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "tests/e2e/harness/RegistryValues.h"
+#include "tests/e2e/harness/WholeRegistry.h"
+#include "tests/support/RegistryCapture.h"
 
 namespace velmora::e2e {
 
@@ -20,40 +23,41 @@ struct RegistryLocation {
 
 class RegistrySnapshot {
   public:
-    struct Key {
-        RootKey root;
-        std::string path;
-        bool operator<(const Key& other) const;  // registry order: by root, then path with case ignored
-    };
-    struct NameLess {
-        bool operator()(const std::string& a, const std::string& b) const;
-    };
-    using Values = std::map<std::string, RegistryValue, NameLess>;
-
+    // Keys are named "HKCU\path" and the like, as the program reaches them.
     static RegistrySnapshot Take(const std::vector<RegistryLocation>& locations);
 
-    // Makes the registry match this snapshot again within its locations: values and keys added since
-    // are removed, changed or removed ones are written back.
-    void Restore() const;
+    // The whole registry, named and read as CaptureWholeRegistry (WholeRegistry.h) says.
+    static RegistrySnapshot TakeWhole();
+
+    // The same keys as they are now.
+    RegistrySnapshot Again() const;
+
+    // Makes the registry match this snapshot again within its keys: values and keys added since are
+    // removed, changed or removed ones are written back. True when every write succeeded.
+    bool Restore() const;
 
     const std::vector<RegistryLocation>& Locations() const { return locations_; }
+    bool Whole() const { return whole_; }
+    const capture::RegistryCapture& Capture() const { return capture_; }
     // Every key that existed, with its values.
-    const std::map<Key, Values>& Keys() const { return keys_; }
+    const capture::Keys& Keys() const { return capture_.AllKeys(); }
 
   private:
-    void Add(RootKey root, const std::string& path, bool recursive);
-
     std::vector<RegistryLocation> locations_;
-    std::map<Key, Values> keys_;
+    bool whole_ = false;
+    capture::RegistryCapture capture_;
 };
 
 // One line per difference, for example
 //   "~ HKCU\Control Panel\Desktop [Wallpaper]: REG_SZ "" -> REG_SZ "x.bmp""
-// ("+" added, "-" removed, "~" changed); empty when both hold the same.
+// ("+" added, "-" removed, "~" changed), in key order; empty when both hold the same.
 std::vector<std::string> Differences(const RegistrySnapshot& before, const RegistrySnapshot& after);
 
-// Succeeds when the registry under the snapshot's locations still matches it; the failure message
-// lists every difference.
+// Writes back, from `before`, everything that `after` changed. True when every write succeeded.
+bool PutBack(const RegistrySnapshot& before, const RegistrySnapshot& after);
+
+// Succeeds when the registry under the snapshot's keys still matches it; the failure message lists
+// every difference.
 testing::AssertionResult RegistryUnchangedSince(const RegistrySnapshot& before);
 
 // RAII: snapshots the locations now and restores them when the scenario ends.

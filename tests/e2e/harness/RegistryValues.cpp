@@ -1,27 +1,9 @@
 #include "tests/e2e/harness/RegistryValues.h"
 
-#include <cstdio>
-
 #include "registry/RegKey.h"
 #include "registry/Win32Registry.h"
 
 namespace velmora::e2e {
-
-RegistryValue RegistryValue::String(std::string_view text) {
-    RegistryValue value{reg::kSz, std::vector<std::uint8_t>(text.begin(), text.end())};
-    value.bytes.push_back(0);
-    return value;
-}
-
-RegistryValue RegistryValue::Dword(std::uint32_t number) {
-    return {reg::kDword,
-            {static_cast<std::uint8_t>(number), static_cast<std::uint8_t>(number >> 8),
-             static_cast<std::uint8_t>(number >> 16), static_cast<std::uint8_t>(number >> 24)}};
-}
-
-RegistryValue RegistryValue::Binary(std::vector<std::uint8_t> bytes) {
-    return {reg::kBinary, std::move(bytes)};
-}
 
 Registry& MachineRegistry() {
     static Win32Registry registry;
@@ -44,34 +26,6 @@ std::string RootName(RootKey root) {
 
 std::string KeyName(RootKey root, std::string_view path) {
     return path.empty() ? RootName(root) : RootName(root) + "\\" + std::string(path);
-}
-
-std::string Describe(const RegistryValue& value) {
-    char buffer[16];
-    if (value.type == reg::kSz || value.type == reg::kExpandSz) {
-        std::string text(value.bytes.begin(), value.bytes.end());
-        if (!text.empty() && text.back() == '\0') {
-            text.pop_back();
-        }
-        return std::string(value.type == reg::kSz ? "REG_SZ" : "REG_EXPAND_SZ") + " \"" + text + "\"";
-    }
-    if (value.type == reg::kDword && value.bytes.size() == 4) {
-        const std::uint32_t number = value.bytes[0] | value.bytes[1] << 8 | value.bytes[2] << 16 |
-                                     static_cast<std::uint32_t>(value.bytes[3]) << 24;
-        std::snprintf(buffer, sizeof buffer, "0x%08X", static_cast<unsigned>(number));
-        return std::string("REG_DWORD ") + buffer;
-    }
-    std::string result = value.type == reg::kBinary ? "REG_BINARY" : "type " + std::to_string(value.type);
-    result += " (" + std::to_string(value.bytes.size()) + " bytes)";
-    constexpr std::size_t kShown = 32;
-    for (std::size_t i = 0; i < value.bytes.size() && i < kShown; ++i) {
-        std::snprintf(buffer, sizeof buffer, " %02X", value.bytes[i]);
-        result += buffer;
-    }
-    if (value.bytes.size() > kShown) {
-        result += " ...";
-    }
-    return result;
 }
 
 bool KeyPresent(RootKey root, std::string_view path) {

@@ -9,19 +9,12 @@
 #include <vector>
 
 #include "registry/Registry.h"
+#include "tests/support/RegistryCapture.h"
 
 namespace velmora::e2e {
 
-struct RegistryValue {
-    std::uint32_t type = reg::kNone;
-    std::vector<std::uint8_t> bytes;
-
-    bool operator==(const RegistryValue&) const = default;
-
-    static RegistryValue String(std::string_view text);  // REG_SZ with its terminating zero
-    static RegistryValue Dword(std::uint32_t value);
-    static RegistryValue Binary(std::vector<std::uint8_t> bytes);
-};
+using RegistryValue = capture::Value;
+using capture::Describe;
 
 // The real registry of the prefix the driver runs in.
 Registry& MachineRegistry();
@@ -30,8 +23,6 @@ Registry& MachineRegistry();
 std::string RootName(RootKey root);
 // "HKCU\path" (or "HKCU" for an empty path).
 std::string KeyName(RootKey root, std::string_view path);
-// A value for messages: REG_SZ as quoted text, REG_DWORD as hex, anything else as its bytes.
-std::string Describe(const RegistryValue& value);
 
 bool KeyPresent(RootKey root, std::string_view path);
 std::optional<RegistryValue> ReadRawValue(RootKey root, std::string_view path, std::string_view name);

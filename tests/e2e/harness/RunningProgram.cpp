@@ -1,7 +1,6 @@
 #include "tests/e2e/harness/RunningProgram.h"
 
 #include <utility>
-#include <vector>
 
 namespace velmora::e2e {
 
@@ -29,20 +28,32 @@ RunningProgram& RunningProgram::operator=(RunningProgram&& other) noexcept {
 }
 
 RunningProgram RunningProgram::Start(const std::string& path, const std::string& arguments) {
-    RunningProgram program;
     std::string commandLine = "\"" + path + "\"";
     if (!arguments.empty()) {
         commandLine += " " + arguments;
     }
-    std::vector<char> buffer(commandLine.begin(), commandLine.end());
-    buffer.push_back('\0');
     const std::string directory = path.substr(0, path.find_last_of('\\'));
+    return Create(path.c_str(), commandLine, directory.empty() ? nullptr : directory.c_str(), nullptr);
+}
 
+RunningProgram RunningProgram::StartConsole(const std::string& commandLine, const StandardHandles& handles) {
+    return Create(nullptr, commandLine, nullptr, &handles);
+}
+
+RunningProgram RunningProgram::Create(const char* path, std::string commandLine, const char* directory,
+                                      const StandardHandles* handles) {
+    RunningProgram program;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
+    if (handles != nullptr) {
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = handles->input;
+        startup.hStdOutput = handles->output;
+        startup.hStdError = handles->error;
+    }
     PROCESS_INFORMATION info{};
-    if (!CreateProcessA(path.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        directory.empty() ? nullptr : directory.c_str(), &startup, &info)) {
+    if (!CreateProcessA(path, commandLine.data(), nullptr, nullptr, handles != nullptr,
+                        handles != nullptr ? CREATE_NO_WINDOW : 0, nullptr, directory, &startup, &info)) {
         program.startError_ = GetLastError();
         return program;
     }

@@ -24,6 +24,16 @@ class RunningProgram {
     // folder. Nothing is inherited, so the program holds none of the driver's handles (nor ctest's pipe).
     static RunningProgram Start(const std::string& path, const std::string& arguments = "");
 
+    // The console program `commandLine` names (found as CreateProcess finds it), without a console
+    // window, with these handles (inheritable ones) as its standard input, output and error: the only
+    // handles it inherits.
+    struct StandardHandles {
+        HANDLE input;
+        HANDLE output;
+        HANDLE error;
+    };
+    static RunningProgram StartConsole(const std::string& commandLine, const StandardHandles& handles);
+
     bool Started() const { return process_ != nullptr; }
     DWORD ProcessId() const { return processId_; }
     DWORD MainThreadId() const { return threadId_; }
@@ -39,6 +49,8 @@ class RunningProgram {
     void Terminate();
 
   private:
+    static RunningProgram Create(const char* path, std::string commandLine, const char* directory,
+                                 const StandardHandles* handles);
     void Release();
 
     HANDLE process_ = nullptr;

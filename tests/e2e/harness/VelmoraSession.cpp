@@ -71,4 +71,9 @@ testing::AssertionResult VelmoraSession::WaitForExit(Milliseconds timeout) {
     return testing::AssertionFailure() << "the program still runs after " << timeout.count() << " ms";
 }
 
+HWND VelmoraSession::SelectPage(std::string_view title) const {
+    const HWND sheet = HostedSheet::Find(mainWindow_);
+    return sheet == nullptr ? nullptr : HostedSheet(sheet).SelectPage(title);
+}
+
 }  // namespace velmora::e2e

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <string_view>
+
 #include <gtest/gtest.h>
 
 #include "tests/e2e/harness/RunningProgram.h"
@@ -39,6 +41,8 @@ class VelmoraSession {
     const RunningProgram& Program() const { return program_; }
     DWORD ProcessId() const { return program_.ProcessId(); }
     HWND MainWindow() const { return mainWindow_; }
+    // Changes to the page with this tab title and returns it; null when there is none.
+    HWND SelectPage(std::string_view title) const;
 
   private:
     ScopedWindowsVersion version_;

@@ -60,7 +60,7 @@ std::vector<const hostile::Target*> TargetsOf(const hostile::State& state, bool 
 void RunOver(const hostile::State& state, const std::vector<const hostile::Target*>& targets) {
     // 9x, so that the Security page is there and loaded too.
     ProgramRun run(WindowsVersion::Windows98);
-    run.PutBackAtEndTo(RegistryImage::Take());
+    run.PutBackAtEndTo(RegistrySnapshot::TakeWhole());
     ASSERT_FALSE(targets.empty()) << state.name;
     for (const hostile::Target* target : targets) {
         hostile::SetUp(MachineRegistry(), *target);

@@ -18,14 +18,6 @@
 namespace velmora::e2e {
 namespace {
 
-constexpr RootKey kHkcu = RootKey::CurrentUser;
-constexpr RootKey kHklm = RootKey::LocalMachine;
-constexpr RootKey kHkcr = RootKey::ClassesRoot;
-constexpr char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-constexpr char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-constexpr char kUninstall[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
-constexpr char kImportant[] = "Velmora 99 - Important";
-
 // Edits the text of edit 1083 in the editor that `button` opens, and confirms.
 void EditAndConfirm(ProgramRun& run, HWND page, int button, const char* caption, const std::string& text) {
     const HWND editor = OpenWindow(run, Control(page, button), caption);

@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "tests/e2e/harness/HostedSheet.h"
 #include "tests/e2e/harness/MessageBoxes.h"
 #include "tests/e2e/harness/ProgramWindows.h"
 #include "tests/e2e/harness/ReliabilityCounts.h"
@@ -21,17 +20,17 @@ ProgramRun::ProgramRun(WindowsVersion version) : session_(version) {}
 
 ProgramRun::~ProgramRun() {
     // Whatever a failed scenario left behind goes back before the session restores its own values.
-    const RegistryImage& end = end_ ? *end_ : before_;
-    if (end.Saved()) {
+    const RegistrySnapshot& end = end_ ? *end_ : before_;
+    if (end.Whole()) {
         session_.WaitForExit(Milliseconds(0));
-        PutBack(end, RegistryImage::Take());
+        PutBack(end, RegistrySnapshot::TakeWhole());
     }
 }
 
 testing::AssertionResult ProgramRun::Start() {
-    before_ = RegistryImage::Take();
-    if (!before_.Saved()) {
-        return testing::AssertionFailure() << "the registry could not be saved for its image";
+    before_ = RegistrySnapshot::TakeWhole();
+    if (before_.Keys().empty()) {
+        return testing::AssertionFailure() << "the registry could not be read";
     }
     testing::AssertionResult started = session_.Start();
     // A registry full of strange data can make the first messages slow (Wine reads its own settings
@@ -43,8 +42,7 @@ testing::AssertionResult ProgramRun::Start() {
 }
 
 HWND ProgramRun::SelectPage(const std::string& title) {
-    const HWND sheet = HostedSheet::Find(Main());
-    return sheet == nullptr ? nullptr : HostedSheet(sheet).SelectPage(title);
+    return session_.SelectPage(title);
 }
 
 testing::AssertionResult ProgramRun::Apply(const char* question) {
@@ -72,7 +70,7 @@ testing::AssertionResult ProgramRun::Apply(const char* question) {
 testing::AssertionResult ProgramRun::OnlyChanged(const std::string& page,
                                                  const std::function<void(ExpectedChanges&)>& expect,
                                                  const std::string& kind) {
-    const RegistryImage after = RegistryImage::Take();
+    const RegistrySnapshot after = RegistrySnapshot::TakeWhole();
     ExpectedChanges expected(before_, after);
     expect(expected);
     testing::AssertionResult result = OnlyTheseChanged(before_, after, expected);
@@ -106,7 +104,7 @@ testing::AssertionResult ProgramRun::CloseWith(int button) {
         return testing::AssertionFailure()
                << "the program ended with the code 0x" << std::hex << code.value_or(0);
     }
-    return NothingChanged(before_, RegistryImage::Take());
+    return NothingChanged(before_, RegistrySnapshot::TakeWhole());
 }
 
 bool Touch(const ProgramRun& run, HWND box, const char* notice) {

@@ -1,7 +1,7 @@
-// One run of the program for the reliability scenarios: the whole registry is imaged before the start;
-// each scenario then checks that the registry differs from that image by exactly what it names, counts
+// One run of the program for the reliability scenarios: the whole registry is captured before the start;
+// each scenario then checks that the registry differs from that capture by exactly what it names, counts
 // itself for the report and puts the registry back, so that the next scenario of the run starts from
-// the same image.
+// the same capture.
 #pragma once
 
 #include <windows.h>
@@ -13,17 +13,28 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/e2e/harness/ExpectedChanges.h"
 #include "tests/e2e/harness/VelmoraSession.h"
-#include "tests/e2e/harness/WholeRegistry.h"
 
 namespace velmora::e2e {
+
+// What the scenarios name: the roots, the program's keys and its warning's caption.
+inline constexpr RootKey kHkcu = RootKey::CurrentUser;
+inline constexpr RootKey kHklm = RootKey::LocalMachine;
+inline constexpr RootKey kHkcr = RootKey::ClassesRoot;
+inline constexpr char kShellFolders[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+inline constexpr char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr char kUninstall[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+inline constexpr char kLogon[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Winlogon";
+inline constexpr char kImportant[] = "Velmora 99 - Important";
 
 class ProgramRun {
   public:
     explicit ProgramRun(WindowsVersion version);
     ~ProgramRun();
 
-    // The image before the start, then the start.
+    // The capture before the start, then the start.
     testing::AssertionResult Start();
 
     HWND Main() const { return session_.MainWindow(); }
@@ -35,7 +46,7 @@ class ProgramRun {
     // answered Yes.
     testing::AssertionResult Apply(const char* question = nullptr);
 
-    // Compares the registry now with the image before the start: `expect` names the changes allowed.
+    // Compares the registry now with the capture before the start: `expect` names the changes allowed.
     // Counts one diff scenario of `page` and puts back whatever changed.
     testing::AssertionResult OnlyChanged(const std::string& page,
                                          const std::function<void(ExpectedChanges&)>& expect,
@@ -44,18 +55,18 @@ class ProgramRun {
                                                const std::string& kind = "diff scenarios");
 
     // Presses Cancel (or OK, answering a restart question No), waits for the end of the process, and
-    // checks that it ended normally and that the registry matches the image before the start.
+    // checks that it ended normally and that the registry matches the capture before the start.
     testing::AssertionResult CloseWith(int button);
 
-    const RegistryImage& Before() const { return before_; }
-    // At the end of the run the registry is put back to `image` instead of the image before the start
+    const RegistrySnapshot& Before() const { return before_; }
+    // At the end of the run the registry is put back to `snapshot` instead of the capture before the start
     // (for scenarios that prepare the registry after the session has set its Windows version).
-    void PutBackAtEndTo(RegistryImage image) { end_ = std::move(image); }
+    void PutBackAtEndTo(RegistrySnapshot snapshot) { end_ = std::move(snapshot); }
 
   private:
     VelmoraSession session_;
-    RegistryImage before_;
-    std::optional<RegistryImage> end_;
+    RegistrySnapshot before_;
+    std::optional<RegistrySnapshot> end_;
 };
 
 // A click on a check box as the user makes it. When it opens a notice with `notice` as its caption (only

@@ -1,5 +1,5 @@
 // Whole-registry differences of the setting pages: every row is touched, applied, and the registry must
-// differ from its image before the program started by exactly what the row writes or deletes; then the
+// differ from its capture before the program started by exactly what the row writes or deletes; then the
 // registry is put back and the row is touched and applied again, which runs its other branch. Cancel
 // after touching every control, and OK with nothing touched, change nothing at all.
 #include <windows.h>
@@ -20,15 +20,10 @@
 namespace velmora::e2e {
 namespace {
 
-constexpr RootKey kHkcu = RootKey::CurrentUser;
-constexpr RootKey kHklm = RootKey::LocalMachine;
-constexpr RootKey kHkcr = RootKey::ClassesRoot;
-
 constexpr char kPolicies[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
 constexpr char kExplorer[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
 constexpr char kDesktop[] = "Control Panel\\Desktop";
 constexpr char kMetrics[] = "Control Panel\\Desktop\\WindowMetrics";
-constexpr char kLogon[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Winlogon";
 constexpr char kMyComputerOpen[] = "CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\Shell\\Open";
 
 const RegistryValue kFlag = RegistryValue::Binary({1, 0, 0, 0});
@@ -54,7 +49,7 @@ void ExpectWrite(ExpectedChanges& expected, RootKey root, const std::string& pat
     }
 }
 
-// Touches the row's box and applies, twice: each branch once, each compared with the image.
+// Touches the row's box and applies, twice: each branch once, each compared with the capture.
 void CheckBothBranches(ProgramRun& run, HWND page, const std::string& pageName, const CheckRow& row,
                        const char* question = nullptr) {
     const HWND box = Control(page, row.control);

@@ -23,15 +23,6 @@
 namespace velmora::e2e {
 namespace {
 
-constexpr RootKey kHkcu = RootKey::CurrentUser;
-constexpr RootKey kHklm = RootKey::LocalMachine;
-constexpr RootKey kHkcr = RootKey::ClassesRoot;
-constexpr char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-constexpr char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-constexpr char kUninstall[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
-constexpr char kLogon[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Winlogon";
-constexpr char kImportant[] = "Velmora 99 - Important";
-
 // Quotes, percent signs as a format would read them, backslashes, and e acute, u umlaut and pound.
 const std::string kAwkward = "\"Quoted\" 100% %s%s%n %1 %% C:\\dir\\ \\\\server\\share \xE9\xFC\xA3";
 
