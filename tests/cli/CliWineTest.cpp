@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "cli/core/Show.h"
+#include "settings/Locations.h"
 #include "system/win32/Win32Services.h"
 #include "tests/cli/CliProcess.h"
 #include "tests/cli/RestoredRegistry.h"
@@ -24,7 +25,7 @@ constexpr RootKey kHkcr = RootKey::ClassesRoot;
 constexpr RootKey kHkcu = RootKey::CurrentUser;
 constexpr RootKey kHklm = RootKey::LocalMachine;
 const std::string kCurrentVersion = "Software\\Microsoft\\Windows\\CurrentVersion";
-const std::string kPolicies = kCurrentVersion + "\\Policies\\Explorer";
+const std::string kPolicies = keys::kExplorerPolicies;
 const std::string kRun = kCurrentVersion + "\\Run";
 const std::string kEntry = kCurrentVersion + "\\Uninstall\\VelmoraCliTest";
 const std::string kVerb = "Unknown\\shell\\View With Notepad";

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/Locations.h"
 #include "tests/cli/CliProcess.h"
 #include "tests/cli/RestoredRegistry.h"
 #include "tests/e2e/harness/HostedSheet.h"
@@ -23,7 +24,7 @@
 namespace velmora::e2e {
 namespace {
 
-constexpr char kPolicies[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+constexpr const char* kPolicies = keys::kExplorerPolicies;
 constexpr char kShell[] = "Unknown\\shell";
 constexpr char kVerb[] = "Unknown\\shell\\View With Notepad";
 

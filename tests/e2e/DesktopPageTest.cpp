@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "res/resource.h"
+#include "settings/Locations.h"
 #include "tests/e2e/harness/HostedSheet.h"
 #include "tests/e2e/harness/MessageBoxes.h"
 #include "tests/e2e/harness/Paths.h"
@@ -27,7 +28,7 @@ constexpr char kDesktopTitle[] = "Desktop";
 constexpr char kRestartCaption[] = "Velmora 99 - Restart Windows?";
 constexpr char kErrorCaption[] = "Velmora 99 - Error";
 constexpr char kPoliciesParent[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies";
-constexpr char kPolicies[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+constexpr const char* kPolicies = keys::kExplorerPolicies;
 constexpr char kMetrics[] = "Control Panel\\Desktop\\WindowMetrics";
 constexpr char kShellIcons[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Icons";
 constexpr Milliseconds kBoxTimeout{8000};
