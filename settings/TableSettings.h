@@ -1,6 +1,6 @@
 // The part of a setting page's model that walks its table: loading, touching and applying rows, and the
-// flags a written row sets. `Model` declares `Table()` (its rows in apply order), the members `check`
-// and `services_`, and may replace `Bind` for members other than `check`.
+// flags a written row sets. `Model` declares `Table()` (its rows in apply order) and the member `check`
+// (a box state per row), and replaces `Bind` for its other members.
 #pragma once
 
 #include "registry/RegistryStore.h"
