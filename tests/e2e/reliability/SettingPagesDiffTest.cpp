@@ -130,7 +130,7 @@ template <class Model>
 std::vector<int> CheckBoxes(std::initializer_list<int> except = {}) {
     std::vector<int> boxes;
     for (const auto& row : Model::Table()) {
-        if (row.shown == Shown::kCheck && row.load != LoadWhen::kWithShellExtensions &&
+        if (row.control != 0 && row.shown == Shown::kCheck && row.load != LoadWhen::kWithShellExtensions &&
             std::find(except.begin(), except.end(), row.control) == except.end()) {
             boxes.push_back(row.control);
         }
