@@ -141,8 +141,8 @@ struct BoundMember {
 
 template <class Model>
 struct SettingRow {
-    int row;  // the model's row; a table lists its rows in this order
-    int control;
+    int row;      // the model's row; a table lists its rows in this order
+    int control;  // 0 for a row without a control of its own (the folders): its parts are its controls
     const char* caption;
     CaptionFrom captionFrom = CaptionFrom::kControl;
     Location at{};
