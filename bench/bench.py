@@ -11,7 +11,15 @@ import sys
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 BUILD = ROOT / "build" / "bench"
-TOOLCHAIN = ROOT / "cmake" / "mingw-w64-i686.cmake"
+# bench/run says which build Wine can run here (tools/common.sh): the shipped 32-bit one in 32-bit
+# prefixes where this machine runs 32-bit Linux programs, else the 64-bit build in 64-bit prefixes.
+BITS = os.environ.get("VELMORA_WINE_BITS", "32")
+WINE = os.environ.get("VELMORA_WINE", "wine")
+TOOLCHAIN = ROOT / "cmake" / ("mingw-w64-i686.cmake" if BITS == "32" else "mingw-w64-x86_64.cmake")
+BENCH_TREE = "win32" if BITS == "32" else "win64"  # the benchmark build, under build/bench
+RELEASE_TREE = "release" if BITS == "32" else "release64"  # the plain Release build
+PREFIX_ARCH = f"win{BITS}"
+BUILD_SAID = os.environ.get("VELMORA_WINE_SAID", f"the {BITS}-bit build in {BITS}-bit prefixes")
 WAIT_MS = 1200  # the main window's prescribed wait before the promotional window goes
 
 UNINSTALL = r"HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Uninstall"
@@ -42,7 +50,7 @@ CALL_KINDS = ["open", "create", "close", "query", "set", "delete value", "delete
 # The programs run in a Wine desktop window of their own. Straight on Xvfb, which has no window manager,
 # Wine waits up to two seconds for a manager to acknowledge each top-level window it hides, and Velmora
 # hides its promotional window during start-up: that wait is the X server's, not the program's.
-DESKTOP = ["wine", "explorer", "/desktop=velmora-bench,1024x768"]
+DESKTOP = [WINE, "explorer", "/desktop=velmora-bench,1024x768"]
 
 
 def log(text):
@@ -56,7 +64,7 @@ def run(command, **kwargs):
 def build():
     """The benchmark build (timing marks and the benchmark programs) and the plain Release build."""
     jobs = os.environ.get("VELMORA_BENCH_JOBS", "2")
-    for name, extra in (("win32", ["-DVELMORA_BENCH=ON"]), ("release", [])):
+    for name, extra in ((BENCH_TREE, ["-DVELMORA_BENCH=ON"]), (RELEASE_TREE, [])):
         tree = BUILD / name
         log(f"building {tree}")
         run(["cmake", "-S", str(ROOT), "-B", str(tree), f"-DCMAKE_TOOLCHAIN_FILE={TOOLCHAIN}",
@@ -96,7 +104,8 @@ def reg_file(size, path):
 def prefix_env(prefix):
     env = dict(os.environ)
     env["WINEPREFIX"] = str(prefix)
-    env["WINEARCH"] = "win32"  # a 32-bit Windows, like the systems the program is made for
+    # A 32-bit Windows, like the systems the program is made for, or a 64-bit one for the 64-bit build.
+    env["WINEARCH"] = PREFIX_ARCH
     return env
 
 
@@ -105,20 +114,20 @@ def make_prefix(size):
     prefix = BUILD / f"prefix-{size}"
     done = prefix / ".velmora-bench-filled"
     system_reg = prefix / "system.reg"
-    if system_reg.exists() and "#arch=win32" not in system_reg.read_text(errors="replace").splitlines():
-        log(f"{prefix} is not a 32-bit prefix; making it again")
+    if system_reg.exists() and f"#arch={PREFIX_ARCH}" not in system_reg.read_text(errors="replace").splitlines():
+        log(f"{prefix} is not a {BITS}-bit prefix; making it again")
         subprocess.run(["rm", "-rf", str(prefix)], check=True)
     if done.exists():
         return prefix
     env = prefix_env(prefix)
     log(f"making {prefix}")
-    run(["wineboot", "-i"], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    run([WINE, "wineboot", "-i"], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     run(["wineserver", "-w"], env=env)
     if any(SIZES[size]):
         reg = BUILD / f"{size}.reg"
         reg_file(size, reg)
         log(f"filling {prefix} from {reg}")
-        run(["wine", "regedit", "/S", windows_path(reg)], env=env, stdout=subprocess.DEVNULL,
+        run([WINE, "regedit", "/S", windows_path(reg)], env=env, stdout=subprocess.DEVNULL,
             stderr=subprocess.DEVNULL)
         run(["wineserver", "-w"], env=env)
     done.write_text("filled\n")
@@ -171,9 +180,10 @@ def measure(size, rounds):
     env = prefix_env(prefix)
     marks = BUILD / "marks" / size
     marks.mkdir(parents=True, exist_ok=True)
-    programs = [BUILD / "win32" / "app" / "Velmora.exe", BUILD / "win32" / "bench" / "MinimalDialog.exe",
-                BUILD / "win32" / "bench" / "RegistryFloor.exe"]
-    launch = BUILD / "win32" / "bench" / "Launch.exe"
+    tree = BUILD / BENCH_TREE
+    programs = [tree / "app" / "Velmora.exe", tree / "bench" / "MinimalDialog.exe",
+                tree / "bench" / "RegistryFloor.exe"]
+    launch = tree / "bench" / "Launch.exe"
     subprocess.Popen(["wineserver", "-p"], env=env).wait()
     try:
         # The first program of a fresh server also starts the prefix's own services: not measured.
@@ -330,9 +340,9 @@ def goals(stat, sizes, exe_size):
 
 
 def report(all_results, sizes, rounds, command):
-    exe = BUILD / "release" / "app" / "Velmora.exe"
+    exe = BUILD / RELEASE_TREE / "app" / "Velmora.exe"
     exe_size = exe.stat().st_size
-    wine = subprocess.run(["wine", "--version"], capture_output=True, text=True).stdout.strip()
+    wine = subprocess.run([WINE, "--version"], capture_output=True, text=True).stdout.strip()
     cpus = os.cpu_count()
     head = "| Figure | " + " | ".join(sizes) + " |"
     rule = "|---|" + "---|" * len(sizes)
@@ -419,6 +429,7 @@ def report(all_results, sizes, rounds, command):
         f"Date: {datetime.datetime.now(datetime.timezone.utc):%Y-%m-%d %H:%M} UTC  ",
         f"Machine: {cpus} cores (whatever else runs on it while measuring adds noise)  ",
         f"Wine: {wine}; Windows version of the prefixes: Wine's default (Windows NT family)  ",
+        f"Build measured: {BUILD_SAID}  ",
         f"Rounds: {rounds} per size after one warm-up round (Velmora runs counted: {counts})",
         "",
         "Registry sizes (added to Wine's own registry): " + "; ".join(
@@ -454,7 +465,7 @@ def report(all_results, sizes, rounds, command):
         "- The Windows version of the prefixes is Wine's default (NT family), so the Security page is not "
         "loaded; the three list pages load on every system.",
         "",
-        f"`Velmora.exe` (Release build, build/bench/release): {exe_size:,} bytes (goal < 1,048,576).",
+        f"`Velmora.exe` (Release build, build/bench/{RELEASE_TREE}): {exe_size:,} bytes (goal < 1,048,576).",
         "",
         "Where Velmora's start-up goes, ms from process creation (GetProcessTimes) to each step "
         "(median, min\u2013max):",

@@ -14,7 +14,13 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # No MinGW DLL beside the executables: only system DLLs are imported.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+# ctest runs the test programs under Wine. The 64-bit programs go through the 64-bit loader by name:
+# Debian's wine wrapper takes the 32-bit one whenever wine32 is installed, even where it cannot start.
+if(VELMORA_MINGW_TRIPLE STREQUAL "x86_64-w64-mingw32")
+  set(CMAKE_CROSSCOMPILING_EMULATOR env WINELOADER=/usr/lib/wine/wine64 /usr/lib/wine/wine64)
+else()
+  set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+endif()
 
 # Release builds are made small: optimised for size, each function and datum in a section of its own so
 # that the linker drops what nothing uses, and no symbols or debug information in the executables. Set
