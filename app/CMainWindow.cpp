@@ -5,28 +5,7 @@
 #include "res/resource.h"
 #include "settings/ApplyCycle.h"
 #include "settings/OsVersion.h"
-
-#ifdef VELMORA_BENCH
-#include "bench/FloorCalls.h"    // and the bare registry calls of its list loads, for comparison
-#include "bench/StartupMarks.h"  // timing marks of the benchmark build
-#define VELMORA_BENCH_FLOOR(page) ::velmora::bench::MeasureFloor("floor ", page)
-#define VELMORA_BENCH_FILLED(page) ::velmora::bench::ListFilled(page)
-// The lists arrive after the window is up: the marks wait for them, and the floors of their loads are
-// timed once everything is shown, in this process but apart from the start-up.
-#define VELMORA_BENCH_AWAIT_LISTS(count)                                \
-    ::velmora::bench::AwaitLists(count);                                \
-    ::velmora::bench::BeforeWriting() = [] {                            \
-        for (const char* page : {"Folders/Run", "Add/Remove", "New"}) { \
-            ::velmora::bench::MeasureFloor("floor ", page);             \
-        }                                                               \
-    }
-#else
-#define VELMORA_BENCH_FILLED(page)
-#define VELMORA_BENCH_AWAIT_LISTS(count)
-#define VELMORA_BENCH_MARK(name)
-#define VELMORA_BENCH_SHOWN(window)
-#define VELMORA_BENCH_FLOOR(page)
-#endif
+#include "settings/StartupObserver.h"
 
 namespace {
 
@@ -114,12 +93,13 @@ void CMainWindow::DoDataExchange(CDataExchange* dx) {
 }
 
 BOOL CMainWindow::OnInitDialog() {
-    VELMORA_BENCH_MARK("init");
+    velmora::StartupObserver& observer = velmora::TheStartupObserver();
+    observer.Step("init");
     // The lists are read while the pages are made and the window appears; each list page shows its list
     // when it arrives.
     m_listsInBackground = m_listReader.Start(m_hWnd, kListReadMessage);
     if (m_listsInBackground) {
-        VELMORA_BENCH_AWAIT_LISTS(3);
+        observer.ListsAwaited(3);
     }
     CDialog::OnInitDialog();
     m_sheet.EnableStackedTabs(FALSE);
@@ -132,13 +112,13 @@ BOOL CMainWindow::OnInitDialog() {
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
     CreatePageWindows();
-    VELMORA_BENCH_MARK("pages created");
+    observer.Step("pages created");
     SetUpButtons();
-    VELMORA_BENCH_MARK("buttons set up");
+    observer.Step("buttons set up");
     LoadPages();
     DisableWhatNtLacks();
     ::EnableWindow(GetDlgItemHwnd(kApplyId), FALSE);
-    VELMORA_BENCH_MARK("init done");
+    observer.Step("init done");
     return TRUE;
 }
 
@@ -228,42 +208,34 @@ void CMainWindow::LoadSecurityPage() {
 }
 
 void CMainWindow::LoadListPages() {
-    VELMORA_BENCH_MARK("Add/Remove begin");
     m_uninstallPage.Load();
     m_uninstallPage.UpdateData(FALSE);
-    VELMORA_BENCH_MARK("Add/Remove end");
-    VELMORA_BENCH_FLOOR("Add/Remove");
-    VELMORA_BENCH_MARK("New begin");
     m_newPage.Load();
     m_newPage.UpdateData(FALSE);
-    VELMORA_BENCH_MARK("New end");
-    VELMORA_BENCH_FLOOR("New");
-    VELMORA_BENCH_MARK("Folders/Run begin");
     m_folderPage.LoadFolders();
     m_folderPage.LoadAutoruns();
     m_folderPage.UpdateData(FALSE);
-    VELMORA_BENCH_MARK("Folders/Run end");
-    VELMORA_BENCH_FLOOR("Folders/Run");
 }
 
 void CMainWindow::OnListRead(LPARAM posted) {
     using Page = velmora::StartupList::Page;
+    velmora::StartupObserver& observer = velmora::TheStartupObserver();
     if (posted == 0) {
         // The reader has ended: a list it could not read (or one its page refused) is read here.
         if (m_uninstallPage.Settings().Waiting()) {
             m_uninstallPage.Load();
             m_uninstallPage.UpdateData(FALSE);
-            VELMORA_BENCH_FILLED("Add/Remove");
+            observer.ListFilled(Page::kUninstall);
         }
         if (m_newPage.Settings().Waiting()) {
             m_newPage.Load();
             m_newPage.UpdateData(FALSE);
-            VELMORA_BENCH_FILLED("New");
+            observer.ListFilled(Page::kShellNew);
         }
         if (m_folderPage.Settings().Waiting()) {
             m_folderPage.Load();
             m_folderPage.UpdateData(FALSE);
-            VELMORA_BENCH_FILLED("Folders/Run");
+            observer.ListFilled(Page::kFolderRun);
         }
         return;
     }
@@ -274,15 +246,15 @@ void CMainWindow::OnListRead(LPARAM posted) {
     switch (list->page) {
         case Page::kFolderRun:
             m_folderPage.ShowStartupLists(std::move(list->folderRun));
-            VELMORA_BENCH_FILLED("Folders/Run");
+            observer.ListFilled(Page::kFolderRun);
             break;
         case Page::kUninstall:
             m_uninstallPage.ShowStartupEntries(std::move(list->uninstall));
-            VELMORA_BENCH_FILLED("Add/Remove");
+            observer.ListFilled(Page::kUninstall);
             break;
         case Page::kShellNew:
             m_newPage.ShowStartupEntries(std::move(list->shellNew));
-            VELMORA_BENCH_FILLED("New");
+            observer.ListFilled(Page::kShellNew);
             break;
     }
 }
@@ -383,7 +355,7 @@ BOOL CMainWindow::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* 
                 m_promo.DestroyWindow();
             }
             if (wParam) {
-                VELMORA_BENCH_SHOWN(m_hWnd);
+                velmora::TheStartupObserver().WindowShown(reinterpret_cast<std::uintptr_t>(m_hWnd));
             }
             return FALSE;
         case WM_PAINT:

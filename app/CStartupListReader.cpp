@@ -5,10 +5,7 @@
 #include <vector>
 
 #include "registry/Win32Registry.h"
-
-#ifdef VELMORA_BENCH
-#include "bench/ReaderMarks.h"  // timing marks and call counts of the benchmark build
-#endif
+#include "settings/StartupObserver.h"
 
 // What the window's thread and the reader share, freed by whichever of the two lets go of it last. The
 // lock guards every member after construction.
@@ -91,18 +88,11 @@ DWORD WINAPI CStartupListReader::Run(LPVOID parameter) {
     Shared* shared = static_cast<Shared*>(parameter);
     try {
         velmora::Win32Registry own;  // every key is opened and closed on this thread
-#ifdef VELMORA_BENCH
-        velmora::bench::CountingRegistry registry(own);
-        velmora::bench::ReaderMarks marks(registry);
-#else
-        velmora::Registry& registry = own;
-#endif
+        velmora::StartupObserver& observer = velmora::TheStartupObserver();
         velmora::ReadStartupLists(
-            registry, [shared] { return shared->Stopping(); },
+            observer.ReaderRegistry(own), [shared] { return shared->Stopping(); },
             [&](std::unique_ptr<velmora::StartupList> list) {
-#ifdef VELMORA_BENCH
-                marks.Read(list->page);
-#endif
+                observer.ListRead(list->page);
                 shared->Post(std::move(list));
             });
     } catch (...) {

@@ -11,11 +11,12 @@ namespace {
 INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
         case WM_INITDIALOG:
-            VELMORA_BENCH_MARK("init");
+            velmora::bench::Mark("init");
+            velmora::bench::MarkMemory("init");
             return TRUE;
         case WM_SHOWWINDOW:
             if (wParam) {
-                VELMORA_BENCH_SHOWN(window);
+                velmora::bench::WindowShown(window);
             }
             return FALSE;
         case WM_COMMAND:

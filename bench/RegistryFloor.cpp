@@ -1,10 +1,35 @@
-// The floor of the three list loads in a console process of its own: see FloorCalls.h.
-#include "bench/FloorCalls.h"
+// The floor of the three list loads in a console process of its own: the program's own reading code
+// walks the registry once through a recorder (not timed), then each list's calls are made again bare
+// and timed (bench/CallScript.h).
+#include <memory>
+#include <string>
+
+#include "bench/CallScript.h"
 #include "bench/StartupMarks.h"
+#include "registry/Win32Registry.h"
+#include "settings/StartupLists.h"
 
 int main() {
-    for (const char* page : {"Add/Remove", "New", "Folders/Run"}) {
-        velmora::bench::MeasureFloor("", page);
+    velmora::Win32Registry own;
+    velmora::bench::RecordingRegistry recorder(own);
+    struct Load {
+        std::string name;
+        velmora::bench::CallScript script;
+    };
+    std::vector<Load> loads;
+    velmora::ReadStartupLists(
+        recorder, [] { return false; },
+        [&](std::unique_ptr<velmora::StartupList> list) {
+            using Page = velmora::StartupList::Page;
+            const char* name = list->page == Page::kFolderRun   ? "Folders/Run"
+                               : list->page == Page::kUninstall ? "Add/Remove"
+                                                                : "New";
+            loads.push_back({name, recorder.Take()});
+        });
+    for (const Load& load : loads) {
+        velmora::bench::Mark((load.name + " begin").c_str());
+        velmora::bench::Replay(load.script);
+        velmora::bench::Mark((load.name + " end").c_str());
     }
     velmora::bench::WriteMarks();
     return 0;

@@ -27,12 +27,20 @@ struct CountRecord {
     long long value;
 };
 
+// The process's memory when a step was reached.
+struct MemoryRecord {
+    std::string name;
+    unsigned long long workingSet;
+    unsigned long long privateBytes;
+};
+
 // Everything noted, under one lock: the reader thread notes marks too.
 struct Notes {
     Notes() { ::InitializeCriticalSection(&lock); }
     CRITICAL_SECTION lock;
     std::vector<MarkRecord> marks;
     std::vector<CountRecord> counts;
+    std::vector<MemoryRecord> memory;
     int listsAwaited = 0;
     int listsFilled = 0;
     bool painted = false;
@@ -96,24 +104,38 @@ inline long long WallMicros() {
     return FileTimeMicros(now);
 }
 
-inline SIZE_T PeakWorkingSet() {
+// The process's memory counters now (all zero where the call is missing).
+inline PROCESS_MEMORY_COUNTERS_EX MemoryNow() {
     using MemoryInfo = BOOL(WINAPI*)(HANDLE, PPROCESS_MEMORY_COUNTERS, DWORD);
-    MemoryInfo memoryInfo = LookUp<MemoryInfo>("kernel32.dll", "K32GetProcessMemoryInfo");
-    if (memoryInfo == nullptr) {
-        memoryInfo = LookUp<MemoryInfo>("psapi.dll", "GetProcessMemoryInfo");
-    }
-    PROCESS_MEMORY_COUNTERS memory{};
+    static MemoryInfo memoryInfo = [] {
+        MemoryInfo found = LookUp<MemoryInfo>("kernel32.dll", "K32GetProcessMemoryInfo");
+        return found != nullptr ? found : LookUp<MemoryInfo>("psapi.dll", "GetProcessMemoryInfo");
+    }();
+    PROCESS_MEMORY_COUNTERS_EX memory{};
     memory.cb = sizeof memory;
-    if (memoryInfo == nullptr || !memoryInfo(::GetCurrentProcess(), &memory, sizeof memory)) {
-        return 0;
+    if (memoryInfo == nullptr ||
+        !memoryInfo(::GetCurrentProcess(), reinterpret_cast<PPROCESS_MEMORY_COUNTERS>(&memory),
+                    sizeof memory)) {
+        return PROCESS_MEMORY_COUNTERS_EX{};
     }
-    return memory.PeakWorkingSetSize;
+    return memory;
+}
+
+inline SIZE_T PeakWorkingSet() {
+    return MemoryNow().PeakWorkingSetSize;
 }
 
 inline void Mark(const char* name) {
     const long long now = CounterMicros();
     NotesLock lock;
     TheNotes().marks.push_back({name, now});
+}
+
+// The working set and private bytes at a step.
+inline void MarkMemory(const char* name) {
+    const PROCESS_MEMORY_COUNTERS_EX memory = MemoryNow();
+    NotesLock lock;
+    TheNotes().memory.push_back({name, memory.WorkingSetSize, memory.PrivateUsage});
 }
 
 inline void Count(const std::string& name, long long value) {
@@ -139,7 +161,7 @@ inline void WriteMarks() {
     FILETIME kernel{};
     FILETIME user{};
     ::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user);
-    const SIZE_T peak = PeakWorkingSet();
+    const PROCESS_MEMORY_COUNTERS_EX memory = MemoryNow();
 
     FILE* out = std::fopen(path, "w");
     if (out == nullptr) {
@@ -148,10 +170,17 @@ inline void WriteMarks() {
     NotesLock lock;
     std::fprintf(out, "created\t%lld\n", FileTimeMicros(created));
     std::fprintf(out, "written\t%lld\n", wallNow);
-    std::fprintf(out, "peak_working_set\t%llu\n", static_cast<unsigned long long>(peak));
+    std::fprintf(out, "peak_working_set\t%llu\n", static_cast<unsigned long long>(memory.PeakWorkingSetSize));
+    std::fprintf(out, "peak_private\t%llu\n", static_cast<unsigned long long>(memory.PeakPagefileUsage));
+    std::fprintf(out, "working_set\t%llu\n", static_cast<unsigned long long>(memory.WorkingSetSize));
+    std::fprintf(out, "private\t%llu\n", static_cast<unsigned long long>(memory.PrivateUsage));
     // Counter marks as offsets before "now", so the reader needs no clock of its own.
     for (const MarkRecord& mark : TheNotes().marks) {
         std::fprintf(out, "mark\t%s\t%lld\n", mark.name.c_str(), counterNow - mark.micros);
+    }
+    for (const MemoryRecord& record : TheNotes().memory) {
+        std::fprintf(out, "memory\t%s\t%llu\t%llu\n", record.name.c_str(), record.workingSet,
+                     record.privateBytes);
     }
     for (const CountRecord& count : TheNotes().counts) {
         std::fprintf(out, "count\t%s\t%lld\n", count.name.c_str(), count.value);
@@ -229,7 +258,3 @@ inline void ListFilled(const char* page) {
 }
 
 }  // namespace velmora::bench
-
-// For the hooks in the program's own code, which define them as nothing outside a benchmark build.
-#define VELMORA_BENCH_MARK(name) ::velmora::bench::Mark(name)
-#define VELMORA_BENCH_SHOWN(window) ::velmora::bench::WindowShown(window)

@@ -9,18 +9,13 @@
 #include <cstddef>
 #include <string>
 
-#ifdef VELMORA_BENCH
-#include "bench/StartupMarks.h"  // the benchmark counts the fills apart from the registry reads
-#endif
-#ifndef VELMORA_BENCH_MARK
-#define VELMORA_BENCH_MARK(name)
-#endif
+#include "settings/StartupObserver.h"  // the benchmark counts the fills apart from the registry reads
 
 // `count` items, whose texts take about `bytes` bytes together, are added in the order `text(i)` gives
 // them for i from 0.
 template <typename Text>
 void FillListBox(HWND list, std::size_t count, std::size_t bytes, Text text) {
-    VELMORA_BENCH_MARK("fill begin");
+    velmora::TheStartupObserver().Step("fill begin");
     ::SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     ::SendMessageA(list, LB_RESETCONTENT, 0, 0);
     ::SendMessageA(list, LB_INITSTORAGE, static_cast<WPARAM>(count), static_cast<LPARAM>(bytes));
@@ -30,7 +25,7 @@ void FillListBox(HWND list, std::size_t count, std::size_t bytes, Text text) {
     }
     ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     ::InvalidateRect(list, nullptr, TRUE);
-    VELMORA_BENCH_MARK("fill end");
+    velmora::TheStartupObserver().Step("fill end");
 }
 
 // The same for a vector of items, `text(item)` giving each item's text.

@@ -1,0 +1,11 @@
+// The shipped program's watcher of its start-up: it does nothing.
+#include "settings/StartupObserver.h"
+
+namespace velmora {
+
+StartupObserver& TheStartupObserver() {
+    static StartupObserver quiet;
+    return quiet;
+}
+
+}  // namespace velmora
