@@ -135,7 +135,8 @@ inline void Mark(const char* name) {
 inline void MarkMemory(const char* name) {
     const PROCESS_MEMORY_COUNTERS_EX memory = MemoryNow();
     NotesLock lock;
-    TheNotes().memory.push_back({name, memory.WorkingSetSize, memory.PrivateUsage});
+    // Private bytes as the commit charge: Wine leaves PrivateUsage at zero.
+    TheNotes().memory.push_back({name, memory.WorkingSetSize, memory.PagefileUsage});
 }
 
 inline void Count(const std::string& name, long long value) {
@@ -173,7 +174,7 @@ inline void WriteMarks() {
     std::fprintf(out, "peak_working_set\t%llu\n", static_cast<unsigned long long>(memory.PeakWorkingSetSize));
     std::fprintf(out, "peak_private\t%llu\n", static_cast<unsigned long long>(memory.PeakPagefileUsage));
     std::fprintf(out, "working_set\t%llu\n", static_cast<unsigned long long>(memory.WorkingSetSize));
-    std::fprintf(out, "private\t%llu\n", static_cast<unsigned long long>(memory.PrivateUsage));
+    std::fprintf(out, "private\t%llu\n", static_cast<unsigned long long>(memory.PagefileUsage));
     // Counter marks as offsets before "now", so the reader needs no clock of its own.
     for (const MarkRecord& mark : TheNotes().marks) {
         std::fprintf(out, "mark\t%s\t%lld\n", mark.name.c_str(), counterNow - mark.micros);
