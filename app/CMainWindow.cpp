@@ -272,8 +272,7 @@ bool CMainWindow::ApplyChanges() {
     std::vector<velmora::ApplyTarget> pages;
     for (const PageRow& row : m_pages) {
         if (row.applied != nullptr) {
-            pages.emplace_back(&row.applied->Model(), row.applied->Pull(), row.title,
-                               row.applied->Captions());
+            pages.push_back({row.applied, row.title});
         }
     }
     const std::vector<velmora::FailedSetting> failed = velmora::ApplyTouchedSettings(m_services, pages);
@@ -281,7 +280,7 @@ bool CMainWindow::ApplyChanges() {
     // A setting that could not be saved is still marked, and Apply stays lit for another try.
     bool marked = false;
     for (const velmora::ApplyTarget& page : pages) {
-        marked = marked || page.model->AnyChanged();
+        marked = marked || page.page->Rows().AnyChanged();
     }
     ::EnableWindow(GetDlgItemHwnd(kApplyId), marked ? TRUE : FALSE);
     return failed.empty();

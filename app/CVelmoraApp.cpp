@@ -1,6 +1,7 @@
 #include "app/CVelmoraApp.h"
 
 #include "app/CMainWindow.h"
+#include "app/CWineFonts.h"
 
 namespace {
 
@@ -9,8 +10,10 @@ CVelmoraApp theApp;
 }  // namespace
 
 BOOL CVelmoraApp::InitInstance() {
-    AfxEnableControlContainer();
-    Enable3dControlsStatic();
+    // Before the first window (the promotional window comes with the main window's object): the dialogs
+    // take their font when they are created. The faces added are removed again when the window has ended.
+    CWineFonts wineFonts;
+    wineFonts.AddMissing();
 
     CMainWindow dialog(m_services.Get());
     m_pMainWnd = &dialog;

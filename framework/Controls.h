@@ -5,9 +5,4 @@
 
 class CButton : public CWnd {};
 
-class CStatic : public CWnd {
-  public:
-    HICON SetIcon(HICON icon) {
-        return reinterpret_cast<HICON>(SendMessage(STM_SETICON, reinterpret_cast<WPARAM>(icon)));
-    }
-};
+class CStatic : public CWnd {};

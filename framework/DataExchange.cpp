@@ -79,15 +79,6 @@ void DDX_CBIndex(CDataExchange* dx, int id, int& index) {
     }
 }
 
-void DDX_LBIndex(CDataExchange* dx, int id, int& index) {
-    const HWND control = dx->Control(id);
-    if (dx->m_bSaveAndValidate) {
-        index = static_cast<int>(::SendMessageA(control, LB_GETCURSEL, 0, 0));
-    } else {
-        ::SendMessageA(control, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    }
-}
-
 void DDX_Control(CDataExchange* dx, int id, CWnd& control) {
     if (control.m_hWnd == nullptr) {
         control.SubclassDlgItem(static_cast<UINT>(id), dx->m_pDlgWnd);

@@ -34,8 +34,7 @@ void DDX_Radio(CDataExchange* dx, int id, int& value);
 void DDX_Text(CDataExchange* dx, int id, std::string& value);
 // Limits an edit to `maxChars` when loading; refuses longer text when saving.
 void DDV_MaxChars(CDataExchange* dx, const std::string& value, int maxChars);
-// Selected index of a combo box or list box.
+// Selected index of a combo box.
 void DDX_CBIndex(CDataExchange* dx, int id, int& index);
-void DDX_LBIndex(CDataExchange* dx, int id, int& index);
 // Attaches a control object to its control the first time.
 void DDX_Control(CDataExchange* dx, int id, CWnd& control);

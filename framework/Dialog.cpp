@@ -3,14 +3,12 @@
 #include <cstring>
 
 #include "framework/Mnemonics.h"
-#include "framework/PropertySheet.h"
 #include "framework/WinApp.h"
-#include "res/resource.h"
 
 namespace {
 
-// MinGW has no RT_DLGINIT.
-const LPCSTR kDialogInitType = MAKEINTRESOURCEA(VELMORA_DLGINIT);
+// The dialog-initialisation resource type, RT_DLGINIT, which MinGW's headers do not name.
+const LPCSTR kDialogInitType = MAKEINTRESOURCEA(240);
 
 // Dialog-initialisation data may carry the 16-bit list and combo messages; map them to today's.
 UINT Win32Message(WORD message) {
@@ -184,18 +182,20 @@ BOOL CDialog::PreTranslateMessage(MSG* msg) {
         }
         return TRUE;
     }
-    // A key that changes pages, pressed outside the property sheet this dialog hosts (on one of the
-    // dialog's own buttons, say), still changes its pages.
-    if (CPropertySheet::PageStepOf(*msg) == 0) {
+    // A key pressed elsewhere in this dialog (on one of its own buttons, say) is offered to the children
+    // that act on their host's keys: a hosted property sheet still changes its pages. The child the key
+    // comes from has had its turn already.
+    if (msg->message != WM_KEYDOWN) {
         return FALSE;
     }
     for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child != nullptr;
          child = ::GetWindow(child, GW_HWNDNEXT)) {
-        auto* sheet = dynamic_cast<CPropertySheet*>(CWnd::FromHandlePermanent(child));
-        if (sheet != nullptr) {
-            // From inside the sheet the key has had its turn there already.
-            const bool inside = msg->hwnd == child || ::IsChild(child, msg->hwnd);
-            return inside ? FALSE : sheet->PreTranslateMessage(msg);
+        if (msg->hwnd == child || ::IsChild(child, msg->hwnd)) {
+            continue;
+        }
+        CWnd* wnd = CWnd::FromHandlePermanent(child);
+        if (wnd != nullptr && wnd->PreTranslateHostKey(msg)) {
+            return TRUE;
         }
     }
     return FALSE;

@@ -24,7 +24,7 @@ class CDialog : public CWnd {
     virtual void DoDataExchange(CDataExchange* dx);
     virtual void OnOK();
     virtual void OnCancel();
-    // Fills combo and list boxes from the template's dialog-initialisation resource (type VELMORA_DLGINIT).
+    // Fills combo and list boxes from the template's dialog-initialisation resource (type 240).
     BOOL ExecuteDlgInit(UINT templateId);
 
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;

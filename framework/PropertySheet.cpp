@@ -125,6 +125,10 @@ BOOL CPropertySheet::PreTranslateMessage(MSG* msg) {
     return TRUE;
 }
 
+BOOL CPropertySheet::PreTranslateHostKey(MSG* msg) {
+    return PageStepOf(*msg) != 0 ? PreTranslateMessage(msg) : FALSE;
+}
+
 void CPropertySheet::StepPage(int step) {
     const int count = GetPageCount();
     const int current = static_cast<int>(::SendMessageA(GetTabControl(), TCM_GETCURSEL, 0, 0));

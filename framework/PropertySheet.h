@@ -22,6 +22,8 @@ class CPropertySheet : public CWnd {
     // at either end: the sheet's own handling (PSM_ISDIALOGMESSAGE) when the key comes from inside the
     // sheet, the same step from here when it comes from elsewhere in the host window.
     BOOL PreTranslateMessage(MSG* msg) override;
+    // The same keys pressed elsewhere in the host dialog.
+    BOOL PreTranslateHostKey(MSG* msg) override;
     // The step of a page-changing key press (+1 next, -1 previous), 0 for any other message.
     static int PageStepOf(const MSG& msg);
 

@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include "framework/WineFonts.h"
 #include "framework/Wnd.h"
 
 namespace {
@@ -69,9 +68,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // The common controls of Windows 95 and NT 4.0 (property sheets, tabs, tooltips); their comctl32 has
     // no InitCommonControlsEx.
     ::InitCommonControls();
-    // Before the first window: the dialogs take their font when they are created.
-    CWineFonts wineFonts;
-    wineFonts.AddMissing();
     int result = 0;
     try {
         result = app->InitInstance() ? app->Run() : app->ExitInstance();

@@ -29,9 +29,3 @@ HINSTANCE AfxGetInstanceHandle();
 int AfxMessageBox(const std::string& text, UINT type = MB_OK);
 // The executable's file name without folder and extension.
 std::string AfxGetAppName();
-
-// Both belong to older systems' frameworks; the common controls and the 3-D look need nothing here.
-inline void AfxEnableControlContainer() {}
-inline BOOL Enable3dControlsStatic() {
-    return TRUE;
-}

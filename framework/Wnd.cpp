@@ -135,6 +135,10 @@ BOOL CWnd::PreTranslateMessage(MSG*) {
     return FALSE;
 }
 
+BOOL CWnd::PreTranslateHostKey(MSG*) {
+    return FALSE;
+}
+
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (!OnWndMsg(message, wParam, lParam, &result)) {
@@ -238,14 +242,6 @@ HBRUSH CWnd::OnCtlColor(HDC dc, CWnd* child, UINT ctlType) {
 
 BOOL CWnd::DestroyWindow() {
     return m_hWnd != nullptr && ::DestroyWindow(m_hWnd);
-}
-
-CWnd* CWnd::GetDlgItem(int id) const {
-    return FromHandlePermanent(::GetDlgItem(m_hWnd, id));
-}
-
-CWnd* CWnd::GetParent() const {
-    return FromHandlePermanent(::GetParent(m_hWnd));
 }
 
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {

@@ -35,16 +35,15 @@ class CWnd {
     static void UnhookWindowCreate();
 
     virtual BOOL PreTranslateMessage(MSG* msg);
+    // A key pressed in the dialog this window is a child of, outside this window: a child that acts on
+    // its host's keys takes it here (TRUE). Nothing by default.
+    virtual BOOL PreTranslateHostKey(MSG* msg);
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     virtual BOOL DestroyWindow();
 
     // Thin wrappers over the Win32 calls, for the windows the program handles.
-    CWnd* GetDlgItem(int id) const;
     HWND GetDlgItemHwnd(int id) const { return ::GetDlgItem(m_hWnd, id); }
-    CWnd* GetParent() const;
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
-    BOOL EnableWindow(BOOL enable = TRUE) { return ::EnableWindow(m_hWnd, enable); }
-    BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
     BOOL ShowWindow(int show) { return ::ShowWindow(m_hWnd, show); }
     BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
     void SetWindowText(const std::string& text) { ::SetWindowTextA(m_hWnd, text.c_str()); }

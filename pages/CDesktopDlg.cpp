@@ -22,6 +22,9 @@ void CDesktopDlg::Load() {
     if (velmora::IsWindows98(registry) && !velmora::IsWindowsNt(registry)) {
         m_settings.LoadWindowsVersion();
     } else {
+        // The box's text only says why it is off. Disabled, it is never touched, and a message about what
+        // could not be saved would still name it by its caption in the table ("Show Windows version on
+        // desktop"), as every row is named and as the companion lists it.
         const HWND versionBox = GetDlgItemHwnd(IDC_DESKTOP_WINDOWS_VERSION_BOX);
         ::SetWindowTextA(versionBox, "Only Windows 98");
         ::EnableWindow(versionBox, FALSE);
@@ -61,10 +64,8 @@ BOOL CDesktopDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
         // Acts at once; the Apply button and the changed flags stay as they are.
         const long result = velmora::RebuildIconCache(m_services);
         if (result != 0) {
-            velmora::ReportFailures(
-                m_services, reinterpret_cast<velmora::WindowRef>(MainWindow()),
-                {{velmora::kRebuildPage, velmora::PlainCaption(Captions()(IDC_DESKTOP_REBUILD_ICONS_BUTTON)),
-                  result}});
+            velmora::ReportFailures(m_services, reinterpret_cast<velmora::WindowRef>(MainWindow()),
+                                    {{velmora::kRebuildPage, velmora::kRebuildCaption, result}});
         }
         return TRUE;
     }

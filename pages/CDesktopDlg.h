@@ -1,5 +1,8 @@
 // The Desktop page: desktop and shell settings, icon size and shortcut arrows, and a button that
-// rebuilds the shell's icon cache at once.
+// rebuilds the shell's icon cache at once. Its settings are the rows of velmora::DesktopSettings' table;
+// Apply reaches them through CSettingPage (velmora::AppliedPage), which takes the controls into the
+// model's members by this page's DoDataExchange (the table walked by ExchangeRows) before each row is
+// written, and names a row that could not be saved by its caption in the table.
 #pragma once
 
 #include "controls/CIconButton.h"

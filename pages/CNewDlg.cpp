@@ -1,7 +1,5 @@
 #include "pages/CNewDlg.h"
 
-#include "pages/ListBoxFill.h"
-#include "pages/WaitingList.h"
 #include "res/resource.h"
 
 using velmora::ShellNewList;
@@ -14,57 +12,14 @@ constexpr const char* kNotice =
 
 }  // namespace
 
-CNewDlg::CNewDlg(velmora::Services services) : CPropertyPage(IDD), m_list(services) {}
+CNewDlg::CNewDlg(velmora::Services services) : CEntryListPage(IDD, services, kNotice) {}
 
-void CNewDlg::SetUpButtons() {
-    m_removeButton.SubclassDlgItem(ShellNewList::kRemoveButton, this);
-    m_removeButton.LoadIcons(IDI_DELETE, 0, 32, 32);
-    m_removeButton.SetHotTextColor(RGB(0, 0, 255), FALSE);
-}
-
-void CNewDlg::DoDataExchange(CDataExchange* dx) {
-    CPropertyPage::DoDataExchange(dx);
-    DDX_Text(dx, ShellNewList::kNoticeEdit, m_strNoticeDisplay);
-}
-
-BOOL CNewDlg::OnInitDialog() {
-    CPropertyPage::OnInitDialog();
-    ::EnableWindow(GetDlgItemHwnd(ShellNewList::kRemoveButton), FALSE);
-    m_strNoticeDisplay = kNotice;
-    UpdateData(FALSE);
-    ShowWaiting();
-    return TRUE;
-}
-
-void CNewDlg::Load() {
-    m_list.Load();
-    ShowEntries();
-}
-
-void CNewDlg::ShowStartupEntries(std::vector<velmora::ShellNewEntry> entries) {
-    if (m_list.AdoptRead(std::move(entries))) {
-        ShowEntries();
-        UpdateData(FALSE);
-        RefreshCursorOver(m_hWnd);
-    }
-}
-
-void CNewDlg::ShowWaiting() {
-    ::EnableWindow(GetDlgItemHwnd(ShellNewList::kTypeList), !m_list.Waiting());
-}
-
-void CNewDlg::ShowEntries() {
-    if (m_hWnd == nullptr) {
-        return;
-    }
-    FillListBoxFrom(
-        GetDlgItemHwnd(ShellNewList::kTypeList), m_list.Entries(),
-        [](const velmora::ShellNewEntry& entry) -> const std::string& { return entry.description; });
-    ShowWaiting();
+void CNewDlg::EnableButtons(BOOL enable) {
+    ::EnableWindow(GetDlgItemHwnd(ShellNewList::kRemoveButton), enable);
 }
 
 std::vector<std::string> CNewDlg::SelectedTexts() const {
-    const HWND list = GetDlgItemHwnd(ShellNewList::kTypeList);
+    const HWND list = GetDlgItemHwnd(ShellNewList::kList);
     std::vector<std::string> texts;
     // The selected items' indexes in one call, in list order, rather than asking item by item.
     const LRESULT selected = ::SendMessageA(list, LB_GETSELCOUNT, 0, 0);
@@ -92,27 +47,6 @@ std::vector<std::string> CNewDlg::SelectedTexts() const {
 void CNewDlg::OnRemove() {
     const auto owner = reinterpret_cast<velmora::WindowRef>(CWnd::TopLevelOf(m_hWnd));
     m_list.Remove(SelectedTexts(), owner);
-    ::EnableWindow(GetDlgItemHwnd(ShellNewList::kRemoveButton), FALSE);
+    EnableButtons(FALSE);
     ShowEntries();
-}
-
-BOOL CNewDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
-    const int control = LOWORD(wParam);
-    const int notification = HIWORD(wParam);
-    if (control == ShellNewList::kTypeList && notification == LBN_SELCHANGE) {
-        ::EnableWindow(GetDlgItemHwnd(ShellNewList::kRemoveButton), TRUE);
-        return TRUE;
-    }
-    if (control == ShellNewList::kRemoveButton && notification == BN_CLICKED) {
-        OnRemove();
-        return TRUE;
-    }
-    return CPropertyPage::OnCommand(wParam, lParam);
-}
-
-BOOL CNewDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    if (m_list.Waiting() && SetWaitCursor(message, result)) {
-        return TRUE;
-    }
-    return CPropertyPage::OnWndMsg(message, wParam, lParam, result);
 }

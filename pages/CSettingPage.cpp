@@ -1,6 +1,5 @@
 #include "pages/CSettingPage.h"
 
-#include "pages/ControlCaption.h"
 #include "res/resource.h"
 
 namespace {
@@ -15,10 +14,6 @@ BOOL CSettingPage::OnCommand(WPARAM wParam, LPARAM lParam) {
         return TRUE;
     }
     return CPropertyPage::OnCommand(wParam, lParam);
-}
-
-velmora::CaptionOfControl CSettingPage::Captions() const {
-    return [page = m_hWnd](int control) { return ControlCaption(page, control); };
 }
 
 HWND CSettingPage::MainWindow() const {

@@ -3,8 +3,6 @@
 #include <vector>
 
 #include "framework/WinApp.h"
-#include "pages/ListBoxFill.h"
-#include "pages/WaitingList.h"
 #include "res/resource.h"
 
 using velmora::UninstallList;
@@ -18,57 +16,14 @@ constexpr const char* kNotice =
 }  // namespace
 
 CUninstallDlg::CUninstallDlg(velmora::Services services)
-    : CPropertyPage(IDD), m_list(services), m_editor(this), m_strNotice(kNotice) {}
+    : CEntryListPage(IDD, services, kNotice), m_editor(this) {}
 
 void CUninstallDlg::SetUpButtons() {
     m_editButton.SubclassDlgItem(UninstallList::kEditButton, this);
     m_editButton.LoadIcons(IDI_EDIT, 0, 32, 32);
     m_editButton.SetHotTextColor(RGB(0, 0, 255), FALSE);
-    m_removeButton.SubclassDlgItem(UninstallList::kRemoveButton, this);
-    m_removeButton.LoadIcons(IDI_DELETE, 0, 32, 32);
-    m_removeButton.SetHotTextColor(RGB(0, 0, 255), FALSE);
+    CEntryListPage::SetUpButtons();
     m_editor.m_useIconButtons = TRUE;
-}
-
-void CUninstallDlg::DoDataExchange(CDataExchange* dx) {
-    CPropertyPage::DoDataExchange(dx);
-    DDX_Text(dx, UninstallList::kNoticeEdit, m_strNoticeDisplay);
-}
-
-BOOL CUninstallDlg::OnInitDialog() {
-    CPropertyPage::OnInitDialog();
-    EnableButtons(FALSE);
-    m_strNoticeDisplay = m_strNotice;
-    UpdateData(FALSE);
-    ShowWaiting();
-    return TRUE;
-}
-
-void CUninstallDlg::Load() {
-    m_list.Load();
-    ShowEntries();
-}
-
-void CUninstallDlg::ShowStartupEntries(std::vector<velmora::UninstallEntry> entries) {
-    if (m_list.AdoptRead(std::move(entries))) {
-        ShowEntries();
-        RefreshCursorOver(m_hWnd);
-    }
-}
-
-void CUninstallDlg::ShowWaiting() {
-    ::EnableWindow(GetDlgItemHwnd(UninstallList::kProgramList), !m_list.Waiting());
-}
-
-void CUninstallDlg::ShowEntries() {
-    if (m_hWnd == nullptr) {
-        return;
-    }
-    FillListBoxFrom(
-        GetDlgItemHwnd(UninstallList::kProgramList), m_list.Entries(),
-        [](const velmora::UninstallEntry& entry) -> const std::string& { return entry.displayName; });
-    UpdateData(FALSE);
-    ShowWaiting();
 }
 
 void CUninstallDlg::EnableButtons(BOOL enable) {
@@ -77,7 +32,7 @@ void CUninstallDlg::EnableButtons(BOOL enable) {
 }
 
 bool CUninstallDlg::SelectedName(std::string& name) const {
-    const HWND list = GetDlgItemHwnd(UninstallList::kProgramList);
+    const HWND list = GetDlgItemHwnd(UninstallList::kList);
     const LRESULT index = ::SendMessageA(list, LB_GETCURSEL, 0, 0);
     if (index == LB_ERR) {
         return false;
@@ -138,26 +93,9 @@ void CUninstallDlg::OnEdit() {
 }
 
 BOOL CUninstallDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
-    const int control = LOWORD(wParam);
-    const int notification = HIWORD(wParam);
-    if (control == UninstallList::kProgramList && notification == LBN_SELCHANGE) {
-        EnableButtons(TRUE);
-        return TRUE;
-    }
-    if (notification == BN_CLICKED && control == UninstallList::kRemoveButton) {
-        OnRemove();
-        return TRUE;
-    }
-    if (notification == BN_CLICKED && control == UninstallList::kEditButton) {
+    if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == UninstallList::kEditButton) {
         OnEdit();
         return TRUE;
     }
-    return CPropertyPage::OnCommand(wParam, lParam);
-}
-
-BOOL CUninstallDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    if (m_list.Waiting() && SetWaitCursor(message, result)) {
-        return TRUE;
-    }
-    return CPropertyPage::OnWndMsg(message, wParam, lParam, result);
+    return CEntryListPage::OnCommand(wParam, lParam);
 }

@@ -50,31 +50,28 @@ void ReloadIcons(Services& services) {
     services.broadcaster.Broadcast(msg::kSettingChange);
 }
 
-std::string CaptionOf(const ApplyTarget& page, int control) {
-    std::string caption = page.caption ? PlainCaption(page.caption(control)) : std::string();
-    return caption.empty() ? "control " + std::to_string(control) : caption;
-}
-
 }  // namespace
 
 std::vector<FailedSetting> ApplyTouchedSettings(Services& services,
                                                 std::span<const ApplyTarget> pagesInOrder) {
     std::vector<FailedSetting> failed;
     bool rebuild = false;
-    for (const ApplyTarget& page : pagesInOrder) {
-        if (page.model != nullptr) {
-            for (const RowFailure& failure : page.model->ApplyTouched(page.pull)) {
-                failed.push_back(FailedSetting{
-                    page.page, CaptionOf(page, page.model->RowControl(failure.row)), failure.error});
-            }
-            rebuild = rebuild || page.model->IconRebuildPending();
+    for (const ApplyTarget& target : pagesInOrder) {
+        if (target.page == nullptr) {
+            continue;
         }
+        AppliedPage& page = *target.page;
+        SettingsModel& rows = page.Rows();
+        for (const RowFailure& failure : rows.ApplyTouched([&page] { page.TakeControls(); })) {
+            failed.push_back(FailedSetting{target.title, page.RowName(failure.row), failure.error});
+        }
+        rebuild = rebuild || rows.IconRebuildPending();
     }
     if (rebuild) {
         const long result = RebuildIconCache(services);
-        for (const ApplyTarget& page : pagesInOrder) {
-            if (page.model != nullptr) {
-                page.model->ClearIconRebuild();
+        for (const ApplyTarget& target : pagesInOrder) {
+            if (target.page != nullptr) {
+                target.page->Rows().ClearIconRebuild();
             }
         }
         if (result != reg::kSuccess) {

@@ -3,30 +3,20 @@
 // saved, and the offer to restart Windows.
 #pragma once
 
-#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
-#include "settings/SettingsModel.h"
+#include "settings/AppliedPage.h"
 #include "system/Services.h"
 
 namespace velmora {
 
-// The caption of one of a page's controls as the page shows it, "&" included.
-using CaptionOfControl = std::function<std::string(int control)>;
-
+// One setting page in the cycle's order.
 struct ApplyTarget {
-    ApplyTarget(SettingsModel* m, PullControls p, const char* pageTitle = "", CaptionOfControl captionOf = {})
-        : model(m), pull(std::move(p)), page(pageTitle), caption(std::move(captionOf)) {}
-
-    SettingsModel* model;  // null for a page this edition does not build
-    PullControls pull;
-    const char* page;  // the page's tab title
-    // Without it a failed setting is named by its control number.
-    CaptionOfControl caption;
+    AppliedPage* page;       // null for a page this edition does not build
+    const char* title = "";  // its tab title, which names the page in the failure message
 };
 
 // A setting that could not be saved: its page, its caption as the user reads it, and why.
@@ -36,8 +26,9 @@ struct FailedSetting {
     long error;
 };
 
-// Applies the touched settings of each page in turn, then rebuilds the icon cache when a page asked for
-// it, clearing every page's request. Returns what could not be saved, in apply order; a rebuild that
+// Applies the touched settings of each page in turn (each row after the page's controls have been taken
+// into its members, a failed row named as the page names it), then rebuilds the icon cache when a page asked
+// for it, clearing every page's request. Returns what could not be saved, in apply order; a rebuild that
 // could not put the icon size back comes last.
 std::vector<FailedSetting> ApplyTouchedSettings(Services& services,
                                                 std::span<const ApplyTarget> pagesInOrder);

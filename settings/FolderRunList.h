@@ -1,6 +1,8 @@
 // The Folders/Run page's lists: the per-user system folder paths ("Shell Folders") and the autorun
 // entries of three Run keys. Unlike the setting pages nothing waits for Apply: every confirmed change is
 // written at once and the list it belongs to is read again, so it always shows the registry as it is.
+// It is not one of the shared entry lists (EntryList.h, which says why); its page shares their helpers
+// for the wait cursor and the list box fill (pages/WaitingList.h, pages/ListBoxFill.h).
 #pragma once
 
 #include <array>

@@ -2,6 +2,22 @@
 // its stored value shows in the control, what each state writes and what a written change asks for.
 // Each setting page declares its settings once, as a table of these rows in the order they are applied;
 // the page's model, the page's data exchange and the companion program all walk that table.
+//
+// One row from template to registry, the Desktop page's "Show Network Neighborhood":
+//  1. res/resource.h names the box (IDC_DESKTOP_SHOW_NET_HOOD_BOX) and its caption;
+//     res/dialogs/130_Desktop.rc puts the box on the page's template.
+//  2. settings/DesktopSettings.cpp: its row (kNoNetHood) says where it is kept (the policy "NoNetHood"),
+//     how it reads, that checked deletes the value and unchecked writes the flag, and that it needs a
+//     restart.
+//  3. pages/CSettingPage.cpp: a click reaches OnCommand; the model's Touch (TableSettings.h) marks the
+//     row and the main window's Apply lights up.
+//  4. app/CMainWindow.cpp: Apply runs ApplyChanges, which hands the setting pages, as AppliedPage
+//     (AppliedPage.h), to ApplyTouchedSettings (ApplyCycle.cpp).
+//  5. SettingsModel.cpp: ApplyTouched takes the page's controls into the members for each marked row
+//     (CSettingPage's TakeControls: the page's DoDataExchange, pages/ExchangeRows.h), then ApplyRow
+//     (TableSettings.h) runs ApplyState (SettingRow.cpp) with the row's action.
+//  6. registry/RegistryStore.cpp: WriteBinary creates the key and sets the value through the Registry
+//     interface, registry/Win32Registry.cpp: RegCreateKeyExA, RegSetValueExA.
 #pragma once
 
 #include <array>

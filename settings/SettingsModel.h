@@ -29,9 +29,9 @@ class SettingsModel {
     // members first, then the row is applied. A row that was applied has its mark cleared; a row whose
     // write failed keeps it (and sets neither the restart nor the rebuild request) and is returned.
     virtual std::vector<RowFailure> ApplyTouched(const PullControls& pull);
-    // The control whose caption names the row to the user (a check box, or the control of a combo box,
-    // edit or radio group, which its label or group box names).
-    virtual int RowControl(int row) const = 0;
+    // The caption the page's table names the row by, as the dialog shows it (a check box's own text, or
+    // the label or group box of an edit, combo box or radio group): the one the companion lists it by.
+    virtual const char* RowCaption(int row) const = 0;
 
     bool Changed(int row) const { return changed_.at(static_cast<std::size_t>(row)) != 0; }
     bool AnyChanged() const;

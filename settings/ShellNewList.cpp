@@ -2,7 +2,6 @@
 
 #include <optional>
 #include <string_view>
-#include <unordered_map>
 
 #include "registry/RegKey.h"
 #include "registry/ValueReader.h"
@@ -10,7 +9,6 @@
 namespace velmora {
 namespace {
 
-constexpr std::uint32_t kNameBufferSize = 100;
 constexpr HKey kClassesRoot = ToHKey(RootKey::ClassesRoot);
 
 // A default value as text; nothing when it is missing or empty.
@@ -77,72 +75,28 @@ std::optional<ShellNewEntry> ReadExtension(Registry& registry, const std::string
 
 std::optional<std::vector<ShellNewEntry>> ReadShellNewEntries(Registry& registry, const StopRequested& stop) {
     std::vector<ShellNewEntry> entries;
-    RegKey root;
-    if (root.Open(registry, kClassesRoot, "", reg::kEnumerateSubKeys) != reg::kSuccess) {
-        return entries;
-    }
-    for (std::uint32_t index = 0;; ++index) {
-        if (Stopped(stop)) {
-            return std::nullopt;
-        }
-        char name[kNameBufferSize] = {};
-        std::uint32_t nameSize = kNameBufferSize;
-        // A name that does not fit the buffer ends the walk, as the end of the keys does.
-        if (registry.EnumKey(root.Get(), index, name, &nameSize) != reg::kSuccess) {
-            break;
-        }
+    // A name that does not fit the buffer ends the walk, as the end of the keys does.
+    const bool walked = ForEachSubkey(registry, RootKey::ClassesRoot, "", stop, [&](const char* name) {
         if (name[0] != '.') {
-            continue;
+            return;
         }
         if (auto entry = ReadExtension(registry, name)) {
             entries.push_back(std::move(*entry));
         }
+    });
+    if (!walked) {
+        return std::nullopt;
     }
     return entries;
 }
 
-void ShellNewList::Load() {
-    entries_ = std::move(*ReadShellNewEntries(services_.registry));
-    waiting_ = false;
-}
-
-bool ShellNewList::AdoptRead(std::vector<ShellNewEntry> entries) {
-    if (!waiting_) {
-        return false;
-    }
-    entries_ = std::move(entries);
-    waiting_ = false;
-    return true;
-}
-
-const ShellNewEntry* ShellNewList::Find(std::string_view description) const {
-    for (const ShellNewEntry& entry : entries_) {
-        if (entry.description == description) {
-            return &entry;
-        }
-    }
-    return nullptr;
-}
-
 void ShellNewList::Remove(const std::vector<std::string>& selectedTexts, WindowRef owner) {
     Registry& registry = services_.registry;
-    // Each description's first entry, found in one pass: selecting thousands of lines must not search
-    // the whole list once per line. emplace keeps the first of equal descriptions, as Find does.
-    std::unordered_map<std::string_view, const ShellNewEntry*> firstOf;
-    firstOf.reserve(entries_.size());
-    for (const ShellNewEntry& entry : entries_) {
-        firstOf.emplace(entry.description, &entry);
-    }
-    for (const std::string& text : selectedTexts) {
-        const auto found = firstOf.find(text);
-        if (found == firstOf.end()) {
-            continue;
-        }
-        const ShellNewEntry* entry = found->second;
+    RemoveEach(selectedTexts, [&](const ShellNewEntry& entry) {
         bool removed = false;
         {
             RegKey key;
-            if (key.Open(registry, kClassesRoot, entry->keyPath, reg::kAllAccess) == reg::kSuccess) {
+            if (key.Open(registry, kClassesRoot, entry.keyPath, reg::kAllAccess) == reg::kSuccess) {
                 removed = registry.DeleteKey(key.Get(), "ShellNew") == reg::kSuccess;
             }
         }
@@ -150,7 +104,9 @@ void ShellNewList::Remove(const std::vector<std::string>& selectedTexts, WindowR
             services_.messages.Show(owner, "Couldn't Remove Value.", "Velmora 99 - Error",
                                     mb::kOk | mb::kIconExclamation);
         }
-    }
+        return true;
+    });
+    // Nothing is asked, so every Remove reads the list again, whatever was selected.
     Load();
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "res/resource.h"
+#include "settings/EntryList.h"
 #include "settings/ListWalk.h"
 #include "system/Services.h"
 
@@ -17,6 +18,9 @@ namespace velmora {
 struct ShellNewEntry {
     std::string description;  // what the list shows: the file type's description
     std::string keyPath;      // the key below HKEY_CLASSES_ROOT that holds "ShellNew"
+
+    // Its line in the list.
+    const std::string& Text() const { return description; }
 };
 
 // Walks every key of HKEY_CLASSES_ROOT and returns the entries in the order found; nothing when `stop`
@@ -24,40 +28,22 @@ struct ShellNewEntry {
 std::optional<std::vector<ShellNewEntry>> ReadShellNewEntries(Registry& registry,
                                                               const StopRequested& stop = {});
 
-class ShellNewList {
+// Loading, waiting for the start-up reader and finding by description are the shared list's
+// (EntryList.h); removing deletes the "ShellNew" key without a question.
+class ShellNewList : public EntryList<ShellNewEntry, &ReadShellNewEntries> {
   public:
     // Control ids of the page.
     enum Control {
-        kTypeList = IDC_NEW_TYPE_LIST,
+        kList = IDC_NEW_TYPE_LIST,
         kNoticeEdit = IDC_NEW_NOTICE_EDIT,
         kRemoveButton = IDC_NEW_REMOVE_BUTTON,
     };
 
-    explicit ShellNewList(Services services) : services_(services) {}
-
-    // Walks every key of HKEY_CLASSES_ROOT again, replacing the entries of the previous load.
-    void Load();
-    const std::vector<ShellNewEntry>& Entries() const { return entries_; }
-
-    // Until the entries are first read, here or by the start-up reader, the page shows an empty, disabled
-    // list under a wait cursor.
-    bool Waiting() const { return waiting_; }
-    // Takes the entries the start-up reader read; refused (false, nothing changed) once the list has been
-    // read otherwise, so that a late arrival never replaces a list read after a removal.
-    bool AdoptRead(std::vector<ShellNewEntry> entries);
-
-    // The list box sorts the descriptions, so an entry is found by its description: the first one in
-    // the order found whose description is exactly `description`. Null when there is none.
-    const ShellNewEntry* Find(std::string_view description) const;
+    explicit ShellNewList(Services services) : EntryList(services) {}
 
     // Deletes the "ShellNew" key of the entry of each text, in the order given, reporting each one that
     // cannot be deleted and going on with the next; then reads the list again.
     void Remove(const std::vector<std::string>& selectedTexts, WindowRef owner);
-
-  private:
-    Services services_;
-    std::vector<ShellNewEntry> entries_;
-    bool waiting_ = true;
 };
 
 }  // namespace velmora

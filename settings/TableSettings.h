@@ -49,7 +49,9 @@ class TableSettings : public SettingsModel {
         return false;
     }
 
-    int RowControl(int row) const override { return Model::Table()[static_cast<std::size_t>(row)].control; }
+    const char* RowCaption(int row) const override {
+        return Model::Table()[static_cast<std::size_t>(row)].caption;
+    }
 
     // The member the row (or its part `index`) is exchanged with.
     BoundMember Bind(Shown shown, int index) {

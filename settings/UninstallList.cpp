@@ -9,8 +9,6 @@
 namespace velmora {
 namespace {
 
-constexpr std::uint32_t kNameBufferSize = 100;
-
 constexpr const char* kRemoveQuestion =
     "You will not be able to uninstall this program if you remove it from the Add/Remove list.\r\n\r\n"
     "Remove the entry anyway?";
@@ -40,81 +38,50 @@ std::string NameForMessage(std::string_view displayName) {
 std::optional<std::vector<UninstallEntry>> ReadUninstallEntries(Registry& registry,
                                                                 const StopRequested& stop) {
     std::vector<UninstallEntry> entries;
-    RegKey uninstall;
-    if (uninstall.Open(registry, ToHKey(RootKey::LocalMachine), UninstallList::kUninstallKey,
-                       reg::kEnumerateSubKeys) != reg::kSuccess) {
-        return entries;
-    }
-    for (std::uint32_t index = 0;; ++index) {
-        if (Stopped(stop)) {
-            return std::nullopt;
-        }
-        char name[kNameBufferSize] = {};
-        std::uint32_t nameSize = kNameBufferSize;
-        if (registry.EnumKey(uninstall.Get(), index, name, &nameSize) != reg::kSuccess) {
-            break;
-        }
-        UninstallEntry entry;
-        entry.keyPath = std::string(UninstallList::kUninstallKey) + "\\" + name;
-        RegKey program;
-        if (program.Open(registry, ToHKey(RootKey::LocalMachine), entry.keyPath, reg::kRead) !=
-            reg::kSuccess) {
-            continue;
-        }
-        auto displayName = ReadText(registry, program.Get(), "DisplayName");
-        if (!displayName) {
-            continue;
-        }
-        auto command = ReadText(registry, program.Get(), "UninstallString");
-        if (!command) {
-            continue;
-        }
-        entry.displayName = std::move(*displayName);
-        entry.uninstallCommand = std::move(*command);
-        entries.push_back(std::move(entry));
+    const bool walked = ForEachSubkey(
+        registry, RootKey::LocalMachine, UninstallList::kUninstallKey, stop, [&](const char* name) {
+            UninstallEntry entry;
+            entry.keyPath = std::string(UninstallList::kUninstallKey) + "\\" + name;
+            RegKey program;
+            if (program.Open(registry, ToHKey(RootKey::LocalMachine), entry.keyPath, reg::kRead) !=
+                reg::kSuccess) {
+                return;
+            }
+            auto displayName = ReadText(registry, program.Get(), "DisplayName");
+            if (!displayName) {
+                return;
+            }
+            auto command = ReadText(registry, program.Get(), "UninstallString");
+            if (!command) {
+                return;
+            }
+            entry.displayName = std::move(*displayName);
+            entry.uninstallCommand = std::move(*command);
+            entries.push_back(std::move(entry));
+        });
+    if (!walked) {
+        return std::nullopt;
     }
     return entries;
 }
 
-void UninstallList::Load() {
-    entries_ = std::move(*ReadUninstallEntries(services_.registry));
-    waiting_ = false;
-}
-
-bool UninstallList::AdoptRead(std::vector<UninstallEntry> entries) {
-    if (!waiting_) {
-        return false;
-    }
-    entries_ = std::move(entries);
-    waiting_ = false;
-    return true;
-}
-
-const UninstallEntry* UninstallList::Find(std::string_view displayName) const {
-    for (const UninstallEntry& entry : entries_) {
-        if (entry.displayName == displayName) {
-            return &entry;
-        }
-    }
-    return nullptr;
-}
-
 bool UninstallList::Remove(const std::string& displayName, WindowRef owner, const std::string& programName) {
-    const UninstallEntry* entry = Find(displayName);
-    if (entry == nullptr) {
-        return false;
+    const bool removed = RemoveEach({displayName}, [&](const UninstallEntry& entry) {
+        // The name goes into the texts as it is, never as a format.
+        const std::string shownName = NameForMessage(entry.displayName);
+        if (services_.messages.Show(owner, kRemoveQuestion, "Velmora 99 - " + shownName,
+                                    mb::kYesNo | mb::kIconQuestion | mb::kDefButton2) != mb::kIdYes) {
+            return false;
+        }
+        if (services_.registry.DeleteKey(ToHKey(RootKey::LocalMachine), entry.keyPath) != reg::kSuccess) {
+            services_.messages.Show(owner, kRemoveFailed + shownName, programName, mb::kOk);
+        }
+        return true;
+    });
+    if (removed) {
+        Load();
     }
-    // The name goes into the texts as it is, never as a format.
-    const std::string shownName = NameForMessage(entry->displayName);
-    if (services_.messages.Show(owner, kRemoveQuestion, "Velmora 99 - " + shownName,
-                                mb::kYesNo | mb::kIconQuestion | mb::kDefButton2) != mb::kIdYes) {
-        return false;
-    }
-    if (services_.registry.DeleteKey(ToHKey(RootKey::LocalMachine), entry->keyPath) != reg::kSuccess) {
-        services_.messages.Show(owner, kRemoveFailed + shownName, programName, mb::kOk);
-    }
-    Load();
-    return true;
+    return removed;
 }
 
 void UninstallList::ApplyEdit(const std::string& keyPath, const UninstallEdit& edit, WindowRef owner) {

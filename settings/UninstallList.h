@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "res/resource.h"
+#include "settings/EntryList.h"
 #include "settings/ListWalk.h"
 #include "system/Services.h"
 
@@ -18,6 +19,9 @@ struct UninstallEntry {
     std::string displayName;       // "DisplayName"
     std::string uninstallCommand;  // "UninstallString"
     std::string keyPath;           // below HKEY_LOCAL_MACHINE
+
+    // Its line in the list.
+    const std::string& Text() const { return displayName; }
 };
 
 // What the edit dialog handed back when it was closed with OK.
@@ -32,34 +36,21 @@ struct UninstallEdit {
 std::optional<std::vector<UninstallEntry>> ReadUninstallEntries(Registry& registry,
                                                                 const StopRequested& stop = {});
 
-class UninstallList {
+// Loading, waiting for the start-up reader and finding by display name are the shared list's
+// (EntryList.h); removing asks first and deletes the entry's key.
+class UninstallList : public EntryList<UninstallEntry, &ReadUninstallEntries> {
   public:
     static constexpr const char* kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
     // Control ids of the page.
     enum Control {
-        kProgramList = IDC_ADDREMOVE_PROGRAM_LIST,
+        kList = IDC_ADDREMOVE_PROGRAM_LIST,
         kNoticeEdit = IDC_ADDREMOVE_NOTICE_EDIT,
         kEditButton = IDC_ADDREMOVE_EDIT_BUTTON,
         kRemoveButton = IDC_ADDREMOVE_REMOVE_BUTTON,
     };
 
-    explicit UninstallList(Services services) : services_(services) {}
-
-    // Reads the entries again, replacing those of the previous load.
-    void Load();
-    const std::vector<UninstallEntry>& Entries() const { return entries_; }
-
-    // Until the entries are first read, here or by the start-up reader, the page shows an empty, disabled
-    // list under a wait cursor.
-    bool Waiting() const { return waiting_; }
-    // Takes the entries the start-up reader read; refused (false, nothing changed) once the list has been
-    // read otherwise.
-    bool AdoptRead(std::vector<UninstallEntry> entries);
-
-    // The list box sorts the names, so an entry is found by its name: the first one in registry order
-    // whose display name is exactly `displayName`. Null when there is none.
-    const UninstallEntry* Find(std::string_view displayName) const;
+    explicit UninstallList(Services services) : EntryList(services) {}
 
     // Asks whether to remove the entry named `displayName` and, on Yes, deletes its key and reads the
     // list again; a failed delete is reported in a box captioned `programName` (the framework's own
@@ -72,10 +63,6 @@ class UninstallList {
 
   private:
     long WriteText(const std::string& keyPath, const char* valueName, const std::string& text);
-
-    Services services_;
-    std::vector<UninstallEntry> entries_;
-    bool waiting_ = true;
 };
 
 // A display name as it is put into a caption or a message: a very long one is cut and ends in "...",

@@ -13,6 +13,7 @@
 #include "settings/StartMenuSettings.h"
 #include "system/fakes/FakeServices.h"
 #include "tests/support/HostileCorpus.h"
+#include "tests/support/ModelPage.h"
 #include "tests/support/PageLoads.h"
 
 namespace velmora::fuzz {
@@ -135,7 +136,8 @@ void ApplyAll(FakeServices& fakes, Model& model) {
         model.Touch(control, notify::kEditChange);
     }
     Services services = fakes.Get();
-    const ApplyTarget targets[] = {{&model, [] {}}};
+    ModelPage page(model);
+    const ApplyTarget targets[] = {{&page}};
     const std::vector<FailedSetting> failed = ApplyTouchedSettings(services, targets);
     // A row stays marked exactly when its failure is reported, with the error code that caused it.
     std::size_t marked = 0;

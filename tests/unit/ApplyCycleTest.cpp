@@ -8,6 +8,7 @@
 #include "registry/RegistryStore.h"
 #include "registry/ValueReader.h"
 #include "system/fakes/FakeServices.h"
+#include "tests/support/ModelPage.h"
 
 namespace velmora {
 namespace {
@@ -20,7 +21,7 @@ class RecordingModel : public SettingsModel {
     RecordingModel(Journal& journal, std::string name, bool rebuild)
         : journal_(journal), name_(std::move(name)), rebuild_(rebuild) {}
     bool Touch(int, int) override { return true; }
-    int RowControl(int) const override { return 0; }
+    const char* RowCaption(int) const override { return ""; }
     long ApplyRow(int) override { return 0; }
     std::vector<RowFailure> ApplyTouched(const PullControls& pull) override {
         pull();
@@ -58,10 +59,10 @@ TEST(ApplyCycle, PagesApplyInOrderAndOneRebuildFollowsWhenAnyPageAsks) {
     RecordingModel first(fakes.journal, "first", false);
     RecordingModel second(fakes.journal, "second", true);
     RecordingModel third(fakes.journal, "third", true);
-    const ApplyTarget pages[] = {{&first, [&] { fakes.journal.push_back("pull first"); }},
-                                 {nullptr, nullptr},
-                                 {&second, [&] { fakes.journal.push_back("pull second"); }},
-                                 {&third, [&] { fakes.journal.push_back("pull third"); }}};
+    ModelPage firstPage(first, [&] { fakes.journal.push_back("pull first"); });
+    ModelPage secondPage(second, [&] { fakes.journal.push_back("pull second"); });
+    ModelPage thirdPage(third, [&] { fakes.journal.push_back("pull third"); });
+    const ApplyTarget pages[] = {{&firstPage}, {nullptr}, {&secondPage}, {&thirdPage}};
     EXPECT_TRUE(ApplyTouchedSettings(services, pages).empty());
 
     const Journal expected = {"pull first",

@@ -169,6 +169,35 @@ class CliBackupTest : public ::testing::Test {
     int changes_ = 0;
 };
 
+// How many rows of a page's table are kept in the registry (by themselves or by one of their parts), and
+// how many of those are a key the page creates as a unit and deletes again.
+struct RegistryRows {
+    std::size_t kept = 0;
+    std::size_t keys = 0;
+};
+
+template <class Model>
+void CountRows(RegistryRows& count) {
+    for (const auto& row : Model::Table()) {
+        bool kept = row.at.key != nullptr;
+        for (const RowPart& part : row.parts) {
+            kept = kept || part.at.key != nullptr;
+        }
+        count.kept += kept ? 1 : 0;
+        count.keys += row.at.key != nullptr && row.at.value == nullptr ? 1 : 0;
+    }
+}
+
+// Counted from the four pages' tables, so that a new row changes the expectation with it.
+RegistryRows CountTableRows() {
+    RegistryRows count;
+    CountRows<StartMenuSettings>(count);
+    CountRows<DesktopSettings>(count);
+    CountRows<MiscSettings>(count);
+    CountRows<SecuritySettings>(count);
+    return count;
+}
+
 std::vector<Target> TargetsOf(const std::vector<const ListedSetting*>& rows) {
     std::vector<Target> targets;
     for (const ListedSetting* row : rows) {
@@ -191,7 +220,9 @@ TEST_F(CliBackupTest, ABackupOfARowsLocationsUndoesEverythingItsPageWrites) {
             groups[{row.page, row.row}].push_back(&row);
         }
     }
-    ASSERT_EQ(groups.size(), 55u);
+    // One group per row kept in the registry: the listing neither loses nor merges rows.
+    ASSERT_GT(CountTableRows().kept, 0u);
+    ASSERT_EQ(groups.size(), CountTableRows().kept);
     for (const auto& [id, rows] : groups) {
         SCOPED_TRACE(std::string(PageName(id.first)) + " / " + rows.front()->caption);
         for (int round = 0; round < 2; ++round) {
@@ -346,7 +377,9 @@ TEST_F(CliBackupTest, EveryDeletedKeyIsOneThePagesThemselvesDeleteAsAUnit) {
         }
     }
     EXPECT_EQ(deletedByBackup, highest);
-    EXPECT_EQ(highest.size(), 6u);  // five verbs and My Computer's Open
+    // Every key row (today five verbs and My Computer's Open), each deleted from its own top.
+    ASSERT_GT(CountTableRows().keys, 0u);
+    EXPECT_EQ(highest.size(), CountTableRows().keys);
 }
 
 class CliDiffTest : public CliBackupTest {

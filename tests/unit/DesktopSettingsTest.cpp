@@ -7,6 +7,7 @@
 #include "registry/ValueReader.h"
 #include "settings/ApplyCycle.h"
 #include "system/fakes/FakeServices.h"
+#include "tests/support/ModelPage.h"
 #include "tests/support/RegistryDump.h"
 
 namespace velmora {
@@ -31,7 +32,8 @@ class DesktopSettingsTest : public ::testing::Test {
         ApplyAll(model);
     }
     void ApplyAll(D& model) {
-        const ApplyTarget targets[] = {{&model, [] {}}};
+        ModelPage page(model);
+        const ApplyTarget targets[] = {{&page}};
         ApplyTouchedSettings(services_, targets);
     }
 

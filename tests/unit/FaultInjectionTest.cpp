@@ -25,6 +25,7 @@
 #include "settings/UninstallList.h"
 #include "system/fakes/FakeServices.h"
 #include "tests/support/HostileCorpus.h"
+#include "tests/support/ModelPage.h"
 #include "tests/support/PageLoads.h"
 #include "tests/support/RegistryCallKinds.h"
 #include "tests/support/ReliabilityLog.h"
@@ -236,8 +237,8 @@ void ApplyEverything(FakeServices& fakes, Model& model, const std::function<void
     }
     faultsFrom();
     Services services = fakes.Get();
-    const ApplyTarget targets[] = {
-        {&model, [] {}, "Page", [](int control) { return "Caption " + std::to_string(control); }}};
+    ModelPage page(model);
+    const ApplyTarget targets[] = {{&page, "Page"}};
     const std::vector<FailedSetting> failed = ApplyTouchedSettings(services, targets);
     const bool faulted = fakes.registry.FaultHit() || fakes.parameters.fault.Hit();
     faultedHit = faulted || fakes.directories.existsFault.Hit() || fakes.directories.createFault.Hit() ||
@@ -245,7 +246,7 @@ void ApplyEverything(FakeServices& fakes, Model& model, const std::function<void
     fakes.registry.ClearFaults();
     fakes.parameters.fault.Disarm();
     for (int row = 0; row < Model::kRowCount; ++row) {
-        const std::string caption = "Caption " + std::to_string(model.RowControl(row));
+        const std::string caption = PlainCaption(Model::Table()[static_cast<std::size_t>(row)].caption);
         const bool reported = std::any_of(failed.begin(), failed.end(), [&](const FailedSetting& f) {
             return f.caption == caption && f.page == "Page" && f.error != 0;
         });
@@ -608,7 +609,8 @@ TEST(FaultInjectionTest, AutologonIsNeverLeftOnWithoutTheUserAndPasswordItWasApp
                 model.password = "New password";
                 model.Touch(IDC_SECURITY_AUTOLOGON_BOX, notify::kButtonClicked);
                 fault.arm(f, nth);
-                const ApplyTarget targets[] = {{&model, [] {}}};
+                ModelPage page(model);
+                const ApplyTarget targets[] = {{&page}};
                 Services services = f.Get();
                 ApplyTouchedSettings(services, targets);
                 const bool hit = fault.hit(f);
@@ -644,12 +646,8 @@ TEST(FaultInjectionTest, OnlyAWrittenSettingAsksForTheRestart) {
     f.registry.FailNth(Call::kCreate, 1, reg::kAccessDenied);
     f.messages.errorTexts[reg::kAccessDenied] = "Access is denied.";
     Services services = f.Get();
-    const ApplyTarget targets[] = {{&model, [] {}, "Desktop",
-                                    [](int control) {
-                                        return control == IDC_DESKTOP_SHOW_NET_HOOD_BOX
-                                                   ? "Show &Network Neighborhood"
-                                                   : "Beep";
-                                    }}};
+    ModelPage page(model);
+    const ApplyTarget targets[] = {{&page, "Desktop"}};
     const std::vector<FailedSetting> failed = ApplyTouchedSettings(services, targets);
     ReportFailures(services, 3, failed);
     EXPECT_TRUE(model.Changed(D::kNoNetHood));

@@ -8,6 +8,7 @@
 #include "registry/ValueReader.h"
 #include "settings/ApplyCycle.h"
 #include "system/fakes/FakeServices.h"
+#include "tests/support/ModelPage.h"
 #include "tests/support/RegistryDump.h"
 
 namespace velmora {
@@ -49,7 +50,8 @@ class SecuritySettingsTest : public ::testing::Test {
         EXPECT_EQ(fakes_.registry.OpenHandleCount(), 0u);
     }
     void ApplyAll() {
-        const ApplyTarget targets[] = {{&model_, [] {}}};
+        ModelPage page(model_);
+        const ApplyTarget targets[] = {{&page}};
         ApplyTouchedSettings(services_, targets);
         EXPECT_EQ(fakes_.registry.OpenHandleCount(), 0u);
     }

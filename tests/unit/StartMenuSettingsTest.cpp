@@ -10,6 +10,7 @@
 #include "registry/ValueReader.h"
 #include "settings/ApplyCycle.h"
 #include "system/fakes/FakeServices.h"
+#include "tests/support/ModelPage.h"
 #include "tests/support/RegistryDump.h"
 
 namespace velmora {
@@ -61,7 +62,8 @@ class StartMenuSettingsTest : public ::testing::Test {
     }
     void SetStartMenu(const char* path) { Store().WriteString(kHkcu, kShellFolders, "Start Menu", path); }
     void ApplyAll() {
-        const ApplyTarget targets[] = {{&model_, [] {}}};
+        ModelPage page(model_);
+        const ApplyTarget targets[] = {{&page}};
         ApplyTouchedSettings(services_, targets);
     }
     void Click(int control) { ASSERT_TRUE(model_.Touch(control, notify::kButtonClicked)); }

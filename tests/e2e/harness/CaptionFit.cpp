@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "framework/WineFonts.h"
+#include "app/CWineFonts.h"
 #include "tests/e2e/harness/ProgramWindows.h"
 #include "tests/e2e/harness/WindowState.h"
 

@@ -1,4 +1,4 @@
-#include "framework/WineFonts.h"
+#include "app/CWineFonts.h"
 
 #include <windows.h>
 
@@ -60,19 +60,19 @@ std::string WineDataDirectory() {
     return directory;
 }
 
-}  // namespace
-
-bool AfxRunningUnderWine() {
+bool RunningUnderWine() {
     const HMODULE ntdll = ::GetModuleHandleA("ntdll.dll");
     return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
+
+}  // namespace
 
 CWineFonts::~CWineFonts() {
     RemoveAdded();
 }
 
 int CWineFonts::AddMissing() {
-    if (!AfxRunningUnderWine()) {
+    if (!RunningUnderWine()) {
         return 0;
     }
     const std::string directory = WineDataDirectory();

@@ -20,8 +20,8 @@ class CWineFonts {
     CWineFonts(const CWineFonts&) = delete;
     CWineFonts& operator=(const CWineFonts&) = delete;
 
-    // Adds, for this process, each of Wine's files for a face that does not resolve to itself. Returns the
-    // number of files added.
+    // Adds, for this process, each of Wine's files for a face that does not resolve to itself, when the
+    // program runs under Wine (its ntdll exports wine_get_version). Returns the number of files added.
     int AddMissing();
 
     // The font files added by AddMissing, removed again.
@@ -30,6 +30,3 @@ class CWineFonts {
   private:
     std::vector<std::string> m_added;
 };
-
-// True when the program runs under Wine (its ntdll exports wine_get_version).
-bool AfxRunningUnderWine();

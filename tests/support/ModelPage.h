@@ -1,0 +1,30 @@
+// A setting model applied as the main window applies a page, for the host tests, which have no dialog:
+// the test sets the members itself, so taking the controls does only what the test gives it to do
+// (nothing by default). A failed row is named as the pages name it.
+#pragma once
+
+#include <functional>
+#include <utility>
+
+#include "settings/AppliedPage.h"
+
+namespace velmora {
+
+class ModelPage : public AppliedPage {
+  public:
+    explicit ModelPage(SettingsModel& model, std::function<void()> takeControls = {})
+        : model_(model), takeControls_(std::move(takeControls)) {}
+
+    SettingsModel& Rows() override { return model_; }
+    void TakeControls() override {
+        if (takeControls_) {
+            takeControls_();
+        }
+    }
+
+  private:
+    SettingsModel& model_;
+    std::function<void()> takeControls_;
+};
+
+}  // namespace velmora
