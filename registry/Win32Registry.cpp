@@ -32,9 +32,48 @@ std::string Z(std::string_view text) {
     return std::string(text);
 }
 
+// advapi32's calls as they are: the access and the key delete come chosen by ViewedRegistry.
+class Win32Calls : public RegistryCalls {
+  public:
+    Win32Calls()
+        : deleteKeyEx_(reinterpret_cast<RegDeleteKeyExFn>(reinterpret_cast<void (*)()>(
+              GetProcAddress(GetModuleHandleA("advapi32.dll"), "RegDeleteKeyExA")))) {}
+
+    long OpenKey(HKey parent, std::string_view path, std::uint32_t access, HKey& result) override;
+    long CreateKey(HKey parent, std::string_view path, std::uint32_t access, HKey& result) override;
+    long CloseKey(HKey key) override;
+    long QueryValue(HKey key, std::string_view name, std::uint32_t* type, std::uint8_t* data,
+                    std::uint32_t* size) override;
+    long QueryDefaultValue(HKey key, std::string_view subKey, char* data, long* size) override;
+    long SetValue(HKey key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
+                  std::uint32_t size) override;
+    long DeleteValue(HKey key, std::string_view name) override;
+    long DeleteKey(HKey key, std::string_view subKey) override;
+    long EnumValue(HKey key, std::uint32_t index, char* name, std::uint32_t* nameSize, std::uint32_t* type,
+                   std::uint8_t* data, std::uint32_t* dataSize) override;
+    long EnumKey(HKey key, std::uint32_t index, char* name, std::uint32_t* nameSize) override;
+    bool HasDeleteKeyEx() const override { return deleteKeyEx_ != nullptr; }
+    long DeleteKeyEx(HKey key, std::string_view subKey, std::uint32_t view) override;
+
+  private:
+    // Looked up at run time: Windows 95, 98, NT 4.0, 2000 and 32-bit XP do not have it.
+    using RegDeleteKeyExFn = LONG(WINAPI*)(::HKEY, LPCSTR, REGSAM, DWORD);
+    const RegDeleteKeyExFn deleteKeyEx_;
+};
+
+// Stateless but for the look-up: one for the process.
+Win32Calls& Calls() {
+    static Win32Calls calls;
+    return calls;
+}
+
 }  // namespace
 
-long Win32Registry::OpenKey(HKey parent, std::string_view path, std::uint32_t access, HKey& result) {
+Win32Registry::Win32Registry() : Win32Registry(ProcessRegistryView()) {}
+
+Win32Registry::Win32Registry(RegistryView view) : ViewedRegistry(Calls(), view) {}
+
+long Win32Calls::OpenKey(HKey parent, std::string_view path, std::uint32_t access, HKey& result) {
     ::HKEY key = nullptr;
     const long status = RegOpenKeyExA(Native(parent), Z(path).c_str(), 0, access, &key);
     if (status == ERROR_SUCCESS) {
@@ -43,7 +82,7 @@ long Win32Registry::OpenKey(HKey parent, std::string_view path, std::uint32_t ac
     return status;
 }
 
-long Win32Registry::CreateKey(HKey parent, std::string_view path, std::uint32_t access, HKey& result) {
+long Win32Calls::CreateKey(HKey parent, std::string_view path, std::uint32_t access, HKey& result) {
     ::HKEY key = nullptr;
     DWORD disposition = 0;
     const long status = RegCreateKeyExA(Native(parent), Z(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
@@ -54,12 +93,12 @@ long Win32Registry::CreateKey(HKey parent, std::string_view path, std::uint32_t 
     return status;
 }
 
-long Win32Registry::CloseKey(HKey key) {
+long Win32Calls::CloseKey(HKey key) {
     return RegCloseKey(Native(key));
 }
 
-long Win32Registry::QueryValue(HKey key, std::string_view name, std::uint32_t* type, std::uint8_t* data,
-                               std::uint32_t* size) {
+long Win32Calls::QueryValue(HKey key, std::string_view name, std::uint32_t* type, std::uint8_t* data,
+                            std::uint32_t* size) {
     DWORD nativeType = 0;
     DWORD nativeSize = size != nullptr ? *size : 0;
     const long status = RegQueryValueExA(Native(key), Z(name).c_str(), nullptr, type ? &nativeType : nullptr,
@@ -73,7 +112,7 @@ long Win32Registry::QueryValue(HKey key, std::string_view name, std::uint32_t* t
     return status;
 }
 
-long Win32Registry::QueryDefaultValue(HKey key, std::string_view subKey, char* data, long* size) {
+long Win32Calls::QueryDefaultValue(HKey key, std::string_view subKey, char* data, long* size) {
     LONG nativeSize = size != nullptr ? *size : 0;
     const std::string sub = Z(subKey);
     const long status =
@@ -84,21 +123,25 @@ long Win32Registry::QueryDefaultValue(HKey key, std::string_view subKey, char* d
     return status;
 }
 
-long Win32Registry::SetValue(HKey key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
-                             std::uint32_t size) {
+long Win32Calls::SetValue(HKey key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
+                          std::uint32_t size) {
     return RegSetValueExA(Native(key), Z(name).c_str(), 0, type, data, size);
 }
 
-long Win32Registry::DeleteValue(HKey key, std::string_view name) {
+long Win32Calls::DeleteValue(HKey key, std::string_view name) {
     return RegDeleteValueA(Native(key), Z(name).c_str());
 }
 
-long Win32Registry::DeleteKey(HKey key, std::string_view subKey) {
+long Win32Calls::DeleteKey(HKey key, std::string_view subKey) {
     return RegDeleteKeyA(Native(key), Z(subKey).c_str());
 }
 
-long Win32Registry::EnumValue(HKey key, std::uint32_t index, char* name, std::uint32_t* nameSize,
-                              std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataSize) {
+long Win32Calls::DeleteKeyEx(HKey key, std::string_view subKey, std::uint32_t view) {
+    return deleteKeyEx_(Native(key), Z(subKey).c_str(), view, 0);
+}
+
+long Win32Calls::EnumValue(HKey key, std::uint32_t index, char* name, std::uint32_t* nameSize,
+                           std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataSize) {
     DWORD nativeNameSize = nameSize != nullptr ? *nameSize : 0;
     DWORD nativeType = 0;
     DWORD nativeDataSize = dataSize != nullptr ? *dataSize : 0;
@@ -117,7 +160,7 @@ long Win32Registry::EnumValue(HKey key, std::uint32_t index, char* name, std::ui
     return status;
 }
 
-long Win32Registry::EnumKey(HKey key, std::uint32_t index, char* name, std::uint32_t* nameSize) {
+long Win32Calls::EnumKey(HKey key, std::uint32_t index, char* name, std::uint32_t* nameSize) {
     DWORD nativeNameSize = nameSize != nullptr ? *nameSize : 0;
     const long status = RegEnumKeyExA(Native(key), index, name, nameSize ? &nativeNameSize : nullptr, nullptr,
                                       nullptr, nullptr, nullptr);

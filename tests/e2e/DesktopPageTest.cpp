@@ -9,6 +9,7 @@
 
 #include "res/resource.h"
 #include "settings/Locations.h"
+#include "tests/e2e/harness/FamilyMatrix.h"
 #include "tests/e2e/harness/HostedSheet.h"
 #include "tests/e2e/harness/MessageBoxes.h"
 #include "tests/e2e/harness/Paths.h"
@@ -123,6 +124,17 @@ class DesktopPage : public testing::Test {
     HWND Page(int id) const { return Control(page_, id); }
     HWND Button(int id) const { return Control(Main(), id); }
 
+    // For the Wine modes' table: the version box as it reads and the arrows as the page offers them.
+    void NoteVersionBoxAndArrows(WindowsVersion version) const {
+        const HWND box = Page(IDC_DESKTOP_WINDOWS_VERSION_BOX);
+        NoteShown(version, "version box", "\"" + TextOf(box) + "\"" + (IsEnabled(box) ? "" : ", off"));
+        int enabled = 0;
+        for (int arrow : kArrows) {
+            enabled += IsEnabled(Page(arrow)) ? 1 : 0;
+        }
+        NoteShown(version, "arrows", enabled == 3 ? "enabled" : enabled == 0 ? "disabled" : "partly");
+    }
+
     // Differences between a snapshot and now, as lines.
     static std::vector<std::string> ChangedSince(const RegistrySnapshot& before) {
         return Differences(before, RegistrySnapshot::Take(before.Locations()));
@@ -147,6 +159,7 @@ TEST_F(DesktopPage, UncheckingNetworkNeighborhoodAndOkWritesTheFlagAndOffersARes
 
     const HWND box = WaitForMessageBox(session_->ProcessId(), kRestartCaption, kBoxTimeout, Main());
     ASSERT_NE(box, nullptr);
+    NoteShown(WindowsVersion::Nt, "restart offer", "asked");
     EXPECT_EQ(MessageBoxText(box),
               "For the changes to take effect Windows needs to be restarted.\r\n\r\nRestart Windows?");
     EXPECT_TRUE(HasButton(box, IDYES));
@@ -155,6 +168,9 @@ TEST_F(DesktopPage, UncheckingNetworkNeighborhoodAndOkWritesTheFlagAndOffersARes
 
     EXPECT_EQ(ReadRawValue(RootKey::CurrentUser, kPolicies, "NoNetHood"),
               RegistryValue::Binary({1, 0, 0, 0}));
+    if (ReadRawValue(RootKey::CurrentUser, kPolicies, "NoNetHood") == RegistryValue::Binary({1, 0, 0, 0})) {
+        NoteShown(WindowsVersion::Nt, "applied", "Desktop");
+    }
     // The value, and the policy keys it may have had to create: nothing else.
     int values = 0;
     for (const std::string& line : ChangedSince(before)) {
@@ -314,6 +330,7 @@ TEST_F(DesktopPage, ApplyWithNothingTouchedChangesNothing) {
 
 TEST_F(DesktopPage, OnNtTheArrowsAreDisabledAndTheVersionBoxIsWindows98Only) {
     Open(WindowsVersion::Nt);
+    NoteVersionBoxAndArrows(WindowsVersion::Nt);
     for (int arrow : kArrows) {
         EXPECT_FALSE(IsEnabled(Page(arrow))) << arrow;
     }
@@ -325,6 +342,7 @@ TEST_F(DesktopPage, OnNtTheArrowsAreDisabledAndTheVersionBoxIsWindows98Only) {
 
 TEST_F(DesktopPage, OnWindows95TheVersionBoxIsWindows98OnlyAndOn98ItIsLoaded) {
     Open(WindowsVersion::Windows95);
+    NoteVersionBoxAndArrows(WindowsVersion::Windows95);
     EXPECT_EQ(TextOf(Page(IDC_DESKTOP_WINDOWS_VERSION_BOX)), "Only Windows 98");
     EXPECT_FALSE(IsEnabled(Page(IDC_DESKTOP_WINDOWS_VERSION_BOX)));
     for (int arrow : kArrows) {
@@ -336,6 +354,7 @@ TEST_F(DesktopPage, OnWindows95TheVersionBoxIsWindows98OnlyAndOn98ItIsLoaded) {
     ScopedRegistryValue version(RootKey::CurrentUser, "Control Panel\\Desktop", "PaintDesktopVersion");
     ASSERT_TRUE(version.Set(RegistryValue::String("1")));
     Open(WindowsVersion::Windows98);
+    NoteVersionBoxAndArrows(WindowsVersion::Windows98);
     EXPECT_EQ(TextOf(Page(IDC_DESKTOP_WINDOWS_VERSION_BOX)), "Show Windows version on desktop");
     EXPECT_TRUE(IsEnabled(Page(IDC_DESKTOP_WINDOWS_VERSION_BOX)));
     EXPECT_TRUE(IsChecked(Page(IDC_DESKTOP_WINDOWS_VERSION_BOX)));

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "res/resource.h"
+#include "tests/e2e/harness/FamilyMatrix.h"
 #include "tests/e2e/harness/MessageBoxes.h"
 #include "tests/e2e/harness/ProgramKeys.h"
 #include "tests/e2e/harness/ProgramWindows.h"
@@ -87,6 +88,9 @@ TEST(MiscPage, ExploreFromHereIsAddedAndRemovedThroughApply) {
     ASSERT_TRUE(Click(box));
     ASSERT_TRUE(Click(apply));
     EXPECT_FALSE(KeyPresent(RootKey::ClassesRoot, kExploreVerb));
+    if (!KeyPresent(RootKey::ClassesRoot, kExploreVerb)) {
+        NoteShown(session.Version(), "applied", "Miscellaneous");
+    }
 
     // Verbs need no restart.
     ASSERT_TRUE(PostClick(Control(main, main_window::kOk)));

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "res/resource.h"
+#include "tests/e2e/harness/FamilyMatrix.h"
 #include "tests/e2e/harness/HostedSheet.h"
 #include "tests/e2e/harness/MessageBoxes.h"
 #include "tests/e2e/harness/ProgramKeys.h"
@@ -143,6 +144,9 @@ TEST(SecurityPage, CheckingTheRegeditLockShowsTheNoticeBeforeApplyLightsUp) {
 
     ASSERT_TRUE(Click(apply));
     EXPECT_EQ(ReadRawValue(RootKey::Users, kSystemPolicies, "DisableRegistryTools"), RegistryValue::Dword(1));
+    if (ReadRawValue(RootKey::Users, kSystemPolicies, "DisableRegistryTools") == RegistryValue::Dword(1)) {
+        NoteShown(session.Version(), "applied", "Security");
+    }
 
     // Unchecking shows nothing.
     ASSERT_TRUE(Click(Control(page, IDC_SECURITY_REGEDIT_BOX)));

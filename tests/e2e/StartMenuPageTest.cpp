@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "res/resource.h"
+#include "tests/e2e/harness/FamilyMatrix.h"
 #include "tests/e2e/harness/HostedSheet.h"
 #include "tests/e2e/harness/MessageBoxes.h"
 #include "tests/e2e/harness/ProgramKeys.h"
@@ -113,6 +114,9 @@ TEST(StartMenuPage, CheckingPrintersAndApplyingCreatesThatOneFolderAndWaitsOnce)
     EXPECT_EQ(CountPleaseWaitBoxes(session.ProcessId(), Milliseconds(10000), Milliseconds(2500)), 1);
     ASSERT_TRUE(Responds(main));
     EXPECT_EQ(Entries(startMenu.Path()), std::vector<std::string>{kPrintersName});
+    if (Entries(startMenu.Path()) == std::vector<std::string>{kPrintersName}) {
+        NoteShown(session.Version(), "applied", "Start Menu");
+    }
     EXPECT_FALSE(IsEnabled(apply));
     EXPECT_TRUE(RegistryUnchangedSince(before));
 

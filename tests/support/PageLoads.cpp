@@ -128,12 +128,11 @@ PageView New(Services services) {
     return view;
 }
 
-PageView About(FakeServices& fakes) {
+PageView About(FakeServices& fakes, Registry& registry) {
     // The shell cannot open the link, so the registered browser is looked up.
     fakes.shell.openResult = 2;
     fakes.shell.run.clear();
-    const std::uintptr_t code =
-        hyperlink::OpenTarget(fakes.registry, fakes.shell, "http://velmora.example/", 1);
+    const std::uintptr_t code = hyperlink::OpenTarget(registry, fakes.shell, "http://velmora.example/", 1);
     std::string text = "open " + std::to_string(code) + '\n';
     for (const std::string& line : fakes.shell.run) {
         text += "run " + line + '\n';
@@ -157,7 +156,12 @@ const std::vector<std::string>& LoadedPages() {
 }
 
 PageView LoadPage(FakeServices& fakes, std::string_view page) {
-    const Services services = fakes.Get();
+    return LoadPage(fakes, page, fakes.registry);
+}
+
+PageView LoadPage(FakeServices& fakes, std::string_view page, Registry& registry) {
+    const Services services{registry,       fakes.parameters, fakes.broadcaster, fakes.directories,
+                            fakes.messages, fakes.restarter,  fakes.shell};
     if (page == "Desktop") {
         return Desktop(services);
     }
@@ -180,7 +184,7 @@ PageView LoadPage(FakeServices& fakes, std::string_view page) {
         return New(services);
     }
     if (page == "About") {
-        return About(fakes);
+        return About(fakes, registry);
     }
     if (page == "Main window") {
         return MainWindow(services);

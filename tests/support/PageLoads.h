@@ -24,5 +24,7 @@ const std::vector<std::string>& LoadedPages();
 
 // Runs the page's loads on `fakes` (a fresh model each time) and describes the result.
 PageView LoadPage(FakeServices& fakes, std::string_view page);
+// The same over another registry (one over `fakes.registry`) with the other fakes.
+PageView LoadPage(FakeServices& fakes, std::string_view page, Registry& registry);
 
 }  // namespace velmora::testing

@@ -9,11 +9,13 @@
 #include <string>
 
 #include "registry/RegistryStore.h"
+#include "registry/ViewedRegistry.h"
 #include "settings/DesktopSettings.h"
 #include "settings/MiscSettings.h"
 #include "settings/SecuritySettings.h"
 #include "settings/StartMenuSettings.h"
 #include "system/fakes/FakeServices.h"
+#include "tests/support/RecordingRegistryCalls.h"
 #include "tests/support/RegistryDump.h"
 
 namespace velmora {
@@ -146,6 +148,37 @@ TYPED_TEST(SettingTablesTest, EachStateIsWrittenAtTheRowsLocationAloneAndReadsBa
         }
         EXPECT_EQ(ValueLines(fakes.registry), "");
         EXPECT_EQ(fakes.registry.OpenHandleCount(), 0u);
+    }
+}
+
+// Under WOW64 the program reads and writes the 64-bit view: every row's load and both of its states go
+// through it, and in the process's own view nothing asks for a view.
+TYPED_TEST(SettingTablesTest, EachStateIsReadAndWrittenInTheProcesssRegistryView) {
+    for (const RegistryView view : {RegistryView::Own, RegistryView::SixtyFour}) {
+        for (const auto& row : TypeParam::Table()) {
+            if (!Described(row)) {
+                continue;
+            }
+            SCOPED_TRACE(std::string(row.caption) +
+                         (view == RegistryView::Own ? ", own view" : ", 64-bit view"));
+            FakeServices fakes;
+            testing::RecordingRegistryCalls calls(fakes.registry);
+            ViewedRegistry viewed(calls, view);
+            const Services services{viewed,         fakes.parameters, fakes.broadcaster, fakes.directories,
+                                    fakes.messages, fakes.restarter,  fakes.shell};
+            for (const int state : {1, 0}) {
+                TypeParam model(services);
+                LoadAll(model);
+                model.check[static_cast<std::size_t>(row.row)] = state;
+                ASSERT_TRUE(model.Touch(row.control, NotificationOf(row.shown)));
+                EXPECT_TRUE(model.ApplyTouched({}).empty());
+                TypeParam reloaded(services);
+                LoadAll(reloaded);
+                EXPECT_EQ(reloaded.check[static_cast<std::size_t>(row.row)], state);
+            }
+            EXPECT_FALSE(calls.made.empty());
+            EXPECT_EQ(testing::CallsOutOfView(calls.made, view), std::vector<std::string>{});
+        }
     }
 }
 

@@ -1,5 +1,8 @@
 #include "tests/e2e/harness/VelmoraSession.h"
 
+#include <algorithm>
+
+#include "tests/e2e/harness/FamilyMatrix.h"
 #include "tests/e2e/harness/HostedSheet.h"
 #include "tests/e2e/harness/Paths.h"
 #include "tests/e2e/harness/ProgramWindows.h"
@@ -61,7 +64,16 @@ testing::AssertionResult VelmoraSession::Start() {
     if (started) {
         started = WaitForMainWindow();
     }
-    return started ? WaitForLists() : started;
+    if (started) {
+        started = WaitForLists();
+    }
+    if (started && !WineModeInUse().empty()) {
+        // For the Wine modes' table: the page table as this run shows it.
+        const std::vector<std::string> titles = HostedSheet(HostedSheet::Find(mainWindow_)).TabTitles();
+        const bool security = std::find(titles.begin(), titles.end(), "Security") != titles.end();
+        NoteShown(Version(), "tabs", std::to_string(titles.size()) + (security ? " +Sec" : ""));
+    }
+    return started;
 }
 
 testing::AssertionResult VelmoraSession::WaitForExit(Milliseconds timeout) {

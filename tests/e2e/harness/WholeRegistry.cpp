@@ -21,7 +21,8 @@ namespace {
 constexpr std::size_t kBranchKeys = 128;
 
 // The real registry as the capture walks it: a symbolic link (HKLM\...\Time Zones and the like) is
-// opened as the link itself, so that its target is read once, under its own name.
+// opened as the link itself, so that its target is read once, under its own name. Every key is opened in
+// the program's registry view: under WOW64 the 64-bit one, where Wow6432Node is a key like any other.
 class LinkKeepingRegistry : public Win32Registry {
   public:
     long OpenKey(HKey parent, std::string_view path, std::uint32_t access, HKey& result) override {
@@ -30,7 +31,7 @@ class LinkKeepingRegistry : public Win32Registry {
         }
         ::HKEY key = nullptr;
         const long status = RegOpenKeyExA(reinterpret_cast<::HKEY>(parent), std::string(path).c_str(),
-                                          REG_OPTION_OPEN_LINK, access, &key);
+                                          REG_OPTION_OPEN_LINK, Access(access), &key);
         if (status == ERROR_SUCCESS) {
             result = reinterpret_cast<HKey>(key);
         }
@@ -127,8 +128,8 @@ class Branch {
         ResetEvent(event_);
         cache_ = capture::RegistryCapture();
         // Watched before it is read: a change while it is read is seen at the next capture.
-        if (RegOpenKeyExA(parent, child.c_str(), REG_OPTION_OPEN_LINK, KEY_READ | KEY_NOTIFY, &key_) !=
-                ERROR_SUCCESS ||
+        if (RegOpenKeyExA(parent, child.c_str(), REG_OPTION_OPEN_LINK, Walker().Access(KEY_READ | KEY_NOTIFY),
+                          &key_) != ERROR_SUCCESS ||
             RegNotifyChangeKeyValue(key_, TRUE, REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET, event_,
                                     TRUE) != ERROR_SUCCESS) {
             // Not watched: read again every time.
@@ -175,8 +176,8 @@ class LargeKey {
             }
             if (const auto it = large_.find(child); it != large_.end()) {
                 ::HKEY sub = nullptr;
-                if (RegOpenKeyExA(key, child.c_str(), REG_OPTION_OPEN_LINK, KEY_READ, &sub) ==
-                    ERROR_SUCCESS) {
+                if (RegOpenKeyExA(key, child.c_str(), REG_OPTION_OPEN_LINK, Walker().Access(KEY_READ),
+                                  &sub) == ERROR_SUCCESS) {
                     it->second->Read(sub, out);
                     RegCloseKey(sub);
                 }
@@ -186,8 +187,8 @@ class LargeKey {
             if (LargeSubtree(name)) {
                 auto node = std::make_unique<LargeKey>(name, *sizes_);
                 ::HKEY sub = nullptr;
-                if (RegOpenKeyExA(key, child.c_str(), REG_OPTION_OPEN_LINK, KEY_READ, &sub) ==
-                    ERROR_SUCCESS) {
+                if (RegOpenKeyExA(key, child.c_str(), REG_OPTION_OPEN_LINK, Walker().Access(KEY_READ),
+                                  &sub) == ERROR_SUCCESS) {
                     node->Read(sub, out);
                     RegCloseKey(sub);
                 }
@@ -307,7 +308,8 @@ capture::RegistryCapture CaptureWholeRegistry() {
     const std::vector<Root> all = Roots();
     for (std::size_t i = 0; i < all.size(); ++i) {
         ::HKEY key = nullptr;
-        if (RegOpenKeyExA(Native(all[i].root), all[i].path.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS) {
+        if (RegOpenKeyExA(Native(all[i].root), all[i].path.c_str(), 0, Walker().Access(KEY_READ), &key) ==
+            ERROR_SUCCESS) {
             roots[i]->Read(key, capture);
             RegCloseKey(key);
         }

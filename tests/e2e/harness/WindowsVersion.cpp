@@ -2,28 +2,46 @@
 
 #include <cstdlib>
 
+#include "tests/e2e/harness/FamilyMatrix.h"
+
 namespace velmora::e2e {
 
 namespace {
 
-const char* WineModeOf(WindowsVersion version) {
-    switch (version) {
-        case WindowsVersion::Nt:
-            return "nt40";
-        case WindowsVersion::Windows95:
-            return "win95";
-        case WindowsVersion::Windows98:
-            return "win98";
-    }
-    return "";
-}
-
-bool WineModeWanted() {
-    const char* wanted = std::getenv("VELMORA_E2E_WINE_MODE");
-    return wanted != nullptr && *wanted != '\0';
+std::string& ModeInUse() {
+    static std::string mode;
+    return mode;
 }
 
 }  // namespace
+
+std::vector<std::string> WineModesAsked() {
+    std::vector<std::string> modes;
+    const char* asked = std::getenv("VELMORA_E2E_WINE_MODE");
+    std::string mode;
+    for (const char* c = asked != nullptr ? asked : "";; ++c) {
+        if (*c == ',' || *c == '\0') {
+            if (!mode.empty()) {
+                modes.push_back(mode);
+            }
+            mode.clear();
+            if (*c == '\0') {
+                break;
+            }
+        } else if (*c != ' ') {
+            mode += *c;
+        }
+    }
+    return modes;
+}
+
+void UseWineMode(std::string mode) {
+    ModeInUse() = std::move(mode);
+}
+
+const std::string& WineModeInUse() {
+    return ModeInUse();
+}
 
 std::string ToString(WindowsVersion version) {
     switch (version) {
@@ -52,9 +70,10 @@ ScopedWindowsVersion::ScopedWindowsVersion(WindowsVersion version)
             ok_ = value_.Set(RegistryValue::String("Windows 98"));
             break;
     }
-    if (ok_ && WineModeWanted()) {
-        ok_ = wineMode_.Set(RegistryValue::String(WineModeOf(version)));
+    if (ok_ && !WineModeInUse().empty()) {
+        ok_ = wineMode_.Set(RegistryValue::String(WineModeInUse()));
     }
+    NoteFamilyUsed(version);
 }
 
 }  // namespace velmora::e2e

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "tests/e2e/harness/ScopedRegistryValue.h"
 
@@ -13,11 +14,18 @@ enum class WindowsVersion { Nt, Windows95, Windows98 };
 
 std::string ToString(WindowsVersion version);
 
-// Sets (or removes) "Version" for one scenario and puts the old state back at its end. With
-// VELMORA_E2E_WINE_MODE set in the environment, Wine is also told to be that Windows for Velmora.exe
-// (its per-program "Version": win95, win98, nt40), so that GetVersion and Wine's own version-dependent
-// behaviour agree with the registry. Wine keeps every function whatever it pretends to be; the import
-// check is what holds the programs to the functions these systems have.
+// The Windows that Wine itself is told to be for Velmora.exe (its per-program "Version": win95, win98,
+// nt40, win2k, winxp, win7, win10), or empty for Wine's default. VELMORA_E2E_WINE_MODE lists the modes
+// a run goes through, separated by commas, one per repetition of the suites (--gtest_repeat); the
+// scenarios still choose the family through the registry, so each mode meets every family. Wine keeps
+// every function whatever it pretends to be; the import check is what holds the programs to the
+// functions these systems have.
+std::vector<std::string> WineModesAsked();
+void UseWineMode(std::string mode);
+const std::string& WineModeInUse();
+
+// Sets (or removes) "Version" for one scenario and puts the old state back at its end; with a Wine mode
+// in use, Wine is told to be that Windows for Velmora.exe for the scenario too.
 class ScopedWindowsVersion {
   public:
     explicit ScopedWindowsVersion(WindowsVersion version);
