@@ -1,5 +1,5 @@
 // The help file's topics that the program opens by itself: one per page, numbered by the page's
-// template id. That number is the topic's context number in Velmora.hlp (help/context_map.py reads
+// template id. That number is the topic's context number in Velmora.hlp (help/finish_winhelp.py reads
 // this table when the help is built), and the name is the topic's section keyword in help/velmora.but,
 // its WinHelp topic name and its page in Velmora.chm (<name>.html). Nothing else numbers the topics.
 #pragma once

@@ -60,7 +60,7 @@ void ProgramHelp::Show(WindowRef owner, const help::Topic* topic) {
     const bool shown = topic != nullptr
                            ? services_.help.CallWinHelp(owner, file, help_command::kContext,
                                                         static_cast<std::uintptr_t>(topic->context))
-                           : services_.help.CallWinHelp(owner, file, help_command::kFinder, 0);
+                           : services_.help.CallWinHelp(owner, file, help_command::kContents, 0);
     if (shown) {
         winHelpShown_ = file;
     }

@@ -74,7 +74,8 @@ TEST_F(HelpWithWinHelp, HelpShowsTheContentsF1ThePageTopicAndClosingVelmoraClose
     HWND viewer = nullptr;
     ASSERT_TRUE(WhileAnswering(
         main, [&] { return (viewer = WaitForViewerWindow(kViewer, kHelpTitle, Milliseconds(0))) != nullptr; },
-        kViewerTimeout));
+        kViewerTimeout))
+        << "the viewer's windows: " << DescribeWindowsOf(kViewer);
     EXPECT_EQ(WaitForViewerWindow(kViewer, "ERROR", Milliseconds(0)), nullptr);
     ASSERT_TRUE(WhileAnswering(
         main, [&] { return ViewerShows(viewer, "Using Velmora 99"); }, kShown))
@@ -85,7 +86,8 @@ TEST_F(HelpWithWinHelp, HelpShowsTheContentsF1ThePageTopicAndClosingVelmoraClose
     ASSERT_TRUE(SendChord(main, {}, VK_F1));
     ASSERT_TRUE(WhileAnswering(
         main, [&] { return ViewerShows(viewer, "The Desktop page"); }, kShown))
-        << "F1 on the Desktop page shows \"" << ViewerText(viewer) << "\"";
+        << "F1 on the Desktop page shows \"" << ViewerText(viewer)
+        << "\"; the viewer's windows: " << DescribeWindowsOf(kViewer);
     EXPECT_TRUE(ViewerShows(viewer, "Shortcut arrows"));
     EXPECT_FALSE(ViewerShows(viewer, "Using Velmora 99"));
     SaveScreenshot(viewer, "help-desktop-topic");
@@ -115,7 +117,8 @@ TEST_F(HelpWithWinHelp, WithoutTheHelpFileHelpSaysWhereItLookedOnce) {
         EXPECT_NE(text.find(folder + "\\Velmora.hlp"), std::string::npos) << text;
         EXPECT_NE(text.find("come with the program"), std::string::npos) << text;
         EXPECT_TRUE(Responds(main, kAnswerMs));
-        EXPECT_EQ(WaitForViewerWindow(kViewer, "", Milliseconds(1000)), nullptr) << "a viewer was started";
+        EXPECT_EQ(WaitForViewerWindow(kViewer, "", Milliseconds(1000)), nullptr)
+            << "a viewer was started: " << DescribeWindowsOf(kViewer);
         ASSERT_TRUE(AnswerMessageBox(box, IDOK));
 
         EXPECT_EQ(WaitForMessageBox(session.ProcessId(), kNoticeCaption, Milliseconds(1000)), nullptr)
@@ -140,7 +143,8 @@ TEST(HelpWithHtmlHelp, OnWindows10HelpOpensTheCompiledHtmlHelpNotWinHelp) {
     EXPECT_TRUE(WhileAnswering(
         main, [&] { return HtmlHelpWindowsOf(session.ProcessId()) > 0; }, kShown))
         << "no HTML Help window in the program";
-    EXPECT_EQ(WaitForViewerWindow(kViewer, "", Milliseconds(1000)), nullptr) << "WinHelp was asked";
+    EXPECT_EQ(WaitForViewerWindow(kViewer, "", Milliseconds(1000)), nullptr)
+        << "WinHelp was asked: " << DescribeWindowsOf(kViewer);
 
     ASSERT_TRUE(PostClick(Control(main, main_window::kCancel)));
     ASSERT_TRUE(session.WaitForExit());

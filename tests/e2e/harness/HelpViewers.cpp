@@ -64,6 +64,20 @@ HWND WaitForViewerWindow(std::string_view program, std::string_view captionPart,
     return found;
 }
 
+std::string DescribeWindowsOf(std::string_view program) {
+    std::string described;
+    for (HWND window : AllTopLevelWindows()) {
+        if (IsWindowVisible(window) && ProgramNameOf(window) == program) {
+            described += "\"" + CaptionOf(window) + "\" (" + ClassNameOf(window) + ")";
+            if (const HWND text = GetDlgItem(window, 0xFFFF)) {  // a message box says why
+                described += ": \"" + TextOf(text) + "\"";
+            }
+            described += " ";
+        }
+    }
+    return described.empty() ? "none" : described;
+}
+
 std::string ViewerText(HWND viewer) {
     std::vector<HWND> children;
     EnumChildWindows(

@@ -19,6 +19,9 @@ std::string ProgramNameOf(HWND window);
 // holds `captionPart`; null when none appeared within `timeout`.
 HWND WaitForViewerWindow(std::string_view program, std::string_view captionPart, Milliseconds timeout);
 
+// "caption" (class) of each visible top-level window of that program, for a failure's message.
+std::string DescribeWindowsOf(std::string_view program);
+
 // The text the viewer shows: that of every child window whose class is a rich edit (WinHelp draws
 // its topics in one), each asked of its own thread.
 std::string ViewerText(HWND viewer);

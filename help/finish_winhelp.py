@@ -1,12 +1,15 @@
 #!/usr/bin/env python3
-"""Gives a Windows Help file the context numbers of the program's topics.
+"""Adds to Halibut's Windows Help file what the program needs of it and Halibut does not write.
 
-    context_map.py INPUT.hlp OUTPUT.hlp TOPICS.h RESOURCE.h
+    finish_winhelp.py INPUT.hlp OUTPUT.hlp TOPICS.h RESOURCE.h
 
-Halibut names each topic (\\cfg{winhelp-topic}) but numbers none: its |CTXOMAP, the table that
-HELP_CONTEXT looks numbers up in, is empty. This writes OUTPUT.hlp, a copy of INPUT.hlp whose |CTXOMAP
-maps each number of TOPICS.h (a template id of RESOURCE.h) to the topic of that name. Fails, naming it,
-on a topic the help file does not have.
+- Context numbers: Halibut names each topic (\\cfg{winhelp-topic}) but numbers none, and its |CTXOMAP,
+  the table HELP_CONTEXT looks numbers up in, is empty. OUTPUT.hlp maps each number of TOPICS.h (a
+  template id of RESOURCE.h) to the topic of that name; a topic the file does not have fails, named.
+- The main window's caption: a window definition "main" captioned with the help's title (|SYSTEM),
+  which viewers that do not take the title by themselves (Wine's) show.
+
+Each changed internal file is written anew at the end of the file, where the directory then finds it.
 """
 
 import re
@@ -85,28 +88,72 @@ def topic_offsets(hlp, context_at):
     return offsets
 
 
-def with_context_map(hlp, table):
+def internal_file(hlp, name):
+    """The data of an internal file."""
     files = internal_files(hlp)
-    for needed in ("|CONTEXT", "|CTXOMAP"):
-        if needed not in files:
-            raise ValueError(f"the help file has no {needed}")
-    offsets = topic_offsets(hlp, files["|CONTEXT"][1])
+    if name not in files:
+        raise ValueError(f"the help file has no {name}")
+    at = files[name][1]
+    used = struct.unpack_from("<i", hlp, at + 4)[0]
+    return hlp[at + FILE_HEADER : at + FILE_HEADER + used]
+
+
+def replaced(hlp, name, body):
+    """The help file with the internal file `name` holding `body`: written at the end, where the
+    directory then names it; its old copy is left unused."""
+    entry_at, old_at = internal_files(hlp)[name]
+    flags = hlp[old_at + 8]
+    out = bytearray(hlp)
+    new_at = len(out)
+    # The space a file takes counts its own header; the used space does not.
+    out += struct.pack("<iiB", FILE_HEADER + len(body), len(body), flags) + body
+    struct.pack_into("<i", out, entry_at, new_at)
+    struct.pack_into("<I", out, 12, len(out))  # the whole file's size
+    return bytes(out)
+
+
+def with_context_map(hlp, table):
+    offsets = topic_offsets(hlp, internal_files(hlp)["|CONTEXT"][1])
     entries = []
     for number, name in sorted(table):
         offset = offsets.get(context_hash(name))
         if offset is None:
             raise ValueError(f"the help file has no topic {name!r} (context {number})")
         entries.append(struct.pack("<iI", number, offset))
-    body = struct.pack("<H", len(entries)) + b"".join(entries)
-    entry_at, old_at = files["|CTXOMAP"]
-    flags = hlp[old_at + 8]
-    # The new map goes at the end; the directory names it there, and the old one is left unused.
-    new_at = len(hlp)
-    out = bytearray(hlp)
-    out += struct.pack("<iiB", len(body), len(body), flags) + body
-    struct.pack_into("<i", out, entry_at, new_at)
-    struct.pack_into("<I", out, 12, len(out))  # the whole file's size
-    return bytes(out)
+    return replaced(hlp, "|CTXOMAP", struct.pack("<H", len(entries)) + b"".join(entries))
+
+
+SYSTEM_HEADER = 12  # magic, version (2 + 2), generation date, flags
+TITLE_RECORD = 1
+WINDOW_RECORD = 6
+# A window definition's fields: which of them are given, type, name, caption, place and size, how it
+# opens, and the background colours of its scrolling and non-scrolling regions.
+WINDOW_FORMAT = "<H10s9s51shhhhh4s4s"
+TYPE_GIVEN, NAME_GIVEN, CAPTION_GIVEN = 0x0001, 0x0002, 0x0004
+
+
+def system_records(system):
+    at = SYSTEM_HEADER
+    while at + 4 <= len(system):
+        kind, size = struct.unpack_from("<HH", system, at)
+        yield kind, system[at + 4 : at + 4 + size]
+        at += 4 + size
+
+
+def with_main_window_caption(hlp):
+    system = internal_file(hlp, "|SYSTEM")
+    records = dict(system_records(system))
+    if WINDOW_RECORD in records:
+        raise ValueError("the help file defines windows of its own already")
+    title = records.get(TITLE_RECORD, b"").split(b"\0")[0]
+    if not title:
+        raise ValueError("the help file has no title")
+    if len(title) > 50:
+        raise ValueError("the help's title is too long for a window caption")
+    window = struct.pack(WINDOW_FORMAT, TYPE_GIVEN | NAME_GIVEN | CAPTION_GIVEN, b"primary", b"main", title,
+                         0, 0, 0, 0, 0, b"\xff\xff\xff\0", b"\xff\xff\xff\0")
+    record = struct.pack("<HH", WINDOW_RECORD, len(window)) + window
+    return replaced(hlp, "|SYSTEM", system + record)
 
 
 def main(argv):
@@ -116,7 +163,7 @@ def main(argv):
     source, output, topics, resources = (Path(a) for a in argv)
     try:
         table = topic_table(topics.read_text(), resources.read_text())
-        result = with_context_map(source.read_bytes(), table)
+        result = with_main_window_caption(with_context_map(source.read_bytes(), table))
     except (ValueError, OSError, struct.error) as error:
         print(f"context_map: {source}: {error}", file=sys.stderr)
         return 1
