@@ -23,6 +23,7 @@ constexpr char kDisabledOnNt[] = "Disabled WinNt";
 CMainWindow::CMainWindow(velmora::Services services, CWnd* parent)
     : CDialog(IDD, parent),
       m_services(services),
+      m_help(services),
       m_startMenuPage(services),
       m_desktopPage(services),
       m_miscPage(services),
@@ -316,7 +317,16 @@ void CMainWindow::OnOK() {
 }
 
 void CMainWindow::OnHelp() {
-    m_services.shell.OpenHelpContents(reinterpret_cast<velmora::WindowRef>(m_hWnd), "Velmora.hlp");
+    m_help.ShowContents(reinterpret_cast<velmora::WindowRef>(m_hWnd));
+}
+
+void CMainWindow::OnPageHelp() {
+    const CPropertyPage* page = m_sheet.GetActivePage();
+    if (page == nullptr) {
+        OnHelp();
+        return;
+    }
+    m_help.ShowTopic(reinterpret_cast<velmora::WindowRef>(m_hWnd), static_cast<int>(page->m_nIDHelp));
 }
 
 BOOL CMainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
@@ -371,9 +381,16 @@ BOOL CMainWindow::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* 
             OnListRead(lParam);
             *result = 0;
             return TRUE;
+        case WM_HELP:
+            // F1, wherever the focus is in this window.
+            OnPageHelp();
+            *result = TRUE;
+            return TRUE;
         case WM_DESTROY:
             // Closed while the lists are read: the reader stops at its next key and posts nothing more.
             m_listReader.Stop();
+            // The help viewer this window opened goes with it.
+            m_help.Close(reinterpret_cast<velmora::WindowRef>(m_hWnd));
             return CDialog::OnWndMsg(message, wParam, lParam, result);
         default:
             return CDialog::OnWndMsg(message, wParam, lParam, result);

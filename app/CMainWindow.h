@@ -29,6 +29,7 @@
 #include "pages/CUninstallDlg.h"
 #include "pages/CWallpaperDlg.h"
 #include "res/resource.h"
+#include "settings/ProgramHelp.h"
 #include "system/Services.h"
 
 class CMainWindow : public CDialog {
@@ -80,9 +81,12 @@ class CMainWindow : public CDialog {
     bool RestartNeeded() const;
     void PromptRestart();
     void OnHelp();
+    // F1: the shown page's topic.
+    void OnPageHelp();
     void OnPaintMinimised();
 
     velmora::Services m_services;
+    velmora::ProgramHelp m_help;
 
     // Declaration order is construction order.
     HICON m_hIcon = nullptr;

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "bench/StartupMarks.h"
-#include "framework/WineFonts.h"
+#include "app/CWineFonts.h"
 #include "registry/Win32Registry.h"
 #include "res/resource.h"
 #include "settings/OsVersion.h"

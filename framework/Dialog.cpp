@@ -51,7 +51,8 @@ BOOL AfxWalkPreTranslateTree(HWND stop, MSG* msg) {
     return FALSE;
 }
 
-CDialog::CDialog(UINT templateId, CWnd* parent) : m_pParentWnd(parent), m_templateId(templateId) {}
+CDialog::CDialog(UINT templateId, CWnd* parent)
+    : m_nIDHelp(templateId), m_pParentWnd(parent), m_templateId(templateId) {}
 
 BOOL CDialog::Create(UINT templateId, CWnd* parent) {
     m_templateId = templateId;

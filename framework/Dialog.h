@@ -20,6 +20,9 @@ class CDialog : public CWnd {
     virtual BOOL OnInitDialog();
     BOOL PreTranslateMessage(MSG* msg) override;
 
+    // The dialog's help context: its template's id.
+    UINT m_nIDHelp;
+
   protected:
     virtual void DoDataExchange(CDataExchange* dx);
     virtual void OnOK();

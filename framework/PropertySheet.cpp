@@ -105,6 +105,19 @@ int CPropertySheet::PageStepOf(const MSG& msg) {
     }
 }
 
+CPropertyPage* CPropertySheet::GetActivePage() const {
+    if (m_hWnd == nullptr) {
+        return nullptr;
+    }
+    const auto current = reinterpret_cast<HWND>(SendMessage(PSM_GETCURRENTPAGEHWND));
+    for (CPropertyPage* page : m_pages) {
+        if (current != nullptr && page->m_hWnd == current) {
+            return page;
+        }
+    }
+    return nullptr;
+}
+
 BOOL CPropertySheet::PreTranslateMessage(MSG* msg) {
     const int step = PageStepOf(*msg);
     if (step == 0 || m_hWnd == nullptr || m_pages.empty()) {

@@ -17,6 +17,8 @@ class CPropertySheet : public CWnd {
     int GetPageCount() const { return static_cast<int>(m_pages.size()); }
     BOOL SetActivePage(int index);
     HWND GetTabControl() const;
+    // The page shown now; null before the sheet has a window.
+    CPropertyPage* GetActivePage() const;
 
     // Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PageDown and Ctrl+PageUp go to the next or previous page, wrapping
     // at either end: the sheet's own handling (PSM_ISDIALOGMESSAGE) when the key comes from inside the

@@ -4,6 +4,7 @@
 #include "registry/Registry.h"
 #include "system/Broadcaster.h"
 #include "system/Directories.h"
+#include "system/HelpViewer.h"
 #include "system/MessageBoxes.h"
 #include "system/Restarter.h"
 #include "system/Shell.h"
@@ -19,6 +20,7 @@ struct Services {
     MessageBoxes& messages;
     Restarter& restarter;
     Shell& shell;
+    HelpViewer& help;
 };
 
 }  // namespace velmora

@@ -1,10 +1,8 @@
-// Opening documents, running command lines and opening the help file.
+// Opening documents and running command lines.
 #pragma once
 
 #include <cstdint>
 #include <string>
-
-#include "system/MessageBoxes.h"
 
 namespace velmora {
 
@@ -15,8 +13,6 @@ class Shell {
     virtual std::uintptr_t Open(const std::string& target, int show) = 0;
     // WinExec; returns its code (> 31 is success).
     virtual unsigned Run(const std::string& commandLine, int show) = 0;
-    // WinHelpA with HELP_CONTENTS.
-    virtual void OpenHelpContents(WindowRef owner, const std::string& helpFile) = 0;
 };
 
 }  // namespace velmora

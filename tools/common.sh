@@ -84,7 +84,7 @@ VELMORA_PACKAGES=(
     cmake make g++ libgtest-dev googletest python3
     g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 mingw-w64-i686-dev
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
-    wine wine64 fonts-wine xvfb xauth x11-utils imagemagick
+    wine wine64 fonts-wine xvfb xauth x11-utils imagemagick halibut
     clang libclang-rt-14-dev
 )
 

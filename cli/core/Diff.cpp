@@ -96,7 +96,8 @@ bool DiffBackup(Services services, const RegFile& backup, std::vector<Difference
                            services.directories,
                            services.messages,
                            services.restarter,
-                           services.shell};
+                           services.shell,
+                           services.help};
     for (const Target& target : CollectTargets(aloneServices)) {
         const bool known = std::any_of(targets.begin(), targets.end(),
                                        [&](const Target& t) { return SameTarget(t, target); });

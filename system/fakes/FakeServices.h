@@ -16,9 +16,10 @@ struct FakeServices {
     FakeMessageBoxes messages{journal};
     FakeRestarter restarter{journal};
     FakeShell shell{journal};
+    FakeHelpViewer help{journal};
 
     Services Get() {
-        return Services{registry, parameters, broadcaster, directories, messages, restarter, shell};
+        return Services{registry, parameters, broadcaster, directories, messages, restarter, shell, help};
     }
 };
 

@@ -118,10 +118,39 @@ unsigned FakeShell::Run(const std::string& commandLine, int show) {
     return runFault.Fails() ? 2 : runResult;
 }
 
-void FakeShell::OpenHelpContents(WindowRef owner, const std::string& helpFile) {
-    (void)owner;
-    helpFiles.push_back(helpFile);
-    journal_.push_back("WinHelp(" + helpFile + ")");
+bool FakeHelpViewer::FileExists(const std::string& path) {
+    journal_.push_back("FileExists(" + path + ")");
+    const auto upper = [](std::string text) {
+        for (char& c : text) {
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        }
+        return text;
+    };
+    for (const std::string& file : files) {
+        if (upper(file) == upper(path)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool FakeHelpViewer::CallWinHelp(WindowRef owner, const std::string& file, std::uint32_t command,
+                                 std::uintptr_t data) {
+    winHelpCalls.push_back(Call{owner, file, command, data});
+    journal_.push_back("WinHelp(" + file + ", " + std::to_string(command) + ", " + std::to_string(data) +
+                       ")");
+    return winHelpWorks;
+}
+
+bool FakeHelpViewer::ShowHtmlHelp(WindowRef owner, const std::string& target) {
+    htmlHelpCalls.push_back(Call{owner, target, 0, 0});
+    journal_.push_back("HtmlHelp(" + target + ")");
+    return htmlHelpWorks;
+}
+
+void FakeHelpViewer::CloseHtmlHelp() {
+    ++htmlHelpClosed;
+    journal_.push_back("CloseHtmlHelp()");
 }
 
 }  // namespace velmora

@@ -13,6 +13,7 @@
 #include "registry/FaultTrigger.h"
 #include "system/Broadcaster.h"
 #include "system/Directories.h"
+#include "system/HelpViewer.h"
 #include "system/MessageBoxes.h"
 #include "system/Restarter.h"
 #include "system/Shell.h"
@@ -136,7 +137,6 @@ class FakeShell : public Shell {
     explicit FakeShell(Journal& journal) : journal_(journal) {}
     std::uintptr_t Open(const std::string& target, int show) override;
     unsigned Run(const std::string& commandLine, int show) override;
-    void OpenHelpContents(WindowRef owner, const std::string& helpFile) override;
 
     std::uintptr_t openResult = 42;
     unsigned runResult = 33;
@@ -145,7 +145,40 @@ class FakeShell : public Shell {
     FaultTrigger runFault;
     std::vector<std::string> opened;
     std::vector<std::string> run;
-    std::vector<std::string> helpFiles;
+
+  private:
+    Journal& journal_;
+};
+
+// The help viewers of a machine whose program file, files and Windows version a test chooses.
+class FakeHelpViewer : public HelpViewer {
+  public:
+    explicit FakeHelpViewer(Journal& journal) : journal_(journal) {}
+
+    struct Call {
+        WindowRef owner;
+        std::string file;  // WinHelp's file, or HTML Help's target
+        std::uint32_t command;
+        std::uintptr_t data;
+    };
+
+    std::string ProgramFile() override { return programFile; }
+    bool FileExists(const std::string& path) override;
+    unsigned long MajorVersion() override { return majorVersion; }
+    bool CallWinHelp(WindowRef owner, const std::string& file, std::uint32_t command,
+                     std::uintptr_t data) override;
+    bool ShowHtmlHelp(WindowRef owner, const std::string& target) override;
+    void CloseHtmlHelp() override;
+
+    std::string programFile = "C:\\Program Files\\Velmora\\Velmora.exe";
+    // The files that exist, compared without regard to case.
+    std::set<std::string> files;
+    unsigned long majorVersion = 4;
+    bool winHelpWorks = true;
+    bool htmlHelpWorks = true;
+    std::vector<Call> winHelpCalls;
+    std::vector<Call> htmlHelpCalls;  // command and data 0
+    int htmlHelpClosed = 0;
 
   private:
     Journal& journal_;

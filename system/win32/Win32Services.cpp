@@ -148,8 +148,4 @@ unsigned Win32Shell::Run(const std::string& commandLine, int show) {
     return WinExec(commandLine.c_str(), show);
 }
 
-void Win32Shell::OpenHelpContents(WindowRef owner, const std::string& helpFile) {
-    WinHelpA(Window(owner), helpFile.c_str(), HELP_CONTENTS, 0);
-}
-
 }  // namespace velmora

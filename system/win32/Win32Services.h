@@ -3,6 +3,7 @@
 
 #include "registry/Win32Registry.h"
 #include "system/Services.h"
+#include "system/win32/Win32HelpViewer.h"
 
 namespace velmora {
 
@@ -49,7 +50,6 @@ class Win32Shell : public Shell {
   public:
     std::uintptr_t Open(const std::string& target, int show) override;
     unsigned Run(const std::string& commandLine, int show) override;
-    void OpenHelpContents(WindowRef owner, const std::string& helpFile) override;
 };
 
 // One of each, as the program uses them.
@@ -61,9 +61,10 @@ struct Win32Services {
     Win32MessageBoxes messages;
     Win32Restarter restarter;
     Win32Shell shell;
+    Win32HelpViewer help;
 
     Services Get() {
-        return Services{registry, parameters, broadcaster, directories, messages, restarter, shell};
+        return Services{registry, parameters, broadcaster, directories, messages, restarter, shell, help};
     }
 };
 

@@ -124,8 +124,8 @@ TEST(ApplyCycle, RebuildPutsBackExactlyWhatStoodInTheIconSize) {
                 looked = true;
             }
         };
-        Services services{fakes.registry, fakes.parameters, peek,       fakes.directories,
-                          fakes.messages, fakes.restarter,  fakes.shell};
+        Services services{fakes.registry, fakes.parameters, peek,        fakes.directories,
+                          fakes.messages, fakes.restarter,  fakes.shell, fakes.help};
         EXPECT_EQ(RebuildIconCache(services), reg::kSuccess);
         ASSERT_TRUE(seenBetween);
         EXPECT_EQ(seenBetween->first, reg::kSz);

@@ -354,7 +354,7 @@ TEST(SecuritySettingsOrder, TouchedRowsApplyInTheirFixedOrderEachAfterAPull) {
     WriteOrder registry;
     Services services = fakes.Get();
     Services recording{registry,          services.parameters, services.broadcaster, services.directories,
-                       services.messages, services.restarter,  services.shell};
+                       services.messages, services.restarter,  services.shell,       services.help};
     RegistryStore(registry).WriteString(RootKey::LocalMachine, kLogon, "AutoAdminLogon", "0");
     RegistryStore(registry).WriteDword(RootKey::Users, kSystemPolicies, "DisableRegistryTools", 1);
     registry.names.clear();

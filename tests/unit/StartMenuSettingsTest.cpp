@@ -81,7 +81,7 @@ class StartMenuSettingsTest : public ::testing::Test {
     FakeServices fakes_;
     JournalingRegistry registry_{fakes_.journal};
     Services services_{registry_,       fakes_.parameters, fakes_.broadcaster, fakes_.directories,
-                       fakes_.messages, fakes_.restarter,  fakes_.shell};
+                       fakes_.messages, fakes_.restarter,  fakes_.shell,       fakes_.help};
     S model_{services_};
 };
 

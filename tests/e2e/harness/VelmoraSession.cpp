@@ -1,6 +1,7 @@
 #include "tests/e2e/harness/VelmoraSession.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "tests/e2e/harness/FamilyMatrix.h"
 #include "tests/e2e/harness/HostedSheet.h"
@@ -19,8 +20,8 @@ std::string FileName(const std::string& path) {
 
 }  // namespace
 
-VelmoraSession::VelmoraSession(WindowsVersion version)
-    : version_(version), windowing_(FileName(ProgramPath())) {}
+VelmoraSession::VelmoraSession(WindowsVersion version, std::string program)
+    : programPath_(std::move(program)), version_(version), windowing_(FileName(programPath_)) {}
 
 testing::AssertionResult VelmoraSession::Launch() {
     if (!version_.Ok()) {
@@ -29,10 +30,10 @@ testing::AssertionResult VelmoraSession::Launch() {
     if (!windowing_.Ok()) {
         return testing::AssertionFailure() << "could not set Wine's window handling for the program";
     }
-    program_ = RunningProgram::Start(ProgramPath());
+    program_ = RunningProgram::Start(programPath_);
     if (!program_.Started()) {
         return testing::AssertionFailure()
-               << "could not start " << ProgramPath() << " (error " << program_.StartError() << ")";
+               << "could not start " << programPath_ << " (error " << program_.StartError() << ")";
     }
     return testing::AssertionSuccess();
 }

@@ -5,10 +5,12 @@
 
 #include <windows.h>
 
+#include <string>
 #include <string_view>
 
 #include <gtest/gtest.h>
 
+#include "tests/e2e/harness/Paths.h"
 #include "tests/e2e/harness/RunningProgram.h"
 #include "tests/e2e/harness/Wait.h"
 #include "tests/e2e/harness/WindowsVersion.h"
@@ -25,7 +27,8 @@ inline constexpr Milliseconds kExitTimeout{5000};
 
 class VelmoraSession {
   public:
-    explicit VelmoraSession(WindowsVersion version);
+    // `program` is the Windows path of the Velmora.exe to run: this build's unless a scenario runs a copy.
+    explicit VelmoraSession(WindowsVersion version, std::string program = ProgramPath());
 
     // CreateProcess only; for scenarios that watch the start-up itself.
     testing::AssertionResult Launch();
@@ -45,6 +48,7 @@ class VelmoraSession {
     HWND SelectPage(std::string_view title) const;
 
   private:
+    std::string programPath_;
     ScopedWindowsVersion version_;
     ScopedUnmanagedWindows windowing_;
     RunningProgram program_;

@@ -8,6 +8,9 @@ namespace velmora::e2e {
 
 namespace {
 
+// Wine's settings for Velmora.exe alone.
+constexpr char kWineVersionKey[] = "Software\\Wine\\AppDefaults\\Velmora.exe";
+
 std::string& ModeInUse() {
     static std::string mode;
     return mode;
@@ -55,10 +58,14 @@ std::string ToString(WindowsVersion version) {
     return "?";
 }
 
+ScopedWineVersion::ScopedWineVersion(const std::string& wineVersion)
+    : value_(RootKey::CurrentUser, kWineVersionKey, "Version"),
+      ok_(value_.Set(RegistryValue::String(wineVersion))) {}
+
 ScopedWindowsVersion::ScopedWindowsVersion(WindowsVersion version)
     : version_(version),
       value_(RootKey::LocalMachine, kCurrentVersionKey, "Version"),
-      wineMode_(RootKey::CurrentUser, "Software\\Wine\\AppDefaults\\Velmora.exe", "Version") {
+      wineMode_(RootKey::CurrentUser, kWineVersionKey, "Version") {
     switch (version) {
         case WindowsVersion::Nt:
             ok_ = value_.Remove();

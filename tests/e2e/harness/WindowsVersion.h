@@ -41,6 +41,19 @@ class ScopedWindowsVersion {
     bool ok_ = false;
 };
 
+// Wine itself told to be one Windows for Velmora.exe alone ("winxp", "win10", ...), whatever
+// VELMORA_E2E_WINE_MODE says: what GetVersionEx reports to the program. Put back at the scenario's end.
+class ScopedWineVersion {
+  public:
+    explicit ScopedWineVersion(const std::string& wineVersion);
+
+    bool Ok() const { return ok_; }
+
+  private:
+    ScopedRegistryValue value_;
+    bool ok_;
+};
+
 inline constexpr char kCurrentVersionKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 
 }  // namespace velmora::e2e
