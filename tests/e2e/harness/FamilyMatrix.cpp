@@ -102,7 +102,7 @@ void NoteScenarioEnd(bool passed) {
 
 std::string FamilyTable() {
     const std::vector<std::pair<std::string, std::size_t>> columns = {
-        {"Wine mode", 10},     {"Wine reports", 34}, {"registry Version", 17},
+        {"Wine mode", 10},     {"Wine reports", 48}, {"registry Version", 17},
         {"tabs", 5},           {"version box", 34},  {"arrows", 9},
         {"restart offer", 14}, {"applied", 44},      {"scenarios", 12}};
     std::string table = "\nThe Windows families under each Wine mode (what the scenarios showed):\n\n";
