@@ -1,6 +1,8 @@
 // The repetitions of ctest e2e_wine_modes: each one runs the family-dependent scenarios with Wine told to
 // be the next Windows of VELMORA_E2E_WINE_MODE for Velmora.exe, after asking velmora-cli in that same
-// mode which Windows Wine reports; at the end the table of what each run showed is printed.
+// mode which Windows Wine reports; at the end the table of what each run showed is printed and written
+// to the build folder, where tools/test prints it again after ctest, which shows a passing test's output
+// to nobody.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -11,6 +13,7 @@
 
 #include "tests/cli/CliProcess.h"
 #include "tests/e2e/harness/FamilyMatrix.h"
+#include "tests/e2e/harness/Paths.h"
 #include "tests/e2e/harness/ScopedRegistryValue.h"
 #include "tests/e2e/harness/WindowsVersion.h"
 
@@ -61,8 +64,10 @@ class WineModesRun : public testing::EmptyTestEventListener {
     }
     void OnTestProgramEnd(const testing::UnitTest&) override {
         if (!WineModesAsked().empty()) {
-            std::printf("%s", FamilyTable().c_str());
+            const std::string table = FamilyTable();
+            std::printf("%s", table.c_str());
             std::fflush(stdout);
+            std::ofstream(ToWinePath(VELMORA_E2E_WINE_MODES_TABLE), std::ios::binary) << table;
         }
     }
 };
