@@ -18,8 +18,10 @@ struct FakeServices {
     FakeShell shell{journal};
     FakeHelpViewer help{journal};
 
-    Services Get() {
-        return Services{registry, parameters, broadcaster, directories, messages, restarter, shell, help};
+    Services Get() { return Get(registry); }
+    // The same fakes over another registry (a recording or viewed one over this one, say).
+    Services Get(Registry& other) {
+        return Services{other, parameters, broadcaster, directories, messages, restarter, shell, help};
     }
 };
 

@@ -160,8 +160,7 @@ PageView LoadPage(FakeServices& fakes, std::string_view page) {
 }
 
 PageView LoadPage(FakeServices& fakes, std::string_view page, Registry& registry) {
-    const Services services{registry,       fakes.parameters, fakes.broadcaster, fakes.directories,
-                            fakes.messages, fakes.restarter,  fakes.shell};
+    const Services services = fakes.Get(registry);
     if (page == "Desktop") {
         return Desktop(services);
     }

@@ -164,8 +164,7 @@ TYPED_TEST(SettingTablesTest, EachStateIsReadAndWrittenInTheProcesssRegistryView
             FakeServices fakes;
             testing::RecordingRegistryCalls calls(fakes.registry);
             ViewedRegistry viewed(calls, view);
-            const Services services{viewed,         fakes.parameters, fakes.broadcaster, fakes.directories,
-                                    fakes.messages, fakes.restarter,  fakes.shell};
+            const Services services = fakes.Get(viewed);
             for (const int state : {1, 0}) {
                 TypeParam model(services);
                 LoadAll(model);

@@ -187,8 +187,7 @@ TEST(ViewedRegistry, EveryPageLoadsAndTheListsRemoveThroughTheView) {
             EXPECT_EQ(testing::LoadPage(fakes, page, viewed).text, testing::LoadPage(reference, page).text)
                 << page;
         }
-        const Services services{viewed,         fakes.parameters, fakes.broadcaster, fakes.directories,
-                                fakes.messages, fakes.restarter,  fakes.shell};
+        const Services services = fakes.Get(viewed);
         UninstallList uninstall(services);
         uninstall.Load();
         const std::size_t programs = uninstall.Entries().size();
