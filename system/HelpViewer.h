@@ -13,7 +13,6 @@ namespace help_command {
 constexpr std::uint32_t kContext = 0x0001;   // HELP_CONTEXT
 constexpr std::uint32_t kQuit = 0x0002;      // HELP_QUIT
 constexpr std::uint32_t kContents = 0x0003;  // HELP_CONTENTS
-constexpr std::uint32_t kFinder = 0x000B;    // HELP_FINDER
 }  // namespace help_command
 
 class HelpViewer {

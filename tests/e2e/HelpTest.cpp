@@ -140,9 +140,12 @@ TEST(HelpWithHtmlHelp, OnWindows10HelpOpensTheCompiledHtmlHelpNotWinHelp) {
     const HWND main = session.MainWindow();
 
     ASSERT_TRUE(PostClick(Control(main, main_window::kHelp)));
-    EXPECT_TRUE(WhileAnswering(
-        main, [&] { return HtmlHelpWindowsOf(session.ProcessId()) > 0; }, kShown))
+    HWND viewer = nullptr;
+    ASSERT_TRUE(WhileAnswering(
+        main, [&] { return (viewer = HtmlHelpWindowOf(session.ProcessId())) != nullptr; }, kShown))
         << "no HTML Help window in the program";
+    EXPECT_NE(CaptionOf(viewer).find(kHelpTitle), std::string::npos) << CaptionOf(viewer);
+    SaveScreenshot(viewer, "help-html-contents");
     EXPECT_EQ(WaitForViewerWindow(kViewer, "", Milliseconds(1000)), nullptr)
         << "WinHelp was asked: " << DescribeWindowsOf(kViewer);
 

@@ -34,14 +34,14 @@ std::string Chm() {
 }
 
 const Case kCases[] = {
-    {"Windows98HelpButton", 4, kContents, {Hlp(), Chm()}, {"WinHelp(" + Hlp() + ", 11, 0)"}},
+    {"Windows98HelpButton", 4, kContents, {Hlp(), Chm()}, {"WinHelp(" + Hlp() + ", 3, 0)"}},
     {"Windows98F1OnDesktop", 4, IDD_DESKTOP, {Hlp()}, {"WinHelp(" + Hlp() + ", 1, 130)"}},
     {"NtF1OnSystemNt", 4, IDD_SYSTEMNT, {Hlp()}, {"WinHelp(" + Hlp() + ", 1, 200)"}},
     {"XpF1OnAbout", 5, IDD_ABOUT, {Hlp()}, {"WinHelp(" + Hlp() + ", 1, 153)"}},
     {"VistaHelpButton", 6, kContents, {Hlp(), Chm()}, {"HtmlHelp(" + Chm() + ")"}},
     {"Windows10F1OnDesktop", 10, IDD_DESKTOP, {Chm()}, {"HtmlHelp(" + Chm() + "::/desktop.html)"}},
     {"Windows10F1OnFoldersRun", 10, IDD_FOLDERSRUN, {Chm()}, {"HtmlHelp(" + Chm() + "::/foldersrun.html)"}},
-    {"UnknownPageShowsTheContents", 4, IDD_MAIN, {Hlp()}, {"WinHelp(" + Hlp() + ", 11, 0)"}},
+    {"UnknownPageShowsTheContents", 4, IDD_MAIN, {Hlp()}, {"WinHelp(" + Hlp() + ", 3, 0)"}},
     {"Windows98WithoutTheHlp", 4, IDD_DESKTOP, {Chm()}, {}},
     {"Windows10WithoutTheChm", 10, kContents, {Hlp()}, {}},
 };

@@ -96,10 +96,13 @@ std::string ViewerText(HWND viewer) {
     return text;
 }
 
-int HtmlHelpWindowsOf(DWORD processId) {
-    const std::vector<HWND> windows = TopLevelWindowsOf(processId);
-    return static_cast<int>(std::count_if(windows.begin(), windows.end(),
-                                          [](HWND window) { return ClassNameOf(window) == "HH Parent"; }));
+HWND HtmlHelpWindowOf(DWORD processId) {
+    for (HWND window : TopLevelWindowsOf(processId)) {
+        if (ClassNameOf(window) == "HH Parent") {
+            return window;
+        }
+    }
+    return nullptr;
 }
 
 }  // namespace velmora::e2e

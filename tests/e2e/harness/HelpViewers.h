@@ -26,7 +26,7 @@ std::string DescribeWindowsOf(std::string_view program);
 // its topics in one), each asked of its own thread.
 std::string ViewerText(HWND viewer);
 
-// HTML Help's top-level windows ("HH Parent") of a process: how many there are now.
-int HtmlHelpWindowsOf(DWORD processId);
+// HTML Help's top-level window ("HH Parent") in a process, or null.
+HWND HtmlHelpWindowOf(DWORD processId);
 
 }  // namespace velmora::e2e
