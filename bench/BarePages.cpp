@@ -12,8 +12,8 @@
 
 #include <vector>
 
-#include "bench/StartupMarks.h"
 #include "app/CWineFonts.h"
+#include "bench/StartupMarks.h"
 #include "registry/Win32Registry.h"
 #include "res/resource.h"
 #include "settings/OsVersion.h"
