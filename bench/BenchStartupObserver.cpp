@@ -19,18 +19,6 @@ namespace {
 using Page = StartupList::Page;
 constexpr int kPages = 3;
 
-const char* Name(Page page) {
-    switch (page) {
-        case Page::kFolderRun:
-            return "Folders/Run";
-        case Page::kUninstall:
-            return "Add/Remove";
-        case Page::kShellNew:
-            return "New";
-    }
-    return "?";
-}
-
 class BenchStartupObserver : public StartupObserver {
   public:
     void Step(const char* step) override {
@@ -45,7 +33,7 @@ class BenchStartupObserver : public StartupObserver {
         bench::BeforeWriting() = [this] { MeasureFloors(); };
     }
     void WindowShown(std::uintptr_t window) override { bench::WindowShown(reinterpret_cast<HWND>(window)); }
-    void ListFilled(Page page) override { bench::ListFilled(Name(page)); }
+    void ListFilled(Page page) override { bench::ListFilled(bench::ListName(page)); }
 
     Registry& ReaderRegistry(Registry& own) override {
         recorder_.emplace(own);
@@ -53,7 +41,7 @@ class BenchStartupObserver : public StartupObserver {
         return *recorder_;
     }
     void ListRead(Page page) override {
-        const std::string name = Name(page);
+        const std::string name = bench::ListName(page);
         bench::Mark((name + " end").c_str());
         for (int kind = 0; kind < bench::kCallKinds; ++kind) {
             bench::Count(name + " calls " + bench::kCallKindNames[kind],
@@ -77,12 +65,12 @@ class BenchStartupObserver : public StartupObserver {
         for (int kind = 0; kind < bench::kCallKinds; ++kind) {
             base_[kind] = recorder_->Calls(static_cast<bench::CallKind>(kind));
         }
-        bench::Mark((std::string(Name(page)) + " begin").c_str());
+        bench::Mark((std::string(bench::ListName(page)) + " begin").c_str());
     }
 
     void MeasureFloors() {
         for (int page = 0; page < kPages; ++page) {
-            const std::string name = Name(static_cast<Page>(page));
+            const std::string name = bench::ListName(static_cast<Page>(page));
             bench::CallScript script;
             {
                 bench::NotesLock lock;

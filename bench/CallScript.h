@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "registry/Registry.h"
+#include "settings/StartupLists.h"
 
 namespace velmora::bench {
 
@@ -75,6 +76,19 @@ class RecordingRegistry : public Registry {
     HKey classesRoot_ = 0;
     long long extensionKeys_ = 0;
 };
+
+// The name a list's marks carry ("New begin", "floor New end").
+inline const char* ListName(StartupList::Page page) {
+    switch (page) {
+        case StartupList::Page::kFolderRun:
+            return "Folders/Run";
+        case StartupList::Page::kUninstall:
+            return "Add/Remove";
+        case StartupList::Page::kShellNew:
+            return "New";
+    }
+    return "?";
+}
 
 // Makes the calls of `script` straight to advapi32, into buffers of the sizes recorded.
 void Replay(const CallScript& script);

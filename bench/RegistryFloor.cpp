@@ -20,11 +20,7 @@ int main() {
     velmora::ReadStartupLists(
         recorder, [] { return false; },
         [&](std::unique_ptr<velmora::StartupList> list) {
-            using Page = velmora::StartupList::Page;
-            const char* name = list->page == Page::kFolderRun   ? "Folders/Run"
-                               : list->page == Page::kUninstall ? "Add/Remove"
-                                                                : "New";
-            loads.push_back({name, recorder.Take()});
+            loads.push_back({velmora::bench::ListName(list->page), recorder.Take()});
         });
     for (const Load& load : loads) {
         velmora::bench::Mark((load.name + " begin").c_str());
