@@ -15,6 +15,7 @@
 #include "tests/e2e/harness/Paths.h"
 #include "tests/e2e/harness/ProgramKeys.h"
 #include "tests/e2e/harness/ProgramWindows.h"
+#include "tests/e2e/harness/ExpectedChanges.h"
 #include "tests/e2e/harness/RegistrySnapshot.h"
 #include "tests/e2e/harness/RegistryValues.h"
 #include "tests/e2e/harness/ScopedRegistryValue.h"
@@ -135,11 +136,6 @@ class DesktopPage : public testing::Test {
         NoteShown(version, "arrows", enabled == 3 ? "enabled" : enabled == 0 ? "disabled" : "partly");
     }
 
-    // Differences between a snapshot and now, as lines.
-    static std::vector<std::string> ChangedSince(const RegistrySnapshot& before) {
-        return Differences(before, RegistrySnapshot::Take(before.Locations()));
-    }
-
     ScopedRegistryRestore restore_{ProgramRegistryKeys()};
     ScopedRegistryValue netHood_{RootKey::CurrentUser, kPolicies, "NoNetHood"};
     std::unique_ptr<VelmoraSession> session_;
@@ -172,15 +168,10 @@ TEST_F(DesktopPage, UncheckingNetworkNeighborhoodAndOkWritesTheFlagAndOffersARes
         NoteShown(WindowsVersion::Nt, "applied", "Desktop");
     }
     // The value, and the policy keys it may have had to create: nothing else.
-    int values = 0;
-    for (const std::string& line : ChangedSince(before)) {
-        const bool policyKey =
-            line.rfind("+ key HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies", 0) == 0;
-        const bool netHood = line.find("[NoNetHood]") != std::string::npos;
-        EXPECT_TRUE(policyKey || netHood) << line;
-        values += netHood ? 1 : 0;
-    }
-    EXPECT_EQ(values, 1);
+    const RegistrySnapshot after = before.Again();
+    EXPECT_TRUE(OnlyTheseChanged(before, after,
+                                 ExpectedChanges(before, after).Set(RootKey::CurrentUser, kPolicies, "NoNetHood",
+                                                                    RegistryValue::Binary({1, 0, 0, 0}))));
 }
 
 TEST_F(DesktopPage, ApplyThenCancelKeepsTheWriteAndAsksNothing) {

@@ -10,6 +10,7 @@
 #include "tests/e2e/harness/HostedSheet.h"
 #include "tests/e2e/harness/MessageBoxes.h"
 #include "tests/e2e/harness/ProgramWindows.h"
+#include "tests/e2e/harness/ExpectedChanges.h"
 #include "tests/e2e/harness/RegistrySnapshot.h"
 #include "tests/e2e/harness/Screenshot.h"
 #include "tests/e2e/harness/VelmoraSession.h"
@@ -84,11 +85,12 @@ TEST(NewPage, RemovingTwoSelectedEntriesDeletesBothShellNewKeysWithoutAQuestion)
     EXPECT_EQ(WaitForMessageBox(session.ProcessId(), "Velmora 99 - Error", Milliseconds(500)), nullptr);
     ASSERT_TRUE(Responds(session.MainWindow()));
 
-    EXPECT_EQ(Differences(before, RegistrySnapshot::Take(ScenarioKeys())),
-              (std::vector<std::string>{
-                  "- key HKCR\\" + std::string(kDirectExtension) + "\\ShellNew",
-                  "- key HKCR\\" + std::string(kNestedExtension) + "\\" + kNestedType + "\\ShellNew",
-              }));
+    const RegistrySnapshot after = before.Again();
+    EXPECT_TRUE(OnlyTheseChanged(
+        before, after,
+        ExpectedChanges(before, after)
+            .RemoveKey(RootKey::ClassesRoot, std::string(kDirectExtension) + "\\ShellNew")
+            .RemoveKey(RootKey::ClassesRoot, std::string(kNestedExtension) + "\\" + kNestedType + "\\ShellNew")));
     EXPECT_EQ(ListBoxIndexOf(list, "Velmora E2E Alpha File"), -1);
     EXPECT_EQ(ListBoxIndexOf(list, "Velmora E2E Beta File"), -1);
     EXPECT_GE(ListBoxIndexOf(list, "Velmora E2E Gamma File"), 0);

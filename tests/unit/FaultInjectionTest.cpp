@@ -28,6 +28,7 @@
 #include "tests/support/ModelPage.h"
 #include "tests/support/PageLoads.h"
 #include "tests/support/RegistryCallKinds.h"
+#include "tests/support/RegistryCapture.h"
 #include "tests/support/ReliabilityLog.h"
 
 namespace velmora {
@@ -38,45 +39,17 @@ using Contents = std::map<std::string, std::string>;
 
 constexpr const char* kStartMenuPath = "C:\\WINDOWS\\Start Menu";
 
-// ---- what a registry holds, flattened: one entry per key and per value ----
-
-void Flatten(Registry& registry, HKey parent, const std::string& path, const std::string& shown,
-             Contents& out) {
-    RegKey key;
-    if (key.Open(registry, parent, path, reg::kRead) != reg::kSuccess) {
-        return;
-    }
-    out["K " + shown] = "";
-    std::vector<char> name(reg::kMaxValueNameLength + 1);
-    for (std::uint32_t index = 0;; ++index) {
-        auto nameSize = static_cast<std::uint32_t>(name.size());
-        std::uint32_t type = 0;
-        std::uint32_t size = 0;
-        if (registry.EnumValue(key.Get(), index, name.data(), &nameSize, &type, nullptr, &size) !=
-            reg::kSuccess) {
-            break;
-        }
-        std::string data(size, '\0');
-        registry.EnumValue(key.Get(), index, name.data(), &nameSize, &type,
-                           reinterpret_cast<std::uint8_t*>(data.data()), &size);
-        out["V " + shown + " \"" + std::string(name.data(), nameSize) + "\""] =
-            std::to_string(type) + ":" + data;
-    }
-    for (std::uint32_t index = 0;; ++index) {
-        char subkey[reg::kMaxKeyNameLength + 1];
-        std::uint32_t size = sizeof subkey;
-        if (registry.EnumKey(key.Get(), index, subkey, &size) != reg::kSuccess) {
-            break;
-        }
-        Flatten(registry, key.Get(), std::string(subkey, size), shown + "\\" + std::string(subkey, size),
-                out);
-    }
-}
+// ---- what a registry holds, flattened from its capture: one entry per key and per value ----
 
 Contents Flatten(Registry& registry) {
     Contents out;
-    for (RootKey root : {RootKey::ClassesRoot, RootKey::CurrentUser, RootKey::LocalMachine, RootKey::Users}) {
-        Flatten(registry, ToHKey(root), "", std::to_string(static_cast<unsigned>(root)), out);
+    const capture::RegistryCapture captured = capture::CaptureRoots(registry);
+    for (const auto& [key, values] : captured.AllKeys()) {
+        out["K " + key] = "";
+        for (const auto& [name, value] : values) {
+            out["V " + capture::ValueLabel(key, name)] =
+                std::to_string(value.type) + ":" + std::string(value.bytes.begin(), value.bytes.end());
+        }
     }
     return out;
 }
@@ -288,7 +261,7 @@ std::vector<Routine> AllRoutines() {
                             },
                             {}});
     }
-    const std::string iconSize = "V 2147483649\\Control Panel\\desktop\\WindowMetrics \"Shell Icon Size\"";
+    const std::string iconSize = "V HKCU\\Control Panel\\desktop\\WindowMetrics [Shell Icon Size]";
     routines.push_back({"Desktop",
                         "apply every row",
                         [](FakeServices& f) { FillPage(f, "Desktop"); },

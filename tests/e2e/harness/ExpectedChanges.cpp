@@ -18,11 +18,12 @@ bool Within(std::string_view key, std::string_view parent) {
 ExpectedChanges& ExpectedChanges::Set(RootKey root, std::string_view path, std::string_view name,
                                       const RegistryValue& value) {
     const std::string key = WholeKeyName(root, path);
-    // Keys that the write had to create, outermost first.
+    // Keys that the write had to create, outermost first. A snapshot of some keys holds no key above
+    // them: only a key there afterwards can have been created.
     std::string prefix;
     for (const std::string_view component : SplitKeyPath(key)) {
         prefix = prefix.empty() ? std::string(component) : prefix + "\\" + std::string(component);
-        if (prefix.find('\\') != std::string::npos && !before_.HasKey(prefix)) {
+        if (prefix.find('\\') != std::string::npos && !before_.HasKey(prefix) && after_.HasKey(prefix)) {
             lines_.push_back("+ key " + Spelled(prefix));
         }
     }

@@ -10,14 +10,16 @@
 namespace velmora::e2e {
 namespace {
 
+// A window enumeration's callback (stdcall, which a lambda is not in the 32-bit build): adds each window
+// to the vector `found` points to.
+BOOL CALLBACK CollectWindow(HWND window, LPARAM found) {
+    reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+    return TRUE;
+}
+
 std::vector<HWND> AllTopLevelWindows() {
     std::vector<HWND> windows;
-    EnumWindows(
-        [](HWND window, LPARAM found) {
-            reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&windows));
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
     return windows;
 }
 
@@ -80,13 +82,7 @@ std::string DescribeWindowsOf(std::string_view program) {
 
 std::string ViewerText(HWND viewer) {
     std::vector<HWND> children;
-    EnumChildWindows(
-        viewer,
-        [](HWND child, LPARAM found) {
-            reinterpret_cast<std::vector<HWND>*>(found)->push_back(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&children));
+    EnumChildWindows(viewer, CollectWindow, reinterpret_cast<LPARAM>(&children));
     std::string text;
     for (HWND child : children) {
         if (Lower(ClassNameOf(child)).find("richedit") != std::string::npos) {
