@@ -9,13 +9,13 @@
 
 #include "res/resource.h"
 #include "settings/Locations.h"
+#include "tests/e2e/harness/ExpectedChanges.h"
 #include "tests/e2e/harness/FamilyMatrix.h"
 #include "tests/e2e/harness/HostedSheet.h"
 #include "tests/e2e/harness/MessageBoxes.h"
 #include "tests/e2e/harness/Paths.h"
 #include "tests/e2e/harness/ProgramKeys.h"
 #include "tests/e2e/harness/ProgramWindows.h"
-#include "tests/e2e/harness/ExpectedChanges.h"
 #include "tests/e2e/harness/RegistrySnapshot.h"
 #include "tests/e2e/harness/RegistryValues.h"
 #include "tests/e2e/harness/ScopedRegistryValue.h"
@@ -169,9 +169,10 @@ TEST_F(DesktopPage, UncheckingNetworkNeighborhoodAndOkWritesTheFlagAndOffersARes
     }
     // The value, and the policy keys it may have had to create: nothing else.
     const RegistrySnapshot after = before.Again();
-    EXPECT_TRUE(OnlyTheseChanged(before, after,
-                                 ExpectedChanges(before, after).Set(RootKey::CurrentUser, kPolicies, "NoNetHood",
-                                                                    RegistryValue::Binary({1, 0, 0, 0}))));
+    EXPECT_TRUE(OnlyTheseChanged(
+        before, after,
+        ExpectedChanges(before, after)
+            .Set(RootKey::CurrentUser, kPolicies, "NoNetHood", RegistryValue::Binary({1, 0, 0, 0}))));
 }
 
 TEST_F(DesktopPage, ApplyThenCancelKeepsTheWriteAndAsksNothing) {

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "tests/e2e/harness/CaptionFit.h"
+#include "tests/e2e/harness/ExpectedChanges.h"
 #include "tests/e2e/harness/HostedSheet.h"
 #include "tests/e2e/harness/MessageBoxes.h"
 #include "tests/e2e/harness/ProgramWindows.h"
-#include "tests/e2e/harness/ExpectedChanges.h"
 #include "tests/e2e/harness/RegistrySnapshot.h"
 #include "tests/e2e/harness/ScopedRegistryValue.h"
 #include "tests/e2e/harness/Screenshot.h"
@@ -139,8 +139,9 @@ TEST_F(FolderRunPage, DeleteAfterYesRemovesOnlyThatValueAndRefreshesTheList) {
     EXPECT_FALSE(Shows(autoruns_, "Velmora e2e One"));
     EXPECT_TRUE(Shows(autoruns_, "Velmora e2e Two"));
     const RegistrySnapshot after = before_.Again();
-    EXPECT_TRUE(OnlyTheseChanged(before_, after,
-                                 ExpectedChanges(before_, after).Remove(RootKey::CurrentUser, kRun, "Velmora e2e One")));
+    EXPECT_TRUE(OnlyTheseChanged(
+        before_, after,
+        ExpectedChanges(before_, after).Remove(RootKey::CurrentUser, kRun, "Velmora e2e One")));
 }
 
 TEST_F(FolderRunPage, DeleteAfterNoWritesNothing) {
@@ -183,10 +184,10 @@ TEST_F(FolderRunPage, EditStoresTheNewCommandAsTextUnderTheSameName) {
     EXPECT_EQ(ReadRawValue(RootKey::CurrentUser, kRun, "Velmora e2e One"),
               RegistryValue::String("C:\\new.exe /q"));
     const RegistrySnapshot after = prepared.Again();
-    EXPECT_TRUE(OnlyTheseChanged(prepared, after,
-                                 ExpectedChanges(prepared, after)
-                                     .Set(RootKey::CurrentUser, kRun, "Velmora e2e One",
-                                          RegistryValue::String("C:\\new.exe /q"))));
+    EXPECT_TRUE(OnlyTheseChanged(
+        prepared, after,
+        ExpectedChanges(prepared, after)
+            .Set(RootKey::CurrentUser, kRun, "Velmora e2e One", RegistryValue::String("C:\\new.exe /q"))));
 }
 
 TEST_F(FolderRunPage, OkInTheEditorWithoutTypingAsksNothingAndWritesNothing) {

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "tests/e2e/harness/ExpectedChanges.h"
 #include "tests/e2e/harness/HostedSheet.h"
 #include "tests/e2e/harness/MessageBoxes.h"
 #include "tests/e2e/harness/ProgramWindows.h"
-#include "tests/e2e/harness/ExpectedChanges.h"
 #include "tests/e2e/harness/RegistrySnapshot.h"
 #include "tests/e2e/harness/Screenshot.h"
 #include "tests/e2e/harness/VelmoraSession.h"
@@ -86,11 +86,12 @@ TEST(NewPage, RemovingTwoSelectedEntriesDeletesBothShellNewKeysWithoutAQuestion)
     ASSERT_TRUE(Responds(session.MainWindow()));
 
     const RegistrySnapshot after = before.Again();
-    EXPECT_TRUE(OnlyTheseChanged(
-        before, after,
-        ExpectedChanges(before, after)
-            .RemoveKey(RootKey::ClassesRoot, std::string(kDirectExtension) + "\\ShellNew")
-            .RemoveKey(RootKey::ClassesRoot, std::string(kNestedExtension) + "\\" + kNestedType + "\\ShellNew")));
+    EXPECT_TRUE(
+        OnlyTheseChanged(before, after,
+                         ExpectedChanges(before, after)
+                             .RemoveKey(RootKey::ClassesRoot, std::string(kDirectExtension) + "\\ShellNew")
+                             .RemoveKey(RootKey::ClassesRoot,
+                                        std::string(kNestedExtension) + "\\" + kNestedType + "\\ShellNew")));
     EXPECT_EQ(ListBoxIndexOf(list, "Velmora E2E Alpha File"), -1);
     EXPECT_EQ(ListBoxIndexOf(list, "Velmora E2E Beta File"), -1);
     EXPECT_GE(ListBoxIndexOf(list, "Velmora E2E Gamma File"), 0);

@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "res/resource.h"
+#include "tests/e2e/harness/ExpectedChanges.h"
 #include "tests/e2e/harness/FamilyMatrix.h"
 #include "tests/e2e/harness/HostedSheet.h"
 #include "tests/e2e/harness/MessageBoxes.h"
 #include "tests/e2e/harness/ProgramKeys.h"
 #include "tests/e2e/harness/ProgramWindows.h"
-#include "tests/e2e/harness/ExpectedChanges.h"
 #include "tests/e2e/harness/RegistrySnapshot.h"
 #include "tests/e2e/harness/ScopedRegistryValue.h"
 #include "tests/e2e/harness/Screenshot.h"
@@ -150,8 +150,8 @@ TEST(StartMenuPage, ClearingTheRunHistoryDeletesItsKeyAtOnce) {
 
     EXPECT_FALSE(IsEnabled(apply));
     const RegistrySnapshot after = before.Again();
-    EXPECT_TRUE(OnlyTheseChanged(before, after,
-                                 ExpectedChanges(before, after).RemoveKey(kHkcu, std::string(kExplorer) + "\\RunMRU")));
+    EXPECT_TRUE(OnlyTheseChanged(
+        before, after, ExpectedChanges(before, after).RemoveKey(kHkcu, std::string(kExplorer) + "\\RunMRU")));
     ASSERT_TRUE(PostClick(Control(main, main_window::kCancel)));
     EXPECT_TRUE(session.WaitForExit());
 }

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "tests/e2e/harness/CaptionFit.h"
+#include "tests/e2e/harness/ExpectedChanges.h"
 #include "tests/e2e/harness/HostedSheet.h"
 #include "tests/e2e/harness/MessageBoxes.h"
 #include "tests/e2e/harness/ProgramWindows.h"
-#include "tests/e2e/harness/ExpectedChanges.h"
 #include "tests/e2e/harness/RegistrySnapshot.h"
 #include "tests/e2e/harness/Screenshot.h"
 #include "tests/e2e/harness/TopLevelWindows.h"
@@ -100,8 +100,8 @@ TEST_F(UninstallPage, RemovingAnEntryAfterYesDeletesItsKeyAndNothingElse) {
     EXPECT_FALSE(IsEnabled(Control(session_.MainWindow(), main_window::kApply)));
 
     const RegistrySnapshot after = before.Again();
-    EXPECT_TRUE(
-        OnlyTheseChanged(before, after, ExpectedChanges(before, after).RemoveKey(kHklm, PathOf("VelmoraE2E-Gone"))));
+    EXPECT_TRUE(OnlyTheseChanged(before, after,
+                                 ExpectedChanges(before, after).RemoveKey(kHklm, PathOf("VelmoraE2E-Gone"))));
 
     // Remove again with nothing selected: no question, no change.
     ASSERT_TRUE(Click(Control(page_, kRemoveButton)));

@@ -21,7 +21,8 @@ long ReliabilityLog::Total() const {
 bool ReliabilityLog::Write() const {
     std::error_code error;
     std::filesystem::create_directories(directory_, error);
-    std::ofstream out(std::filesystem::path(directory_) / (suite_ + ".tsv"), std::ios::binary | std::ios::trunc);
+    std::ofstream out(std::filesystem::path(directory_) / (suite_ + ".tsv"),
+                      std::ios::binary | std::ios::trunc);
     for (const auto& [key, count] : counts_) {
         out << key.first << '\t' << key.second << '\t' << count << '\n';
     }

@@ -1,6 +1,6 @@
 // How many reliability scenarios of each kind ran against each page, for the reliability report: lines
-// `<page>\t<kind>\t<count>` in <build>/reliability/e2e_wine*.tsv (tools/reliability_report.py reads them). The
-// file is written whole after every count, so it never keeps the counts of an earlier run.
+// `<page>\t<kind>\t<count>` in <build>/reliability/e2e_wine*.tsv (tools/reliability_report.py reads them).
+// The file is written whole after every count, so it never keeps the counts of an earlier run.
 #pragma once
 
 #include <string>
