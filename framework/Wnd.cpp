@@ -10,9 +10,19 @@ std::unordered_map<HWND, CWnd*>& HandleMap() {
     return map;
 }
 
-// The object waiting for the window this thread is about to create, and the hook that catches it.
+// The object waiting for the window this thread is about to create, and the hook that catches it. The
+// hook is installed only while a window is awaited: every window the thread makes (each control of each
+// page), every activation and focus change would otherwise pass through it, under Wine each one a
+// round trip to the server.
 thread_local CWnd* t_pendingWnd = nullptr;
 thread_local HHOOK t_cbtHook = nullptr;
+
+void RemoveCbtHook() {
+    if (t_cbtHook != nullptr) {
+        ::UnhookWindowsHookEx(t_cbtHook);
+        t_cbtHook = nullptr;
+    }
+}
 
 // The framework creates dialogs only; other windows made meanwhile (an input-method window, say) are
 // not the one it waits for.
@@ -27,6 +37,7 @@ bool IsDialogClass(const CBT_CREATEWNDA* create) {
 }  // namespace
 
 LRESULT CALLBACK AfxCbtHook(int code, WPARAM wParam, LPARAM lParam) {
+    const HHOOK hook = t_cbtHook;
     if (code == HCBT_CREATEWND && t_pendingWnd != nullptr &&
         IsDialogClass(reinterpret_cast<CBT_CREATEWNDA*>(lParam))) {
         CWnd* wnd = t_pendingWnd;
@@ -35,8 +46,9 @@ LRESULT CALLBACK AfxCbtHook(int code, WPARAM wParam, LPARAM lParam) {
         wnd->Attach(hwnd);
         wnd->m_superProc = reinterpret_cast<WNDPROC>(
             ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
+        RemoveCbtHook();
     }
-    return ::CallNextHookEx(t_cbtHook, code, wParam, lParam);
+    return ::CallNextHookEx(hook, code, wParam, lParam);
 }
 
 LRESULT CALLBACK AfxWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -104,6 +116,7 @@ void CWnd::HookWindowCreate(CWnd* wnd) {
 
 void CWnd::UnhookWindowCreate() {
     t_pendingWnd = nullptr;
+    RemoveCbtHook();
 }
 
 BOOL CWnd::SubclassWindow(HWND hwnd) {
