@@ -6,6 +6,10 @@
 // once from the last to the first with redrawing off, as Velmora does; no subclassing, tooltips, icon
 // buttons, data exchange or loads. It is shown, waits the same 1,200 ms and drops the promotional
 // window, and is timed with the same marks as Velmora (bench/StartupMarks.h).
+//
+// Built once more as BarePagesTips.exe (VELMORA_BARE_TOOLTIPS): the same, with the tooltip controls that
+// Velmora's pages make in their initialisation (one control per tooltip, one tool each, activated), so
+// that their share of the page windows' time and memory can be told from the rest of Velmora's.
 #include <windows.h>
 // After windows.h, which it needs.
 #include <commctrl.h>
@@ -25,15 +29,64 @@ constexpr DWORD kShowWindowWait = 1200;
 HINSTANCE g_instance = nullptr;
 HWND g_promo = nullptr;
 
-INT_PTR CALLBACK QuietProc(HWND, UINT message, WPARAM, LPARAM) {
+// The tooltip controls of Velmora's pages: each page's controls with a tooltip of their own.
+struct PageTips {
+    int page;
+    std::vector<int> controls;
+};
+[[maybe_unused]] const PageTips kPageTips[] = {
+    {IDD_STARTMENU,
+     {IDC_STARTMENU_CLEAR_DOCS_BUTTON, IDC_STARTMENU_CLEAR_RUN_BUTTON, IDC_STARTMENU_CLEAR_FIND_BUTTON}},
+    {IDD_DESKTOP, {IDC_DESKTOP_REBUILD_ICONS_BUTTON}},
+    {IDD_IE, {IDC_IE_OPTIONS_BUTTON}},
+    {IDD_INTERNET, {IDC_INTERNET_RECOMMENDATION_TEXT}},
+    {IDD_PREFERENCES,
+     {IDC_PREFS_REGEDIT_BUTTON, IDC_PREFS_SYSEDIT_BUTTON, IDC_PREFS_SYSTEM_INFO_BUTTON, IDC_PREFS_IP_CONFIG_BUTTON}},
+};
+
+// A page's WM_INITDIALOG: its tooltips, in the tooltip build.
+void MakeTips([[maybe_unused]] HWND page, [[maybe_unused]] LPARAM init) {
+#ifdef VELMORA_BARE_TOOLTIPS
+    const int id = static_cast<int>(reinterpret_cast<const PROPSHEETPAGEA*>(init)->lParam);
+    for (const PageTips& tips : kPageTips) {
+        if (tips.page != id) {
+            continue;
+        }
+        for (const int control : tips.controls) {
+            const HWND tip = ::CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP, CW_USEDEFAULT,
+                                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, page, nullptr,
+                                               g_instance, nullptr);
+            TOOLINFOA tool{};
+            tool.cbSize = TTTOOLINFOA_V2_SIZE;
+            tool.uFlags = TTF_IDISHWND;
+            tool.hwnd = page;
+            tool.uId = reinterpret_cast<UINT_PTR>(::GetDlgItem(page, control));
+            tool.lpszText = const_cast<char*>("Click here to start the tool!");
+            ::SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+            ::SendMessageA(tip, TTM_ACTIVATE, TRUE, 0);
+        }
+    }
+#endif
+}
+
+INT_PTR CALLBACK QuietProc(HWND page, UINT message, WPARAM, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        MakeTips(page, lParam);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+INT_PTR CALLBACK PanelProc(HWND, UINT message, WPARAM, LPARAM) {
     return message == WM_INITDIALOG ? TRUE : FALSE;
 }
 
 // The Internet Explorer page holds its four option panels.
-INT_PTR CALLBACK InternetExplorerProc(HWND page, UINT message, WPARAM, LPARAM) {
+INT_PTR CALLBACK InternetExplorerProc(HWND page, UINT message, WPARAM, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
+        MakeTips(page, lParam);
         for (const int panel : {IDD_IEURLS, IDD_IETEMPLATES, IDD_IEMISC, IDD_OUTLOOK}) {
-            ::CreateDialogParamA(g_instance, MAKEINTRESOURCEA(panel), page, QuietProc, 0);
+            ::CreateDialogParamA(g_instance, MAKEINTRESOURCEA(panel), page, PanelProc, 0);
         }
         return TRUE;
     }
@@ -82,6 +135,7 @@ void CreateSheet(HWND window) {
         page.hInstance = g_instance;
         page.pszTemplate = MAKEINTRESOURCEA(id);
         page.pfnDlgProc = id == IDD_IE ? InternetExplorerProc : QuietProc;
+        page.lParam = id;
         pages.push_back(page);
     }
     PROPSHEETHEADERA header{};
@@ -147,7 +201,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     ::InitCommonControls();
     CWineFonts fonts;
     fonts.AddMissing();
-    g_promo = ::CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_PROMO), nullptr, QuietProc, 0);
+    g_promo = ::CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_PROMO), nullptr, PanelProc, 0);
     if (g_promo != nullptr) {
         ::ShowWindow(g_promo, SW_SHOW);
         ::RedrawWindow(g_promo, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);

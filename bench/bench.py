@@ -69,7 +69,8 @@ def build():
         log(f"building {tree}")
         run(["cmake", "-S", str(ROOT), "-B", str(tree), f"-DCMAKE_TOOLCHAIN_FILE={TOOLCHAIN}",
              "-DCMAKE_BUILD_TYPE=Release", *extra], stdout=subprocess.DEVNULL)
-        targets = ["Velmora", "MinimalDialog", "RegistryFloor", "Launch", "BarePages"] if extra else ["Velmora"]
+        targets = (["Velmora", "MinimalDialog", "RegistryFloor", "Launch", "BarePages", "BarePagesTips"] if extra
+                   else ["Velmora"])
         run(["cmake", "--build", str(tree), "-j", jobs, "--target", *targets], stdout=subprocess.DEVNULL)
 
 
@@ -185,7 +186,8 @@ def measure(size, rounds):
     marks.mkdir(parents=True, exist_ok=True)
     tree = BUILD / BENCH_TREE
     programs = [tree / "app" / "Velmora.exe", tree / "bench" / "MinimalDialog.exe",
-                tree / "bench" / "BarePages.exe", tree / "bench" / "RegistryFloor.exe"]
+                tree / "bench" / "BarePages.exe", tree / "bench" / "BarePagesTips.exe",
+                tree / "bench" / "RegistryFloor.exe"]
     launch = tree / "bench" / "Launch.exe"
     subprocess.Popen(["wineserver", "-p"], env=env).wait()
     try:
@@ -468,6 +470,65 @@ def memory(stat, sizes):
     return lines
 
 
+def causes(stat, sizes):
+    """What Velmora's start holds beyond the floor, by cause: each cause the difference of two programs
+    that differ by it alone, at the step where it is paid."""
+    size = "default" if "default" in sizes else sizes[0]
+
+    def median(program, key):
+        value = stat(size, program, key)
+        return None if value is None else value[0]
+
+    def added(program, kind, step, before):
+        now, then = median(program, f"{kind} {step}"), median(program, f"{kind} {before}")
+        return None if now is None or then is None else now - then
+
+    def mib(x):
+        return "n/a" if x is None else f"{x / 1048576:.2f}"
+
+    def ms(x):
+        return "n/a" if x is None else f"{x:,.1f}"
+
+    def less(a, b):
+        return None if a is None or b is None else a - b
+
+    pages = {p: step_span(stat, size, p, "init", "pages created") for p in ("Velmora", "BarePages", "BarePagesTips")}
+    grown = {(p, k): added(p, k, "pages created", "init") for p in ("Velmora", "BarePages", "BarePagesTips")
+             for k in ("ws", "private")}
+    at_init = {(p, k): median(p, f"{k} init") for p in ("Velmora", "BarePages", "MinimalDialog") for k in ("ws", "private")}
+    end = {(p, k): median(p, "peak" if k == "ws" else "peak private") for p in ("Velmora", "BarePages")
+           for k in ("ws", "private")}
+    rows = [
+        ("the program before its window: its image, run time and static data, the faces and the promotional "
+         "window (Velmora at its initialisation, less the floor)", None,
+         less(at_init[("Velmora", "ws")], at_init[("BarePages", "ws")]),
+         less(at_init[("Velmora", "private")], at_init[("BarePages", "private")])),
+        ("the page windows' tooltip controls and their tools (BarePagesTips less BarePages, page windows step)",
+         less(pages["BarePagesTips"], pages["BarePages"]),
+         less(grown[("BarePagesTips", "ws")], grown[("BarePages", "ws")]),
+         less(grown[("BarePagesTips", "private")], grown[("BarePages", "private")])),
+        ("the rest of Velmora's page creation: its framework (subclassing, the creation hook, the handle map), "
+         "data exchange, each page's own initialisation (Velmora less BarePagesTips, page windows step)",
+         less(pages["Velmora"], pages["BarePagesTips"]),
+         less(grown[("Velmora", "ws")], grown[("BarePagesTips", "ws")]),
+         less(grown[("Velmora", "private")], grown[("BarePagesTips", "private")])),
+        ("the icon buttons (their icons and off-screen drawing), Velmora's step of its own", None,
+         added("Velmora", "ws", "buttons set up", "pages created"),
+         added("Velmora", "private", "buttons set up", "pages created")),
+    ]
+    lines = [f"## What Velmora holds beyond the floor, by cause ({size} size)", "",
+             "Each cause is the difference between two programs that differ by it alone, at the step where it "
+             "is paid (medians; time in ms, memory in MiB added by the step). The required part of all of it "
+             "is in the floor itself: the floor peaks above the minimal dialog by what the window must hold "
+             "(sixteen pages' windows, the faces, the promotional window).", "",
+             "| Cause | time | WS | private |", "|---|---|---|---|"]
+    for label, time, ws, private in rows:
+        lines.append(f"| {label} | {ms(time)} | {mib(ws)} | {mib(private)} |")
+    lines.append(f"- at the peak, Velmora less the floor: WS {mib(less(end[('Velmora', 'ws')], end[('BarePages', 'ws')]))}, "
+                 f"private {mib(less(end[('Velmora', 'private')], end[('BarePages', 'private')]))} MiB.")
+    return lines
+
+
 def report(all_results, sizes, rounds, command):
     exe = BUILD / RELEASE_TREE / "app" / "Velmora.exe"
     exe_size = exe.stat().st_size
@@ -582,6 +643,8 @@ def report(all_results, sizes, rounds, command):
         *floors(stat, sizes),
         "",
         *memory(stat, sizes),
+        "",
+        *causes(stat, sizes),
         "",
         "## Goals",
         "",
