@@ -8,7 +8,7 @@
 using velmora::DesktopSettings;
 
 CDesktopDlg::CDesktopDlg(velmora::Services services)
-    : CSettingPage(IDD, m_settings), m_services(services), m_settings(services) {}
+    : CToolTipPage(IDD, m_settings), m_services(services), m_settings(services) {}
 
 void CDesktopDlg::SetUpButtons() {
     m_rebuildButton.SubclassDlgItem(IDC_DESKTOP_REBUILD_ICONS_BUTTON, this);
@@ -46,17 +46,8 @@ void CDesktopDlg::DoDataExchange(CDataExchange* dx) {
 
 BOOL CDesktopDlg::OnInitDialog() {
     CSettingPage::OnInitDialog();
-    if (m_toolTip.Create(this)) {
-        m_toolTip.AddTool(GetDlgItemHwnd(IDC_DESKTOP_REBUILD_ICONS_BUTTON),
-                          "Click to rebuild damaged icons!");
-        m_toolTip.Activate(TRUE);
-    }
+    AddToolTip(0, IDC_DESKTOP_REBUILD_ICONS_BUTTON, "Click to rebuild damaged icons!");
     return TRUE;
-}
-
-BOOL CDesktopDlg::PreTranslateMessage(MSG* msg) {
-    m_toolTip.RelayEvent(msg);
-    return CSettingPage::PreTranslateMessage(msg);
 }
 
 BOOL CDesktopDlg::OnCommand(WPARAM wParam, LPARAM lParam) {

@@ -6,13 +6,13 @@
 #pragma once
 
 #include "controls/CIconButton.h"
-#include "framework/ToolTipCtrl.h"
 #include "pages/CSettingPage.h"
+#include "pages/CToolTipPage.h"
 #include "res/resource.h"
 #include "settings/DesktopSettings.h"
 #include "system/Services.h"
 
-class CDesktopDlg : public CSettingPage {
+class CDesktopDlg : public CToolTipPage<CSettingPage> {
   public:
     enum { IDD = IDD_DESKTOP };
     explicit CDesktopDlg(velmora::Services services);
@@ -27,7 +27,6 @@ class CDesktopDlg : public CSettingPage {
     const velmora::DesktopSettings& Settings() const { return m_settings; }
 
     BOOL OnInitDialog() override;
-    BOOL PreTranslateMessage(MSG* msg) override;
 
   protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -36,6 +35,5 @@ class CDesktopDlg : public CSettingPage {
   private:
     velmora::Services m_services;
     CIconButton m_rebuildButton;
-    CToolTipCtrl m_toolTip;
     velmora::DesktopSettings m_settings;
 };

@@ -23,7 +23,7 @@ const char* ToolTipText(StartMenuSettings::History history) {
 }  // namespace
 
 CStartMenuDlg::CStartMenuDlg(velmora::Services services)
-    : CSettingPage(IDD, m_settings), m_settings(services) {
+    : CToolTipPage(IDD, m_settings), m_settings(services) {
     m_settings.SetPleaseWait([this] { ShowPleaseWait(); });
 }
 
@@ -71,19 +71,9 @@ BOOL CStartMenuDlg::OnInitDialog() {
                         MAKELPARAM(StartMenuSettings::kDelayMaximum, StartMenuSettings::kDelayMinimum));
     for (int h = 0; h < kHistoryCount; ++h) {
         const auto history = static_cast<History>(h);
-        if (m_toolTips[h].Create(this)) {
-            m_toolTips[h].AddTool(GetDlgItemHwnd(StartMenuSettings::ButtonOf(history)), ToolTipText(history));
-            m_toolTips[h].Activate(TRUE);
-        }
+        AddToolTip(static_cast<std::size_t>(h), StartMenuSettings::ButtonOf(history), ToolTipText(history));
     }
     return TRUE;
-}
-
-BOOL CStartMenuDlg::PreTranslateMessage(MSG* msg) {
-    for (CToolTipCtrl& toolTip : m_toolTips) {
-        toolTip.RelayEvent(msg);
-    }
-    return CSettingPage::PreTranslateMessage(msg);
 }
 
 BOOL CStartMenuDlg::OnCommand(WPARAM wParam, LPARAM lParam) {

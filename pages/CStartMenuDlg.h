@@ -5,13 +5,13 @@
 #include <array>
 
 #include "controls/CIconButton.h"
-#include "framework/ToolTipCtrl.h"
 #include "pages/CSettingPage.h"
+#include "pages/CToolTipPage.h"
 #include "res/resource.h"
 #include "settings/StartMenuSettings.h"
 #include "system/Services.h"
 
-class CStartMenuDlg : public CSettingPage {
+class CStartMenuDlg : public CToolTipPage<CSettingPage, velmora::StartMenuSettings::kHistoryCount> {
   public:
     enum { IDD = IDD_STARTMENU };
     explicit CStartMenuDlg(velmora::Services services);
@@ -23,7 +23,6 @@ class CStartMenuDlg : public CSettingPage {
     const velmora::StartMenuSettings& Settings() const { return m_settings; }
 
     BOOL OnInitDialog() override;
-    BOOL PreTranslateMessage(MSG* msg) override;
 
   protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -36,7 +35,6 @@ class CStartMenuDlg : public CSettingPage {
     static constexpr int kHistoryCount = velmora::StartMenuSettings::kHistoryCount;
 
     std::array<CIconButton, kHistoryCount> m_clearButtons;
-    std::array<CToolTipCtrl, kHistoryCount> m_toolTips;
     velmora::StartMenuSettings m_settings;
     // Set while the members are pushed into the controls: the text change that filling the delay's edit
     // sends is not the user's.
