@@ -1,14 +1,12 @@
 #include "pages/CDesktopDlg.h"
 
-#include "pages/ExchangeRows.h"
 #include "res/resource.h"
 #include "settings/ApplyCycle.h"
 #include "settings/OsVersion.h"
 
 using velmora::DesktopSettings;
 
-CDesktopDlg::CDesktopDlg(velmora::Services services)
-    : CToolTipPage(IDD, m_settings), m_services(services), m_settings(services) {}
+CDesktopDlg::CDesktopDlg(velmora::Services services) : CToolTipPage(IDD, services), m_services(services) {}
 
 void CDesktopDlg::SetUpButtons() {
     m_rebuildButton.SubclassDlgItem(IDC_DESKTOP_REBUILD_ICONS_BUTTON, this);
@@ -37,11 +35,6 @@ void CDesktopDlg::DisableShortcutArrows() {
          {IDC_DESKTOP_ARROW_NORMAL_RADIO, IDC_DESKTOP_ARROW_SMALL_RADIO, IDC_DESKTOP_ARROW_NONE_RADIO}) {
         ::EnableWindow(GetDlgItemHwnd(arrows), FALSE);
     }
-}
-
-void CDesktopDlg::DoDataExchange(CDataExchange* dx) {
-    CSettingPage::DoDataExchange(dx);
-    ExchangeRows(dx, m_settings);
 }
 
 BOOL CDesktopDlg::OnInitDialog() {

@@ -1,7 +1,6 @@
 #include "pages/CStartMenuDlg.h"
 
 #include "pages/CPleaseWaitDlg.h"
-#include "pages/ExchangeRows.h"
 
 using velmora::StartMenuSettings;
 
@@ -22,8 +21,7 @@ const char* ToolTipText(StartMenuSettings::History history) {
 
 }  // namespace
 
-CStartMenuDlg::CStartMenuDlg(velmora::Services services)
-    : CToolTipPage(IDD, m_settings), m_settings(services) {
+CStartMenuDlg::CStartMenuDlg(velmora::Services services) : CToolTipPage(IDD, services) {
     m_settings.SetPleaseWait([this] { ShowPleaseWait(); });
 }
 
@@ -54,12 +52,11 @@ void CStartMenuDlg::Load() {
 }
 
 void CStartMenuDlg::DoDataExchange(CDataExchange* dx) {
-    CSettingPage::DoDataExchange(dx);
     const bool filling = !dx->m_bSaveAndValidate;
     if (filling) {
         m_filling = true;
     }
-    ExchangeRows(dx, m_settings);
+    CSettingPageOf::DoDataExchange(dx);
     if (filling) {
         m_filling = false;
     }
