@@ -1,14 +1,12 @@
 #include "pages/CDesktopDlg.h"
 
-#include "pages/ExchangeRows.h"
 #include "res/resource.h"
 #include "settings/ApplyCycle.h"
 #include "settings/OsVersion.h"
 
 using velmora::DesktopSettings;
 
-CDesktopDlg::CDesktopDlg(velmora::Services services)
-    : CSettingPage(IDD, m_settings), m_services(services), m_settings(services) {}
+CDesktopDlg::CDesktopDlg(velmora::Services services) : CToolTipPage(IDD, services), m_services(services) {}
 
 void CDesktopDlg::SetUpButtons() {
     m_rebuildButton.SubclassDlgItem(IDC_DESKTOP_REBUILD_ICONS_BUTTON, this);
@@ -39,24 +37,10 @@ void CDesktopDlg::DisableShortcutArrows() {
     }
 }
 
-void CDesktopDlg::DoDataExchange(CDataExchange* dx) {
-    CSettingPage::DoDataExchange(dx);
-    ExchangeRows(dx, m_settings);
-}
-
 BOOL CDesktopDlg::OnInitDialog() {
     CSettingPage::OnInitDialog();
-    if (m_toolTip.Create(this)) {
-        m_toolTip.AddTool(GetDlgItemHwnd(IDC_DESKTOP_REBUILD_ICONS_BUTTON),
-                          "Click to rebuild damaged icons!");
-        m_toolTip.Activate(TRUE);
-    }
+    AddToolTip(0, IDC_DESKTOP_REBUILD_ICONS_BUTTON, "Click to rebuild damaged icons!");
     return TRUE;
-}
-
-BOOL CDesktopDlg::PreTranslateMessage(MSG* msg) {
-    m_toolTip.RelayEvent(msg);
-    return CSettingPage::PreTranslateMessage(msg);
 }
 
 BOOL CDesktopDlg::OnCommand(WPARAM wParam, LPARAM lParam) {

@@ -1,18 +1,18 @@
 // The Desktop page: desktop and shell settings, icon size and shortcut arrows, and a button that
 // rebuilds the shell's icon cache at once. Its settings are the rows of velmora::DesktopSettings' table;
 // Apply reaches them through CSettingPage (velmora::AppliedPage), which takes the controls into the
-// model's members by this page's DoDataExchange (the table walked by ExchangeRows) before each row is
-// written, and names a row that could not be saved by its caption in the table.
+// model's members by the page's data exchange (CSettingPageOf's: the table walked by ExchangeRows) before
+// each row is written, and names a row that could not be saved by its caption in the table.
 #pragma once
 
 #include "controls/CIconButton.h"
-#include "framework/ToolTipCtrl.h"
-#include "pages/CSettingPage.h"
+#include "pages/CSettingPageOf.h"
+#include "pages/CToolTipPage.h"
 #include "res/resource.h"
 #include "settings/DesktopSettings.h"
 #include "system/Services.h"
 
-class CDesktopDlg : public CSettingPage {
+class CDesktopDlg : public CToolTipPage<CSettingPageOf<velmora::DesktopSettings>> {
   public:
     enum { IDD = IDD_DESKTOP };
     explicit CDesktopDlg(velmora::Services services);
@@ -23,19 +23,13 @@ class CDesktopDlg : public CSettingPage {
     void Load();
     // Windows NT has no shortcut arrow choice.
     void DisableShortcutArrows();
-    velmora::DesktopSettings& Settings() { return m_settings; }
-    const velmora::DesktopSettings& Settings() const { return m_settings; }
 
     BOOL OnInitDialog() override;
-    BOOL PreTranslateMessage(MSG* msg) override;
 
   protected:
-    void DoDataExchange(CDataExchange* dx) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
   private:
     velmora::Services m_services;
     CIconButton m_rebuildButton;
-    CToolTipCtrl m_toolTip;
-    velmora::DesktopSettings m_settings;
 };

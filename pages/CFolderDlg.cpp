@@ -128,31 +128,23 @@ velmora::WindowRef CFolderDlg::Owner() {
     return reinterpret_cast<velmora::WindowRef>(CWnd::TopLevelOf(m_hWnd));
 }
 
-FolderRunList::EditResult CFolderDlg::EditFolderPath(const std::string& name, const std::string& path) {
-    m_folderEditor.m_folderName = name;
-    m_folderEditor.m_path = path;
-    m_folderEditor.SetOwner(TopLevel());
-    const bool ok = m_folderEditor.DoModal() == IDOK;
-    return {ok, m_folderEditor.m_changed != FALSE, m_folderEditor.m_path};
-}
-
-FolderRunList::EditResult CFolderDlg::EditAutorunCommand(const std::string& name,
-                                                         const std::string& command) {
-    m_autorunEditor.m_name = name;
-    m_autorunEditor.m_command = command;
-    m_autorunEditor.SetOwner(TopLevel());
-    const bool ok = m_autorunEditor.DoModal() == IDOK;
-    return {ok, m_autorunEditor.m_changed != FALSE, m_autorunEditor.m_command};
+FolderRunList::EditResult CFolderDlg::Edit(CValueEditDlg& editor, const std::string& name,
+                                           const std::string& text) {
+    editor.m_name = name;
+    editor.m_text = text;
+    editor.SetOwner(TopLevel());
+    const bool ok = editor.DoModal() == IDOK;
+    return {ok, editor.m_changed != FALSE, editor.m_text};
 }
 
 BOOL CFolderDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     const int control = LOWORD(wParam);
     const int notification = HIWORD(wParam);
     const auto editFolder = [this](const std::string& name, const std::string& path) {
-        return EditFolderPath(name, path);
+        return Edit(m_folderEditor, name, path);
     };
     const auto editAutorun = [this](const std::string& name, const std::string& command) {
-        return EditAutorunCommand(name, command);
+        return Edit(m_autorunEditor, name, command);
     };
     if (control == FolderRunList::kFolderList && notification == LBN_SELCHANGE) {
         if (const auto name = SelectedText(FolderRunList::kFolderList)) {

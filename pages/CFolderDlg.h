@@ -49,9 +49,9 @@ class CFolderDlg : public CPropertyPage {
     // The program's top-level window: the editors are modal to it and it owns the questions.
     CWnd* TopLevel();
     velmora::WindowRef Owner();
-    velmora::FolderRunList::EditResult EditFolderPath(const std::string& name, const std::string& path);
-    velmora::FolderRunList::EditResult EditAutorunCommand(const std::string& name,
-                                                          const std::string& command);
+    // Opens `editor` on the value `name` holding `text`, modal to the top-level window.
+    velmora::FolderRunList::EditResult Edit(CValueEditDlg& editor, const std::string& name,
+                                            const std::string& text);
 
     CWnd m_sourceCombo;
     CWnd m_autorunList;

@@ -2,7 +2,7 @@
 
 #include "res/resource.h"
 
-CInternetDlg::CInternetDlg() : CInertPage(IDD) {}
+CInternetDlg::CInternetDlg() : CToolTipPage(IDD) {}
 
 void CInternetDlg::DoDataExchange(CDataExchange* dx) {
     CInertPage::DoDataExchange(dx);
@@ -25,14 +25,6 @@ BOOL CInternetDlg::OnInitDialog() {
     RECT area{};
     ::GetWindowRect(GetDlgItemHwnd(kRecommendationField), &area);
     ScreenToClient(&area);
-    if (m_toolTip.Create(this)) {
-        m_toolTip.AddTool(this, "MaxMSS x 4 = Recommended RWIN", &area, kRecommendationToolId);
-        m_toolTip.Activate(TRUE);
-    }
+    AddToolTip(0, area, kRecommendationToolId, "MaxMSS x 4 = Recommended RWIN");
     return TRUE;
-}
-
-BOOL CInternetDlg::PreTranslateMessage(MSG* msg) {
-    m_toolTip.RelayEvent(msg);
-    return CInertPage::PreTranslateMessage(msg);
 }

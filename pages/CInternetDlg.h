@@ -4,18 +4,17 @@
 
 #include <string>
 
-#include "framework/ToolTipCtrl.h"
 #include "pages/CInertPage.h"
+#include "pages/CToolTipPage.h"
 #include "res/resource.h"
 
-class CInternetDlg : public CInertPage {
+class CInternetDlg : public CToolTipPage<CInertPage> {
   public:
     enum { IDD = IDD_INTERNET };
     enum : int { kRecommendationField = IDC_INTERNET_RECOMMENDATION_TEXT, kRecommendationToolId = 99 };
     CInternetDlg();
 
     BOOL OnInitDialog() override;
-    BOOL PreTranslateMessage(MSG* msg) override;
 
   protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -32,5 +31,4 @@ class CInternetDlg : public CInertPage {
     std::string m_recommendation;
     std::string m_currentTtl;
     std::string m_currentRwin;
-    CToolTipCtrl m_toolTip;
 };

@@ -3,7 +3,7 @@
 #include "framework/WinApp.h"
 #include "res/resource.h"
 
-CInternetExplorerDlg::CInternetExplorerDlg() : CInertPage(IDD) {}
+CInternetExplorerDlg::CInternetExplorerDlg() : CToolTipPage(IDD) {}
 
 void CInternetExplorerDlg::SetUpButtons() {
     m_deleteButton.SubclassDlgItem(kDeleteButton, this);
@@ -39,16 +39,8 @@ BOOL CInternetExplorerDlg::OnInitDialog() {
     }
 
     ::EnableWindow(GetDlgItemHwnd(kDeleteButton), FALSE);
-    if (m_toolTip.Create(this)) {
-        m_toolTip.AddTool(GetDlgItemHwnd(kOptionsButton), "Click to switch between different IE options!");
-        m_toolTip.Activate(TRUE);
-    }
+    AddToolTip(0, kOptionsButton, "Click to switch between different IE options!");
     return TRUE;
-}
-
-BOOL CInternetExplorerDlg::PreTranslateMessage(MSG* msg) {
-    m_toolTip.RelayEvent(msg);
-    return CInertPage::PreTranslateMessage(msg);
 }
 
 BOOL CInternetExplorerDlg::OnCommand(WPARAM wParam, LPARAM lParam) {

@@ -3,15 +3,15 @@
 #pragma once
 
 #include "controls/CIconButton.h"
-#include "framework/ToolTipCtrl.h"
 #include "pages/CIeMiscDlg.h"
 #include "pages/CIeUrlDlg.h"
 #include "pages/CIeUrlTemplateDlg.h"
 #include "pages/CInertPage.h"
 #include "pages/COutlookExpressDlg.h"
+#include "pages/CToolTipPage.h"
 #include "res/resource.h"
 
-class CInternetExplorerDlg : public CInertPage {
+class CInternetExplorerDlg : public CToolTipPage<CInertPage> {
   public:
     enum { IDD = IDD_IE };
     enum : int {
@@ -33,7 +33,6 @@ class CInternetExplorerDlg : public CInertPage {
 
     void SetUpButtons();
     BOOL OnInitDialog() override;
-    BOOL PreTranslateMessage(MSG* msg) override;
 
   protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -49,7 +48,6 @@ class CInternetExplorerDlg : public CInertPage {
     COutlookExpressDlg m_outlookExpressPanel;
     CIconButton m_deleteButton;
     CIconButton m_optionsButton;
-    CToolTipCtrl m_toolTip;
     CWnd m_cookieList;
     int m_liveScrolling = 0;
 };

@@ -1,10 +1,8 @@
 #include "pages/CMiscDlg.h"
 
-#include "pages/ExchangeRows.h"
-
 using velmora::MiscSettings;
 
-CMiscDlg::CMiscDlg(velmora::Services services) : CSettingPage(IDD, m_settings), m_settings(services) {
+CMiscDlg::CMiscDlg(velmora::Services services) : CSettingPageOf(IDD, services) {
     m_settings.Attach(
         {[this] { return reinterpret_cast<velmora::WindowRef>(m_hWnd); }, [this] { UpdateData(FALSE); }});
 }
@@ -15,8 +13,7 @@ void CMiscDlg::DisableDragAndSmoothing() {
 }
 
 void CMiscDlg::DoDataExchange(CDataExchange* dx) {
-    CSettingPage::DoDataExchange(dx);
-    ExchangeRows(dx, m_settings);
+    CSettingPageOf::DoDataExchange(dx);
     DDX_Control(dx, IDC_MISC_CAUTION_GROUP, m_cautionGroup);
 }
 

@@ -3,12 +3,12 @@
 #pragma once
 
 #include "framework/Controls.h"
-#include "pages/CSettingPage.h"
+#include "pages/CSettingPageOf.h"
 #include "res/resource.h"
 #include "settings/MiscSettings.h"
 #include "system/Services.h"
 
-class CMiscDlg : public CSettingPage {
+class CMiscDlg : public CSettingPageOf<velmora::MiscSettings> {
   public:
     enum { IDD = IDD_MISC };
     explicit CMiscDlg(velmora::Services services);
@@ -19,8 +19,6 @@ class CMiscDlg : public CSettingPage {
     void DisableDragAndSmoothing();
     // Every other setting.
     void Load() { m_settings.Load(); }
-    velmora::MiscSettings& Settings() { return m_settings; }
-    const velmora::MiscSettings& Settings() const { return m_settings; }
 
   protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -29,5 +27,4 @@ class CMiscDlg : public CSettingPage {
   private:
     // Attached only so that its colour request can be told from the others.
     CButton m_cautionGroup;
-    velmora::MiscSettings m_settings;
 };

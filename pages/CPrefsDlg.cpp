@@ -26,7 +26,7 @@ constexpr Tool kTools[] = {
 
 }  // namespace
 
-CPrefsDlg::CPrefsDlg() : CInertPage(IDD) {}
+CPrefsDlg::CPrefsDlg() : CToolTipPage(IDD) {}
 
 void CPrefsDlg::DoDataExchange(CDataExchange* dx) {
     CInertPage::DoDataExchange(dx);
@@ -41,22 +41,11 @@ void CPrefsDlg::DoDataExchange(CDataExchange* dx) {
 BOOL CPrefsDlg::OnInitDialog() {
     CInertPage::OnInitDialog();
     for (int i = 0; i < kToolCount; ++i) {
-        CToolTipCtrl& tip = m_toolTips[static_cast<std::size_t>(i)];
-        if (tip.Create(this)) {
-            tip.AddTool(GetDlgItemHwnd(kTools[i].control), kTools[i].tip);
-            tip.Activate(TRUE);
-        }
+        AddToolTip(static_cast<std::size_t>(i), kTools[i].control, kTools[i].tip);
     }
     // The language choice is not offered in this edition.
     ::ShowWindow(GetDlgItemHwnd(kLanguageList), SW_HIDE);
     return TRUE;
-}
-
-BOOL CPrefsDlg::PreTranslateMessage(MSG* msg) {
-    for (CToolTipCtrl& tip : m_toolTips) {
-        tip.RelayEvent(msg);
-    }
-    return CInertPage::PreTranslateMessage(msg);
 }
 
 void CPrefsDlg::SetUpButtons() {

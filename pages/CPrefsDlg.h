@@ -6,11 +6,12 @@
 #include <string>
 
 #include "controls/CIconButton.h"
-#include "framework/ToolTipCtrl.h"
 #include "pages/CInertPage.h"
+#include "pages/CToolTipPage.h"
 #include "res/resource.h"
 
-class CPrefsDlg : public CInertPage {
+// A tooltip for each of the four tool buttons (kToolCount).
+class CPrefsDlg : public CToolTipPage<CInertPage, 4> {
   public:
     enum { IDD = IDD_PREFERENCES };
     enum : int {
@@ -30,7 +31,6 @@ class CPrefsDlg : public CInertPage {
     void DisableForWindowsNt(const std::string& caption);
 
     BOOL OnInitDialog() override;
-    BOOL PreTranslateMessage(MSG* msg) override;
 
   protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -41,5 +41,4 @@ class CPrefsDlg : public CInertPage {
     std::array<int, 15> m_checks{};  // the fifteen boxes, in exchange order
     int m_languageIndex = -1;
     std::array<CIconButton, kToolCount> m_toolButtons;
-    std::array<CToolTipCtrl, kToolCount> m_toolTips;
 };

@@ -1,20 +1,17 @@
 #include "pages/CSecurityDlg.h"
 
-#include "pages/ExchangeRows.h"
-
 using velmora::SecuritySettings;
 
-CSecurityDlg::CSecurityDlg(velmora::Services services) : CSettingPage(IDD, m_settings), m_settings(services) {
+CSecurityDlg::CSecurityDlg(velmora::Services services) : CSettingPageOf(IDD, services) {
     m_settings.Attach(
         {[this] { return reinterpret_cast<velmora::WindowRef>(m_hWnd); }, [this] { UpdateData(FALSE); },
          [this](int control, bool enable) { ::EnableWindow(GetDlgItemHwnd(control), enable); }});
 }
 
 void CSecurityDlg::DoDataExchange(CDataExchange* dx) {
-    CSettingPage::DoDataExchange(dx);
     const bool wasPushing = m_pushing;
     m_pushing = wasPushing || !dx->m_bSaveAndValidate;
-    ExchangeRows(dx, m_settings);
+    CSettingPageOf::DoDataExchange(dx);
     m_pushing = wasPushing;
 }
 

@@ -1,7 +1,6 @@
 #include "pages/CStartMenuDlg.h"
 
 #include "pages/CPleaseWaitDlg.h"
-#include "pages/ExchangeRows.h"
 
 using velmora::StartMenuSettings;
 
@@ -22,8 +21,7 @@ const char* ToolTipText(StartMenuSettings::History history) {
 
 }  // namespace
 
-CStartMenuDlg::CStartMenuDlg(velmora::Services services)
-    : CSettingPage(IDD, m_settings), m_settings(services) {
+CStartMenuDlg::CStartMenuDlg(velmora::Services services) : CToolTipPage(IDD, services) {
     m_settings.SetPleaseWait([this] { ShowPleaseWait(); });
 }
 
@@ -54,12 +52,11 @@ void CStartMenuDlg::Load() {
 }
 
 void CStartMenuDlg::DoDataExchange(CDataExchange* dx) {
-    CSettingPage::DoDataExchange(dx);
     const bool filling = !dx->m_bSaveAndValidate;
     if (filling) {
         m_filling = true;
     }
-    ExchangeRows(dx, m_settings);
+    CSettingPageOf::DoDataExchange(dx);
     if (filling) {
         m_filling = false;
     }
@@ -71,19 +68,9 @@ BOOL CStartMenuDlg::OnInitDialog() {
                         MAKELPARAM(StartMenuSettings::kDelayMaximum, StartMenuSettings::kDelayMinimum));
     for (int h = 0; h < kHistoryCount; ++h) {
         const auto history = static_cast<History>(h);
-        if (m_toolTips[h].Create(this)) {
-            m_toolTips[h].AddTool(GetDlgItemHwnd(StartMenuSettings::ButtonOf(history)), ToolTipText(history));
-            m_toolTips[h].Activate(TRUE);
-        }
+        AddToolTip(static_cast<std::size_t>(h), StartMenuSettings::ButtonOf(history), ToolTipText(history));
     }
     return TRUE;
-}
-
-BOOL CStartMenuDlg::PreTranslateMessage(MSG* msg) {
-    for (CToolTipCtrl& toolTip : m_toolTips) {
-        toolTip.RelayEvent(msg);
-    }
-    return CSettingPage::PreTranslateMessage(msg);
 }
 
 BOOL CStartMenuDlg::OnCommand(WPARAM wParam, LPARAM lParam) {

@@ -5,13 +5,14 @@
 #include <array>
 
 #include "controls/CIconButton.h"
-#include "framework/ToolTipCtrl.h"
-#include "pages/CSettingPage.h"
+#include "pages/CSettingPageOf.h"
+#include "pages/CToolTipPage.h"
 #include "res/resource.h"
 #include "settings/StartMenuSettings.h"
 #include "system/Services.h"
 
-class CStartMenuDlg : public CSettingPage {
+class CStartMenuDlg : public CToolTipPage<CSettingPageOf<velmora::StartMenuSettings>,
+                                          velmora::StartMenuSettings::kHistoryCount> {
   public:
     enum { IDD = IDD_STARTMENU };
     explicit CStartMenuDlg(velmora::Services services);
@@ -19,11 +20,8 @@ class CStartMenuDlg : public CSettingPage {
     void SetUpButtons();
     // Reads every setting, disables what cannot be used, and shows the result in the controls.
     void Load();
-    velmora::StartMenuSettings& Settings() { return m_settings; }
-    const velmora::StartMenuSettings& Settings() const { return m_settings; }
 
     BOOL OnInitDialog() override;
-    BOOL PreTranslateMessage(MSG* msg) override;
 
   protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -36,8 +34,6 @@ class CStartMenuDlg : public CSettingPage {
     static constexpr int kHistoryCount = velmora::StartMenuSettings::kHistoryCount;
 
     std::array<CIconButton, kHistoryCount> m_clearButtons;
-    std::array<CToolTipCtrl, kHistoryCount> m_toolTips;
-    velmora::StartMenuSettings m_settings;
     // Set while the members are pushed into the controls: the text change that filling the delay's edit
     // sends is not the user's.
     bool m_filling = false;

@@ -33,6 +33,14 @@ bool NameLess(std::string_view a, std::string_view b) {
     return a.size() < b.size();
 }
 
+std::string LowerName(std::string_view name) {
+    std::string lower(name);
+    for (char& c : lower) {
+        c = static_cast<char>(Lower(c));
+    }
+    return lower;
+}
+
 std::vector<std::string_view> SplitKeyPath(std::string_view path) {
     std::vector<std::string_view> parts;
     std::size_t start = 0;

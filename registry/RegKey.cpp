@@ -13,20 +13,18 @@ RegKey& RegKey::operator=(RegKey&& other) noexcept {
 }
 
 long RegKey::Open(Registry& registry, HKey parent, std::string_view path, std::uint32_t access) {
-    Close();
-    HKey key = 0;
-    const long status = registry.OpenKey(parent, path, access, key);
-    if (status == reg::kSuccess) {
-        registry_ = &registry;
-        key_ = key;
-    }
-    return status;
+    return Take(registry, &Registry::OpenKey, parent, path, access);
 }
 
 long RegKey::Create(Registry& registry, HKey parent, std::string_view path, std::uint32_t access) {
+    return Take(registry, &Registry::CreateKey, parent, path, access);
+}
+
+long RegKey::Take(Registry& registry, KeyCall call, HKey parent, std::string_view path,
+                  std::uint32_t access) {
     Close();
     HKey key = 0;
-    const long status = registry.CreateKey(parent, path, access, key);
+    const long status = (registry.*call)(parent, path, access, key);
     if (status == reg::kSuccess) {
         registry_ = &registry;
         key_ = key;

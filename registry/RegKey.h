@@ -28,6 +28,10 @@ class RegKey {
     void Close();
 
   private:
+    using KeyCall = long (Registry::*)(HKey, std::string_view, std::uint32_t, HKey&);
+    // Open and Create: `call` (Registry::OpenKey or CreateKey) into this object.
+    long Take(Registry& registry, KeyCall call, HKey parent, std::string_view path, std::uint32_t access);
+
     Registry* registry_ = nullptr;
     HKey key_ = 0;
 };

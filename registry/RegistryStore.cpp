@@ -45,21 +45,21 @@ long RegistryStore::WriteString(RootKey root, std::string_view path, std::string
 }
 
 long RegistryStore::DeleteValue(RootKey root, std::string_view path, std::string_view name) const {
+    return DeleteIn(root, path, name, &Registry::DeleteValue);
+}
+
+long RegistryStore::DeleteKey(RootKey root, std::string_view parentPath, std::string_view childName) const {
+    return DeleteIn(root, parentPath, childName, &Registry::DeleteKey);
+}
+
+long RegistryStore::DeleteIn(RootKey root, std::string_view path, std::string_view name,
+                             long (Registry::*call)(HKey, std::string_view)) const {
     RegKey key;
     const long opened = key.Open(registry_, ToHKey(root), path, reg::kAllAccess);
     if (opened != reg::kSuccess) {
         return AbsentIsDeleted(opened);
     }
-    return AbsentIsDeleted(registry_.DeleteValue(key.Get(), name));
-}
-
-long RegistryStore::DeleteKey(RootKey root, std::string_view parentPath, std::string_view childName) const {
-    RegKey parent;
-    const long opened = parent.Open(registry_, ToHKey(root), parentPath, reg::kAllAccess);
-    if (opened != reg::kSuccess) {
-        return AbsentIsDeleted(opened);
-    }
-    return AbsentIsDeleted(registry_.DeleteKey(parent.Get(), childName));
+    return AbsentIsDeleted((registry_.*call)(key.Get(), name));
 }
 
 }  // namespace velmora

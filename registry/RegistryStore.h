@@ -34,6 +34,10 @@ class RegistryStore {
     long DeleteKey(RootKey root, std::string_view parentPath, std::string_view childName) const;
 
   private:
+    // DeleteValue and DeleteKey: `call` (Registry::DeleteValue or DeleteKey) for `name` in the existing key
+    // `path`.
+    long DeleteIn(RootKey root, std::string_view path, std::string_view name,
+                  long (Registry::*call)(HKey, std::string_view)) const;
     long Write(RootKey root, std::string_view path, std::string_view name, std::uint32_t type,
                const std::uint8_t* data, std::uint32_t size) const;
 

@@ -39,19 +39,7 @@ class Win32Calls : public RegistryCalls {
         : deleteKeyEx_(reinterpret_cast<RegDeleteKeyExFn>(reinterpret_cast<void (*)()>(
               GetProcAddress(GetModuleHandleA("advapi32.dll"), "RegDeleteKeyExA")))) {}
 
-    long OpenKey(HKey parent, std::string_view path, std::uint32_t access, HKey& result) override;
-    long CreateKey(HKey parent, std::string_view path, std::uint32_t access, HKey& result) override;
-    long CloseKey(HKey key) override;
-    long QueryValue(HKey key, std::string_view name, std::uint32_t* type, std::uint8_t* data,
-                    std::uint32_t* size) override;
-    long QueryDefaultValue(HKey key, std::string_view subKey, char* data, long* size) override;
-    long SetValue(HKey key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
-                  std::uint32_t size) override;
-    long DeleteValue(HKey key, std::string_view name) override;
-    long DeleteKey(HKey key, std::string_view subKey) override;
-    long EnumValue(HKey key, std::uint32_t index, char* name, std::uint32_t* nameSize, std::uint32_t* type,
-                   std::uint8_t* data, std::uint32_t* dataSize) override;
-    long EnumKey(HKey key, std::uint32_t index, char* name, std::uint32_t* nameSize) override;
+    VELMORA_REGISTRY_OVERRIDES;
     bool HasDeleteKeyEx() const override { return deleteKeyEx_ != nullptr; }
     long DeleteKeyEx(HKey key, std::string_view subKey, std::uint32_t view) override;
 

@@ -1,7 +1,6 @@
 #include "cli/core/Backup.h"
 
 #include <algorithm>
-#include <cctype>
 #include <map>
 #include <utility>
 
@@ -13,13 +12,6 @@
 
 namespace velmora::cli {
 namespace {
-
-std::string Lower(std::string text) {
-    for (char& c : text) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return text;
-}
 
 enum class KeyState { kPresent, kAbsent, kUnreadable };
 
@@ -64,7 +56,7 @@ class Reader {
     explicit Reader(Registry& registry) : registry_(registry) {}
 
     Section& SectionFor(RootKey root, const std::string& path) {
-        auto [it, added] = sections_.try_emplace({static_cast<std::uint32_t>(root), Lower(path)});
+        auto [it, added] = sections_.try_emplace({static_cast<std::uint32_t>(root), LowerName(path)});
         if (added) {
             it->second.root = root;
             it->second.path = path;
@@ -83,10 +75,10 @@ class Reader {
 
     // Keys Velmora creates as a unit and deletes again: the kTree targets. A key inside one counts too
     // (a verb's "command", which the page deletes first).
-    void AddUnit(RootKey root, const std::string& path) { units_.emplace_back(root, Lower(path)); }
+    void AddUnit(RootKey root, const std::string& path) { units_.emplace_back(root, LowerName(path)); }
 
     bool IsUnit(RootKey root, const std::string& path) const {
-        const std::string lower = Lower(path);
+        const std::string lower = LowerName(path);
         for (const auto& [unitRoot, unit] : units_) {
             if (unitRoot == root && (lower == unit || lower.rfind(unit + "\\", 0) == 0)) {
                 return true;
@@ -177,7 +169,7 @@ class Reader {
             bool covered = false;
             for (const Section& earlier : file.sections) {
                 covered = covered || (earlier.deleteKey && earlier.root == section.root &&
-                                      Lower(section.path).rfind(Lower(earlier.path) + "\\", 0) == 0);
+                                      LowerName(section.path).rfind(LowerName(earlier.path) + "\\", 0) == 0);
             }
             if (!covered) {
                 Section copy = section;

@@ -1,30 +1,23 @@
 #include "cli/core/Diff.h"
 
 #include <algorithm>
-#include <cctype>
 #include <map>
 
 #include "cli/core/Backup.h"
 #include "registry/MemoryRegistry.h"
+#include "registry/Names.h"
 
 namespace velmora::cli {
 namespace {
 
-std::string Lower(std::string text) {
-    for (char& c : text) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return text;
-}
-
 bool SameTarget(const Target& a, const Target& b) {
-    return a.kind == b.kind && a.root == b.root && Lower(a.key) == Lower(b.key) &&
-           Lower(a.value) == Lower(b.value);
+    return a.kind == b.kind && a.root == b.root && LowerName(a.key) == LowerName(b.key) &&
+           LowerName(a.value) == LowerName(b.value);
 }
 
 bool Below(const std::string& path, const std::string& key) {
-    const std::string p = Lower(path);
-    const std::string k = Lower(key);
+    const std::string p = LowerName(path);
+    const std::string k = LowerName(key);
     return p == k || p.rfind(k + "\\", 0) == 0;
 }
 
@@ -33,14 +26,15 @@ std::size_t OwnerOf(const std::vector<Target>& targets, RootKey root, const std:
                     const std::string* name) {
     for (std::size_t i = 0; i < targets.size(); ++i) {
         const Target& t = targets[i];
-        if (t.kind == Target::kValue && name && t.root == root && Lower(t.key) == Lower(path) &&
-            Lower(t.value) == Lower(*name)) {
+        if (t.kind == Target::kValue && name && t.root == root && LowerName(t.key) == LowerName(path) &&
+            LowerName(t.value) == LowerName(*name)) {
             return i;
         }
     }
     for (std::size_t i = 0; i < targets.size(); ++i) {
         const Target& t = targets[i];
-        const bool holds = t.kind == Target::kValues ? Lower(t.key) == Lower(path) : Below(path, t.key);
+        const bool holds =
+            t.kind == Target::kValues ? LowerName(t.key) == LowerName(path) : Below(path, t.key);
         if (t.kind != Target::kValue && t.root == root && holds) {
             return i;
         }
@@ -64,13 +58,13 @@ std::map<std::string, Place> Flatten(const RegFile& file, const std::vector<Targ
         const std::string key = std::string(RootName(section.root)) + "\\" + section.path;
         const std::size_t keyOwner = OwnerOf(targets, section.root, section.path, nullptr);
         if (keyOwner < targets.size() && targets[keyOwner].kind != Target::kValues) {
-            places[Lower(key) + "|"] = Place{keyOwner, key + " (key)", "present"};
+            places[LowerName(key) + "|"] = Place{keyOwner, key + " (key)", "present"};
         }
         for (const ValueEntry& entry : section.values) {
             if (!entry.value) {
                 continue;
             }
-            places[Lower(key) + "|" + Lower(entry.name) + "|v"] =
+            places[LowerName(key) + "|" + LowerName(entry.name) + "|v"] =
                 Place{OwnerOf(targets, section.root, section.path, &entry.name),
                       key + " [" + (entry.name.empty() ? "(default)" : entry.name) + "]",
                       FormatValue(*entry.value)};

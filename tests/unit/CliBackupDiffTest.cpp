@@ -9,6 +9,7 @@
 #include "cli/core/Backup.h"
 #include "cli/core/Diff.h"
 #include "cli/core/PageSettings.h"
+#include "registry/Names.h"
 #include "registry/RegistryStore.h"
 #include "registry/ValueReader.h"
 #include "settings/ApplyCycle.h"
@@ -535,6 +536,17 @@ TEST_F(CliDiffTest, ARestoreTakesBackVelmorasChangesAndLeavesAnotherProgramsData
     EXPECT_EQ(kept->Text(), "its subkey");
     EXPECT_FALSE(KeyExists(fakes_.registry, RootKey::ClassesRoot, "Unknown\\shell\\View With Notepad"));
     EXPECT_TRUE(Diff(*parsed).empty());
+}
+
+// Backup and diff match places by LowerName: for every byte it folds as std::tolower does in the C locale
+// the companion runs in, A to Z and nothing else.
+TEST(CliNames, LowerNameFoldsEveryByteAsTheCLocaleDoes) {
+    std::string bytes;
+    for (int c = 0; c < 256; ++c) {
+        bytes.push_back(static_cast<char>(c));
+    }
+    EXPECT_EQ(LowerName(bytes), Lower(bytes));
+    EXPECT_EQ(LowerName("HKEY_CURRENT_USER\\Software\\\xC4"), "hkey_current_user\\software\\\xC4");
 }
 
 }  // namespace
