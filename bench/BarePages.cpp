@@ -7,13 +7,16 @@
 // buttons, data exchange or loads. It is shown, waits the same 1,200 ms and drops the promotional
 // window, and is timed with the same marks as Velmora (bench/StartupMarks.h).
 //
-// Built once more as BarePagesTips.exe (VELMORA_BARE_TOOLTIPS): the same, with the tooltip controls that
-// Velmora's pages make in their initialisation (one control per tooltip, one tool each, activated), so
-// that their share of the page windows' time and memory can be told from the rest of Velmora's.
+// Built twice more, each with one of Velmora's own costs added, so that its share of the time and memory
+// can be told from the rest: BarePagesTips.exe (VELMORA_BARE_TOOLTIPS) with the tooltip controls that
+// Velmora's pages make in their initialisation (one control per tooltip, one tool each, activated), and
+// BarePagesReader.exe (VELMORA_BARE_READER) with Velmora's list reader, the same walk on a thread of its
+// own started as the initialisation begins, whose lists are dropped.
 #include <windows.h>
 // After windows.h, which it needs.
 #include <commctrl.h>
 
+#include <memory>
 #include <vector>
 
 #include "app/CWineFonts.h"
@@ -21,6 +24,7 @@
 #include "registry/Win32Registry.h"
 #include "res/resource.h"
 #include "settings/OsVersion.h"
+#include "settings/StartupLists.h"
 
 namespace {
 
@@ -41,7 +45,8 @@ struct PageTips {
     {IDD_IE, {IDC_IE_OPTIONS_BUTTON}},
     {IDD_INTERNET, {IDC_INTERNET_RECOMMENDATION_TEXT}},
     {IDD_PREFERENCES,
-     {IDC_PREFS_REGEDIT_BUTTON, IDC_PREFS_SYSEDIT_BUTTON, IDC_PREFS_SYSTEM_INFO_BUTTON, IDC_PREFS_IP_CONFIG_BUTTON}},
+     {IDC_PREFS_REGEDIT_BUTTON, IDC_PREFS_SYSEDIT_BUTTON, IDC_PREFS_SYSTEM_INFO_BUTTON,
+      IDC_PREFS_IP_CONFIG_BUTTON}},
 };
 
 // A page's WM_INITDIALOG: its tooltips, in the tooltip build.
@@ -53,9 +58,9 @@ void MakeTips([[maybe_unused]] HWND page, [[maybe_unused]] LPARAM init) {
             continue;
         }
         for (const int control : tips.controls) {
-            const HWND tip = ::CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP, CW_USEDEFAULT,
-                                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, page, nullptr,
-                                               g_instance, nullptr);
+            const HWND tip =
+                ::CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, page, nullptr, g_instance, nullptr);
             TOOLINFOA tool{};
             tool.cbSize = TTTOOLINFOA_V2_SIZE;
             tool.uFlags = TTF_IDISHWND;
@@ -65,6 +70,23 @@ void MakeTips([[maybe_unused]] HWND page, [[maybe_unused]] LPARAM init) {
             ::SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
             ::SendMessageA(tip, TTM_ACTIVATE, TRUE, 0);
         }
+    }
+#endif
+}
+
+// The list reader's thread, in the reader build: the program's walk of the three lists.
+[[maybe_unused]] DWORD WINAPI ReadLists(LPVOID) {
+    velmora::Win32Registry registry;
+    velmora::ReadStartupLists(
+        registry, [] { return false; }, [](std::unique_ptr<velmora::StartupList>) {});
+    return 0;
+}
+
+void StartReader() {
+#ifdef VELMORA_BARE_READER
+    DWORD id = 0;
+    if (const HANDLE thread = ::CreateThread(nullptr, 0, ReadLists, nullptr, 0, &id)) {
+        ::CloseHandle(thread);
     }
 #endif
 }
@@ -167,6 +189,7 @@ INT_PTR CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
         case WM_INITDIALOG:
             velmora::bench::Mark("init");
             velmora::bench::MarkMemory("init");
+            StartReader();
             CreateSheet(window);
             velmora::bench::Mark("pages created");
             velmora::bench::MarkMemory("pages created");

@@ -14,10 +14,12 @@
 //  4. app/CMainWindow.cpp: Apply runs ApplyChanges, which hands the setting pages, as AppliedPage
 //     (AppliedPage.h), to ApplyTouchedSettings (ApplyCycle.cpp).
 //  5. SettingsModel.cpp: ApplyTouched takes the page's controls into the members for each marked row
-//     (CSettingPage's TakeControls: the page's DoDataExchange, pages/ExchangeRows.h), then ApplyRow
-//     (TableSettings.h) runs ApplyState (SettingRow.cpp) with the row's action.
+//     (CSettingPage's TakeControls: the page's DoDataExchange, pages/CSettingPageOf.h, walks the rows with
+//     pages/ExchangeRows.h), then ApplyRow (TableSettings.h) runs ApplyState (SettingRow.cpp) with the
+//     row's action.
 //  6. registry/RegistryStore.cpp: WriteBinary creates the key and sets the value through the Registry
-//     interface, registry/Win32Registry.cpp: RegCreateKeyExA, RegSetValueExA.
+//     interface (registry/RegKey.cpp; registry/ViewedRegistry.cpp adds the 64-bit view under WOW64),
+//     registry/Win32Registry.cpp: RegCreateKeyExA, RegSetValueExA.
 #pragma once
 
 #include <array>
