@@ -492,12 +492,12 @@ def causes(stat, sizes):
     def less(a, b):
         return None if a is None or b is None else a - b
 
+    variants = ("Velmora", "BarePages", "BarePagesTips", "BarePagesReader")
     pages = {p: step_span(stat, size, p, "init", "pages created") for p in variants}
     grown = {(p, k): added(p, k, "pages created", "init") for p in variants for k in ("ws", "private")}
     # The reader runs while the page windows are made: its share of that step.
     thread = {k: less(grown[("BarePagesReader", k)], grown[("BarePages", k)]) for k in ("ws", "private")}
     peak = {(p, k): median(p, "peak" if k == "ws" else "peak private") for p in variants for k in ("ws", "private")}
-    variants = ("Velmora", "BarePages", "BarePagesTips", "BarePagesReader")
     at_init = {(p, k): median(p, f"{k} init") for p in ("Velmora", "BarePages", "MinimalDialog") for k in ("ws", "private")}
     end = {(p, k): median(p, "peak" if k == "ws" else "peak private") for p in ("Velmora", "BarePages")
            for k in ("ws", "private")}
