@@ -17,11 +17,11 @@ struct Tool {
     const char* tip;
 };
 constexpr Tool kTools[] = {
-    {CPrefsDlg::kRegeditButton, IDI_REGEDIT, "Click to start Regedit, works even if you have locked it!"},
-    {CPrefsDlg::kSyseditButton, IDI_SYSEDIT, "Click to start your System editor!"},
-    {CPrefsDlg::kSystemInfoButton, IDI_SYSTEM_INFO,
+    {IDC_PREFS_REGEDIT_BUTTON, IDI_REGEDIT, "Click to start Regedit, works even if you have locked it!"},
+    {IDC_PREFS_SYSEDIT_BUTTON, IDI_SYSEDIT, "Click to start your System editor!"},
+    {IDC_PREFS_SYSTEM_INFO_BUTTON, IDI_SYSTEM_INFO,
      "Click to start MSinfo, to get information about your computer!"},
-    {CPrefsDlg::kIpConfigButton, IDI_IP_CONFIG, "Click to see your computers IP configuration!"},
+    {IDC_PREFS_IP_CONFIG_BUTTON, IDI_IP_CONFIG, "Click to see your computers IP configuration!"},
 };
 
 }  // namespace
@@ -32,7 +32,7 @@ void CPrefsDlg::DoDataExchange(CDataExchange* dx) {
     CInertPage::DoDataExchange(dx);
     for (std::size_t i = 0; i < m_checks.size(); ++i) {
         if (i == 13) {
-            DDX_CBIndex(dx, kLanguageList, m_languageIndex);
+            DDX_CBIndex(dx, IDC_PREFS_LANGUAGE_COMBO, m_languageIndex);
         }
         DDX_Check(dx, kCheckBoxes[i], m_checks[i]);
     }
@@ -44,7 +44,7 @@ BOOL CPrefsDlg::OnInitDialog() {
         AddToolTip(static_cast<std::size_t>(i), kTools[i].control, kTools[i].tip);
     }
     // The language choice is not offered in this edition.
-    ::ShowWindow(GetDlgItemHwnd(kLanguageList), SW_HIDE);
+    ::ShowWindow(GetDlgItemHwnd(IDC_PREFS_LANGUAGE_COMBO), SW_HIDE);
     return TRUE;
 }
 
@@ -58,7 +58,8 @@ void CPrefsDlg::SetUpButtons() {
 }
 
 void CPrefsDlg::DisableForWindowsNt(const std::string& caption) {
-    for (int control : {kInternetBox, kSecurityBox, kMoreSecurityBox, kSystemInfoButton, kIpConfigButton}) {
+    for (int control : {IDC_PREFS_INTERNET_BOX, IDC_PREFS_SECURITY_BOX, IDC_PREFS_MORESECURITY_BOX,
+                        IDC_PREFS_SYSTEM_INFO_BUTTON, IDC_PREFS_IP_CONFIG_BUTTON}) {
         const HWND window = GetDlgItemHwnd(control);
         ::EnableWindow(window, FALSE);
         ::SetWindowTextA(window, caption.c_str());

@@ -14,16 +14,6 @@
 class CPrefsDlg : public CToolTipPage<CInertPage, 4> {
   public:
     enum { IDD = IDD_PREFERENCES };
-    enum : int {
-        kInternetBox = IDC_PREFS_INTERNET_BOX,
-        kSecurityBox = IDC_PREFS_SECURITY_BOX,
-        kMoreSecurityBox = IDC_PREFS_MORESECURITY_BOX,
-        kRegeditButton = IDC_PREFS_REGEDIT_BUTTON,
-        kSyseditButton = IDC_PREFS_SYSEDIT_BUTTON,
-        kSystemInfoButton = IDC_PREFS_SYSTEM_INFO_BUTTON,
-        kIpConfigButton = IDC_PREFS_IP_CONFIG_BUTTON,
-        kLanguageList = IDC_PREFS_LANGUAGE_COMBO,
-    };
     CPrefsDlg();
 
     void SetUpButtons();

@@ -11,15 +11,6 @@
 class CWallpaperDlg : public CInertPage {
   public:
     enum { IDD = IDD_WALLPAPER };
-    enum : int {
-        kStyleCombo = IDC_WALLPAPER_STYLE_COMBO,
-        kCurrentWallpaper = IDC_WALLPAPER_CURRENT_TEXT,
-        kWallpaperList = IDC_WALLPAPER_LIST,
-        kSetWallpaperButton = IDC_WALLPAPER_SET_BUTTON,
-        kInfoTipList = IDC_WALLPAPER_INFOTIP_LIST,
-        kInfoTipButton = IDC_WALLPAPER_INFOTIP_BUTTON,
-        kBrowseButton = IDC_WALLPAPER_BROWSE_BUTTON,
-    };
     CWallpaperDlg();
 
     void SetUpButtons();
