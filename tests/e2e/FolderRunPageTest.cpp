@@ -47,19 +47,6 @@ bool Shows(HWND list, const std::string& entry) {
                         reinterpret_cast<LPARAM>(entry.c_str())) != LB_ERR;
 }
 
-// Selects an entry as a click would: the selection, then the page's selection-change notification.
-testing::AssertionResult SelectEntry(HWND page, int listId, const std::string& entry) {
-    const HWND list = Control(page, listId);
-    const LRESULT index = SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                       reinterpret_cast<LPARAM>(entry.c_str()));
-    if (index == LB_ERR) {
-        return testing::AssertionFailure() << "list " << listId << " does not show \"" << entry << "\"";
-    }
-    SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    SendMessageA(page, WM_COMMAND, MAKEWPARAM(listId, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-    return testing::AssertionSuccess();
-}
-
 class FolderRunPage : public testing::Test {
   protected:
     void SetUp() override {
@@ -81,7 +68,7 @@ class FolderRunPage : public testing::Test {
 
     // Selects the entry and presses Delete or Edit; the question or the editor follows.
     void Press(int button, const std::string& entry) {
-        ASSERT_TRUE(SelectEntry(page_, kAutorunList, entry));
+        ASSERT_TRUE(SelectListEntry(page_, kAutorunList, entry));
         ASSERT_TRUE(IsEnabled(Control(page_, button)));
         ASSERT_TRUE(PostClick(Control(page_, button)));
     }
@@ -123,10 +110,10 @@ TEST_F(FolderRunPage, StartsWithTheCurrentUsersEntriesAndTheButtonsOff) {
     }
     EXPECT_NE(SaveScreenshot(session_.MainWindow(), "folders-run-page").path, "");
 
-    ASSERT_TRUE(SelectEntry(page_, kFolderList, "Velmora e2e Folder"));
+    ASSERT_TRUE(SelectListEntry(page_, kFolderList, "Velmora e2e Folder"));
     EXPECT_EQ(TextOf(Control(page_, 1091)), "C:\\e2e\\Folder");
     EXPECT_TRUE(IsEnabled(Control(page_, kChangePath)));
-    ASSERT_TRUE(SelectEntry(page_, kAutorunList, "Velmora e2e Two"));
+    ASSERT_TRUE(SelectListEntry(page_, kAutorunList, "Velmora e2e Two"));
     EXPECT_TRUE(IsEnabled(Control(page_, kDelete)));
     EXPECT_TRUE(IsEnabled(Control(page_, kEdit)));
     EXPECT_NE(SaveScreenshot(session_.MainWindow(), "folders-run-page-selected").path, "");
@@ -202,7 +189,7 @@ TEST_F(FolderRunPage, OkInTheEditorWithoutTypingAsksNothingAndWritesNothing) {
 }
 
 TEST_F(FolderRunPage, OkAfterAFolderChangeAttemptOffersTheRestart) {
-    ASSERT_TRUE(SelectEntry(page_, kFolderList, "Velmora e2e Folder"));
+    ASSERT_TRUE(SelectListEntry(page_, kFolderList, "Velmora e2e Folder"));
     ASSERT_TRUE(PostClick(Control(page_, kChangePath)));
     const HWND editor = WaitForTopLevelWindow({session_.ProcessId(), kFolderEditor, "#32770"}, kWait);
     ASSERT_NE(editor, nullptr);

@@ -78,18 +78,6 @@ std::vector<std::string> Wow6432Keys(const std::vector<std::string>& changes) {
     return found;
 }
 
-testing::AssertionResult Select(HWND page, int listId, const std::string& entry) {
-    const HWND list = Control(page, listId);
-    const LRESULT index = SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                       reinterpret_cast<LPARAM>(entry.c_str()));
-    if (index == LB_ERR) {
-        return testing::AssertionFailure() << "list " << listId << " does not show \"" << entry << "\"";
-    }
-    SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    SendMessageA(page, WM_COMMAND, MAKEWPARAM(listId, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-    return testing::AssertionSuccess();
-}
-
 class Wow64 : public testing::Test {
   protected:
     void SetUp() override {
@@ -126,7 +114,7 @@ TEST_F(Wow64, TheProgramReadsAndWritesTheViewOfTheSystem) {
     // Add/Remove lists the 64-bit entry and removes it.
     const HWND uninstall = sheet.SelectPage("Add/Remove");
     ASSERT_NE(uninstall, nullptr);
-    ASSERT_TRUE(Select(uninstall, 1063, "Velmora 64-bit Program"));
+    ASSERT_TRUE(SelectListEntry(uninstall, 1063, "Velmora 64-bit Program"));
     ASSERT_TRUE(PostClick(Control(uninstall, 1077)));
     const HWND question =
         WaitForMessageBox(session.ProcessId(), "Velmora 99 - Velmora 64-bit Program", kWait);
@@ -141,7 +129,7 @@ TEST_F(Wow64, TheProgramReadsAndWritesTheViewOfTheSystem) {
     const HWND source = Control(run, 1106);
     SendMessageA(source, CB_SETCURSEL, 1, 0);
     SendMessageA(run, WM_COMMAND, MAKEWPARAM(1106, CBN_SELCHANGE), reinterpret_cast<LPARAM>(source));
-    ASSERT_TRUE(WaitUntil([&] { return Select(run, 1105, kRunValue); }, kWait));
+    ASSERT_TRUE(WaitUntil([&] { return SelectListEntry(run, 1105, kRunValue); }, kWait));
     ASSERT_TRUE(PostClick(Control(run, 1107)));
     const HWND confirm = WaitForMessageBox(session.ProcessId(), "Velmora 99 - Important", kWait);
     ASSERT_NE(confirm, nullptr);

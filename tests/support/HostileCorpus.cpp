@@ -486,4 +486,27 @@ std::string Describe(const Target& target) {
     return text;
 }
 
+void FillOrdinary(Registry& registry, std::string_view page) {
+    for (const Target& target : Targets()) {
+        if (!page.empty() && target.page != page) {
+            continue;
+        }
+        SetUp(registry, target);
+        switch (target.kind) {
+            case Kind::kValue:
+                SetText(registry, target.root, target.path, target.name, "1");
+                break;
+            case Kind::kKey:
+                MakeKey(registry, target.root, target.path);
+                break;
+            default:
+                for (const char* entry : {"Entry A", "Entry B", "Entry C"}) {
+                    const bool dotted = target.root == RootKey::ClassesRoot;
+                    target.addEntry(registry, target, dotted ? "." + std::string(entry + 6) : entry);
+                }
+                break;
+        }
+    }
+}
+
 }  // namespace velmora::hostile

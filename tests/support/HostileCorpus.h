@@ -78,6 +78,9 @@ void SetRaw(Registry& registry, RootKey root, std::string_view path, std::string
 void SetText(Registry& registry, RootKey root, std::string_view path, std::string_view name,
              std::string_view text);  // REG_SZ with its zero
 void MakeKey(Registry& registry, RootKey root, std::string_view path);
+// Every target of `page` (of every page when empty) present with ordinary data: its context, "1" for a
+// value, the key itself, three entries for a list ("Entry A".."Entry C", ".A".. in a class key).
+void FillOrdinary(Registry& registry, std::string_view page = {});
 // The key holding a target: its path without the last component ("" at the root), and that component.
 std::string ParentPath(std::string_view path);
 std::string LastName(std::string_view path);

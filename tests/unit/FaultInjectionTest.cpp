@@ -101,26 +101,7 @@ std::vector<Fault> AllFaults() {
 // Every value, key and list of the page present with ordinary data, so that every read and write of
 // its routines has something to work on.
 void FillPage(FakeServices& fakes, std::string_view page) {
-    for (const hostile::Target& target : hostile::Targets()) {
-        if (target.page != page) {
-            continue;
-        }
-        hostile::SetUp(fakes.registry, target);
-        switch (target.kind) {
-            case hostile::Kind::kValue:
-                hostile::SetText(fakes.registry, target.root, target.path, target.name, "1");
-                break;
-            case hostile::Kind::kKey:
-                hostile::MakeKey(fakes.registry, target.root, target.path);
-                break;
-            default:
-                for (const char* entry : {"Entry A", "Entry B", "Entry C"}) {
-                    const bool dotted = target.root == RootKey::ClassesRoot;
-                    target.addEntry(fakes.registry, target, dotted ? "." + std::string(entry + 6) : entry);
-                }
-                break;
-        }
-    }
+    hostile::FillOrdinary(fakes.registry, page);
     if (page == "Start Menu") {
         hostile::SetText(fakes.registry, RootKey::CurrentUser,
                          "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",

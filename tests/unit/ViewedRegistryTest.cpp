@@ -156,21 +156,7 @@ TEST(ViewedRegistry, WithoutRegDeleteKeyExTheKeyIsDeletedAsRegDeleteKeyASeesIt) 
 
 // Every value, key and list entry the pages read, with ordinary data.
 void Fill(FakeServices& fakes) {
-    for (const hostile::Target& target : hostile::Targets()) {
-        hostile::SetUp(fakes.registry, target);
-        switch (target.kind) {
-            case hostile::Kind::kValue:
-                hostile::SetText(fakes.registry, target.root, target.path, target.name, "1");
-                break;
-            case hostile::Kind::kKey:
-                hostile::MakeKey(fakes.registry, target.root, target.path);
-                break;
-            default:
-                target.addEntry(fakes.registry, target,
-                                target.root == RootKey::ClassesRoot ? ".ab" : "Entry A");
-                break;
-        }
-    }
+    hostile::FillOrdinary(fakes.registry);
     fakes.messages.defaultAnswer = mb::kIdYes;
 }
 

@@ -133,4 +133,16 @@ int ListBoxIndexOf(HWND list, const std::string& line) {
     return -1;
 }
 
+bool SelectListEntry(HWND page, int listId, const std::string& entry) {
+    const HWND list = GetDlgItem(page, listId);
+    const LRESULT index = SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                       reinterpret_cast<LPARAM>(entry.c_str()));
+    if (index == LB_ERR) {
+        return false;
+    }
+    SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageA(page, WM_COMMAND, MAKEWPARAM(listId, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    return true;
+}
+
 }  // namespace velmora::e2e
