@@ -222,7 +222,7 @@ TEST_F(AboutPage, WithoutAShellAssociationHomePageStartsTheHtmProgram) {
     ClickLabel(homePage);
 
     std::vector<std::string> lines;
-    ASSERT_TRUE(WaitUntil([&] { return !(lines = RecordedLines()).empty(); }, Milliseconds(10000)))
+    ASSERT_TRUE(WaitUntil([&] { return !(lines = RecordedLines()).empty(); }, kDeadline))
         << "the \".htm\" program was not started";
     ASSERT_EQ(lines.size(), 1u);
     // The quoted placeholder cut away, then one blank and the target.
@@ -235,7 +235,7 @@ TEST_F(AboutPage, WithoutAShellAssociationHomePageStartsTheHtmProgram) {
 
     EXPECT_EQ(WaitForMessageBox(session_.ProcessId(), kMessageBoxCaption, Milliseconds(500)), nullptr)
         << "a failure was reported";
-    EXPECT_TRUE(WaitUntil([&] { return PixelsOf(homePage, kVisitedColour) > 0; }, Milliseconds(3000)))
+    EXPECT_TRUE(WaitUntil([&] { return PixelsOf(homePage, kVisitedColour) > 0; }, kDeadline))
         << "the label is not drawn in the visited colour";
     EXPECT_EQ(PixelsOf(homePage, kLinkColour), 0);
 }
@@ -247,7 +247,7 @@ TEST_F(AboutPage, WithNeitherAssociationTheFailureIsExplained) {
     ASSERT_NE(homePage, nullptr);
     ClickLabel(homePage);
 
-    const HWND box = WaitForMessageBox(session_.ProcessId(), kMessageBoxCaption, Milliseconds(10000));
+    const HWND box = WaitForMessageBox(session_.ProcessId(), kMessageBoxCaption, kDeadline);
     ASSERT_NE(box, nullptr) << "no failure message";
     const std::string text = MessageBoxText(box);
     // The shell's own code decides the explanation; it must be one of the table's texts or the
@@ -317,8 +317,8 @@ TEST(PromoWindowLook, ScreenshotWhileItShows) {
     HWND promo = nullptr;
     ASSERT_TRUE(
         WaitUntil([&] { return (promo = FindTopLevelWindow(promoQuery)) != nullptr; }, kStartTimeout));
-    // Shown with its template's visible style and painted at once; a moment for the paint to land.
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    // Shown with its template's visible style; its paint comes when its thread next takes messages.
+    ASSERT_TRUE(WaitUntilPainted(promo));
     const RECT rect = ScreenRect(promo);
     const std::string path = SaveScreenArea(rect, "promo_window");
     EXPECT_FALSE(path.empty()) << ToString(rect) << " visible " << IsWindowVisible(promo);

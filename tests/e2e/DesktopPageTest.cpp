@@ -33,7 +33,7 @@ constexpr char kPoliciesParent[] = "Software\\Microsoft\\Windows\\CurrentVersion
 constexpr const char* kPolicies = keys::kExplorerPolicies;
 constexpr char kMetrics[] = "Control Panel\\Desktop\\WindowMetrics";
 constexpr char kShellIcons[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Icons";
-constexpr Milliseconds kBoxTimeout{8000};
+constexpr Milliseconds kBoxTimeout = kDeadline;
 
 constexpr int kArrows[] = {1241, 1242, 1244};
 
@@ -94,16 +94,16 @@ class HungProgram {
 
     // True once its window is up and no longer answers.
     bool WaitUntilHung() const {
-        for (int tries = 0; tries < 100 && process_.hProcess != nullptr; ++tries) {
-            const HWND window = FindWindowA("VelmoraHungWindow", nullptr);
-            DWORD_PTR result = 0;
-            if (window != nullptr && IsWindowVisible(window) &&
-                SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 500, &result) == 0) {
-                return true;
-            }
-            Sleep(100);
-        }
-        return false;
+        // Its thread stops taking messages at once; Wine calls it hung five seconds after that.
+        return process_.hProcess != nullptr &&
+               WaitUntil(
+                   [] {
+                       const HWND window = FindWindowA("VelmoraHungWindow", nullptr);
+                       DWORD_PTR result = 0;
+                       return window != nullptr && IsWindowVisible(window) &&
+                              SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 500, &result) == 0;
+                   },
+                   kDeadline, Milliseconds(100));
     }
 
   private:
@@ -281,7 +281,7 @@ TEST_F(DesktopPage, ABroadcastPassesOverAWindowThatStoppedAnswering) {
     EXPECT_LT(elapsed, 20000u);
     // Asked at once, a window whose thread has been busy for more than five seconds counts as hung
     // until it next takes a message: the program must answer again soon after, not at that instant.
-    EXPECT_TRUE(WaitUntil([&] { return Responds(Main(), 1000); }, Milliseconds(5000)));
+    EXPECT_TRUE(WaitUntil([&] { return Responds(Main(), 1000); }, kDeadline));
     ASSERT_TRUE(PostClick(Button(main_window::kCancel)));
     ASSERT_TRUE(session_->WaitForExit());
     EXPECT_NE(SystemParametersInfoA(SPI_SETBEEP, beeping ? TRUE : FALSE, nullptr, SPIF_UPDATEINIFILE), FALSE);

@@ -38,7 +38,7 @@ constexpr int kFolderEditorName = 1093;
 constexpr char kImportant[] = "Velmora 99 - Important";
 constexpr char kAutorunEditor[] = "Velmora 99 - Autorun";
 constexpr char kFolderEditor[] = "Velmora 99 - System Folders";
-constexpr Milliseconds kWait{5000};
+constexpr Milliseconds kWait = kDeadline;
 
 // Whether the list box holds this entry. Asked by LB_FINDSTRINGEXACT: Wine hands LB_GETTEXT across
 // processes back as UTF-16, whatever the caller asked for.

@@ -27,9 +27,10 @@ constexpr char kViewer[] = "winhlp32.exe";
 constexpr char kHelpTitle[] = "Velmora 99 Help";
 constexpr char kNoticeCaption[] = "Velmora 99 - Information";
 // The viewer's first start in a fresh Wine server can take a while; the program must not wait for it.
-constexpr Milliseconds kViewerTimeout{20000};
-constexpr Milliseconds kShown{10000};
-constexpr unsigned kAnswerMs = 1000;
+constexpr Milliseconds kViewerTimeout{60000};
+constexpr Milliseconds kShown = kDeadline;
+// Well under the viewer's start, which a program that waited for it would take to answer.
+constexpr Milliseconds kAnswer{2000};
 
 // Polls `shown` until it holds, checking meanwhile that the main window answers within a second.
 template <class Predicate>
@@ -37,12 +38,13 @@ testing::AssertionResult WhileAnswering(HWND main, Predicate shown, Milliseconds
     bool answered = true;
     const bool done = WaitUntil(
         [&] {
-            answered = answered && Responds(main, kAnswerMs);
+            answered = answered && Responds(main, kAnswer);
             return shown();
         },
         timeout, Milliseconds(100));
     if (!answered) {
-        return testing::AssertionFailure() << "the main window did not answer within " << kAnswerMs << " ms";
+        return testing::AssertionFailure()
+               << "the main window did not answer within " << kAnswer.count() << " ms";
     }
     return done ? testing::AssertionSuccess()
                 : testing::AssertionFailure() << "not shown within " << timeout.count() << " ms";
@@ -121,14 +123,14 @@ TEST_F(HelpWithWinHelp, WithoutTheHelpFileHelpSaysWhereItLookedOnce) {
         const std::string text = MessageBoxText(box);
         EXPECT_NE(text.find(folder + "\\Velmora.hlp"), std::string::npos) << text;
         EXPECT_NE(text.find("come with the program"), std::string::npos) << text;
-        EXPECT_TRUE(Responds(main, kAnswerMs));
+        EXPECT_TRUE(Responds(main, kAnswer));
         EXPECT_EQ(WaitForViewerWindow(kViewer, "", Milliseconds(1000)), nullptr)
             << "a viewer was started: " << DescribeWindowsOf(kViewer);
         ASSERT_TRUE(AnswerMessageBox(box, IDOK));
 
         EXPECT_EQ(WaitForMessageBox(session.ProcessId(), kNoticeCaption, Milliseconds(1000)), nullptr)
             << "the notice came twice";
-        EXPECT_TRUE(Responds(main, kAnswerMs));
+        EXPECT_TRUE(Responds(main, kAnswer));
         ASSERT_TRUE(PostClick(Control(main, main_window::kCancel)));
         ASSERT_TRUE(session.WaitForExit());
     }

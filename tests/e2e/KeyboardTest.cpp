@@ -19,7 +19,7 @@
 namespace velmora::e2e {
 namespace {
 
-constexpr Milliseconds kKeyEffect{5000};
+constexpr Milliseconds kKeyEffect = kDeadline;
 constexpr char kMiscPage[] = "Miscellaneous";
 constexpr int kExploreFromHereBox = 1223;
 constexpr char kDirectoryVerbs[] = "Directory\\shell";

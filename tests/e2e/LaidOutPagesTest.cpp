@@ -237,8 +237,7 @@ TEST(LaidOutPages, OptionsButtonDropsTheMenuFromItsBottomLeftCorner) {
     const HWND options = Control(page, kOptions);
     ASSERT_TRUE(PostClick(options));
     HWND menu = nullptr;
-    ASSERT_TRUE(
-        WaitUntil([&] { return (menu = PopupMenuOf(session.ProcessId())) != nullptr; }, Milliseconds(5000)));
+    ASSERT_TRUE(WaitUntil([&] { return (menu = PopupMenuOf(session.ProcessId())) != nullptr; }, kDeadline));
     const RECT button = ScreenRect(options);
     const RECT dropped = ScreenRect(menu);
     EXPECT_EQ(dropped.left, button.left);
@@ -251,7 +250,7 @@ TEST(LaidOutPages, OptionsButtonDropsTheMenuFromItsBottomLeftCorner) {
     }
     const HWND templates = PanelWith(page, 1279);
     ASSERT_NE(templates, nullptr);
-    EXPECT_TRUE(WaitUntil([&] { return IsVisible(templates); }, Milliseconds(5000)));
+    EXPECT_TRUE(WaitUntil([&] { return IsVisible(templates); }, kDeadline));
     EXPECT_FALSE(IsVisible(PanelWith(page, 1274)));
 }
 

@@ -46,7 +46,7 @@ TEST(MiscPage, NoToTheNumericTailQuestionRestoresTheBoxWritesNothingAndOkOffersN
     SaveScreenshot(main, "misc-numeric-tail-unchecked");
     ASSERT_TRUE(PostClick(apply));
     const HWND question =
-        WaitForMessageBox(session.ProcessId(), "Velmora 99 - Important Message!", Milliseconds(5000));
+        WaitForMessageBox(session.ProcessId(), "Velmora 99 - Important Message!", kDeadline);
     ASSERT_NE(question, nullptr) << "no question at apply time";
     EXPECT_EQ(MessageBoxText(question),
               "You're about to change a System setting. Are you sure you want to continue?");

@@ -81,7 +81,7 @@ TEST(NewPage, RemovingTwoSelectedEntriesDeletesBothShellNewKeysWithoutAQuestion)
     SaveScreenshot(session.MainWindow(), "new-two-selected");
 
     ASSERT_TRUE(PostClick(remove));
-    EXPECT_TRUE(WaitUntil([&] { return !IsEnabled(remove); }, Milliseconds(5000)));
+    EXPECT_TRUE(WaitUntil([&] { return !IsEnabled(remove); }, kDeadline));
     EXPECT_EQ(WaitForMessageBox(session.ProcessId(), "Velmora 99 - Error", Milliseconds(500)), nullptr);
     ASSERT_TRUE(Responds(session.MainWindow()));
 

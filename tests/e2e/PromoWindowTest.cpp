@@ -14,10 +14,6 @@
 namespace velmora::e2e {
 namespace {
 
-// The main window waits this long after it is first shown before it removes the promotional window.
-constexpr Milliseconds kPromoWait{1200};
-constexpr Milliseconds kMargin{1500};
-
 TEST(PromoWindow, ShowsBeforeTheMainWindowAndGoesOnceItShows) {
     VelmoraSession session(WindowsVersion::Nt);
     ASSERT_TRUE(session.Launch());
@@ -48,7 +44,7 @@ TEST(PromoWindow, ShowsBeforeTheMainWindowAndGoesOnceItShows) {
     EXPECT_LE(std::abs((rect.top + rect.bottom) - (work.top + work.bottom)), 2) << ToString(rect);
 
     ASSERT_TRUE(session.WaitForMainWindow());
-    EXPECT_TRUE(WaitForWindowGone(promo, kPromoWait + kMargin)) << "the promotional window stays";
+    EXPECT_TRUE(WaitForWindowGone(promo, kDeadline)) << "the promotional window stays";
 }
 
 }  // namespace

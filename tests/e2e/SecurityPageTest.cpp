@@ -62,7 +62,7 @@ TEST(SecurityPage, CheckingAutologonWarnsThenUnchecksAndDisablesClearLastUser) {
     SaveScreenshot(main, "security-page-Windows98");
 
     ASSERT_TRUE(PostClick(Control(page, IDC_SECURITY_AUTOLOGON_BOX)));
-    const HWND warning = WaitForMessageBox(session.ProcessId(), "Warning - Velmora 99", Milliseconds(5000));
+    const HWND warning = WaitForMessageBox(session.ProcessId(), "Warning - Velmora 99", kDeadline);
     ASSERT_NE(warning, nullptr);
     EXPECT_EQ(MessageBoxText(warning),
               "Warning: The Autologon Password is not encrypted. Any user with access to Regedit may alter "
@@ -133,7 +133,7 @@ TEST(SecurityPage, CheckingTheRegeditLockShowsTheNoticeBeforeApplyLightsUp) {
     const HWND apply = Control(main, main_window::kApply);
 
     ASSERT_TRUE(PostClick(Control(page, IDC_SECURITY_REGEDIT_BOX)));
-    const HWND notice = WaitForMessageBox(session.ProcessId(), "Velmora 99 - Important", Milliseconds(5000));
+    const HWND notice = WaitForMessageBox(session.ProcessId(), "Velmora 99 - Important", kDeadline);
     ASSERT_NE(notice, nullptr);
     EXPECT_EQ(MessageBoxText(notice),
               "You can still run Regedit by starting it from the Preferences page in Velmora 99");

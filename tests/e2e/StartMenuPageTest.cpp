@@ -83,7 +83,7 @@ int CountPleaseWaitBoxes(DWORD processId, Milliseconds first, Milliseconds quiet
             return count;
         }
         ++count;
-        if (!WaitForWindowGone(box, Milliseconds(10000))) {
+        if (!WaitForWindowGone(box, kDeadline)) {
             ADD_FAILURE() << "the please-wait box stays";
             return count;
         }
@@ -112,7 +112,7 @@ TEST(StartMenuPage, CheckingPrintersAndApplyingCreatesThatOneFolderAndWaitsOnce)
     SaveScreenshot(main, "start-menu-printers-checked");
 
     ASSERT_TRUE(PostClick(apply));
-    EXPECT_EQ(CountPleaseWaitBoxes(session.ProcessId(), Milliseconds(10000), Milliseconds(2500)), 1);
+    EXPECT_EQ(CountPleaseWaitBoxes(session.ProcessId(), kDeadline, Milliseconds(2500)), 1);
     ASSERT_TRUE(Responds(main));
     EXPECT_EQ(Entries(startMenu.Path()), std::vector<std::string>{kPrintersName});
     if (Entries(startMenu.Path()) == std::vector<std::string>{kPrintersName}) {
@@ -140,8 +140,7 @@ TEST(StartMenuPage, ClearingTheRunHistoryDeletesItsKeyAtOnce) {
     const RegistrySnapshot before = RegistrySnapshot::Take(ProgramRegistryKeys());
 
     ASSERT_TRUE(PostClick(clearRun));
-    const HWND notice =
-        WaitForMessageBox(session.ProcessId(), "Velmora 99 - Information", Milliseconds(5000));
+    const HWND notice = WaitForMessageBox(session.ProcessId(), "Velmora 99 - Information", kDeadline);
     ASSERT_NE(notice, nullptr) << "no log-off notice";
     EXPECT_EQ(MessageBoxText(notice), "You need to log off to clear the folder");
     EXPECT_FALSE(KeyPresent(kHkcu, std::string(kExplorer) + "\\RunMRU"));
@@ -183,8 +182,7 @@ TEST(StartMenuPage, ComingBackToThePageMarksNothingButATouchDoes) {
 
     // A policy row needs a restart: OK asks; No closes.
     ASSERT_TRUE(PostClick(Control(main, main_window::kOk)));
-    const HWND question =
-        WaitForMessageBox(session.ProcessId(), "Velmora 99 - Restart Windows?", Milliseconds(5000));
+    const HWND question = WaitForMessageBox(session.ProcessId(), "Velmora 99 - Restart Windows?", kDeadline);
     ASSERT_NE(question, nullptr);
     ASSERT_TRUE(AnswerMessageBox(question, IDNO));
     EXPECT_TRUE(session.WaitForExit());

@@ -129,12 +129,14 @@ TEST_F(StartupWithLargeRegistry, TheWindowAnswersWhileTheNewListIsReadAndCancelE
     EXPECT_TRUE(IsEnabled(Control(main, main_window::kApply)));
     ASSERT_TRUE(Click(box));
     EXPECT_EQ(IsChecked(box), wasChecked);
-    EXPECT_LT(std::chrono::steady_clock::now() - clicked, std::chrono::milliseconds(1000));
+    // Well under the walk's time, which a click that waited for it would take; room for a busy machine.
+    EXPECT_LT(std::chrono::steady_clock::now() - clicked, std::chrono::milliseconds(5000));
     ASSERT_FALSE(IsEnabled(newList)) << "the New list arrived while the boxes were clicked";
 
-    // Cancel while the walk goes on: the program ends within a second and writes nothing.
+    // Cancel while the walk goes on: the program ends at once (well within the walk's time, with room
+    // for a busy machine) and writes nothing.
     ASSERT_TRUE(PostClick(Control(main, main_window::kCancel)));
-    EXPECT_TRUE(session.WaitForExit(Milliseconds(1000)));
+    EXPECT_TRUE(session.WaitForExit(Milliseconds(5000)));
     EXPECT_TRUE(RegistryUnchangedSince(before));
 }
 

@@ -77,8 +77,8 @@ TEST_F(UninstallPage, RemovingAnEntryAfterYesDeletesItsKeyAndNothingElse) {
     EXPECT_TRUE(IsEnabled(Control(page_, kEditButton)));
 
     ASSERT_TRUE(PostClick(Control(page_, kRemoveButton)));
-    const HWND question = WaitForMessageBox(session_.ProcessId(), "Velmora 99 - Velmora E2E Removed Program",
-                                            Milliseconds(5000));
+    const HWND question =
+        WaitForMessageBox(session_.ProcessId(), "Velmora 99 - Velmora E2E Removed Program", kDeadline);
     ASSERT_NE(question, nullptr);
     EXPECT_EQ(
         MessageBoxText(question),
@@ -119,7 +119,7 @@ TEST_F(UninstallPage, TheEditorWritesAChangedDescriptionWithoutAQuestion) {
     WindowQuery query;
     query.processId = session_.ProcessId();
     query.caption = kEditorCaption;
-    const HWND editor = WaitForTopLevelWindow(query, Milliseconds(5000));
+    const HWND editor = WaitForTopLevelWindow(query, kDeadline);
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(TextOf(Control(editor, kDescriptionEdit)), "Velmora E2E Kept Program");
     EXPECT_EQ(TextOf(Control(editor, kCommandEdit)), "C:\\keep\\uninst.exe");
@@ -130,7 +130,7 @@ TEST_F(UninstallPage, TheEditorWritesAChangedDescriptionWithoutAQuestion) {
     SendMessageA(Control(editor, kDescriptionEdit), WM_SETTEXT, 0,
                  reinterpret_cast<LPARAM>("Velmora E2E Renamed Program"));
     ASSERT_TRUE(PostClick(Control(editor, IDOK)));
-    ASSERT_TRUE(WaitForWindowGone(editor, Milliseconds(5000)));
+    ASSERT_TRUE(WaitForWindowGone(editor, kDeadline));
     // Only the command asks; the description is written at once.
     EXPECT_EQ(WaitForMessageBox(session_.ProcessId(), "Velmora 99 - Important", Milliseconds(500)), nullptr);
     ASSERT_TRUE(Responds(session_.MainWindow()));

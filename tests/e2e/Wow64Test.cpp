@@ -29,7 +29,7 @@ constexpr char kRun[] = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Run
 constexpr char kRunValue[] = "Velmora Wow64 Autorun";
 constexpr char kMyComputerOpen[] = "HKCR\\CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\Shell\\Open";
 constexpr char kRecycleBin[] = "HKCR\\CLSID\\{645FF040-5081-101B-9F08-00AA002F954E}\\ShellFolder";
-constexpr Milliseconds kWait{5000};
+constexpr Milliseconds kWait = kDeadline;
 
 // reg.exe of the prefix in the 64-bit view, as a 64-bit program sees the registry.
 clitest::ProcessResult Reg64(const std::string& arguments) {

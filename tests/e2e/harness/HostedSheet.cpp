@@ -12,11 +12,9 @@
 namespace velmora::e2e {
 namespace {
 
-constexpr UINT kTimeoutMs = 5000;
-
 LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT failed = -1) {
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kTimeoutMs, &result)) {
+    if (!SendToProgram(window, message, wParam, lParam, &result)) {
         return failed;
     }
     return static_cast<LRESULT>(result);

@@ -50,7 +50,7 @@ bool MakeForeground(HWND window) {
         return true;
     }
     SetForegroundWindow(top);
-    return WaitUntil([top] { return GetForegroundWindow() == top; }, Milliseconds(3000));
+    return WaitUntil([top] { return GetForegroundWindow() == top; }, kDeadline);
 }
 
 }  // namespace
@@ -74,12 +74,10 @@ bool SendChord(HWND window, std::initializer_list<WORD> modifiers, WORD key) {
 
 bool FocusControl(HWND control) {
     const HWND dialog = GetAncestor(control, GA_ROOT);
-    DWORD_PTR result = 0;
-    if (!SendMessageTimeoutA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE, SMTO_ABORTIFHUNG,
-                             5000, &result)) {
+    if (!SendToProgram(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE)) {
         return false;
     }
-    return WaitUntil([control] { return FocusedWindow(control) == control; }, Milliseconds(3000));
+    return WaitUntil([control] { return FocusedWindow(control) == control; }, kDeadline);
 }
 
 }  // namespace velmora::e2e

@@ -22,6 +22,6 @@ bool HasButton(HWND box, int id);
 
 // Presses the button (posted, so that whatever the answer starts does not block the driver) and waits
 // for the box to close. False when there is no such button or the box stays.
-bool AnswerMessageBox(HWND box, int id, Milliseconds timeout = Milliseconds(5000));
+bool AnswerMessageBox(HWND box, int id, Milliseconds timeout = kDeadline);
 
 }  // namespace velmora::e2e

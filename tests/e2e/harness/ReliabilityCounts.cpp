@@ -1,6 +1,10 @@
 #include "tests/e2e/harness/ReliabilityCounts.h"
 
+#include <cstdio>
 #include <cstdlib>
+#include <memory>
+
+#include <windows.h>
 
 #include "tests/e2e/harness/Paths.h"
 #include "tests/support/ReliabilityLog.h"
@@ -21,6 +25,17 @@ void CountScenario(const std::string& page, const std::string& kind, long count)
     static velmora::testing::ReliabilityLog log(ToWinePath(VELMORA_E2E_RELIABILITY), SuiteName());
     log.Add(page, kind, count);
     log.Write();
+}
+
+void NoteStartup(Milliseconds shown, Milliseconds answered) {
+    const std::string directory = ToWinePath(VELMORA_E2E_RELIABILITY);
+    CreateDirectoryA(directory.c_str(), nullptr);
+    const std::string path = directory + "\\" + SuiteName() + ".startups";
+    const std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "ab"), std::fclose);
+    if (file) {
+        std::fprintf(file.get(), "%lld\t%lld\n", static_cast<long long>(shown.count()),
+                     static_cast<long long>(answered.count()));
+    }
 }
 
 }  // namespace velmora::e2e

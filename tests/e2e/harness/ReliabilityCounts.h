@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "tests/e2e/harness/Wait.h"
+
 namespace velmora::e2e {
 
 inline constexpr char kDiffScenarios[] = "diff scenarios";
@@ -12,5 +14,10 @@ inline constexpr char kTypedInputs[] = "typed inputs";
 inline constexpr char kHostileStates[] = "hostile states";
 
 void CountScenario(const std::string& page, const std::string& kind, long count = 1);
+
+// One start of the program: how long after CreateProcess its main window was shown, and how much later
+// its thread first took a message. Appended as `<shown>\t<answered>` lines (milliseconds) to
+// <build>/reliability/<suite>.startups, which the report sums up.
+void NoteStartup(Milliseconds shown, Milliseconds answered);
 
 }  // namespace velmora::e2e

@@ -45,7 +45,28 @@ bool WriteBitmap(const std::string& path, const BITMAPINFOHEADER& header, const 
            std::fwrite(bits, 1, size, out.get()) == size;
 }
 
+BOOL CALLBACK FindUnpainted(HWND window, LPARAM found) {
+    if (IsWindowVisible(window) && GetUpdateRect(window, nullptr, FALSE)) {
+        *reinterpret_cast<bool*>(found) = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+bool Painted(HWND window) {
+    if (GetUpdateRect(window, nullptr, FALSE)) {
+        return false;
+    }
+    bool unpainted = false;
+    EnumChildWindows(window, FindUnpainted, reinterpret_cast<LPARAM>(&unpainted));
+    return !unpainted;
+}
+
 }  // namespace
+
+bool WaitUntilPainted(HWND window, Milliseconds timeout) {
+    return WaitUntil([window] { return Painted(window); }, timeout, Milliseconds(20));
+}
 
 Screenshot SaveScreenshot(HWND window, std::string_view name) {
     Screenshot shot;
@@ -53,7 +74,7 @@ Screenshot SaveScreenshot(HWND window, std::string_view name) {
     RedrawWindow(window, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     Responds(window);
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    WaitUntilPainted(window);
 
     const RECT rect = ScreenRect(window);
     shot.width = rect.right - rect.left;

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "tests/e2e/harness/Wait.h"
+
 namespace velmora::e2e {
 
 struct Screenshot {
@@ -14,6 +16,10 @@ struct Screenshot {
     int height = 0;
     int distinctColours = 0;  // counted up to 256; a blank capture has 1
 };
+
+// Waits until the window and its visible descendants have nothing left to paint (no update region);
+// false when something still waited for its paint after `timeout`.
+bool WaitUntilPainted(HWND window, Milliseconds timeout = kDeadline);
 
 // Repaints the window, copies its screen rectangle and writes ScreenshotDirectory()\<name>.bmp.
 Screenshot SaveScreenshot(HWND window, std::string_view name);

@@ -7,6 +7,7 @@
 #include "tests/e2e/harness/HostedSheet.h"
 #include "tests/e2e/harness/Paths.h"
 #include "tests/e2e/harness/ProgramWindows.h"
+#include "tests/e2e/harness/ReliabilityCounts.h"
 #include "tests/e2e/harness/TopLevelWindows.h"
 #include "tests/e2e/harness/WindowState.h"
 
@@ -30,6 +31,7 @@ testing::AssertionResult VelmoraSession::Launch() {
     if (!windowing_.Ok()) {
         return testing::AssertionFailure() << "could not set Wine's window handling for the program";
     }
+    launched_ = std::chrono::steady_clock::now();
     program_ = RunningProgram::Start(programPath_);
     if (!program_.Started()) {
         return testing::AssertionFailure()
@@ -39,15 +41,26 @@ testing::AssertionResult VelmoraSession::Launch() {
 }
 
 testing::AssertionResult VelmoraSession::WaitForMainWindow(Milliseconds timeout) {
+    using std::chrono::duration_cast;
+    using std::chrono::steady_clock;
     mainWindow_ = WaitForTopLevelWindow({ProcessId(), kMainWindowCaption, "#32770", nullptr, true}, timeout);
+    const auto shown = duration_cast<Milliseconds>(steady_clock::now() - launched_);
     if (mainWindow_ == nullptr) {
         return testing::AssertionFailure()
-               << "no visible window \"" << kMainWindowCaption << "\" within " << timeout.count() << " ms"
+               << "the window \"" << kMainWindowCaption << "\" was not shown within " << timeout.count()
+               << " ms of the start" << (program_.Running() ? "" : " (the program has ended)");
+    }
+    // Shown is not yet ready: the thread that shows it may still be busy for a while, and Wine counts
+    // it as hung until it next takes a message when that is more than five seconds after its start.
+    const bool answered = Responds(mainWindow_, timeout);
+    const auto answer = duration_cast<Milliseconds>(steady_clock::now() - launched_) - shown;
+    if (!answered) {
+        return testing::AssertionFailure()
+               << "the main window was shown " << shown.count() << " ms after the start but did not answer a "
+               << "message within " << answer.count() << " ms after that"
                << (program_.Running() ? "" : " (the program has ended)");
     }
-    if (!Responds(mainWindow_)) {
-        return testing::AssertionFailure() << "the main window does not answer messages";
-    }
+    NoteStartup(shown, answer);
     return testing::AssertionSuccess();
 }
 

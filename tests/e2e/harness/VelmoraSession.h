@@ -18,12 +18,13 @@
 
 namespace velmora::e2e {
 
-// Generous: the first start in a fresh Wine server, and a start-up that walks HKEY_CLASSES_ROOT.
-inline constexpr Milliseconds kStartTimeout{20000};
+// Generous: the first start in a fresh Wine server, and a start-up that walks HKEY_CLASSES_ROOT, on a
+// loaded machine.
+inline constexpr Milliseconds kStartTimeout{60000};
 // The list pages' lists arrive after the window is up: generous for the hostile registries' thousands of
 // entries.
-inline constexpr Milliseconds kListsTimeout{60000};
-inline constexpr Milliseconds kExitTimeout{5000};
+inline constexpr Milliseconds kListsTimeout{120000};
+inline constexpr Milliseconds kExitTimeout = kDeadline;
 
 class VelmoraSession {
   public:
@@ -32,7 +33,8 @@ class VelmoraSession {
 
     // CreateProcess only; for scenarios that watch the start-up itself.
     testing::AssertionResult Launch();
-    // Waits for the main window to be visible and to take messages.
+    // Waits for the main window to be visible and then for its thread to take a message, each within
+    // `timeout`, and notes both times for the reliability report.
     testing::AssertionResult WaitForMainWindow(Milliseconds timeout = kStartTimeout);
     // Waits until the three list pages show their lists (read by the program after its window is up).
     testing::AssertionResult WaitForLists(Milliseconds timeout = kListsTimeout);
@@ -52,6 +54,7 @@ class VelmoraSession {
     ScopedWindowsVersion version_;
     ScopedUnmanagedWindows windowing_;
     RunningProgram program_;
+    std::chrono::steady_clock::time_point launched_;
     HWND mainWindow_ = nullptr;
 };
 

@@ -4,16 +4,14 @@
 #include <vector>
 
 namespace velmora::e2e {
-namespace {
 
-constexpr UINT kMessageTimeoutMs = 5000;
-
-bool SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result) {
-    return SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kMessageTimeoutMs,
-                               result) != 0;
+bool SendToProgram(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result,
+                   Milliseconds timeout) {
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL,
+                               static_cast<UINT>(timeout.count()),
+                               result != nullptr ? result : &ignored) != 0;
 }
-
-}  // namespace
 
 std::string CaptionOf(HWND window) {
     char buffer[512];
@@ -23,13 +21,12 @@ std::string CaptionOf(HWND window) {
 
 std::string TextOf(HWND window) {
     DWORD_PTR length = 0;
-    if (!SendWithTimeout(window, WM_GETTEXTLENGTH, 0, 0, &length)) {
+    if (!SendToProgram(window, WM_GETTEXTLENGTH, 0, 0, &length)) {
         return {};
     }
     std::vector<char> buffer(length + 1, '\0');
     DWORD_PTR copied = 0;
-    if (!SendWithTimeout(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
-                         &copied)) {
+    if (!SendToProgram(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()), &copied)) {
         return {};
     }
     return std::string(buffer.data(), copied < buffer.size() ? copied : buffer.size() - 1);
@@ -55,7 +52,7 @@ bool IsVisible(HWND window) {
 
 int CheckState(HWND button) {
     DWORD_PTR state = 0;
-    SendWithTimeout(button, BM_GETCHECK, 0, 0, &state);
+    SendToProgram(button, BM_GETCHECK, 0, 0, &state);
     return static_cast<int>(state);
 }
 
@@ -91,16 +88,16 @@ std::string ToString(const RECT& rect) {
 
 bool Click(HWND button) {
     DWORD_PTR result = 0;
-    return SendWithTimeout(button, BM_CLICK, 0, 0, &result);
+    return SendToProgram(button, BM_CLICK, 0, 0, &result);
 }
 
 bool PostClick(HWND button) {
     return PostMessageA(button, BM_CLICK, 0, 0) != FALSE;
 }
 
-bool Responds(HWND window, unsigned timeoutMs) {
+bool Responds(HWND window, Milliseconds timeout) {
     DWORD_PTR result = 0;
-    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;
+    return SendToProgram(window, WM_NULL, 0, 0, &result, timeout);
 }
 
 std::vector<std::string> ListBoxLines(HWND list) {

@@ -1,5 +1,7 @@
 // Reading and driving single windows and controls of the program from the driver's process. Texts go
-// through WM_GETTEXT (with a timeout), since the program's thread may be busy.
+// through WM_GETTEXT, sent with a deadline: a busy program's thread answers when it next takes a
+// message, and the driver waits for that (never SMTO_ABORTIFHUNG, which gives up at once on a thread that
+// has taken no message for five seconds, as the program's does while it starts on a loaded machine).
 #pragma once
 
 #include <windows.h>
@@ -7,7 +9,14 @@
 #include <string>
 #include <vector>
 
+#include "tests/e2e/harness/Wait.h"
+
 namespace velmora::e2e {
+
+// Sends a message to a window of the program and waits until its thread has handled it (at most
+// `timeout`); false when it has not, or the window is gone. `result` may be null.
+bool SendToProgram(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result = nullptr,
+                   Milliseconds timeout = kDeadline);
 
 // A top-level window's caption (GetWindowText: no message to the program's thread).
 std::string CaptionOf(HWND window);
@@ -49,7 +58,8 @@ bool SelectListEntry(HWND page, int listId, const std::string& entry);
 bool Click(HWND button);
 bool PostClick(HWND button);
 
-// True when the window's thread takes messages again within `timeoutMs` (it answers WM_NULL).
-bool Responds(HWND window, unsigned timeoutMs = 5000);
+// Waits until the window's thread takes a message (it answers WM_NULL); false when it has not within
+// `timeout` or the window is gone.
+bool Responds(HWND window, Milliseconds timeout = kDeadline);
 
 }  // namespace velmora::e2e

@@ -11,7 +11,6 @@
 namespace velmora::e2e {
 namespace {
 
-constexpr Milliseconds kBoxTimeout{8000};
 constexpr char kRestartCaption[] = "Velmora 99 - Restart Windows?";
 
 }  // namespace
@@ -34,8 +33,8 @@ testing::AssertionResult ProgramRun::Start() {
     }
     testing::AssertionResult started = session_.Start();
     // A registry full of strange data can make the first messages slow (Wine reads its own settings
-    // from it too): a window that answers within half a minute has started.
-    if (!started && Main() != nullptr && Responds(Main(), 30000)) {
+    // from it too): a window that answers within the deadline has started.
+    if (!started && Main() != nullptr && Responds(Main())) {
         return testing::AssertionSuccess();
     }
     return started;
@@ -56,7 +55,7 @@ testing::AssertionResult ProgramRun::Apply(const char* question) {
         }
     } else {
         PostClick(apply);
-        const HWND box = WaitForMessageBox(ProcessId(), question, kBoxTimeout);
+        const HWND box = WaitForMessageBox(ProcessId(), question, kDeadline);
         if (box == nullptr || !AnswerMessageBox(box, IDYES)) {
             return testing::AssertionFailure() << "no question \"" << question << "\" to answer";
         }
@@ -91,8 +90,16 @@ testing::AssertionResult ProgramRun::CloseWith(int button) {
         return testing::AssertionFailure() << "could not press " << button;
     }
     if (button == main_window::kOk) {
-        // A restart question may follow; No closes without restarting.
-        if (const HWND box = WaitForMessageBox(ProcessId(), kRestartCaption, Milliseconds(1500))) {
+        // A restart question may follow; No closes without restarting. Whichever comes first, the
+        // question or the end, is waited for: a question that comes late must not keep the program open.
+        HWND box = nullptr;
+        WaitUntil(
+            [&] {
+                box = FindTopLevelWindow({ProcessId(), kRestartCaption, "#32770"});
+                return box != nullptr || !session_.Program().Running();
+            },
+            kDeadline);
+        if (box != nullptr) {
             AnswerMessageBox(box, IDNO);
         }
     }
@@ -112,7 +119,7 @@ bool Touch(const ProgramRun& run, HWND box, const char* notice) {
         return Click(box);
     }
     PostClick(box);
-    const HWND shown = WaitForMessageBox(run.ProcessId(), notice, kBoxTimeout);
+    const HWND shown = WaitForMessageBox(run.ProcessId(), notice, kDeadline);
     return shown != nullptr && AnswerMessageBox(shown, IDOK) && Responds(run.Main());
 }
 
@@ -136,15 +143,15 @@ HWND OpenWindow(const ProgramRun& run, HWND button, const std::string& caption) 
     if (!IsEnabled(button) || !PostClick(button)) {
         return nullptr;
     }
-    return WaitForTopLevelWindow({run.ProcessId(), caption, "#32770"}, kBoxTimeout);
+    return WaitForTopLevelWindow({run.ProcessId(), caption, "#32770"}, kDeadline);
 }
 
 bool CloseWindow(HWND window, int button) {
-    return PostClick(Control(window, button)) && WaitForWindowGone(window, kBoxTimeout);
+    return PostClick(Control(window, button)) && WaitForWindowGone(window, kDeadline);
 }
 
 bool Answer(const ProgramRun& run, const std::string& caption, int button) {
-    const HWND box = WaitForMessageBox(run.ProcessId(), caption, kBoxTimeout);
+    const HWND box = WaitForMessageBox(run.ProcessId(), caption, kDeadline);
     return box != nullptr && AnswerMessageBox(box, button) && Responds(run.Main());
 }
 
@@ -162,15 +169,11 @@ bool Paste(HWND edit, const std::string& text) {
     }
     CloseClipboard();
     // The whole old text is replaced, as after Ctrl+A.
-    DWORD_PTR result = 0;
-    return ok && SendMessageTimeoutA(edit, EM_SETSEL, 0, -1, SMTO_ABORTIFHUNG, 5000, &result) &&
-           SendMessageTimeoutA(edit, WM_PASTE, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
+    return ok && SendToProgram(edit, EM_SETSEL, 0, -1) && SendToProgram(edit, WM_PASTE, 0, 0);
 }
 
 bool SetText(HWND edit, const std::string& text) {
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG,
-                               5000, &result) != 0;
+    return SendToProgram(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 }  // namespace velmora::e2e

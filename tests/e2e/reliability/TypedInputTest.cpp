@@ -249,7 +249,7 @@ TEST(TypedInput, AwkwardStoredTextsShowExactly) {
     ASSERT_TRUE(SelectLine(page, 1105, kAwkward));
     ASSERT_TRUE(PostClick(Control(page, 1107)));
     ASSERT_TRUE(Answer(run, kImportant, IDYES));
-    const HWND failure = WaitForMessageBox(run.ProcessId(), "Velmora 99 - Error", Milliseconds(5000));
+    const HWND failure = WaitForMessageBox(run.ProcessId(), "Velmora 99 - Error", kDeadline);
     ASSERT_NE(failure, nullptr);
     EXPECT_EQ(MessageBoxText(failure), "Couldn\xB4t remove " + kAwkward);
     ASSERT_TRUE(AnswerMessageBox(failure, IDOK));
