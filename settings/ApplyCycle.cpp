@@ -149,6 +149,19 @@ std::string FailureText(const std::vector<FailedSetting>& failures, const std::s
     if (!failures.empty()) {
         text += "\r\n" + reason + " (error " + std::to_string(failures.front().error) + ")";
     }
+    for (const FailedSetting& failure : failures) {
+        if (failure.error == reg::kAccessDenied) {
+            return WithAdministratorLine(std::move(text), failure.error);
+        }
+    }
+    return text;
+}
+
+std::string WithAdministratorLine(std::string text, long error) {
+    if (error == reg::kAccessDenied) {
+        text += "\r\n\r\n";
+        text += kAdministratorLine;
+    }
     return text;
 }
 

@@ -5,6 +5,7 @@
 
 #include "registry/RegKey.h"
 #include "registry/ValueReader.h"
+#include "settings/ApplyCycle.h"
 
 namespace velmora {
 namespace {
@@ -93,16 +94,17 @@ std::optional<std::vector<ShellNewEntry>> ReadShellNewEntries(Registry& registry
 void ShellNewList::Remove(const std::vector<std::string>& selectedTexts, WindowRef owner) {
     Registry& registry = services_.registry;
     RemoveEach(selectedTexts, [&](const ShellNewEntry& entry) {
-        bool removed = false;
+        long status = reg::kSuccess;
         {
             RegKey key;
-            if (key.Open(registry, kClassesRoot, entry.keyPath, reg::kAllAccess) == reg::kSuccess) {
-                removed = registry.DeleteKey(key.Get(), "ShellNew") == reg::kSuccess;
+            status = key.Open(registry, kClassesRoot, entry.keyPath, reg::kAllAccess);
+            if (status == reg::kSuccess) {
+                status = registry.DeleteKey(key.Get(), "ShellNew");
             }
         }
-        if (!removed) {
-            services_.messages.Show(owner, "Couldn't Remove Value.", "Velmora 99 - Error",
-                                    mb::kOk | mb::kIconExclamation);
+        if (status != reg::kSuccess) {
+            services_.messages.Show(owner, WithAdministratorLine("Couldn't Remove Value.", status),
+                                    "Velmora 99 - Error", mb::kOk | mb::kIconExclamation);
         }
         return true;
     });
