@@ -49,7 +49,7 @@ inline constexpr const char* kRebuildCaption = "Rebuild Icons";
 std::string PlainCaption(std::string_view caption);
 
 // The text of the failure message: every failed setting, one a line, the system's reason for the first
-// failure with its code, and the administrator line when any of them was refused access.
+// failure with its code, and the administrator line when that failure was a refused access.
 std::string FailureText(const std::vector<FailedSetting>& failures, const std::string& reason);
 
 // The line a failure message gains when Windows refused a write or delete for want of rights: on Windows
@@ -59,6 +59,11 @@ inline constexpr const char* kAdministratorLine =
 
 // `text` as it is, or with the administrator line below it when `error` is access denied.
 std::string WithAdministratorLine(std::string text, long error);
+
+// Why deleting `subkey` of `parent` failed with `error`, for the message: Windows NT refuses to delete a
+// key that has subkeys with the same "access denied" as a key the user may not change, and only the
+// second needs an administrator. A key that still opens for every change is the first: 0 is returned.
+long DeleteRefusal(Registry& registry, HKey parent, const std::string& subkey, long error);
 
 // Shows the failure message (caption "Velmora 99 - Error", exclamation icon, OK) owned by `owner`.
 // Nothing is shown when nothing failed.

@@ -94,16 +94,20 @@ std::optional<std::vector<ShellNewEntry>> ReadShellNewEntries(Registry& registry
 void ShellNewList::Remove(const std::vector<std::string>& selectedTexts, WindowRef owner) {
     Registry& registry = services_.registry;
     RemoveEach(selectedTexts, [&](const ShellNewEntry& entry) {
+        // The failure, and the error that says why (see DeleteRefusal).
         long status = reg::kSuccess;
+        long reason = reg::kSuccess;
         {
             RegKey key;
             status = key.Open(registry, kClassesRoot, entry.keyPath, reg::kAllAccess);
+            reason = status;
             if (status == reg::kSuccess) {
                 status = registry.DeleteKey(key.Get(), "ShellNew");
+                reason = DeleteRefusal(registry, key.Get(), "ShellNew", status);
             }
         }
         if (status != reg::kSuccess) {
-            services_.messages.Show(owner, WithAdministratorLine("Couldn't Remove Value.", status),
+            services_.messages.Show(owner, WithAdministratorLine("Couldn't Remove Value.", reason),
                                     "Velmora 99 - Error", mb::kOk | mb::kIconExclamation);
         }
         return true;

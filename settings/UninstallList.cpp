@@ -75,8 +75,12 @@ bool UninstallList::Remove(const std::string& displayName, WindowRef owner, cons
         }
         const long deleted = services_.registry.DeleteKey(ToHKey(RootKey::LocalMachine), entry.keyPath);
         if (deleted != reg::kSuccess) {
-            services_.messages.Show(owner, WithAdministratorLine(kRemoveFailed + shownName, deleted),
-                                    programName, mb::kOk);
+            services_.messages.Show(
+                owner,
+                WithAdministratorLine(
+                    kRemoveFailed + shownName,
+                    DeleteRefusal(services_.registry, ToHKey(RootKey::LocalMachine), entry.keyPath, deleted)),
+                programName, mb::kOk);
         }
         return true;
     });
