@@ -282,10 +282,15 @@ class Setup : public testing::Test {
         registryBefore_ = CaptureWholeRegistry();
         filesBefore_ = DriveC();
         pendingBefore_ = ReadRawValue(kHklm, kSessionManager, kPending);
+        prepared_ = true;
     }
 
-    // Whatever a failed scenario left, so that the prefix is as it was for the suites after it.
+    // Whatever a failed scenario left, so that the prefix is as it was for the suites after it. Nothing,
+    // when the prefix was not as the scenario needs it: what was there is not the scenario's.
     void TearDown() override {
+        if (!prepared_) {
+            return;
+        }
         const std::string uninstaller = InstallFolder() + "\\Uninstall.exe";
         if (Exists(uninstaller)) {
             clitest::RunProcess(Quote(uninstaller) + " /S _?=" + InstallFolder(), kSetupTimeoutMs);
@@ -389,6 +394,7 @@ class Setup : public testing::Test {
     capture::RegistryCapture registryBefore_;
     FileTree filesBefore_;
     std::optional<RegistryValue> pendingBefore_;
+    bool prepared_ = false;
 };
 
 TEST_F(Setup, InstallsSilentlyWhatVelmoraAndTheSystemFindAndItsUninstallerTakesItAllBack) {
