@@ -86,9 +86,9 @@ std::string ToString(const RECT& rect) {
     return text;
 }
 
-bool Click(HWND button) {
+bool Click(HWND button, Milliseconds timeout) {
     DWORD_PTR result = 0;
-    return SendToProgram(button, BM_CLICK, 0, 0, &result);
+    return SendToProgram(button, BM_CLICK, 0, 0, &result, timeout);
 }
 
 bool PostClick(HWND button) {

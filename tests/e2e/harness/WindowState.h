@@ -55,7 +55,7 @@ bool SelectListEntry(HWND page, int listId, const std::string& entry);
 
 // BM_CLICK, waiting for the click to be handled. Use PostClick when the click opens a modal window
 // (a message box or a dialog), which would block this call until it closes.
-bool Click(HWND button);
+bool Click(HWND button, Milliseconds timeout = kDeadline);
 bool PostClick(HWND button);
 
 // Waits until the window's thread takes a message (it answers WM_NULL); false when it has not within

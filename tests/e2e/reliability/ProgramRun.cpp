@@ -50,7 +50,7 @@ testing::AssertionResult ProgramRun::Apply(const char* question) {
         return testing::AssertionFailure() << "Apply is not enabled";
     }
     if (question == nullptr) {
-        if (!Click(apply)) {
+        if (!Click(apply, kLongDeadline)) {
             return testing::AssertionFailure() << "Apply did not return";
         }
     } else {
@@ -60,7 +60,7 @@ testing::AssertionResult ProgramRun::Apply(const char* question) {
             return testing::AssertionFailure() << "no question \"" << question << "\" to answer";
         }
     }
-    if (!Responds(Main()) || IsEnabled(apply)) {
+    if (!Responds(Main(), kLongDeadline) || IsEnabled(apply)) {
         return testing::AssertionFailure() << "Apply did not finish";
     }
     return testing::AssertionSuccess();
