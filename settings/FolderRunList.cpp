@@ -62,14 +62,13 @@ std::optional<std::vector<std::string>> ListValueNames(Registry& registry, RootK
         return std::nullopt;
     }
     std::vector<std::string> names;
-    char name[kNameBufferSize];
     for (std::uint32_t index = 0;; ++index) {
-        std::uint32_t size = kNameBufferSize;
-        if (registry.EnumValue(key.Get(), index, name, &size, nullptr, nullptr, nullptr) != reg::kSuccess) {
+        std::string name;
+        if (registry.EnumValue(key.Get(), index, kNameBufferSize, name, nullptr, nullptr, nullptr) !=
+            reg::kSuccess) {
             break;
         }
-        // The call reports the length; the zero it wrote must lie inside the buffer all the same.
-        names.emplace_back(name, strnlen(name, std::min<std::size_t>(size, kNameBufferSize - 1)));
+        names.push_back(std::move(name));
     }
     return names;
 }

@@ -39,7 +39,7 @@ std::optional<std::vector<UninstallEntry>> ReadUninstallEntries(Registry& regist
                                                                 const StopRequested& stop) {
     std::vector<UninstallEntry> entries;
     const bool walked = ForEachSubkey(
-        registry, RootKey::LocalMachine, UninstallList::kUninstallKey, stop, [&](const char* name) {
+        registry, RootKey::LocalMachine, UninstallList::kUninstallKey, stop, [&](const std::string& name) {
             UninstallEntry entry;
             entry.keyPath = std::string(UninstallList::kUninstallKey) + "\\" + name;
             RegKey program;
