@@ -18,17 +18,7 @@ constexpr const char* kChangeFolderQuestion =
 constexpr const char* kDeleteQuestion = "You're about to delete an AutoRun Program. Do you want to continue?";
 constexpr const char* kEditQuestion =
     "You're about to change the searchpath for an AutoRun Program. Do you want to continue?";
-constexpr const char* kCouldNotRemove = "Couldn\xB4t remove ";
-
-// A name longer than this is cut and marked with "..." in a message, so that the box stays readable.
-constexpr std::size_t kLongestNameShown = 64;
-
-std::string NameForMessage(const std::string& name) {
-    if (name.size() <= kLongestNameShown) {
-        return name;
-    }
-    return name.substr(0, kLongestNameShown - 3) + "...";
-}
+constexpr const char* kCouldNotRemove = "Couldn\xC2\xB4t remove ";
 
 // The value's data as text (up to its first zero, never past the bytes read); empty when unreadable.
 std::string ReadText(Registry& registry, RootKey root, std::string_view path, const std::string& name) {
@@ -195,7 +185,7 @@ void FolderRunList::DeleteAutorun(const std::optional<std::string>& selected, Wi
         }
         if (status != reg::kSuccess) {
             // Concatenated, never formatted: the name is registry data.
-            services_.messages.Show(owner, kCouldNotRemove + NameForMessage(*selected), kErrorCaption,
+            services_.messages.Show(owner, kCouldNotRemove + *selected, kErrorCaption,
                                     mb::kOk | mb::kIconStop);
         }
     }

@@ -112,7 +112,7 @@ TEST_F(RegistryContract, WritesStoreExactTypesAndLengths) {
     EXPECT_EQ(store.WriteString(kRoot, kScratch, "Text", "abc"), reg::kSuccess);
     EXPECT_EQ(store.WriteBinary(kRoot, kScratch, "Flag", kFlagOn), reg::kSuccess);
     EXPECT_EQ(store.WriteDword(kRoot, kScratch, "Number", 0x12345678), reg::kSuccess);
-    EXPECT_EQ(store.WriteString(kRoot, kScratch, "Ansi", "Couldn\xB4t remove "), reg::kSuccess);
+    EXPECT_EQ(store.WriteString(kRoot, kScratch, "Ansi", "Couldn\xC2\xB4t remove "), reg::kSuccess);
 
     std::uint32_t type = 0;
     std::vector<std::uint8_t> data;
@@ -125,10 +125,10 @@ TEST_F(RegistryContract, WritesStoreExactTypesAndLengths) {
     ASSERT_TRUE(Query(kScratch, "Number", type, data));
     EXPECT_EQ(type, reg::kDword);
     EXPECT_EQ(data, Bytes({0x78, 0x56, 0x34, 0x12}));
-    // A character outside ASCII goes in and comes out as the same ANSI byte.
+    // A character outside ASCII goes in and comes out as the same UTF-8.
     ASSERT_TRUE(Query(kScratch, "Ansi", type, data));
     EXPECT_EQ(std::string(data.begin(), data.end()),
-              std::string("Couldn\xB4t remove ") + std::string(1, '\0'));
+              std::string("Couldn\xC2\xB4t remove ") + std::string(1, '\0'));
 }
 
 TEST_F(RegistryContract, BinaryWriteCreatesEveryMissingKeyOnThePath) {
