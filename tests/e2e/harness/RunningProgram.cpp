@@ -52,11 +52,21 @@ RunningProgram RunningProgram::Create(const char* path, std::string commandLine,
         startup.hStdError = handles->error;
     }
     PROCESS_INFORMATION info{};
-    if (!CreateProcessA(path, commandLine.data(), nullptr, nullptr, handles != nullptr,
-                        handles != nullptr ? CREATE_NO_WINDOW : 0, nullptr, directory, &startup, &info)) {
+    // On a loaded machine Wine now and then fails to bring a new process up (ERROR_INTERNAL_ERROR from
+    // CreateProcess, before any of the program runs): that is tried again, a little later. A program that
+    // cannot start for a reason of its own fails each time.
+    for (int tries = 0;; ++tries) {
+        if (CreateProcessA(path, commandLine.data(), nullptr, nullptr, handles != nullptr,
+                           handles != nullptr ? CREATE_NO_WINDOW : 0, nullptr, directory, &startup, &info)) {
+            break;
+        }
         program.startError_ = GetLastError();
-        return program;
+        if (program.startError_ != ERROR_INTERNAL_ERROR || tries == 2) {
+            return program;
+        }
+        Sleep(1000);
     }
+    program.startError_ = 0;
     CloseHandle(info.hThread);
     program.process_ = info.hProcess;
     program.processId_ = info.dwProcessId;
