@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "text/win32/SystemText.h"
+
 namespace velmora::e2e {
 
 bool SendToProgram(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result,
@@ -24,12 +26,15 @@ std::string TextOf(HWND window) {
     if (!SendToProgram(window, WM_GETTEXTLENGTH, 0, 0, &length)) {
         return {};
     }
-    std::vector<char> buffer(length + 1, '\0');
+    // Asked as wide text, whatever the program's own calls: the harness reads what the window holds.
+    std::wstring buffer(length + 1, L'\0');
     DWORD_PTR copied = 0;
-    if (!SendToProgram(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()), &copied)) {
+    if (SendMessageTimeoutW(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
+                            SMTO_NORMAL, static_cast<UINT>(kDeadline.count()), &copied) == 0) {
         return {};
     }
-    return std::string(buffer.data(), copied < buffer.size() ? copied : buffer.size() - 1);
+    buffer.resize(copied < buffer.size() ? copied : buffer.size() - 1);
+    return text::Narrow(buffer);
 }
 
 std::string ClassNameOf(HWND window) {
@@ -110,12 +115,7 @@ std::vector<std::string> ListBoxLines(HWND list) {
             SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide.data()));
         wide.resize(
             copied > 0 && copied < static_cast<LRESULT>(wide.size()) ? static_cast<std::size_t>(copied) : 0);
-        std::string text(wide.size() * 2 + 1, '\0');
-        const int converted =
-            WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
-                                static_cast<int>(text.size()), nullptr, nullptr);
-        text.resize(converted > 0 ? static_cast<std::size_t>(converted) : 0);
-        lines.push_back(text);
+        lines.push_back(text::Narrow(wide));
     }
     return lines;
 }
