@@ -37,6 +37,13 @@ std::string TextOf(HWND window) {
     return text::Narrow(buffer);
 }
 
+bool SetTextOf(HWND window, const std::string& text) {
+    const std::wstring wide = text::Wide(text);
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()), SMTO_NORMAL,
+                               static_cast<UINT>(kDeadline.count()), &result) != 0;
+}
+
 std::string ClassNameOf(HWND window) {
     char buffer[256];
     const int length = GetClassNameA(window, buffer, sizeof buffer);
@@ -132,9 +139,9 @@ int ListBoxIndexOf(HWND list, const std::string& line) {
 
 bool SelectListEntry(HWND page, int listId, const std::string& entry) {
     const HWND list = GetDlgItem(page, listId);
-    const LRESULT index = SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                       reinterpret_cast<LPARAM>(entry.c_str()));
-    if (index == LB_ERR) {
+    // Found by its exact text (LB_FINDSTRINGEXACT ignores case, and its ANSI form passes the code page).
+    const int index = ListBoxIndexOf(list, entry);
+    if (index < 0) {
         return false;
     }
     SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
