@@ -90,21 +90,22 @@ long RecordingRegistry::DeleteKey(HKey key, std::string_view subKey) {
     return inner_.DeleteKey(key, subKey);
 }
 
-long RecordingRegistry::EnumValue(HKey key, std::uint32_t index, char* name, std::uint32_t* nameSize,
+long RecordingRegistry::EnumValue(HKey key, std::uint32_t index, std::uint32_t room, std::string& name,
                                   std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataSize) {
     RecordedCall& call = Write(CallKind::kEnumValue, key);
     call.number = index;
-    call.size = nameSize != nullptr ? *nameSize : 0;
+    call.size = room;
     call.data = data != nullptr;  // the loads ask for names only
-    return inner_.EnumValue(key, index, name, nameSize, type, data, dataSize);
+    return inner_.EnumValue(key, index, room, name, type, data, dataSize);
 }
 
-long RecordingRegistry::EnumKey(HKey key, std::uint32_t index, char* name, std::uint32_t* nameSize) {
+long RecordingRegistry::EnumKey(HKey key, std::uint32_t index, std::uint32_t room, std::string& name) {
     RecordedCall& call = Write(CallKind::kEnumKey, key);
     call.number = index;
-    call.size = nameSize != nullptr ? *nameSize : 0;
-    const long status = inner_.EnumKey(key, index, name, nameSize);
-    if (status == reg::kSuccess && key == classesRoot_ && classesRoot_ != 0 && name[0] == '.') {
+    call.size = room;
+    const long status = inner_.EnumKey(key, index, room, name);
+    if (status == reg::kSuccess && key == classesRoot_ && classesRoot_ != 0 && !name.empty() &&
+        name[0] == '.') {
         ++extensionKeys_;
     }
     return status;

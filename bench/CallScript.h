@@ -61,9 +61,7 @@ class RecordingRegistry : public Registry {
                   std::uint32_t size) override;
     long DeleteValue(HKey key, std::string_view name) override;
     long DeleteKey(HKey key, std::string_view subKey) override;
-    long EnumValue(HKey key, std::uint32_t index, char* name, std::uint32_t* nameSize, std::uint32_t* type,
-                   std::uint8_t* data, std::uint32_t* dataSize) override;
-    long EnumKey(HKey key, std::uint32_t index, char* name, std::uint32_t* nameSize) override;
+    VELMORA_REGISTRY_OVERRIDES;
 
   private:
     RecordedCall& Write(CallKind kind, HKey key);

@@ -2,6 +2,8 @@
 
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
+#include "text/win32/SystemText.h"
+#include "text/win32/WindowText.h"
 
 HWND CDataExchange::Control(int id) const {
     return ::GetDlgItem(m_pDlgWnd->m_hWnd, id);
@@ -47,19 +49,16 @@ void DDX_Text(CDataExchange* dx, int id, std::string& value) {
     const HWND control = dx->Control(id);
     dx->m_idLastControl = id;
     if (dx->m_bSaveAndValidate) {
-        const int length = ::GetWindowTextLengthA(control);
-        std::string text(static_cast<std::size_t>(length) + 1, '\0');
-        const int copied = ::GetWindowTextA(control, text.data(), length + 1);
-        text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
-        value = text;
+        value = velmora::text::WindowText(control);
     } else {
-        ::SetWindowTextA(control, value.c_str());
+        velmora::text::SetWindowText(control, value);
     }
 }
 
 void DDV_MaxChars(CDataExchange* dx, const std::string& value, int maxChars) {
     if (dx->m_bSaveAndValidate) {
-        if (value.size() > static_cast<std::size_t>(maxChars)) {
+        // Counted as the edit's limit counts: in characters of the system's text.
+        if (velmora::text::SystemLength(value) > static_cast<std::size_t>(maxChars)) {
             AfxMessageBox("Enter no more than " + std::to_string(maxChars) + " characters.",
                           MB_OK | MB_ICONEXCLAMATION);
             ::SetFocus(dx->Control(dx->m_idLastControl));

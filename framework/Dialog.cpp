@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "framework/MessageCalls.h"
 #include "framework/Mnemonics.h"
 #include "framework/WinApp.h"
 
@@ -58,8 +59,8 @@ BOOL CDialog::Create(UINT templateId, CWnd* parent) {
     m_templateId = templateId;
     m_pParentWnd = parent;
     HookWindowCreate(this);
-    const HWND hwnd = ::CreateDialogParamA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(templateId),
-                                           parent != nullptr ? parent->m_hWnd : nullptr, &AfxDlgProc, 0);
+    const HWND hwnd = afx::CreateDialogFromTemplate(
+        AfxGetInstanceHandle(), templateId, parent != nullptr ? parent->m_hWnd : nullptr, &AfxDlgProc);
     UnhookWindowCreate();
     return hwnd != nullptr;
 }
@@ -93,7 +94,7 @@ INT_PTR CDialog::DoModal() {
     }
     MSG msg;
     while (!m_endModal) {
-        const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
+        const BOOL got = afx::GetNextMessage(&msg);
         if (got == 0) {
             ::PostQuitMessage(static_cast<int>(msg.wParam));
             break;
@@ -101,9 +102,9 @@ INT_PTR CDialog::DoModal() {
         if (got < 0) {
             break;
         }
-        if (!AfxWalkPreTranslateTree(m_hWnd, &msg) && !::IsDialogMessageA(m_hWnd, &msg)) {
+        if (!AfxWalkPreTranslateTree(m_hWnd, &msg) && !afx::IsDialogMessageOf(m_hWnd, &msg)) {
             ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
+            afx::DispatchTheMessage(&msg);
         }
         RestoreLostFocus();
     }

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "framework/WinApp.h"
+#include "text/win32/WideCalls.h"
 
 namespace {
 
@@ -59,7 +60,12 @@ BOOL CPropertySheet::Create(CWnd* parent, DWORD style, DWORD exStyle) {
 
     t_creatingSheet = this;
     HookWindowCreate(this);
-    const INT_PTR created = ::PropertySheetA(&header);
+    // The pages name their templates by number and carry no text, so the ANSI structures serve the
+    // Unicode call as they are; on the NT family the sheet and its pages are then Unicode windows.
+    const auto& wide = velmora::text::WideCalls();
+    const INT_PTR created = wide.Complete() && wide.propertySheet != nullptr
+                                ? wide.propertySheet(reinterpret_cast<LPCPROPSHEETHEADERW>(&header))
+                                : ::PropertySheetA(&header);
     UnhookWindowCreate();
     t_creatingSheet = nullptr;
     if (created <= 0 || m_hWnd == nullptr) {

@@ -2,7 +2,10 @@
 
 #include <commctrl.h>
 
+#include "framework/MessageCalls.h"
 #include "framework/Wnd.h"
+#include "text/win32/FileCalls.h"
+#include "text/win32/WindowText.h"
 
 namespace {
 
@@ -22,9 +25,9 @@ CWinApp::~CWinApp() {
 
 int CWinApp::Run() {
     MSG msg;
-    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    while (afx::GetNextMessage(&msg) > 0) {
         ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
+        afx::DispatchTheMessage(&msg);
     }
     return ExitInstance();
 }
@@ -39,9 +42,7 @@ HINSTANCE AfxGetInstanceHandle() {
 }
 
 std::string AfxGetAppName() {
-    char path[MAX_PATH] = {};
-    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string name(path, length < MAX_PATH ? length : 0);
+    std::string name = velmora::text::ModuleFileName(nullptr);
     if (const auto slash = name.find_last_of("\\/"); slash != std::string::npos) {
         name.erase(0, slash + 1);
     }
@@ -56,7 +57,7 @@ int AfxMessageBox(const std::string& text, UINT type) {
     if (g_app != nullptr && g_app->m_pMainWnd != nullptr && ::IsWindow(g_app->m_pMainWnd->m_hWnd)) {
         owner = ::GetLastActivePopup(g_app->m_pMainWnd->m_hWnd);
     }
-    return ::MessageBoxA(owner, text.c_str(), AfxGetAppName().c_str(), type);
+    return velmora::text::MessageBox(owner, text, AfxGetAppName(), type);
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {

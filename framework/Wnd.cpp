@@ -3,6 +3,9 @@
 #include <unordered_map>
 #include <vector>
 
+#include "framework/MessageCalls.h"
+#include "text/win32/WindowText.h"
+
 namespace {
 
 std::unordered_map<HWND, CWnd*>& HandleMap() {
@@ -44,8 +47,7 @@ LRESULT CALLBACK AfxCbtHook(int code, WPARAM wParam, LPARAM lParam) {
         t_pendingWnd = nullptr;
         const auto hwnd = reinterpret_cast<HWND>(wParam);
         wnd->Attach(hwnd);
-        wnd->m_superProc = reinterpret_cast<WNDPROC>(
-            ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
+        wnd->m_superProc = afx::SetWindowProc(hwnd, &AfxWndProc);
         RemoveCbtHook();
     }
     return ::CallNextHookEx(hook, code, wParam, lParam);
@@ -54,7 +56,7 @@ LRESULT CALLBACK AfxCbtHook(int code, WPARAM wParam, LPARAM lParam) {
 LRESULT CALLBACK AfxWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     CWnd* wnd = CWnd::FromHandlePermanent(hwnd);
     if (wnd == nullptr) {
-        return ::DefWindowProcA(hwnd, message, wParam, lParam);
+        return afx::DefaultWindowProc(hwnd, message, wParam, lParam);
     }
     // No C++ exception may unwind through user32.
     try {
@@ -125,8 +127,7 @@ BOOL CWnd::SubclassWindow(HWND hwnd) {
     }
     Attach(hwnd);
     PreSubclassWindow();
-    m_superProc = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
+    m_superProc = afx::SetWindowProc(hwnd, &AfxWndProc);
     return TRUE;
 }
 
@@ -137,7 +138,7 @@ BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
 HWND CWnd::UnsubclassWindow() {
     const HWND hwnd = m_hWnd;
     if (hwnd != nullptr && m_superProc != nullptr) {
-        ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_superProc));
+        afx::SetWindowProc(hwnd, m_superProc);
         m_superProc = nullptr;
     }
     Detach();
@@ -160,7 +161,7 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCDESTROY) {
         // The window is gone: hand it back to its own procedure and forget it.
         if (m_superProc != nullptr) {
-            ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_superProc));
+            afx::SetWindowProc(m_hWnd, m_superProc);
             m_superProc = nullptr;
         }
         Detach();
@@ -171,9 +172,9 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (m_superProc != nullptr) {
-        return ::CallWindowProcA(m_superProc, m_hWnd, message, wParam, lParam);
+        return afx::CallWindowProcedure(m_superProc, m_hWnd, message, wParam, lParam);
     }
-    return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
+    return afx::DefaultWindowProc(m_hWnd, message, wParam, lParam);
 }
 
 BOOL CWnd::ReflectToChild(HWND child, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
@@ -262,10 +263,11 @@ LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
 }
 
 std::string CWnd::GetWindowText() const {
-    const int length = ::GetWindowTextLengthA(m_hWnd);
-    std::vector<char> buffer(static_cast<std::size_t>(length) + 1);
-    const int copied = ::GetWindowTextA(m_hWnd, buffer.data(), length + 1);
-    return std::string(buffer.data(), copied > 0 ? static_cast<std::size_t>(copied) : 0);
+    return velmora::text::WindowText(m_hWnd);
+}
+
+void CWnd::SetWindowText(const std::string& text) {
+    velmora::text::SetWindowText(m_hWnd, text);
 }
 
 void CWnd::ScreenToClient(RECT* rect) const {

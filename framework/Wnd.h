@@ -46,7 +46,7 @@ class CWnd {
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     BOOL ShowWindow(int show) { return ::ShowWindow(m_hWnd, show); }
     BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
-    void SetWindowText(const std::string& text) { ::SetWindowTextA(m_hWnd, text.c_str()); }
+    void SetWindowText(const std::string& text);
     std::string GetWindowText() const;
     void GetWindowRect(RECT* rect) const { ::GetWindowRect(m_hWnd, rect); }
     void GetClientRect(RECT* rect) const { ::GetClientRect(m_hWnd, rect); }

@@ -3,6 +3,7 @@
 #include "pages/ListBoxFill.h"
 #include "pages/WaitingList.h"
 #include "res/resource.h"
+#include "text/win32/WindowText.h"
 
 using velmora::FolderRunList;
 
@@ -105,18 +106,7 @@ std::optional<std::string> CFolderDlg::SelectedText(int listId) const {
     if (index == LB_ERR) {
         return std::nullopt;
     }
-    const LRESULT length = ::SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == LB_ERR) {
-        return std::nullopt;
-    }
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const LRESULT copied =
-        ::SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-    if (copied == LB_ERR) {
-        return std::nullopt;
-    }
-    text.resize(static_cast<std::size_t>(copied));
-    return text;
+    return velmora::text::ListBoxLine(list, static_cast<int>(index));
 }
 
 CWnd* CFolderDlg::TopLevel() {

@@ -1,6 +1,7 @@
 #include "pages/CNewDlg.h"
 
 #include "res/resource.h"
+#include "text/win32/WindowText.h"
 
 using velmora::ShellNewList;
 
@@ -31,15 +32,7 @@ std::vector<std::string> CNewDlg::SelectedTexts() const {
                                        reinterpret_cast<LPARAM>(indexes.data()));
     indexes.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
     for (const int index : indexes) {
-        const LRESULT length = ::SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-        if (length == LB_ERR) {
-            continue;
-        }
-        std::string text(static_cast<std::size_t>(length) + 1, '\0');
-        const LRESULT copied = ::SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index),
-                                              reinterpret_cast<LPARAM>(text.data()));
-        text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
-        texts.push_back(std::move(text));
+        texts.push_back(velmora::text::ListBoxLine(list, index));
     }
     return texts;
 }

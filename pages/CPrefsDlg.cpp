@@ -1,6 +1,7 @@
 #include "pages/CPrefsDlg.h"
 
 #include "res/resource.h"
+#include "text/win32/WindowText.h"
 
 namespace {
 
@@ -62,6 +63,6 @@ void CPrefsDlg::DisableForWindowsNt(const std::string& caption) {
                         IDC_PREFS_SYSTEM_INFO_BUTTON, IDC_PREFS_IP_CONFIG_BUTTON}) {
         const HWND window = GetDlgItemHwnd(control);
         ::EnableWindow(window, FALSE);
-        ::SetWindowTextA(window, caption.c_str());
+        velmora::text::SetWindowText(window, caption);
     }
 }

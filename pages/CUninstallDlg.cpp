@@ -4,6 +4,7 @@
 
 #include "framework/WinApp.h"
 #include "res/resource.h"
+#include "text/win32/WindowText.h"
 
 using velmora::UninstallList;
 
@@ -37,14 +38,7 @@ bool CUninstallDlg::SelectedName(std::string& name) const {
     if (index == LB_ERR) {
         return false;
     }
-    const LRESULT length = ::SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == LB_ERR) {
-        return false;
-    }
-    std::vector<char> text(static_cast<std::size_t>(length) + 1, '\0');
-    const LRESULT copied =
-        ::SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-    name.assign(text.data(), copied > 0 ? static_cast<std::size_t>(copied) : 0);
+    name = velmora::text::ListBoxLine(list, static_cast<int>(index));
     return true;
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "settings/StartupObserver.h"  // the benchmark counts the fills apart from the registry reads
+#include "text/win32/WindowText.h"
 
 // `count` items, whose texts take about `bytes` bytes together, are added in the order `text(i)` gives
 // them for i from 0.
@@ -21,7 +22,7 @@ void FillListBox(HWND list, std::size_t count, std::size_t bytes, Text text) {
     ::SendMessageA(list, LB_INITSTORAGE, static_cast<WPARAM>(count), static_cast<LPARAM>(bytes));
     for (std::size_t i = 0; i < count; ++i) {
         const std::string& item = text(i);
-        ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+        velmora::text::SendTextMessage(list, LB_ADDSTRING, 0, item);
     }
     ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     ::InvalidateRect(list, nullptr, TRUE);

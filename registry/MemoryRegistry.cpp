@@ -4,22 +4,19 @@
 #include <cstring>
 
 #include "registry/Names.h"
+#include "text/Utf.h"
 
 namespace velmora {
 namespace {
 
-// Copies `text` and its zero into a caller's name buffer of `*capacity` characters, as the Win32
-// enumeration calls do: a name that does not fit fails the call and leaves the buffer alone.
-long CopyName(const std::string& text, char* buffer, std::uint32_t* capacity) {
-    if (buffer == nullptr || capacity == nullptr) {
-        return reg::kInvalidParameter;
-    }
-    if (text.size() >= *capacity) {
+// Hands `text` out as a name, as the Win32 enumeration calls do with a buffer of `room` characters
+// (counted as the NT family counts them, in UTF-16 units): a name that does not fit, its zero included,
+// fails the call.
+long CopyName(const std::string& text, std::uint32_t room, std::string& name) {
+    if (text::Utf16Length(text) >= room) {
         return reg::kMoreData;
     }
-    std::memcpy(buffer, text.data(), text.size());
-    buffer[text.size()] = '\0';
-    *capacity = static_cast<std::uint32_t>(text.size());
+    name = text;
     return reg::kSuccess;
 }
 
@@ -293,7 +290,7 @@ long MemoryRegistry::DeleteKey(HKey key, std::string_view subKey) {
     return reg::kSuccess;
 }
 
-long MemoryRegistry::EnumValue(HKey key, std::uint32_t index, char* name, std::uint32_t* nameSize,
+long MemoryRegistry::EnumValue(HKey key, std::uint32_t index, std::uint32_t room, std::string& name,
                                std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataSize) {
     if (long error = 0; Injected(Call::kEnumValue, error)) {
         return error;
@@ -314,7 +311,7 @@ long MemoryRegistry::EnumValue(HKey key, std::uint32_t index, char* name, std::u
         *dataSize = length;
         return reg::kMoreData;
     }
-    if (const long status = CopyName(value.name, name, nameSize); status != reg::kSuccess) {
+    if (const long status = CopyName(value.name, room, name); status != reg::kSuccess) {
         return status;
     }
     if (type != nullptr) {
@@ -329,7 +326,7 @@ long MemoryRegistry::EnumValue(HKey key, std::uint32_t index, char* name, std::u
     return reg::kSuccess;
 }
 
-long MemoryRegistry::EnumKey(HKey key, std::uint32_t index, char* name, std::uint32_t* nameSize) {
+long MemoryRegistry::EnumKey(HKey key, std::uint32_t index, std::uint32_t room, std::string& name) {
     if (long error = 0; Injected(Call::kEnumKey, error)) {
         return error;
     }
@@ -340,7 +337,7 @@ long MemoryRegistry::EnumKey(HKey key, std::uint32_t index, char* name, std::uin
     if (index >= node->subkeys.size()) {
         return reg::kNoMoreItems;
     }
-    return CopyName(node->subkeys[index]->name, name, nameSize);
+    return CopyName(node->subkeys[index]->name, room, name);
 }
 
 }  // namespace velmora

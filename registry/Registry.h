@@ -1,6 +1,10 @@
 // The registry as the program sees it: a Win32-shaped interface with the same handles, error codes and
 // buffer conventions as the advapi32 calls it stands for, so that the Win32 implementation is a thin
 // mapping and the in-memory one can be checked against it by one shared test suite.
+//
+// Text is UTF-8 on every system: names, and the data of REG_SZ, REG_EXPAND_SZ and REG_MULTI_SZ values
+// (their zeros included, their sizes in UTF-8 bytes). The Win32 implementation turns it into what the
+// system holds (UTF-16 on the NT family, the ANSI code page on Windows 95 and 98) and back.
 #pragma once
 
 #include <cstdint>
@@ -69,62 +73,63 @@ class Registry {
   public:
     virtual ~Registry() = default;
 
-    // RegOpenKeyExA: opens an existing key below `parent` (an open key or a root). An empty path opens
+    // RegOpenKeyEx: opens an existing key below `parent` (an open key or a root). An empty path opens
     // the parent itself again.
     virtual long OpenKey(HKey parent, std::string_view path, std::uint32_t access, HKey& result) = 0;
 
-    // RegCreateKeyExA: opens the key or creates it together with every missing key above it.
+    // RegCreateKeyEx: opens the key or creates it together with every missing key above it.
     virtual long CreateKey(HKey parent, std::string_view path, std::uint32_t access, HKey& result) = 0;
 
     // RegCloseKey. Closing a root is a no-op that succeeds.
     virtual long CloseKey(HKey key) = 0;
 
-    // RegQueryValueExA. With `data` null only the size is reported. When `data` is not null and the value
+    // RegQueryValueEx. With `data` null only the size is reported. When `data` is not null and the value
     // does not fit `*size`, the call fails with kMoreData and reports the size needed. On success `*size`
     // holds the number of bytes received. `type` may be null.
     virtual long QueryValue(HKey key, std::string_view name, std::uint32_t* type, std::uint8_t* data,
                             std::uint32_t* size) = 0;
 
-    // RegQueryValueA: the default value of `subKey` (or of `key` itself when empty) as text. A key
+    // RegQueryValue: the default value of `subKey` (or of `key` itself when empty) as text. A key
     // without a default value reads as the empty text. Same buffer rules as QueryValue.
     virtual long QueryDefaultValue(HKey key, std::string_view subKey, char* data, long* size) = 0;
 
-    // RegSetValueExA: replaces the whole value, whatever it held before.
+    // RegSetValueEx: replaces the whole value, whatever it held before.
     virtual long SetValue(HKey key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
                           std::uint32_t size) = 0;
 
-    // RegDeleteValueA.
+    // RegDeleteValue.
     virtual long DeleteValue(HKey key, std::string_view name) = 0;
 
-    // RegDeleteKeyA: deletes one key that has no subkeys of its own.
+    // RegDeleteKey: deletes one key that has no subkeys of its own.
     virtual long DeleteKey(HKey key, std::string_view subKey) = 0;
 
-    // RegEnumValueA. `*nameSize` is the buffer's size in characters on entry (room for the zero
-    // included) and the name's length without the zero on success; a name that does not fit fails the
-    // call with kMoreData. `type`, `data` and `dataSize` may be null.
-    virtual long EnumValue(HKey key, std::uint32_t index, char* name, std::uint32_t* nameSize,
+    // RegEnumValue. `room` is the name buffer's size in characters as the Win32 call takes it, the zero
+    // included (UTF-16 units on the NT family, bytes of the code page on Windows 95 and 98): a name that
+    // does not fit fails the call with kMoreData. On success `name` holds the name. `type`, `data` and
+    // `dataSize` may be null.
+    virtual long EnumValue(HKey key, std::uint32_t index, std::uint32_t room, std::string& name,
                            std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataSize) = 0;
 
-    // RegEnumKeyExA. Subkeys come in name order, case ignored. Same name buffer rules as EnumValue.
-    virtual long EnumKey(HKey key, std::uint32_t index, char* name, std::uint32_t* nameSize) = 0;
+    // RegEnumKeyEx. Subkeys come in name order, case ignored. Same name rules as EnumValue.
+    virtual long EnumKey(HKey key, std::uint32_t index, std::uint32_t room, std::string& name) = 0;
 };
 
 // The declarations of all the calls above, for a class that implements every one of them (the in-memory
 // registry, the viewed registry, advapi32's calls): `VELMORA_REGISTRY_OVERRIDES;` in its class, which
 // then defines them.
-#define VELMORA_REGISTRY_OVERRIDES                                                                          \
-    long OpenKey(HKey parent, std::string_view path, std::uint32_t access, HKey& result) override;          \
-    long CreateKey(HKey parent, std::string_view path, std::uint32_t access, HKey& result) override;        \
-    long CloseKey(HKey key) override;                                                                       \
-    long QueryValue(HKey key, std::string_view name, std::uint32_t* type, std::uint8_t* data,               \
-                    std::uint32_t* size) override;                                                          \
-    long QueryDefaultValue(HKey key, std::string_view subKey, char* data, long* size) override;             \
-    long SetValue(HKey key, std::string_view name, std::uint32_t type, const std::uint8_t* data,            \
-                  std::uint32_t size) override;                                                             \
-    long DeleteValue(HKey key, std::string_view name) override;                                             \
-    long DeleteKey(HKey key, std::string_view subKey) override;                                             \
-    long EnumValue(HKey key, std::uint32_t index, char* name, std::uint32_t* nameSize, std::uint32_t* type, \
-                   std::uint8_t* data, std::uint32_t* dataSize) override;                                   \
-    long EnumKey(HKey key, std::uint32_t index, char* name, std::uint32_t* nameSize) override
+#define VELMORA_REGISTRY_OVERRIDES                                                                   \
+    long OpenKey(HKey parent, std::string_view path, std::uint32_t access, HKey& result) override;   \
+    long CreateKey(HKey parent, std::string_view path, std::uint32_t access, HKey& result) override; \
+    long CloseKey(HKey key) override;                                                                \
+    long QueryValue(HKey key, std::string_view name, std::uint32_t* type, std::uint8_t* data,        \
+                    std::uint32_t* size) override;                                                   \
+    long QueryDefaultValue(HKey key, std::string_view subKey, char* data, long* size) override;      \
+    long SetValue(HKey key, std::string_view name, std::uint32_t type, const std::uint8_t* data,     \
+                  std::uint32_t size) override;                                                      \
+    long DeleteValue(HKey key, std::string_view name) override;                                      \
+    long DeleteKey(HKey key, std::string_view subKey) override;                                      \
+    long EnumValue(HKey key, std::uint32_t index, std::uint32_t room, std::string& name,             \
+                   std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataSize) override;       \
+    long EnumKey(HKey key, std::uint32_t index, std::uint32_t room, std::string& name) override
 
 }  // namespace velmora

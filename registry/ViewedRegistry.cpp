@@ -45,7 +45,7 @@ long ViewedRegistry::DeleteValue(HKey key, std::string_view name) {
 }
 
 long ViewedRegistry::DeleteKey(HKey key, std::string_view subKey) {
-    // Every 64-bit Windows has RegDeleteKeyExA (64-bit XP is the first); without it the key is deleted as
+    // Every 64-bit Windows has RegDeleteKeyEx (64-bit XP is the first); without it the key is deleted as
     // RegDeleteKeyA sees it.
     if (view_ == RegistryView::SixtyFour && calls_.HasDeleteKeyEx()) {
         return calls_.DeleteKeyEx(key, subKey, reg::kWow64_64Key);
@@ -53,13 +53,13 @@ long ViewedRegistry::DeleteKey(HKey key, std::string_view subKey) {
     return calls_.DeleteKey(key, subKey);
 }
 
-long ViewedRegistry::EnumValue(HKey key, std::uint32_t index, char* name, std::uint32_t* nameSize,
+long ViewedRegistry::EnumValue(HKey key, std::uint32_t index, std::uint32_t room, std::string& name,
                                std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataSize) {
-    return calls_.EnumValue(key, index, name, nameSize, type, data, dataSize);
+    return calls_.EnumValue(key, index, room, name, type, data, dataSize);
 }
 
-long ViewedRegistry::EnumKey(HKey key, std::uint32_t index, char* name, std::uint32_t* nameSize) {
-    return calls_.EnumKey(key, index, name, nameSize);
+long ViewedRegistry::EnumKey(HKey key, std::uint32_t index, std::uint32_t room, std::string& name) {
+    return calls_.EnumKey(key, index, room, name);
 }
 
 }  // namespace velmora

@@ -1,4 +1,5 @@
-// The registry of the running machine, through advapi32's ANSI calls, in the view the process chose once
+// The registry of the running machine, through advapi32's Unicode calls on the NT family and its ANSI calls
+// on Windows 95 and 98 (text/win32/SystemText.h), in the view the process chose once
 // (see RegistryView.h).
 #pragma once
 

@@ -18,17 +18,7 @@ constexpr const char* kChangeFolderQuestion =
 constexpr const char* kDeleteQuestion = "You're about to delete an AutoRun Program. Do you want to continue?";
 constexpr const char* kEditQuestion =
     "You're about to change the searchpath for an AutoRun Program. Do you want to continue?";
-constexpr const char* kCouldNotRemove = "Couldn\xB4t remove ";
-
-// A name longer than this is cut and marked with "..." in a message, so that the box stays readable.
-constexpr std::size_t kLongestNameShown = 64;
-
-std::string NameForMessage(const std::string& name) {
-    if (name.size() <= kLongestNameShown) {
-        return name;
-    }
-    return name.substr(0, kLongestNameShown - 3) + "...";
-}
+constexpr const char* kCouldNotRemove = "Couldn\xC2\xB4t remove ";
 
 // The value's data as text (up to its first zero, never past the bytes read); empty when unreadable.
 std::string ReadText(Registry& registry, RootKey root, std::string_view path, const std::string& name) {
@@ -62,14 +52,13 @@ std::optional<std::vector<std::string>> ListValueNames(Registry& registry, RootK
         return std::nullopt;
     }
     std::vector<std::string> names;
-    char name[kNameBufferSize];
     for (std::uint32_t index = 0;; ++index) {
-        std::uint32_t size = kNameBufferSize;
-        if (registry.EnumValue(key.Get(), index, name, &size, nullptr, nullptr, nullptr) != reg::kSuccess) {
+        std::string name;
+        if (registry.EnumValue(key.Get(), index, kNameBufferSize, name, nullptr, nullptr, nullptr) !=
+            reg::kSuccess) {
             break;
         }
-        // The call reports the length; the zero it wrote must lie inside the buffer all the same.
-        names.emplace_back(name, strnlen(name, std::min<std::size_t>(size, kNameBufferSize - 1)));
+        names.push_back(std::move(name));
     }
     return names;
 }
@@ -196,9 +185,8 @@ void FolderRunList::DeleteAutorun(const std::optional<std::string>& selected, Wi
         }
         if (status != reg::kSuccess) {
             // Concatenated, never formatted: the name is registry data.
-            services_.messages.Show(
-                owner, WithAdministratorLine(kCouldNotRemove + NameForMessage(*selected), status),
-                kErrorCaption, mb::kOk | mb::kIconStop);
+            services_.messages.Show(owner, WithAdministratorLine(kCouldNotRemove + *selected, status),
+                                    kErrorCaption, mb::kOk | mb::kIconStop);
         }
     }
     AfterAutorunAction();

@@ -19,8 +19,8 @@ inline bool Stopped(const StopRequested& stop) {
 }
 
 // Hands each subkey name of `root`\`path` to `visit`, from index 0 up to the first enumeration call that
-// does not succeed (the end, or a name that does not fit the 100-byte buffer); a key that cannot be
-// opened has none. False when `stop` ended the walk.
+// does not succeed (the end, or a name that does not fit the buffer of 100 characters); a key that cannot
+// be opened has none. False when `stop` ended the walk.
 template <class Visit>
 bool ForEachSubkey(Registry& registry, RootKey root, std::string_view path, const StopRequested& stop,
                    Visit visit) {
@@ -33,9 +33,8 @@ bool ForEachSubkey(Registry& registry, RootKey root, std::string_view path, cons
         if (Stopped(stop)) {
             return false;
         }
-        char name[kNameBufferSize] = {};
-        std::uint32_t nameSize = kNameBufferSize;
-        if (registry.EnumKey(key.Get(), index, name, &nameSize) != reg::kSuccess) {
+        std::string name;
+        if (registry.EnumKey(key.Get(), index, kNameBufferSize, name) != reg::kSuccess) {
             return true;
         }
         visit(name);

@@ -32,9 +32,8 @@ std::optional<std::string> DefaultText(Registry& registry, const std::string& pa
 // Whether an open key may have subkeys: only "no more items" at index 0 says for certain that it has
 // none (a name too long for the buffer, or a failed call, leave the question open).
 bool MayHaveSubkeys(Registry& registry, HKey key) {
-    char name[reg::kMaxKeyNameLength + 1];
-    std::uint32_t size = sizeof name;
-    return registry.EnumKey(key, 0, name, &size) != reg::kNoMoreItems;
+    std::string name;
+    return registry.EnumKey(key, 0, reg::kMaxKeyNameLength + 1, name) != reg::kNoMoreItems;
 }
 
 // The entry of one extension key, if it offers one.
@@ -77,8 +76,8 @@ std::optional<ShellNewEntry> ReadExtension(Registry& registry, const std::string
 std::optional<std::vector<ShellNewEntry>> ReadShellNewEntries(Registry& registry, const StopRequested& stop) {
     std::vector<ShellNewEntry> entries;
     // A name that does not fit the buffer ends the walk, as the end of the keys does.
-    const bool walked = ForEachSubkey(registry, RootKey::ClassesRoot, "", stop, [&](const char* name) {
-        if (name[0] != '.') {
+    const bool walked = ForEachSubkey(registry, RootKey::ClassesRoot, "", stop, [&](const std::string& name) {
+        if (name.empty() || name[0] != '.') {
             return;
         }
         if (auto entry = ReadExtension(registry, name)) {

@@ -5,6 +5,7 @@
 #include "registry/RegKey.h"
 #include "registry/ValueReader.h"
 #include "settings/ApplyCycle.h"
+#include "text/Utf.h"
 
 namespace velmora {
 namespace {
@@ -12,7 +13,7 @@ namespace {
 constexpr const char* kRemoveQuestion =
     "You will not be able to uninstall this program if you remove it from the Add/Remove list.\r\n\r\n"
     "Remove the entry anyway?";
-constexpr const char* kRemoveFailed = "Couldn\xB4t remove ";
+constexpr const char* kRemoveFailed = "Couldn\xC2\xB4t remove ";
 constexpr const char* kCommandQuestion =
     "Your about to change the searchpath for uninstall. Do you want to continue?";
 constexpr const char* kImportantCaption = "Velmora 99 - Important";
@@ -29,17 +30,18 @@ std::optional<std::string> ReadText(Registry& registry, HKey key, std::string_vi
 }  // namespace
 
 std::string NameForMessage(std::string_view displayName) {
-    if (displayName.size() <= kLongestNameInMessage) {
+    // Counted and cut in characters: a cut inside one would leave half of it.
+    if (text::Utf16Length(displayName) <= kLongestNameInMessage) {
         return std::string(displayName);
     }
-    return std::string(displayName.substr(0, kLongestNameInMessage - 3)) + "...";
+    return std::string(text::FirstUnits(displayName, kLongestNameInMessage - 3)) + "...";
 }
 
 std::optional<std::vector<UninstallEntry>> ReadUninstallEntries(Registry& registry,
                                                                 const StopRequested& stop) {
     std::vector<UninstallEntry> entries;
     const bool walked = ForEachSubkey(
-        registry, RootKey::LocalMachine, UninstallList::kUninstallKey, stop, [&](const char* name) {
+        registry, RootKey::LocalMachine, UninstallList::kUninstallKey, stop, [&](const std::string& name) {
             UninstallEntry entry;
             entry.keyPath = std::string(UninstallList::kUninstallKey) + "\\" + name;
             RegKey program;

@@ -135,23 +135,20 @@ class Reader {
                 return false;
             }
             Section& section = SectionFor(root, path);
-            std::vector<char> name(reg::kMaxValueNameLength + 1);
             for (std::uint32_t index = 0;; ++index) {
-                std::uint32_t nameSize = static_cast<std::uint32_t>(name.size());
-                if (registry_.EnumValue(key.Get(), index, name.data(), &nameSize, nullptr, nullptr,
-                                        nullptr) != reg::kSuccess) {
+                std::string valueName;
+                if (registry_.EnumValue(key.Get(), index, reg::kMaxValueNameLength + 1, valueName, nullptr,
+                                        nullptr, nullptr) != reg::kSuccess) {
                     break;
                 }
-                const std::string valueName(name.data(), nameSize);
                 Put(section, ValueEntry{valueName, ReadRaw(registry_, key.Get(), valueName)});
             }
             for (std::uint32_t index = 0; withSubkeys; ++index) {
-                char child[reg::kMaxKeyNameLength + 1];
-                std::uint32_t size = sizeof child;
-                if (registry_.EnumKey(key.Get(), index, child, &size) != reg::kSuccess) {
+                std::string child;
+                if (registry_.EnumKey(key.Get(), index, reg::kMaxKeyNameLength + 1, child) != reg::kSuccess) {
                     break;
                 }
-                subkeys.emplace_back(child, size);
+                subkeys.push_back(std::move(child));
             }
         }
         for (const std::string& child : subkeys) {

@@ -219,12 +219,10 @@ void DeleteTree(Registry& registry, HKey parent, const std::string& name) {
         }
         // Children first, always the first one, as each delete moves the next one up.
         for (;;) {
-            char child[reg::kMaxKeyNameLength + 1];
-            std::uint32_t size = sizeof child;
-            if (registry.EnumKey(key.Get(), 0, child, &size) != reg::kSuccess) {
+            std::string childName;
+            if (registry.EnumKey(key.Get(), 0, reg::kMaxKeyNameLength + 1, childName) != reg::kSuccess) {
                 break;
             }
-            const std::string childName(child, size);
             DeleteTree(registry, key.Get(), childName);
             RegKey still;
             if (still.Open(registry, key.Get(), childName, reg::kRead) == reg::kSuccess) {

@@ -4,31 +4,28 @@
 
 #include <vector>
 
+#include "text/win32/FileCalls.h"
+#include "text/win32/SystemText.h"
+#include "text/win32/WideCalls.h"
+
 namespace velmora {
 namespace {
 
 constexpr UINT kDisplayTopic = 0x0000;  // HH_DISPLAY_TOPIC
 constexpr UINT kCloseAll = 0x0012;      // HH_CLOSE_ALL
 
+bool Wide() {
+    return text::WideCalls().Complete();
+}
+
 }  // namespace
 
 std::string Win32HelpViewer::ProgramFile() {
-    // GetModuleFileNameA cuts a path that does not fit, and says so only by filling the buffer.
-    for (DWORD size = MAX_PATH; size <= 32768; size *= 2) {
-        std::vector<char> buffer(size);
-        const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), size);
-        if (length == 0) {
-            return std::string();
-        }
-        if (length < size - 1) {
-            return std::string(buffer.data(), length);
-        }
-    }
-    return std::string();
+    return text::ModuleFileName(nullptr);
 }
 
 bool Win32HelpViewer::FileExists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = text::FileAttributes(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
@@ -40,7 +37,11 @@ unsigned long Win32HelpViewer::MajorVersion() {
 
 bool Win32HelpViewer::CallWinHelp(WindowRef owner, const std::string& file, std::uint32_t command,
                                   std::uintptr_t data) {
-    return WinHelpA(reinterpret_cast<HWND>(owner), file.c_str(), command, data) != FALSE;
+    if (text::WideCalls().Complete() && text::WideCalls().winHelp != nullptr) {
+        return text::WideCalls().winHelp(reinterpret_cast<HWND>(owner), text::Wide(file).c_str(), command,
+                                         data) != FALSE;
+    }
+    return WinHelpA(reinterpret_cast<HWND>(owner), text::ToAnsi(file).c_str(), command, data) != FALSE;
 }
 
 Win32HelpViewer::HtmlHelpFn Win32HelpViewer::HtmlHelpFunction() {
@@ -48,7 +49,7 @@ Win32HelpViewer::HtmlHelpFn Win32HelpViewer::HtmlHelpFunction() {
         htmlHelpLookedUp_ = true;
         if (const HMODULE hhctrl = LoadLibraryA("hhctrl.ocx")) {
             htmlHelp_ = reinterpret_cast<HtmlHelpFn>(
-                reinterpret_cast<void (*)()>(GetProcAddress(hhctrl, "HtmlHelpA")));
+                reinterpret_cast<void (*)()>(GetProcAddress(hhctrl, Wide() ? "HtmlHelpW" : "HtmlHelpA")));
         }
     }
     return htmlHelp_;
@@ -56,14 +57,17 @@ Win32HelpViewer::HtmlHelpFn Win32HelpViewer::HtmlHelpFunction() {
 
 bool Win32HelpViewer::ShowHtmlHelp(WindowRef owner, const std::string& target) {
     if (const HtmlHelpFn htmlHelp = HtmlHelpFunction()) {
-        if (htmlHelp(reinterpret_cast<HWND>(owner), target.c_str(), kDisplayTopic, 0) != nullptr) {
+        const std::wstring wide = text::Wide(target);
+        const std::string ansi = text::ToAnsi(target);
+        const void* file = Wide() ? static_cast<const void*>(wide.c_str()) : ansi.c_str();
+        if (htmlHelp(reinterpret_cast<HWND>(owner), file, kDisplayTopic, 0) != nullptr) {
             return true;
         }
     }
     // The viewer program shows the same file, in a process of its own.
     const std::string parameters = "\"" + target + "\"";
     return reinterpret_cast<std::uintptr_t>(
-               ShellExecuteA(nullptr, "open", "hh.exe", parameters.c_str(), nullptr, SW_SHOWNORMAL)) > 32;
+               text::ShellExecute(nullptr, "open", "hh.exe", parameters, SW_SHOWNORMAL)) > 32;
 }
 
 void Win32HelpViewer::CloseHtmlHelp() {

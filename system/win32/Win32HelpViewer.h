@@ -16,9 +16,10 @@ class Win32HelpViewer : public HelpViewer {
     void CloseHtmlHelp() override;
 
   private:
-    using HtmlHelpFn = void*(__stdcall*)(void* caller, const char* file, unsigned command,
+    using HtmlHelpFn = void*(__stdcall*)(void* caller, const void* file, unsigned command,
                                          std::uintptr_t data);
-    // HtmlHelpA, loaded on first use and kept for the life of the process (its windows live in it);
+    // HtmlHelpW on the NT family and HtmlHelpA on Windows 95 and 98 (the file's name in the system's
+    // text), loaded on first use and kept for the life of the process (its windows live in it);
     // null where hhctrl.ocx is missing.
     HtmlHelpFn HtmlHelpFunction();
 

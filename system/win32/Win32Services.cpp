@@ -4,6 +4,10 @@
 
 #include <vector>
 
+#include "text/win32/FileCalls.h"
+#include "text/win32/SystemText.h"
+#include "text/win32/WindowText.h"
+
 namespace velmora {
 namespace {
 
@@ -23,7 +27,7 @@ std::string DirectoryFrom(Getter getter) {
             return std::string();
         }
     }
-    return std::string(buffer.data(), length);
+    return text::FromAnsi(std::string_view(buffer.data(), length));
 }
 
 }  // namespace
@@ -53,21 +57,20 @@ void Win32Broadcaster::RepaintDesktop() {
 }
 
 bool Win32Directories::Exists(const std::string& path) {
-    const std::string previous = DirectoryFrom(
-        [](char* buffer, UINT size) { return static_cast<UINT>(GetCurrentDirectoryA(size, buffer)); });
-    const bool exists = SetCurrentDirectoryA(path.c_str()) != FALSE;
+    const std::string previous = text::CurrentDirectory();
+    const bool exists = text::SetCurrentDirectory(path);
     if (exists && !previous.empty()) {
-        SetCurrentDirectoryA(previous.c_str());
+        text::SetCurrentDirectory(previous);
     }
     return exists;
 }
 
 bool Win32Directories::Create(const std::string& path) {
-    return CreateDirectoryA(path.c_str(), nullptr) != FALSE;
+    return text::CreateDirectory(path);
 }
 
 bool Win32Directories::Remove(const std::string& path) {
-    return RemoveDirectoryA(path.c_str()) != FALSE;
+    return text::RemoveDirectory(path);
 }
 
 std::string Win32Directories::SystemDirectory() {
@@ -80,19 +83,12 @@ std::string Win32Directories::WindowsDirectory() {
 
 int Win32MessageBoxes::Show(WindowRef owner, const std::string& text, const std::string& caption,
                             std::uint32_t style) {
-    return MessageBoxA(Window(owner), text.c_str(), caption.c_str(), style);
+    return text::MessageBox(Window(owner), text, caption, style);
 }
 
 std::string Win32MessageBoxes::SystemErrorText(long code) {
-    char buffer[512] = {};
-    DWORD length =
-        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                       static_cast<DWORD>(code), 0, buffer, static_cast<DWORD>(sizeof buffer), nullptr);
-    while (length > 0 &&
-           (buffer[length - 1] == '\r' || buffer[length - 1] == '\n' || buffer[length - 1] == ' ')) {
-        --length;
-    }
-    return length > 0 ? std::string(buffer, length) : std::string("Unknown error.");
+    const std::string text = text::SystemErrorText(static_cast<DWORD>(code));
+    return !text.empty() ? text : std::string("Unknown error.");
 }
 
 bool Win32Restarter::EnableShutdownPrivilege() {
@@ -140,12 +136,13 @@ long Win32Restarter::EndSession(std::uint32_t flags) {
 }
 
 std::uintptr_t Win32Shell::Open(const std::string& target, int show) {
-    return reinterpret_cast<std::uintptr_t>(
-        ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, show));
+    return reinterpret_cast<std::uintptr_t>(text::ShellExecute(nullptr, "open", target, "", show));
 }
 
 unsigned Win32Shell::Run(const std::string& commandLine, int show) {
-    return WinExec(commandLine.c_str(), show);
+    // WinExec has no Unicode form; the browser's command comes from the registry in the code page's
+    // reach in practice.
+    return WinExec(text::ToAnsi(commandLine).c_str(), show);
 }
 
 }  // namespace velmora

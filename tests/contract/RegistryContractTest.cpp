@@ -2,6 +2,7 @@
 // against the real one, and must pass on both. They work below a scratch key of the current user's.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -45,12 +46,7 @@ class RegistryContract : public ::testing::Test {
             if (key.Open(*registry_, parent, path, reg::kAllAccess) != reg::kSuccess) {
                 return;
             }
-            for (;;) {
-                char name[256];
-                std::uint32_t size = sizeof name;
-                if (registry_->EnumKey(key.Get(), 0, name, &size) != reg::kSuccess) {
-                    break;
-                }
+            for (std::string name; registry_->EnumKey(key.Get(), 0, 256, name) == reg::kSuccess;) {
                 DeleteTree(key.Get(), name);
             }
         }
@@ -85,12 +81,10 @@ class RegistryContract : public ::testing::Test {
     std::vector<std::string> SubkeyNames(const std::string& path) {
         std::vector<std::string> names;
         RegKey key;
+        std::string name;
         if (key.Open(*registry_, ToHKey(kRoot), path, reg::kRead) == reg::kSuccess) {
-            char name[256];
-            std::uint32_t size = sizeof name;
-            for (std::uint32_t i = 0; registry_->EnumKey(key.Get(), i, name, &size) == reg::kSuccess;
-                 ++i, size = sizeof name) {
-                names.emplace_back(name, size);
+            for (std::uint32_t i = 0; registry_->EnumKey(key.Get(), i, 256, name) == reg::kSuccess; ++i) {
+                names.push_back(name);
             }
         }
         return names;
@@ -99,13 +93,12 @@ class RegistryContract : public ::testing::Test {
     std::vector<std::string> ValueNames(const std::string& path) {
         std::vector<std::string> names;
         RegKey key;
+        std::string name;
         if (key.Open(*registry_, ToHKey(kRoot), path, reg::kRead) == reg::kSuccess) {
-            char name[256];
-            std::uint32_t size = sizeof name;
             for (std::uint32_t i = 0;
-                 registry_->EnumValue(key.Get(), i, name, &size, nullptr, nullptr, nullptr) == reg::kSuccess;
-                 ++i, size = sizeof name) {
-                names.emplace_back(name, size);
+                 registry_->EnumValue(key.Get(), i, 256, name, nullptr, nullptr, nullptr) == reg::kSuccess;
+                 ++i) {
+                names.push_back(name);
             }
         }
         return names;
@@ -119,7 +112,7 @@ TEST_F(RegistryContract, WritesStoreExactTypesAndLengths) {
     EXPECT_EQ(store.WriteString(kRoot, kScratch, "Text", "abc"), reg::kSuccess);
     EXPECT_EQ(store.WriteBinary(kRoot, kScratch, "Flag", kFlagOn), reg::kSuccess);
     EXPECT_EQ(store.WriteDword(kRoot, kScratch, "Number", 0x12345678), reg::kSuccess);
-    EXPECT_EQ(store.WriteString(kRoot, kScratch, "Ansi", "Couldn\xB4t remove "), reg::kSuccess);
+    EXPECT_EQ(store.WriteString(kRoot, kScratch, "Ansi", "Couldn\xC2\xB4t remove "), reg::kSuccess);
 
     std::uint32_t type = 0;
     std::vector<std::uint8_t> data;
@@ -132,10 +125,10 @@ TEST_F(RegistryContract, WritesStoreExactTypesAndLengths) {
     ASSERT_TRUE(Query(kScratch, "Number", type, data));
     EXPECT_EQ(type, reg::kDword);
     EXPECT_EQ(data, Bytes({0x78, 0x56, 0x34, 0x12}));
-    // A character outside ASCII goes in and comes out as the same ANSI byte.
+    // A character outside ASCII goes in and comes out as the same UTF-8.
     ASSERT_TRUE(Query(kScratch, "Ansi", type, data));
     EXPECT_EQ(std::string(data.begin(), data.end()),
-              std::string("Couldn\xB4t remove ") + std::string(1, '\0'));
+              std::string("Couldn\xC2\xB4t remove ") + std::string(1, '\0'));
 }
 
 TEST_F(RegistryContract, BinaryWriteCreatesEveryMissingKeyOnThePath) {
@@ -297,37 +290,65 @@ TEST_F(RegistryContract, SubkeysAndValuesComeInNameOrder) {
 }
 
 TEST_F(RegistryContract, EnumerationFailsForNamesThatDoNotFitTheBuffer) {
-    const std::string name99(99, 'k');
+    // Counted in characters: 99 Cyrillic letters are 198 bytes of UTF-8 and fit a buffer of 100.
+    std::string name99;
+    for (int i = 0; i < 99; ++i) {
+        name99 += "\xD0\x96";  // Ж
+    }
     const std::string name100(100, 'v');
     SetRaw(Under("Enum"), name100, reg::kSz, Bytes({'x', 0}));
     SetRaw(Under("Enum\\" + name99), "", reg::kSz, Bytes({0}));
 
     RegKey key;
     ASSERT_EQ(key.Open(*registry_, ToHKey(kRoot), Under("Enum"), reg::kRead), reg::kSuccess);
-    char buffer[100];
-    std::uint32_t size = sizeof buffer;
-    EXPECT_EQ(registry_->EnumValue(key.Get(), 0, buffer, &size, nullptr, nullptr, nullptr), reg::kMoreData);
-    size = sizeof buffer;
-    ASSERT_EQ(registry_->EnumKey(key.Get(), 0, buffer, &size), reg::kSuccess);
-    EXPECT_EQ(size, 99u);
-    EXPECT_EQ(std::string(buffer), name99);
-    size = 99;  // no room for the zero
-    EXPECT_EQ(registry_->EnumKey(key.Get(), 0, buffer, &size), reg::kMoreData);
-    size = sizeof buffer;
-    EXPECT_EQ(registry_->EnumKey(key.Get(), 1, buffer, &size), reg::kNoMoreItems);
+    std::string name;
+    EXPECT_EQ(registry_->EnumValue(key.Get(), 0, 100, name, nullptr, nullptr, nullptr), reg::kMoreData);
+    ASSERT_EQ(registry_->EnumKey(key.Get(), 0, 100, name), reg::kSuccess);
+    EXPECT_EQ(name, name99);
+    EXPECT_EQ(registry_->EnumKey(key.Get(), 0, 99, name), reg::kMoreData);  // no room for the zero
+    EXPECT_EQ(registry_->EnumKey(key.Get(), 1, 100, name), reg::kNoMoreItems);
 
     // With a big enough buffer the value comes back whole, data included.
-    char wide[128];
-    std::uint32_t wideSize = sizeof wide;
     std::uint32_t type = 0;
     std::uint8_t data[4];
     std::uint32_t dataSize = sizeof data;
-    ASSERT_EQ(registry_->EnumValue(key.Get(), 0, wide, &wideSize, &type, data, &dataSize), reg::kSuccess);
-    EXPECT_EQ(wideSize, 100u);
+    ASSERT_EQ(registry_->EnumValue(key.Get(), 0, 128, name, &type, data, &dataSize), reg::kSuccess);
+    EXPECT_EQ(name, name100);
     EXPECT_EQ(type, reg::kSz);
     EXPECT_EQ(dataSize, 2u);
-    EXPECT_EQ(registry_->EnumValue(key.Get(), 1, wide, &wideSize, nullptr, nullptr, nullptr),
-              reg::kNoMoreItems);
+    EXPECT_EQ(registry_->EnumValue(key.Get(), 1, 128, name, nullptr, nullptr, nullptr), reg::kNoMoreItems);
+}
+
+// Names and text outside any one code page are kept exactly: two values that differ only in their
+// accents stay two, each found, read and deleted by its own name; text comes back as UTF-8 with its size.
+TEST_F(RegistryContract, NamesAndTextOutsideTheCodePageAreKeptExactly) {
+    const std::string lodzAccented =
+        "\xC5\x81\xC3\xB3"
+        "d\xC5\xBA";  // Łódź
+    const std::string lodzPlain =
+        "L\xC3\xB3"
+        "dz";                                                                     // Lódz
+    const std::string test = "\xD0\xA2\xD0\xB5\xD1\x81\xD1\x82";                  // Тест
+    const std::string path = Under("Text\\Acc\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB3");  // AccПрог
+    const std::string command = "C:\\\xD0\x9F\xD1\x80\xD0\xBE\\\xE6\x97\xA5.exe";
+    RegistryStore store(*registry_);
+    store.WriteString(kRoot, path, lodzAccented, "one");
+    store.WriteString(kRoot, path, lodzPlain, "two");
+    store.WriteString(kRoot, path, test, command);
+
+    EXPECT_EQ(ValueNames(path).size(), 3u);
+    EXPECT_EQ(SubkeyNames(Under("Text")), std::vector<std::string>{"Acc\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB3"});
+    std::uint32_t type = 0;
+    std::vector<std::uint8_t> data;
+    ASSERT_TRUE(Query(path, test, type, data));
+    EXPECT_EQ(std::string(data.begin(), data.end()), command + '\0');
+
+    store.DeleteValue(kRoot, path, lodzAccented);
+    std::vector<std::string> left = ValueNames(path);
+    std::sort(left.begin(), left.end());  // value order is the registry's own
+    EXPECT_EQ(left, (std::vector<std::string>{lodzPlain, test})) << "the other value was deleted";
+    ASSERT_TRUE(Query(path, lodzPlain, type, data));
+    EXPECT_EQ(std::string(data.begin(), data.end()), std::string("two", 4));
 }
 
 TEST_F(RegistryContract, KeyNamesOf255CharactersWork) {

@@ -45,12 +45,12 @@ class RecordingRegistryCalls : public RegistryCalls {
     }
     long DeleteValue(HKey key, std::string_view name) override { return inner_.DeleteValue(key, name); }
     long DeleteKey(HKey key, std::string_view subKey) override;
-    long EnumValue(HKey key, std::uint32_t index, char* name, std::uint32_t* nameSize, std::uint32_t* type,
+    long EnumValue(HKey key, std::uint32_t index, std::uint32_t room, std::string& name, std::uint32_t* type,
                    std::uint8_t* data, std::uint32_t* dataSize) override {
-        return inner_.EnumValue(key, index, name, nameSize, type, data, dataSize);
+        return inner_.EnumValue(key, index, room, name, type, data, dataSize);
     }
-    long EnumKey(HKey key, std::uint32_t index, char* name, std::uint32_t* nameSize) override {
-        return inner_.EnumKey(key, index, name, nameSize);
+    long EnumKey(HKey key, std::uint32_t index, std::uint32_t room, std::string& name) override {
+        return inner_.EnumKey(key, index, room, name);
     }
     bool HasDeleteKeyEx() const override { return hasDeleteKeyEx_; }
     long DeleteKeyEx(HKey key, std::string_view subKey, std::uint32_t view) override;

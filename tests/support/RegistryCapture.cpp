@@ -11,16 +11,15 @@ namespace {
 
 // Buffers reused over the whole walk: a capture of the prefix reads tens of thousands of values.
 struct Buffers {
-    std::vector<char> name = std::vector<char>(reg::kMaxValueNameLength + 1);
+    std::string name;
     std::vector<std::uint8_t> data = std::vector<std::uint8_t>(4096);
 };
 
 void ReadValues(Registry& registry, HKey key, Values& values, Buffers& buffers) {
     for (std::uint32_t index = 0;;) {
-        auto nameSize = static_cast<std::uint32_t>(buffers.name.size());
         std::uint32_t type = 0;
         auto dataSize = static_cast<std::uint32_t>(buffers.data.size());
-        const long status = registry.EnumValue(key, index, buffers.name.data(), &nameSize, &type,
+        const long status = registry.EnumValue(key, index, reg::kMaxValueNameLength + 1, buffers.name, &type,
                                                buffers.data.data(), &dataSize);
         if (status == reg::kMoreData && dataSize > buffers.data.size()) {
             buffers.data.resize(dataSize);
@@ -29,7 +28,7 @@ void ReadValues(Registry& registry, HKey key, Values& values, Buffers& buffers) 
         if (status != reg::kSuccess) {
             return;
         }
-        values[std::string(buffers.name.data(), nameSize)] =
+        values[buffers.name] =
             Value{type, std::vector<std::uint8_t>(buffers.data.begin(), buffers.data.begin() + dataSize)};
         ++index;
     }
@@ -42,13 +41,12 @@ void Walk(Registry& registry, HKey key, const std::string& name, bool recursive,
         return;
     }
     std::vector<std::string> children;
-    char child[reg::kMaxKeyNameLength + 1];
     for (std::uint32_t index = 0;; ++index) {
-        std::uint32_t size = sizeof child;
-        if (registry.EnumKey(key, index, child, &size) != reg::kSuccess) {
+        std::string child;
+        if (registry.EnumKey(key, index, reg::kMaxKeyNameLength + 1, child) != reg::kSuccess) {
             break;
         }
-        children.emplace_back(child, size);
+        children.push_back(std::move(child));
     }
     for (const std::string& childName : children) {
         const std::string full = name + "\\" + childName;

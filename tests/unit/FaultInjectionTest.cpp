@@ -197,7 +197,7 @@ void ExpectAdministratorLineFromTheFault(const std::string& text) {
 }
 
 bool IsFailureBox(const FakeMessageBoxes::Shown& shown) {
-    return shown.caption == kErrorCaption || shown.text.starts_with("Couldn\xB4t remove");
+    return shown.caption == kErrorCaption || shown.text.starts_with("Couldn\xC2\xB4t remove");
 }
 
 // Loads the model, flips every box, touches every control and applies like the main window; then applies
@@ -394,7 +394,7 @@ std::vector<Routine> AllRoutines() {
                             model.DeleteAutorun(std::string("Entry A"), 0);
                             // Still there exactly when the user was told it could not be removed.
                             EXPECT_EQ(ValuePresent(f, RootKey::CurrentUser, run, "Entry A"),
-                                      Shown(f, "Couldn\xB4t remove Entry A"));
+                                      Shown(f, "Couldn\xC2\xB4t remove Entry A"));
                             EXPECT_FALSE(model.enabled.deleteEntry || model.enabled.editEntry);
                         },
                         {}});
@@ -422,7 +422,7 @@ std::vector<Routine> AllRoutines() {
                             const bool asked = model.Remove("Entry A", 0, "Velmora");
                             const bool present =
                                 KeyPresent(f, RootKey::LocalMachine, uninstall + "\\Entry A");
-                            EXPECT_EQ(asked && present, Shown(f, "Couldn\xB4t remove Entry A"));
+                            EXPECT_EQ(asked && present, Shown(f, "Couldn\xC2\xB4t remove Entry A"));
                             EXPECT_TRUE(asked || present);
                         },
                         {}});

@@ -295,7 +295,7 @@ TEST_F(FolderRunListTest, DeletingAValueThatIsAlreadyGoneSaysSoAndTheListNoLonge
     fakes_.messages.answers.push_back(mb::kIdYes);
     model_.DeleteAutorun(std::string("Gone"), 3);
     ASSERT_EQ(Shown().size(), 2u);
-    EXPECT_EQ(Shown()[1].text, "Couldn\xB4t remove Gone");
+    EXPECT_EQ(Shown()[1].text, "Couldn\xC2\xB4t remove Gone");
     EXPECT_EQ(Shown()[1].caption, "Velmora 99 - Error");
     EXPECT_EQ(Shown()[1].style, mb::kOk | mb::kIconStop);
     EXPECT_EQ(Shown()[1].owner, 3u);
@@ -303,7 +303,7 @@ TEST_F(FolderRunListTest, DeletingAValueThatIsAlreadyGoneSaysSoAndTheListNoLonge
     EXPECT_EQ(fakes_.registry.OpenHandleCount(), 0u);
 }
 
-TEST_F(FolderRunListTest, TheFailureMessageShowsANameLiterallyAndShortensAVeryLongOne) {
+TEST_F(FolderRunListTest, TheFailureMessageShowsTheNameLiterallyAndWhole) {
     const std::string formatLike = "%s%n%x";
     const std::string sixtyFour(64, 'n');
     const std::string ninetyNine = std::string(60, 'a') + "bcdefghij" + std::string(30, 'z');
@@ -313,9 +313,9 @@ TEST_F(FolderRunListTest, TheFailureMessageShowsANameLiterallyAndShortensAVeryLo
         model_.DeleteAutorun(name, 0);
     }
     ASSERT_EQ(Shown().size(), 6u);
-    EXPECT_EQ(Shown()[1].text, "Couldn\xB4t remove %s%n%x");
-    EXPECT_EQ(Shown()[3].text, "Couldn\xB4t remove " + sixtyFour);
-    EXPECT_EQ(Shown()[5].text, "Couldn\xB4t remove " + std::string(60, 'a') + "b...");
+    EXPECT_EQ(Shown()[1].text, "Couldn\xC2\xB4t remove %s%n%x");
+    EXPECT_EQ(Shown()[3].text, "Couldn\xC2\xB4t remove " + sixtyFour);
+    EXPECT_EQ(Shown()[5].text, "Couldn\xC2\xB4t remove " + ninetyNine);
 }
 
 TEST_F(FolderRunListTest, DeleteOrEditWithNoSelectionDoesNothingAtAll) {

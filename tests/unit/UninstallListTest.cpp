@@ -172,7 +172,7 @@ TEST_F(UninstallListTest, AKeyThatCannotBeDeletedIsReportedUnderTheProgramsNameA
     EXPECT_TRUE(list_.Remove("My Program", kOwner, "Velmora"));
     ASSERT_EQ(fakes_.messages.shown.size(), 2u);
     const auto& failure = fakes_.messages.shown[1];
-    EXPECT_EQ(failure.text, "Couldn\xB4t remove My Program");
+    EXPECT_EQ(failure.text, "Couldn\xC2\xB4t remove My Program");
     EXPECT_EQ(failure.caption, "Velmora");
     EXPECT_EQ(failure.style, mb::kOk);
     EXPECT_TRUE(KeyPresent("Prog"));
@@ -192,14 +192,21 @@ TEST_F(UninstallListTest, NamesGoIntoTheTextsVerbatimAndVeryLongOnesAreShortened
     list_.Remove(longName, kOwner, "Velmora");
     ASSERT_EQ(fakes_.messages.shown.size(), 4u);
     EXPECT_EQ(fakes_.messages.shown[0].caption, "Velmora 99 - " + tricky);
-    EXPECT_EQ(fakes_.messages.shown[1].text, "Couldn\xB4t remove " + tricky);
+    EXPECT_EQ(fakes_.messages.shown[1].text, "Couldn\xC2\xB4t remove " + tricky);
 
     const std::string shortened = longName.substr(0, kLongestNameInMessage - 3) + "...";
     EXPECT_EQ(fakes_.messages.shown[2].caption, "Velmora 99 - " + shortened);
-    EXPECT_EQ(fakes_.messages.shown[3].text, "Couldn\xB4t remove " + shortened);
-    // A name of exactly the limit is shown whole.
+    EXPECT_EQ(fakes_.messages.shown[3].text, "Couldn\xC2\xB4t remove " + shortened);
+    // A name of exactly the limit is shown whole; the limit and the cut count characters, not bytes.
     const std::string atLimit(kLongestNameInMessage, 'n');
     EXPECT_EQ(NameForMessage(atLimit), atLimit);
+    std::string cyrillic;
+    for (std::size_t i = 0; i < kLongestNameInMessage; ++i) {
+        cyrillic += "\xD0\x96";  // Ж, two bytes
+    }
+    EXPECT_EQ(NameForMessage(cyrillic), cyrillic);
+    const std::string longer = cyrillic + "\xD0\x96";
+    EXPECT_EQ(NameForMessage(longer), cyrillic.substr(0, 2 * (kLongestNameInMessage - 3)) + "...");
 }
 
 TEST_F(UninstallListTest, EditingOnlyTheDescriptionWritesItWithoutAQuestion) {

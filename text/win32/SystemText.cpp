@@ -37,6 +37,10 @@ std::string Narrow(const wchar_t* wide) {
     return wide == nullptr ? std::string() : Narrow(std::wstring_view(wide));
 }
 
+std::size_t SystemLength(std::string_view utf8) {
+    return UsesWideCalls() ? Utf16Length(utf8) : ToAnsi(utf8).size();
+}
+
 std::string ToAnsi(std::string_view utf8) {
     return AnsiCodePage().EncodeLossy(utf8);
 }

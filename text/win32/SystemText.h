@@ -23,6 +23,10 @@ std::string Narrow(std::wstring_view wide);
 // A zero-terminated wide text; null reads as empty.
 std::string Narrow(const wchar_t* wide);
 
+// The length of `utf8` as the system's text controls count it (EM_LIMITTEXT, a field's limit): UTF-16
+// units on the NT family, bytes of the code page on Windows 95 and 98.
+std::size_t SystemLength(std::string_view utf8);
+
 // For the A calls: `utf8` in the ANSI code page (a character it lacks as the system's look-alike), and
 // back.
 std::string ToAnsi(std::string_view utf8);

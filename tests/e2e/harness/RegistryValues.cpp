@@ -79,15 +79,14 @@ bool RemoveKeyTree(RootKey root, std::string_view path) {
             return !KeyPresent(root, path);
         }
         // Children first; always index 0, since each deletion renumbers the rest. A child that is still
-        // first after its removal (a name the ANSI calls cannot give back) would make this loop forever.
-        char name[reg::kMaxKeyNameLength + 1];
+        // first after its removal (one that could not be deleted) would make this loop forever.
+        std::string name;
         std::string previous;
         for (;;) {
-            std::uint32_t length = sizeof name;
-            if (registry.EnumKey(key.Get(), 0, name, &length) != reg::kSuccess) {
+            if (registry.EnumKey(key.Get(), 0, reg::kMaxKeyNameLength + 1, name) != reg::kSuccess) {
                 break;
             }
-            const std::string child = std::string(path) + "\\" + std::string(name, length);
+            const std::string child = std::string(path) + "\\" + name;
             if (child == previous || !RemoveKeyTree(root, child)) {
                 return false;
             }

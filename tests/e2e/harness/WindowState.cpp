@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "text/win32/SystemText.h"
+
 namespace velmora::e2e {
 
 bool SendToProgram(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result,
@@ -24,12 +26,22 @@ std::string TextOf(HWND window) {
     if (!SendToProgram(window, WM_GETTEXTLENGTH, 0, 0, &length)) {
         return {};
     }
-    std::vector<char> buffer(length + 1, '\0');
+    // Asked as wide text, whatever the program's own calls: the harness reads what the window holds.
+    std::wstring buffer(length + 1, L'\0');
     DWORD_PTR copied = 0;
-    if (!SendToProgram(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()), &copied)) {
+    if (SendMessageTimeoutW(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
+                            SMTO_NORMAL, static_cast<UINT>(kDeadline.count()), &copied) == 0) {
         return {};
     }
-    return std::string(buffer.data(), copied < buffer.size() ? copied : buffer.size() - 1);
+    buffer.resize(copied < buffer.size() ? copied : buffer.size() - 1);
+    return text::Narrow(buffer);
+}
+
+bool SetTextOf(HWND window, const std::string& text) {
+    const std::wstring wide = text::Wide(text);
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()), SMTO_NORMAL,
+                               static_cast<UINT>(kDeadline.count()), &result) != 0;
 }
 
 std::string ClassNameOf(HWND window) {
@@ -110,12 +122,7 @@ std::vector<std::string> ListBoxLines(HWND list) {
             SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide.data()));
         wide.resize(
             copied > 0 && copied < static_cast<LRESULT>(wide.size()) ? static_cast<std::size_t>(copied) : 0);
-        std::string text(wide.size() * 2 + 1, '\0');
-        const int converted =
-            WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
-                                static_cast<int>(text.size()), nullptr, nullptr);
-        text.resize(converted > 0 ? static_cast<std::size_t>(converted) : 0);
-        lines.push_back(text);
+        lines.push_back(text::Narrow(wide));
     }
     return lines;
 }
@@ -132,9 +139,9 @@ int ListBoxIndexOf(HWND list, const std::string& line) {
 
 bool SelectListEntry(HWND page, int listId, const std::string& entry) {
     const HWND list = GetDlgItem(page, listId);
-    const LRESULT index = SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                       reinterpret_cast<LPARAM>(entry.c_str()));
-    if (index == LB_ERR) {
+    // Found by its exact text (LB_FINDSTRINGEXACT ignores case, and its ANSI form passes the code page).
+    const int index = ListBoxIndexOf(list, entry);
+    if (index < 0) {
         return false;
     }
     SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);

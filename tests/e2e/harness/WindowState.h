@@ -23,6 +23,8 @@ std::string CaptionOf(HWND window);
 // Any window's text, asked of its own thread (WM_GETTEXT); empty when it does not answer.
 std::string TextOf(HWND window);
 std::string ClassNameOf(HWND window);
+// Puts UTF-8 text into a window of the program as wide text (WM_SETTEXT), as a user's typing would.
+bool SetTextOf(HWND window, const std::string& text);
 
 // The child with this id (GetDlgItem), or null.
 HWND Control(HWND parent, int id);
