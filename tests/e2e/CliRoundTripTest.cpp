@@ -1,7 +1,8 @@
 // The companion and the pages together: a backup taken with velmora-cli where the policy key and the
 // verbs' shell key do not exist, settings changed on four pages and applied, another program's values
 // and keys written beside them, the changes listed by diff, and the backup imported with regedit, which
-// takes back exactly Velmora's changes and leaves the other program's data.
+// takes back exactly Velmora's changes and leaves the other program's data. Then names and texts beyond
+// the prefix's ANSI code page, through a folder named with them: the same round trip, in version 5.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "settings/Locations.h"
+#include "text/Utf.h"
 #include "tests/cli/CliProcess.h"
 #include "tests/cli/RestoredRegistry.h"
 #include "tests/e2e/harness/HostedSheet.h"
@@ -101,6 +103,72 @@ TEST(CliRoundTrip, BackupChangeThroughThePagesImportAndCompare) {
     EXPECT_FALSE(KeyPresent(RootKey::ClassesRoot, kVerb));
     const clitest::ProcessResult after = clitest::RunCli({"diff", file});
     EXPECT_EQ(after.exitCode, 0u) << after.out;
+    EXPECT_EQ(after.out, "No differences.\n");
+}
+
+// Run-key values named and holding what 1252, 1251 and 932 each lack some of, beside look-alikes of
+// each other that the code page's best fit would merge.
+TEST(CliRoundTrip, NamesBeyondTheCodePageSurviveBackupImportAndDiff) {
+    const std::string run = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    ScopedRegistryRestore restore(Keys());
+    const struct {
+        const char* name;
+        RegistryValue value;
+    } values[] = {
+        {"\u0422\u0435\u0441\u0442", RegistryValue::String("C:\\\u0422\u0435\u0441\u0442\\t.exe")},
+        {"\u0141\u00f3d\u017a", RegistryValue::String("\u0141\u00f3d\u017a.exe")},
+        {"L\u00f3dz", RegistryValue::String("L\u00f3dz.exe")},
+        {"Acc\u041f\u0440\u043e\u0433", RegistryValue{reg::kExpandSz, {}}},
+        {"\u8868\u793a", RegistryValue{reg::kMultiSz, {}}},
+    };
+    const std::string expand = "%SystemRoot%\\\u041f\u0440\u043e\u0433.exe";
+    const std::string multi = std::string("\u8868\0\u00e9\0\0", 8);
+    for (const auto& v : values) {
+        RegistryValue value = v.value;
+        if (value.type == reg::kExpandSz) {
+            value.data.assign(expand.begin(), expand.end());
+            value.data.push_back(0);
+        } else if (value.type == reg::kMultiSz) {
+            value.data.assign(multi.begin(), multi.end());
+        }
+        ASSERT_TRUE(WriteRawValue(RootKey::CurrentUser, run, v.name, value)) << v.name;
+    }
+    // The backup goes to a folder named with such characters too.
+    const std::string folder = clitest::ScratchDirectory("unicode") + "\\\u0422\u0435\u0441\u0442 \u0141\u00f3d\u017a";
+    const std::u16string wideFolder = text::ToUtf16(folder);
+    ::CreateDirectoryW(reinterpret_cast<const wchar_t*>(wideFolder.c_str()), nullptr);
+    const std::string file = folder + "\\\u8868.reg";
+    const clitest::ProcessResult backup = clitest::RunCli({"backup", "--force", file});
+    ASSERT_EQ(backup.exitCode, 0u) << backup.err;
+    EXPECT_NE(backup.out.find(file), std::string::npos) << backup.out;
+
+    // show writes UTF-8 to a file.
+    const clitest::ProcessResult show = clitest::RunCli({"show"});
+    EXPECT_EQ(show.exitCode, 0u) << show.err;
+    for (const auto& v : values) {
+        EXPECT_NE(show.out.find(v.name), std::string::npos) << v.name << "\n" << show.out;
+    }
+
+    const clitest::ProcessResult same = clitest::RunCli({"diff", file});
+    EXPECT_EQ(same.exitCode, 0u) << same.out << same.err;
+
+    // Changed and removed since; the import puts back every one as it was.
+    const RegistrySnapshot before = RegistrySnapshot::Take(Keys());
+    ASSERT_TRUE(WriteRawValue(RootKey::CurrentUser, run, "L\u00f3dz", RegistryValue::String("other.exe")));
+    ASSERT_TRUE(RemoveValue(RootKey::CurrentUser, run, "\u0141\u00f3d\u017a"));
+    ASSERT_TRUE(RemoveValue(RootKey::CurrentUser, run, "Acc\u041f\u0440\u043e\u0433"));
+    const clitest::ProcessResult changed = clitest::RunCli({"diff", file});
+    EXPECT_EQ(changed.exitCode, 1u) << changed.out << changed.err;
+    for (const char* name : {"[L\u00f3dz]", "[\u0141\u00f3d\u017a]", "[Acc\u041f\u0440\u043e\u0433]"}) {
+        EXPECT_NE(changed.out.find(name), std::string::npos) << name << "\n" << changed.out;
+    }
+
+    const clitest::ProcessResult imported = clitest::ImportWithRegedit(file);
+    ASSERT_TRUE(imported.finished);
+    EXPECT_EQ(imported.exitCode, 0u);
+    EXPECT_TRUE(RegistryUnchangedSince(before));
+    const clitest::ProcessResult after = clitest::RunCli({"diff", file});
+    EXPECT_EQ(after.exitCode, 0u) << after.out << after.err;
     EXPECT_EQ(after.out, "No differences.\n");
 }
 
