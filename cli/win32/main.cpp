@@ -29,7 +29,7 @@ std::string WindowsVersion() {
         return "";
     }
     return velmora::cli::DescribeWindows(info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion,
-                                         info.dwBuildNumber, info.szCSDVersion);
+                                         info.dwBuildNumber, velmora::text::FromAnsi(info.szCSDVersion));
 }
 
 // The arguments in UTF-8: on the NT family from the command line as the system holds it (argv is its
