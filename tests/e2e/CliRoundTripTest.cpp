@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "settings/Locations.h"
-#include "text/Utf.h"
 #include "tests/cli/CliProcess.h"
 #include "tests/cli/RestoredRegistry.h"
 #include "tests/e2e/harness/HostedSheet.h"
@@ -22,6 +21,7 @@
 #include "tests/e2e/harness/RegistryValues.h"
 #include "tests/e2e/harness/VelmoraSession.h"
 #include "tests/e2e/harness/WindowState.h"
+#include "text/Utf.h"
 
 namespace velmora::e2e {
 namespace {
@@ -133,14 +133,16 @@ TEST(CliRoundTrip, NamesBeyondTheCodePageSurviveBackupImportAndDiff) {
         }
         ASSERT_TRUE(WriteRawValue(RootKey::CurrentUser, run, v.name, value)) << v.name;
     }
-    // The backup goes to a folder named with such characters too.
-    const std::string folder = clitest::ScratchDirectory("unicode") + "\\\u0422\u0435\u0441\u0442 \u0141\u00f3d\u017a";
+    // Backed up in the form that holds them (no code page has all of them), to a folder so named.
+    const std::string folder =
+        clitest::ScratchDirectory("unicode") + "\\\u0422\u0435\u0441\u0442 \u0141\u00f3d\u017a";
     const std::u16string wideFolder = text::ToUtf16(folder);
     ::CreateDirectoryW(reinterpret_cast<const wchar_t*>(wideFolder.c_str()), nullptr);
     const std::string file = folder + "\\\u8868.reg";
     const clitest::ProcessResult backup = clitest::RunCli({"backup", "--force", file});
     ASSERT_EQ(backup.exitCode, 0u) << backup.err;
     EXPECT_NE(backup.out.find(file), std::string::npos) << backup.out;
+    EXPECT_EQ(clitest::ReadBytes(file).substr(0, 2), "\xFF\xFE");
 
     // show writes UTF-8 to a file.
     const clitest::ProcessResult show = clitest::RunCli({"show"});
@@ -170,6 +172,47 @@ TEST(CliRoundTrip, NamesBeyondTheCodePageSurviveBackupImportAndDiff) {
     const clitest::ProcessResult after = clitest::RunCli({"diff", file});
     EXPECT_EQ(after.exitCode, 0u) << after.out << after.err;
     EXPECT_EQ(after.out, "No differences.\n");
+}
+
+// Text the prefix's code page holds stays REGEDIT4, in that code page's bytes, and comes back the same.
+// In 932 the name's second byte is a backslash (0x5C), which only a writer that quotes characters, not
+// bytes, leaves alone.
+TEST(CliRoundTrip, CodePageTextStaysRegedit4) {
+    const std::string run = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    const struct {
+        unsigned codePage;
+        const char* name;
+        const char* bytes;  // the name in the code page
+    } choices[] = {
+        {1252, "L\u00f3dz \u00e9t\u00e9",
+         "L\xF3"
+         "dz \xE9t\xE9"},
+        {1251, "\u0422\u0435\u0441\u0442", "\xD2\xE5\xF1\xF2"},
+        {932, "\u8868\u793a", "\x95\x5C\x8E\xA6"},
+    };
+    const auto choice = std::find_if(std::begin(choices), std::end(choices),
+                                     [](const auto& c) { return c.codePage == ::GetACP(); });
+    ASSERT_NE(choice, std::end(choices)) << "no names chosen for code page " << ::GetACP();
+    ScopedRegistryRestore restore(Keys());
+    ASSERT_TRUE(WriteRawValue(RootKey::CurrentUser, run, choice->name,
+                              RegistryValue::String(std::string(choice->name) + ".exe")));
+    const std::string file = clitest::ScratchDirectory("codepage") + "\\backup.reg";
+    const clitest::ProcessResult backup = clitest::RunCli({"backup", file});
+    ASSERT_EQ(backup.exitCode, 0u) << backup.err;
+    const std::string bytes = clitest::ReadBytes(file);
+    EXPECT_EQ(bytes.rfind("REGEDIT4\r\n", 0), 0u) << bytes.substr(0, 40);
+    EXPECT_NE(bytes.find("\"" + std::string(choice->bytes) + "\"=\"" + choice->bytes + ".exe\""),
+              std::string::npos)
+        << bytes;
+
+    const RegistrySnapshot before = RegistrySnapshot::Take(Keys());
+    ASSERT_TRUE(RemoveValue(RootKey::CurrentUser, run, choice->name));
+    const clitest::ProcessResult imported = clitest::ImportWithRegedit(file);
+    ASSERT_TRUE(imported.finished);
+    EXPECT_EQ(imported.exitCode, 0u);
+    EXPECT_TRUE(RegistryUnchangedSince(before));
+    const clitest::ProcessResult after = clitest::RunCli({"diff", file});
+    EXPECT_EQ(after.exitCode, 0u) << after.out << after.err;
 }
 
 }  // namespace
