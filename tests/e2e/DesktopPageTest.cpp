@@ -281,7 +281,7 @@ TEST_F(DesktopPage, ABroadcastPassesOverAWindowThatStoppedAnswering) {
     EXPECT_LT(elapsed, 20000u);
     // Asked at once, a window whose thread has been busy for more than five seconds counts as hung
     // until it next takes a message: the program must answer again soon after, not at that instant.
-    EXPECT_TRUE(WaitUntil([&] { return Responds(Main(), 1000); }, kDeadline));
+    EXPECT_TRUE(WaitUntil([&] { return Responds(Main(), Milliseconds(1000)); }, kDeadline));
     ASSERT_TRUE(PostClick(Button(main_window::kCancel)));
     ASSERT_TRUE(session_->WaitForExit());
     EXPECT_NE(SystemParametersInfoA(SPI_SETBEEP, beeping ? TRUE : FALSE, nullptr, SPIF_UPDATEINIFILE), FALSE);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tests/e2e/harness/Wait.h"
+#include "tests/e2e/harness/WindowState.h"
 
 namespace velmora::e2e {
 
