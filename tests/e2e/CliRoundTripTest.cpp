@@ -111,6 +111,9 @@ TEST(CliRoundTrip, BackupChangeThroughThePagesImportAndCompare) {
 TEST(CliRoundTrip, NamesBeyondTheCodePageSurviveBackupImportAndDiff) {
     const std::string run = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
     ScopedRegistryRestore restore(Keys());
+    const auto textValue = [](std::uint32_t type, const std::string& utf8) {
+        return RegistryValue{type, std::vector<std::uint8_t>(utf8.begin(), utf8.end())};
+    };
     const struct {
         const char* name;
         RegistryValue value;
@@ -118,20 +121,12 @@ TEST(CliRoundTrip, NamesBeyondTheCodePageSurviveBackupImportAndDiff) {
         {"\u0422\u0435\u0441\u0442", RegistryValue::String("C:\\\u0422\u0435\u0441\u0442\\t.exe")},
         {"\u0141\u00f3d\u017a", RegistryValue::String("\u0141\u00f3d\u017a.exe")},
         {"L\u00f3dz", RegistryValue::String("L\u00f3dz.exe")},
-        {"Acc\u041f\u0440\u043e\u0433", RegistryValue{reg::kExpandSz, {}}},
-        {"\u8868\u793a", RegistryValue{reg::kMultiSz, {}}},
+        {"Acc\u041f\u0440\u043e\u0433",
+         textValue(reg::kExpandSz, std::string("%SystemRoot%\\\u041f\u0440\u043e\u0433.exe\0", 26))},
+        {"\u8868\u793a", textValue(reg::kMultiSz, std::string("\u8868\0\u00e9\0\0", 8))},
     };
-    const std::string expand = "%SystemRoot%\\\u041f\u0440\u043e\u0433.exe";
-    const std::string multi = std::string("\u8868\0\u00e9\0\0", 8);
     for (const auto& v : values) {
-        RegistryValue value = v.value;
-        if (value.type == reg::kExpandSz) {
-            value.data.assign(expand.begin(), expand.end());
-            value.data.push_back(0);
-        } else if (value.type == reg::kMultiSz) {
-            value.data.assign(multi.begin(), multi.end());
-        }
-        ASSERT_TRUE(WriteRawValue(RootKey::CurrentUser, run, v.name, value)) << v.name;
+        ASSERT_TRUE(WriteRawValue(RootKey::CurrentUser, run, v.name, v.value)) << v.name;
     }
     // Backed up in the form that holds them (no code page has all of them), to a folder so named.
     const std::string folder =

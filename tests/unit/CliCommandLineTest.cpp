@@ -168,18 +168,6 @@ TEST_F(CliCommandLineTest, ABackupOfNamesTheCodePageLacksIsVersion5AndDiffReadsI
     EXPECT_NE(out_.str().find("[L\u00f3dz]\n    backup: \"l.exe\"\n    now:    \"changed.exe\"\n"),
               std::string::npos)
         << out_.str();
-
-    // Only code-page text: REGEDIT4, byte for byte in the code page.
-    for (const char* name : {"\u0422\u0435\u0441\u0442", "Acc\u041f\u0440\u043e\u0433"}) {
-        store.DeleteValue(RootKey::CurrentUser, run, name);
-    }
-    ASSERT_EQ(Run({"backup", "--force", file}), kExitOk) << err_.str();
-    EXPECT_EQ(Read(file).rfind("REGEDIT4\r\n", 0), 0u);
-    EXPECT_NE(Read(file).find("\"L\xF3"
-                              "dz\"=\"changed.exe\"\r\n"),
-              std::string::npos)
-        << Read(file);
-    EXPECT_EQ(Run({"diff", file}), kExitOk) << out_.str();
 }
 
 TEST(CliArgumentsTest, SplitsTheCommandLineAsTheCRunTimeDoes) {
