@@ -149,7 +149,7 @@ void CMainWindow::CreatePageWindows() {
 }
 
 void CMainWindow::SetUpButtons() {
-    // Each button: attached, given its 32 x 32 icon, and the blue hot caption.
+    // Each button: attached, given its icon at the system's icon size, and the blue hot caption.
     const struct {
         CIconButton& button;
         int control;
@@ -160,7 +160,7 @@ void CMainWindow::SetUpButtons() {
                    {m_helpButton, kHelpId, IDI_HELP}};
     for (const auto& b : buttons) {
         b.button.SubclassDlgItem(static_cast<UINT>(b.control), this);
-        b.button.LoadIcons(b.icon, 0, 32, 32);
+        b.button.LoadIcons(b.icon);
         b.button.SetHotTextColor(RGB(0, 0, 255), FALSE);
     }
     // The pages' own buttons; a page that is not shown has no window.

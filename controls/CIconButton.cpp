@@ -44,9 +44,19 @@ void TraceStroke(HDC dc, const ib::FrameStroke& stroke) {
     ::SelectObject(dc, oldPen);
 }
 
-HICON LoadIconResource(int id) {
+HICON LoadIconResource(int id, int width, int height) {
     return static_cast<HICON>(::LoadImageA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(LOWORD(id)), IMAGE_ICON,
-                                           0, 0, LR_DEFAULTCOLOR));
+                                           width, height, LR_DEFAULTCOLOR));
+}
+
+// The screen's DPI, which every Windows reports; a system-aware program keeps it until it ends.
+int ScreenDpi() {
+    const HDC screen = ::GetDC(nullptr);
+    const int dpi = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSY) : 0;
+    if (screen != nullptr) {
+        ::ReleaseDC(nullptr, screen);
+    }
+    return dpi > 0 ? dpi : ib::kDefaultDpi;
 }
 
 }  // namespace
@@ -69,13 +79,15 @@ void CIconButton::DestroyImages() {
     m_normalIcon = nullptr;
 }
 
-void CIconButton::LoadIcons(int hotIconId, int normalIconId, BYTE width, BYTE height) {
+void CIconButton::LoadIcons(int hotIconId, int normalIconId) {
     // Loading again replaces the icons held so far rather than losing them.
     DestroyImages();
-    m_hotIcon = LoadIconResource(hotIconId);
-    m_normalIcon = normalIconId != 0 ? LoadIconResource(normalIconId) : m_hotIcon;
-    m_iconWidth = width;
-    m_iconHeight = height;
+    // The icons stand for the program's tools as a desktop icon would: at the system's icon size, which is
+    // 32 pixels at 100 % and grows with the screen's DPI on the systems that scale.
+    m_iconWidth = ::GetSystemMetrics(SM_CXICON);
+    m_iconHeight = ::GetSystemMetrics(SM_CYICON);
+    m_hotIcon = LoadIconResource(hotIconId, m_iconWidth, m_iconHeight);
+    m_normalIcon = normalIconId != 0 ? LoadIconResource(normalIconId, m_iconWidth, m_iconHeight) : m_hotIcon;
     if (m_hWnd != nullptr) {
         ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     }
@@ -191,6 +203,7 @@ void CIconButton::DrawItem(LPDRAWITEMSTRUCT item) {
     content.icon = {m_iconWidth, m_iconHeight};
     content.hasCaption = !caption.empty();
     content.pressed = pressed;
+    content.dpi = ScreenDpi();
     const ib::ContentLayout layout = ib::LayOutContent(content);
 
     if (layout.drawIcon) {

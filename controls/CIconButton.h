@@ -15,9 +15,9 @@ class CIconButton : public CButton {
     CIconButton();
     ~CIconButton() override;
 
-    // Loads the icons from the program's resources; a normal icon id of 0 uses the hot icon for both.
-    // Width and height place the icon; it is drawn at its own size. Call once the control is attached.
-    void LoadIcons(int hotIconId, int normalIconId, BYTE width, BYTE height);
+    // Loads the icons from the program's resources at the system's icon size, which follows the screen's
+    // DPI; a normal icon id of 0 uses the hot icon for both. Call once the control is attached.
+    void LoadIcons(int hotIconId, int normalIconId = 0);
     void SetHotTextColor(COLORREF color, BOOL repaint);
 
   protected:
@@ -40,8 +40,8 @@ class CIconButton : public CButton {
     BOOL m_hot = FALSE;
     HICON m_hotIcon = nullptr;
     HICON m_normalIcon = nullptr;
-    BYTE m_iconHeight = 0;
-    BYTE m_iconWidth = 0;
+    int m_iconHeight = 0;
+    int m_iconWidth = 0;
     // The system's button colours but for the hot caption's.
     COLORREF m_normalBackground = ::GetSysColor(COLOR_BTNFACE);
     COLORREF m_normalText = ::GetSysColor(COLOR_BTNTEXT);

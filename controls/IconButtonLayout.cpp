@@ -4,7 +4,7 @@ namespace velmora::iconbutton {
 
 namespace {
 
-// Between the button's left edge and the icon, and between the icon and the caption's space.
+// Between the button's left edge and the icon, and between the icon and the caption's space, at 100 %.
 constexpr int kIconMargin = 3;
 
 }  // namespace
@@ -14,6 +14,12 @@ void Rect::Offset(int dx, int dy) {
     right += dx;
     top += dy;
     bottom += dy;
+}
+
+int ScaleForDpi(int pixelsAt96, int dpi) {
+    const long long scaled = static_cast<long long>(pixelsAt96) * dpi;
+    const long long half = kDefaultDpi / 2;
+    return static_cast<int>(scaled >= 0 ? (scaled + half) / kDefaultDpi : (scaled - half) / kDefaultDpi);
 }
 
 bool IsActive(bool hot, bool pressed) {
@@ -51,9 +57,10 @@ ContentLayout LayOutContent(const ContentInput& input) {
         Rect& icon = layout.icon;
         icon = item;
         // Integer division truncates toward zero, also when the icon is larger than the button.
+        const int margin = ScaleForDpi(kIconMargin, input.dpi);
         if (input.hasCaption) {
-            icon.left = item.left + kIconMargin;
-            layout.caption.left = item.left + input.icon.width + kIconMargin;
+            icon.left = item.left + margin;
+            layout.caption.left = item.left + input.icon.width + margin;
         } else {
             icon.left = item.left + (item.Width() - input.icon.width) / 2;
         }

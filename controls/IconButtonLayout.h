@@ -57,12 +57,19 @@ bool IsActive(bool hot, bool pressed);
 FrameLook ChooseFrame(bool drawBorder, bool hot, bool pressed);
 Frame LayOutFrame(const Rect& item, FrameLook look);
 
+// The screen's DPI at which Windows draws a program that does not scale itself: 100 %.
+inline constexpr int kDefaultDpi = 96;
+
+// A length of `pixelsAt96` pixels at 100 % as many pixels at `dpi`, rounded to the nearest.
+int ScaleForDpi(int pixelsAt96, int dpi);
+
 struct ContentInput {
     Rect item;
     bool hasIcon = false;  // a hot icon is held
     Size icon;             // the size the icon was loaded with
     bool hasCaption = false;
     bool pressed = false;
+    int dpi = kDefaultDpi;  // the screen's, which the margins follow
 };
 
 struct ContentLayout {

@@ -10,7 +10,7 @@ CDesktopDlg::CDesktopDlg(velmora::Services services) : CToolTipPage(IDD, service
 
 void CDesktopDlg::SetUpButtons() {
     m_rebuildButton.SubclassDlgItem(IDC_DESKTOP_REBUILD_ICONS_BUTTON, this);
-    m_rebuildButton.LoadIcons(IDI_REBUILD_ICONS, 0, 32, 32);
+    m_rebuildButton.LoadIcons(IDI_REBUILD_ICONS);
     m_rebuildButton.SetHotTextColor(RGB(0, 0, 255), FALSE);
 }
 

@@ -18,7 +18,7 @@ BOOL CEditDialog::OnInitDialog() {
         } buttons[] = {{m_okButton, IDOK, IDI_OK}, {m_cancelButton, IDCANCEL, IDI_CANCEL}};
         for (const auto& b : buttons) {
             b.button.SubclassDlgItem(static_cast<UINT>(b.control), this);
-            b.button.LoadIcons(b.icon, 0, 32, 32);
+            b.button.LoadIcons(b.icon);
             b.button.SetHotTextColor(RGB(0, 0, 255), FALSE);
         }
     }

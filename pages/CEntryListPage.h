@@ -38,7 +38,7 @@ class CEntryListPage : public CPropertyPage {
     // Remove becomes an icon button.
     void SetUpButtons() {
         m_removeButton.SubclassDlgItem(List::kRemoveButton, this);
-        m_removeButton.LoadIcons(IDI_DELETE, 0, 32, 32);
+        m_removeButton.LoadIcons(IDI_DELETE);
         m_removeButton.SetHotTextColor(RGB(0, 0, 255), FALSE);
     }
 

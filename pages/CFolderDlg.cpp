@@ -26,7 +26,7 @@ void CFolderDlg::SetUpButtons() {
                    {m_editButton, FolderRunList::kEditButton, IDI_EDIT}};
     for (const auto& b : buttons) {
         b.button.SubclassDlgItem(static_cast<UINT>(b.control), this);
-        b.button.LoadIcons(b.icon, 0, 32, 32);
+        b.button.LoadIcons(b.icon);
         b.button.SetHotTextColor(RGB(0, 0, 255), FALSE);
     }
     m_folderEditor.m_useIconButtons = TRUE;

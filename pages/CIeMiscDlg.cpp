@@ -4,7 +4,7 @@
 
 void CIeMiscDlg::SetUpButtons() {
     m_clearTypedUrlsButton.SubclassDlgItem(kClearTypedUrlsButton, this);
-    m_clearTypedUrlsButton.LoadIcons(IDI_EDIT, 0, 32, 32);
+    m_clearTypedUrlsButton.LoadIcons(IDI_EDIT);
     m_clearTypedUrlsButton.SetHotTextColor(RGB(0, 0, 255), FALSE);
 }
 

@@ -7,10 +7,10 @@ CInternetExplorerDlg::CInternetExplorerDlg() : CToolTipPage(IDD) {}
 
 void CInternetExplorerDlg::SetUpButtons() {
     m_deleteButton.SubclassDlgItem(kDeleteButton, this);
-    m_deleteButton.LoadIcons(IDI_DELETE, 0, 32, 32);
+    m_deleteButton.LoadIcons(IDI_DELETE);
     m_deleteButton.SetHotTextColor(RGB(0, 0, 255), FALSE);
     m_optionsButton.SubclassDlgItem(kOptionsButton, this);
-    m_optionsButton.LoadIcons(IDI_OPTIONS, 0, 32, 32);
+    m_optionsButton.LoadIcons(IDI_OPTIONS);
     m_optionsButton.SetHotTextColor(RGB(0, 0, 255), FALSE);
     m_miscPanel.SetUpButtons();
 }

@@ -52,7 +52,7 @@ void CPrefsDlg::SetUpButtons() {
     for (int i = 0; i < kToolCount; ++i) {
         CIconButton& button = m_toolButtons[static_cast<std::size_t>(i)];
         button.SubclassDlgItem(static_cast<UINT>(kTools[i].control), this);
-        button.LoadIcons(kTools[i].icon, 0, 32, 32);
+        button.LoadIcons(kTools[i].icon);
         button.SetHotTextColor(RGB(0, 0, 255), FALSE);
     }
 }

@@ -20,7 +20,7 @@ CUninstallDlg::CUninstallDlg(velmora::Services services)
 
 void CUninstallDlg::SetUpButtons() {
     m_editButton.SubclassDlgItem(UninstallList::kEditButton, this);
-    m_editButton.LoadIcons(IDI_EDIT, 0, 32, 32);
+    m_editButton.LoadIcons(IDI_EDIT);
     m_editButton.SetHotTextColor(RGB(0, 0, 255), FALSE);
     CEntryListPage::SetUpButtons();
     m_editor.m_useIconButtons = TRUE;

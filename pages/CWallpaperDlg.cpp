@@ -6,7 +6,7 @@ CWallpaperDlg::CWallpaperDlg() : CInertPage(IDD) {}
 
 void CWallpaperDlg::SetUpButtons() {
     m_browseButton.SubclassDlgItem(IDC_WALLPAPER_BROWSE_BUTTON, this);
-    m_browseButton.LoadIcons(IDI_BROWSE, 0, 32, 32);
+    m_browseButton.LoadIcons(IDI_BROWSE);
     m_browseButton.SetHotTextColor(RGB(0, 0, 255), FALSE);
     // These two have no icon, only the hot caption.
     m_setWallpaperButton.SubclassDlgItem(IDC_WALLPAPER_SET_BUTTON, this);

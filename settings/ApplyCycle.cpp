@@ -149,7 +149,23 @@ std::string FailureText(const std::vector<FailedSetting>& failures, const std::s
     if (!failures.empty()) {
         text += "\r\n" + reason + " (error " + std::to_string(failures.front().error) + ")";
     }
+    return failures.empty() ? text : WithAdministratorLine(std::move(text), failures.front().error);
+}
+
+std::string WithAdministratorLine(std::string text, long error) {
+    if (error == reg::kAccessDenied) {
+        text += "\r\n\r\n";
+        text += kAdministratorLine;
+    }
     return text;
+}
+
+long DeleteRefusal(Registry& registry, HKey parent, const std::string& subkey, long error) {
+    if (error != reg::kAccessDenied) {
+        return error;
+    }
+    RegKey key;
+    return key.Open(registry, parent, subkey, reg::kAllAccess) == reg::kSuccess ? reg::kSuccess : error;
 }
 
 void ReportFailures(Services& services, WindowRef owner, const std::vector<FailedSetting>& failures) {

@@ -48,9 +48,22 @@ inline constexpr const char* kRebuildCaption = "Rebuild Icons";
 // trailing colon and blanks dropped.
 std::string PlainCaption(std::string_view caption);
 
-// The text of the failure message: every failed setting, one a line, and the system's reason for the
-// first failure with its code.
+// The text of the failure message: every failed setting, one a line, the system's reason for the first
+// failure with its code, and the administrator line when that failure was a refused access.
 std::string FailureText(const std::vector<FailedSetting>& failures, const std::string& reason);
+
+// The line a failure message gains when Windows refused a write or delete for want of rights: on Windows
+// Vista and later the machine-wide keys are an administrator's, and the program then runs without them.
+inline constexpr const char* kAdministratorLine =
+    "Only an administrator can make this change: start Velmora 99 with \"Run as administrator\".";
+
+// `text` as it is, or with the administrator line below it when `error` is access denied.
+std::string WithAdministratorLine(std::string text, long error);
+
+// Why deleting `subkey` of `parent` failed with `error`, for the message: Windows NT refuses to delete a
+// key that has subkeys with the same "access denied" as a key the user may not change, and only the
+// second needs an administrator. A key that still opens for every change is the first: 0 is returned.
+long DeleteRefusal(Registry& registry, HKey parent, const std::string& subkey, long error);
 
 // Shows the failure message (caption "Velmora 99 - Error", exclamation icon, OK) owned by `owner`.
 // Nothing is shown when nothing failed.

@@ -196,8 +196,9 @@ void FolderRunList::DeleteAutorun(const std::optional<std::string>& selected, Wi
         }
         if (status != reg::kSuccess) {
             // Concatenated, never formatted: the name is registry data.
-            services_.messages.Show(owner, kCouldNotRemove + NameForMessage(*selected), kErrorCaption,
-                                    mb::kOk | mb::kIconStop);
+            services_.messages.Show(
+                owner, WithAdministratorLine(kCouldNotRemove + NameForMessage(*selected), status),
+                kErrorCaption, mb::kOk | mb::kIconStop);
         }
     }
     AfterAutorunAction();

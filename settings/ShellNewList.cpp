@@ -5,6 +5,7 @@
 
 #include "registry/RegKey.h"
 #include "registry/ValueReader.h"
+#include "settings/ApplyCycle.h"
 
 namespace velmora {
 namespace {
@@ -93,16 +94,21 @@ std::optional<std::vector<ShellNewEntry>> ReadShellNewEntries(Registry& registry
 void ShellNewList::Remove(const std::vector<std::string>& selectedTexts, WindowRef owner) {
     Registry& registry = services_.registry;
     RemoveEach(selectedTexts, [&](const ShellNewEntry& entry) {
-        bool removed = false;
+        // The failure, and the error that says why (see DeleteRefusal).
+        long status = reg::kSuccess;
+        long reason = reg::kSuccess;
         {
             RegKey key;
-            if (key.Open(registry, kClassesRoot, entry.keyPath, reg::kAllAccess) == reg::kSuccess) {
-                removed = registry.DeleteKey(key.Get(), "ShellNew") == reg::kSuccess;
+            status = key.Open(registry, kClassesRoot, entry.keyPath, reg::kAllAccess);
+            reason = status;
+            if (status == reg::kSuccess) {
+                status = registry.DeleteKey(key.Get(), "ShellNew");
+                reason = DeleteRefusal(registry, key.Get(), "ShellNew", status);
             }
         }
-        if (!removed) {
-            services_.messages.Show(owner, "Couldn't Remove Value.", "Velmora 99 - Error",
-                                    mb::kOk | mb::kIconExclamation);
+        if (status != reg::kSuccess) {
+            services_.messages.Show(owner, WithAdministratorLine("Couldn't Remove Value.", reason),
+                                    "Velmora 99 - Error", mb::kOk | mb::kIconExclamation);
         }
         return true;
     });

@@ -73,8 +73,14 @@ bool UninstallList::Remove(const std::string& displayName, WindowRef owner, cons
                                     mb::kYesNo | mb::kIconQuestion | mb::kDefButton2) != mb::kIdYes) {
             return false;
         }
-        if (services_.registry.DeleteKey(ToHKey(RootKey::LocalMachine), entry.keyPath) != reg::kSuccess) {
-            services_.messages.Show(owner, kRemoveFailed + shownName, programName, mb::kOk);
+        const long deleted = services_.registry.DeleteKey(ToHKey(RootKey::LocalMachine), entry.keyPath);
+        if (deleted != reg::kSuccess) {
+            services_.messages.Show(
+                owner,
+                WithAdministratorLine(
+                    kRemoveFailed + shownName,
+                    DeleteRefusal(services_.registry, ToHKey(RootKey::LocalMachine), entry.keyPath, deleted)),
+                programName, mb::kOk);
         }
         return true;
     });

@@ -86,6 +86,7 @@ VELMORA_PACKAGES=(
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
     wine wine64 fonts-wine xvfb xauth x11-utils imagemagick halibut
     clang libclang-rt-14-dev
+    nsis python3-yaml
 )
 
 # Installs whatever the project needs and this machine lacks; without root, says how and fails. Wine's

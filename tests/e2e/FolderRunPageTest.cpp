@@ -14,6 +14,7 @@
 #include "tests/e2e/harness/MessageBoxes.h"
 #include "tests/e2e/harness/ProgramWindows.h"
 #include "tests/e2e/harness/RegistrySnapshot.h"
+#include "tests/e2e/harness/ScopedKeyDenial.h"
 #include "tests/e2e/harness/ScopedRegistryValue.h"
 #include "tests/e2e/harness/Screenshot.h"
 #include "tests/e2e/harness/TopLevelWindows.h"
@@ -150,6 +151,26 @@ TEST_F(FolderRunPage, DeletingAnEntryRemovedMeanwhileSaysSoAndDropsItFromTheList
     ASSERT_TRUE(AnswerMessageBox(box, IDOK));
     ExpectRefilled();
     EXPECT_FALSE(Shows(autoruns_, "Velmora e2e One"));
+}
+
+// The Run key refuses changes, as the Local Machine one does without an administrator's rights on Windows
+// Vista and later: the box says so and how to get them.
+TEST_F(FolderRunPage, DeletingFromAKeyThatRefusesChangesSaysItNeedsAnAdministrator) {
+    ScopedKeyDenial denial(RootKey::CurrentUser, kRun);
+    ASSERT_TRUE(denial.Ok()) << "the key's access list could not be replaced";
+    Press(kDelete, "Velmora e2e One");
+    Answer("You're about to delete an AutoRun Program. Do you want to continue?", IDYES);
+    const HWND box = WaitForMessageBox(session_.ProcessId(), "Velmora 99 - Error", kWait);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box),
+              "Couldn\xB4t remove Velmora e2e One\r\n\r\n"
+              "Only an administrator can make this change: start Velmora 99 with "
+              "\"Run as administrator\".");
+    SaveScreenshot(box, "access-denied-autorun");
+    ASSERT_TRUE(AnswerMessageBox(box, IDOK));
+    ExpectRefilled();
+    EXPECT_TRUE(Shows(autoruns_, "Velmora e2e One"));
+    EXPECT_TRUE(RegistryUnchangedSince(before_));
 }
 
 TEST_F(FolderRunPage, EditStoresTheNewCommandAsTextUnderTheSameName) {

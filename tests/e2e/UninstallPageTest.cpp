@@ -1,5 +1,6 @@
-// The Add/Remove page in the running program: removing an entry after Yes deletes its key, and the editor
-// writes a changed description without a question.
+// The Add/Remove page in the running program: removing an entry after Yes deletes its key, the editor
+// writes a changed description without a question, and an entry whose key refuses changes (as the
+// machine-wide keys do on Windows Vista and later without an administrator's rights) says so.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -13,6 +14,7 @@
 #include "tests/e2e/harness/MessageBoxes.h"
 #include "tests/e2e/harness/ProgramWindows.h"
 #include "tests/e2e/harness/RegistrySnapshot.h"
+#include "tests/e2e/harness/ScopedKeyDenial.h"
 #include "tests/e2e/harness/Screenshot.h"
 #include "tests/e2e/harness/TopLevelWindows.h"
 #include "tests/e2e/harness/VelmoraSession.h"
@@ -24,6 +26,8 @@ namespace {
 constexpr RootKey kHklm = RootKey::LocalMachine;
 constexpr char kUninstall[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 constexpr char kEditorCaption[] = "Velmora 99 - Uninstall Command.";
+constexpr char kAdministratorLine[] =
+    "Only an administrator can make this change: start Velmora 99 with \"Run as administrator\".";
 
 constexpr int kProgramList = 1063;
 constexpr int kEditButton = 1081;
@@ -142,6 +146,40 @@ TEST_F(UninstallPage, TheEditorWritesAChangedDescriptionWithoutAQuestion) {
     EXPECT_GE(ListBoxIndexOf(list_, "Velmora E2E Renamed Program"), 0);
     EXPECT_FALSE(IsEnabled(Control(page_, kRemoveButton)));
     EXPECT_FALSE(IsEnabled(Control(page_, kEditButton)));
+}
+
+TEST_F(UninstallPage, AnEditTheKeyRefusesSaysItNeedsAnAdministrator) {
+    const std::string locked = PathOf("VelmoraE2E-Keep");
+    const RegistrySnapshot before = RegistrySnapshot::Take({{kHklm, kUninstall}});
+    ScopedKeyDenial denial(kHklm, locked);
+    ASSERT_TRUE(denial.Ok()) << "the key's access list could not be replaced";
+
+    // The editor's write: the setting pages' failure box, naming the entry by its key.
+    SelectLine(page_, list_, ListBoxIndexOf(list_, "Velmora E2E Kept Program"));
+    ASSERT_TRUE(PostClick(Control(page_, kEditButton)));
+    WindowQuery query;
+    query.processId = session_.ProcessId();
+    query.caption = kEditorCaption;
+    const HWND editor = WaitForTopLevelWindow(query, Milliseconds(5000));
+    ASSERT_NE(editor, nullptr);
+    SendMessageA(Control(editor, kDescriptionEdit), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>("Velmora E2E Renamed Program"));
+    ASSERT_TRUE(PostClick(Control(editor, IDOK)));
+    const HWND failure = WaitForMessageBox(session_.ProcessId(), "Velmora 99 - Error", Milliseconds(10000));
+    ASSERT_NE(failure, nullptr);
+    const std::string text = MessageBoxText(failure);
+    EXPECT_TRUE(
+        text.starts_with("This setting could not be saved:\r\n\r\nAdd/Remove: VelmoraE2E-Keep\r\n\r\n"))
+        << text;
+    EXPECT_NE(text.find("(error 5)\r\n\r\n"), std::string::npos) << text;
+    EXPECT_TRUE(text.ends_with(kAdministratorLine)) << text;
+    SaveScreenshot(failure, "access-denied-edit");
+    ASSERT_TRUE(AnswerMessageBox(failure, IDOK));
+
+    ASSERT_TRUE(Responds(session_.MainWindow()));
+
+    // Nothing was changed.
+    EXPECT_TRUE(NothingChanged(before, before.Again()));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "tests/cli/CliProcess.h"
@@ -45,6 +46,9 @@ std::string WineReports(const std::string& mode) {
     return "(velmora-cli said nothing, exit " + std::to_string(backup.exitCode) + ")";
 }
 
+// What Wine reported in the mode in use, for the check below.
+std::string reportedInMode;
+
 class WineModesRun : public testing::EmptyTestEventListener {
     void OnTestIterationStart(const testing::UnitTest&, int iteration) override {
         const std::vector<std::string> modes = WineModesAsked();
@@ -53,7 +57,8 @@ class WineModesRun : public testing::EmptyTestEventListener {
         }
         const std::string& mode = modes[static_cast<std::size_t>(iteration) % modes.size()];
         UseWineMode(mode);
-        NoteWineReports(WineReports(mode));
+        reportedInMode = WineReports(mode);
+        NoteWineReports(reportedInMode);
         std::printf("[ Wine mode ] %s\n", mode.c_str());
     }
     void OnTestStart(const testing::TestInfo&) override { NoteScenarioStart(); }
@@ -76,6 +81,21 @@ const bool kListening = [] {
     testing::UnitTest::GetInstance()->listeners().Append(new WineModesRun);
     return true;
 }();
+
+// The companion's manifest names every Windows up to 10 and 11, so each mode reports its own version; a
+// program whose manifest does not name Windows 10 hears 6.2 (Windows 8) in the win10 mode.
+TEST(WineModes, TheCompanionHearsTheVersionOfEachMode) {
+    if (WineModesAsked().empty()) {
+        GTEST_SKIP() << "no Wine mode asked: ctest e2e_wine_modes runs this";
+    }
+    const std::map<std::string, std::string> versions = {
+        {"win95", "(4.00,"}, {"win98", "(4.10,"}, {"nt40", "(4.0,"},  {"win2k", "(5.0,"},
+        {"winxp", "(5.1,"},  {"win7", "(6.1,"},   {"win10", "(10.0,"}};
+    const auto expected = versions.find(WineModeInUse());
+    ASSERT_NE(expected, versions.end()) << "no version known for the mode " << WineModeInUse();
+    EXPECT_NE(reportedInMode.find(expected->second), std::string::npos)
+        << WineModeInUse() << " reported " << reportedInMode;
+}
 
 }  // namespace
 }  // namespace velmora::e2e

@@ -5,7 +5,8 @@
 // was before or as the run without a fault left it, and a failure message exactly where a removal did not
 // happen. A setting stays marked exactly when its failure is reported, and applying again without the
 // fault then leaves the registry as the run without a fault did: the settings that did not fail were
-// written the first time.
+// written the first time. A failure message says the change needs an administrator exactly when the fault
+// refused access.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -62,6 +63,11 @@ struct Fault {
     std::function<bool(FakeServices&)> hit;
     // The fault says "not found" of something that is there: a delete then believes it is done.
     bool claimsAbsence = false;
+    // The fault refuses access: what could not be saved is then said to need an administrator.
+    bool deniesAccess = false;
+    // A refused delete of a key that still opens for every change is also NT's answer for a key with
+    // subkeys, which no administrator changes: a removal does not name one then.
+    bool refusesOnlyTheDelete = false;
 };
 
 std::vector<Fault> AllFaults() {
@@ -75,11 +81,14 @@ std::vector<Fault> AllFaults() {
                              (c == Call::kOpen || c == Call::kDeleteValue || c == Call::kDeleteKey);
             faults.push_back({std::string("registry ") + name + ": " + errorName,
                               [c, e](FakeServices& f, unsigned n) { f.registry.FailNth(c, n, e); },
-                              [](FakeServices& f) { return f.registry.FaultHit(); }, lie});
+                              [](FakeServices& f) { return f.registry.FaultHit(); }, lie,
+                              e == reg::kAccessDenied, c == Call::kDeleteKey});
         }
     }
+    // The system's refusal of a parameter comes with access denied (the fake's last error).
     faults.push_back({"system parameters", [](FakeServices& f, unsigned n) { f.parameters.fault.Arm(n); },
-                      [](FakeServices& f) { return f.parameters.fault.Hit(); }});
+                      [](FakeServices& f) { return f.parameters.fault.Hit(); }, false,
+                      FakeServices().parameters.lastError == reg::kAccessDenied, false});
     faults.push_back({"directory exists",
                       [](FakeServices& f, unsigned n) { f.directories.existsFault.Arm(n); },
                       [](FakeServices& f) { return f.directories.existsFault.Hit(); }});
@@ -173,6 +182,23 @@ bool KeyPresent(FakeServices& fakes, RootKey root, const std::string& path) {
 // The registry as an apply with a fault left it, before it was applied again without the fault.
 std::optional<Contents> faultedState;
 bool faultedHit = false;
+// The fault of the run in EveryRoutineSurvivesAFailureOfEveryCallAtEveryPoint; null elsewhere.
+const Fault* runFault = nullptr;
+
+// A failure message names an administrator only when the fault refused access, and always then but for a
+// refused delete alone.
+void ExpectAdministratorLineFromTheFault(const std::string& text) {
+    if (runFault == nullptr) {
+        return;
+    }
+    const bool named = text.ends_with(kAdministratorLine);
+    EXPECT_TRUE(!named || runFault->deniesAccess) << text;
+    EXPECT_TRUE(named || !runFault->deniesAccess || runFault->refusesOnlyTheDelete) << text;
+}
+
+bool IsFailureBox(const FakeMessageBoxes::Shown& shown) {
+    return shown.caption == kErrorCaption || shown.text.starts_with("Couldn\xB4t remove");
+}
 
 // Loads the model, flips every box, touches every control and applies like the main window; then applies
 // again, as a user pressing Apply once more, with the faults cleared.
@@ -207,6 +233,9 @@ void ApplyEverything(FakeServices& fakes, Model& model, const std::function<void
         EXPECT_EQ(model.Changed(row), reported) << "row " << row;
     }
     EXPECT_TRUE(failed.empty() || faulted);
+    if (!failed.empty()) {
+        ExpectAdministratorLineFromTheFault(FailureText(failed, "Reason."));
+    }
     EXPECT_FALSE(model.IconRebuildPending());
     faultedState = Flatten(fakes.registry);
     ApplyTouchedSettings(services, targets);
@@ -413,37 +442,37 @@ std::vector<Routine> AllRoutines() {
                         TextIn(f, RootKey::LocalMachine, key, "DisplayName") == "New name");
          },
          {}});
-    routines.push_back({"New",
-                        "remove entries",
-                        [](FakeServices& f) { FillPage(f, "New"); },
-                        [](FakeServices& f, const std::function<void()>& faultsFrom) {
-                            ShellNewList model(f.Get());
-                            model.Load();
-                            std::vector<std::string> found;
-                            for (const char* text : {".A", ".B", "Hostile document"}) {
-                                if (model.Find(text) != nullptr) {
-                                    found.push_back(text);
-                                }
-                            }
-                            const std::vector<std::string> keys = {".A", ".B", ".hst"};
-                            faultsFrom();
-                            model.Remove({".A", ".B", "Hostile document"}, 0);
-                            int stayed = 0;
-                            for (std::size_t i = 0; i < keys.size(); ++i) {
-                                const bool listed =
-                                    std::find(found.begin(), found.end(),
-                                              i < 2 ? keys[i] : "Hostile document") != found.end();
-                                if (listed && KeyPresent(f, RootKey::ClassesRoot, keys[i] + "\\ShellNew")) {
-                                    ++stayed;
-                                }
-                            }
-                            // One message for every entry that was found and stayed.
-                            EXPECT_EQ(stayed, std::count_if(f.messages.shown.begin(), f.messages.shown.end(),
-                                                            [](const FakeMessageBoxes::Shown& s) {
-                                                                return s.text == "Couldn't Remove Value.";
-                                                            }));
-                        },
-                        {}});
+    routines.push_back(
+        {"New",
+         "remove entries",
+         [](FakeServices& f) { FillPage(f, "New"); },
+         [](FakeServices& f, const std::function<void()>& faultsFrom) {
+             ShellNewList model(f.Get());
+             model.Load();
+             std::vector<std::string> found;
+             for (const char* text : {".A", ".B", "Hostile document"}) {
+                 if (model.Find(text) != nullptr) {
+                     found.push_back(text);
+                 }
+             }
+             const std::vector<std::string> keys = {".A", ".B", ".hst"};
+             faultsFrom();
+             model.Remove({".A", ".B", "Hostile document"}, 0);
+             int stayed = 0;
+             for (std::size_t i = 0; i < keys.size(); ++i) {
+                 const bool listed = std::find(found.begin(), found.end(),
+                                               i < 2 ? keys[i] : "Hostile document") != found.end();
+                 if (listed && KeyPresent(f, RootKey::ClassesRoot, keys[i] + "\\ShellNew")) {
+                     ++stayed;
+                 }
+             }
+             // One message for every entry that was found and stayed.
+             EXPECT_EQ(stayed, std::count_if(f.messages.shown.begin(), f.messages.shown.end(),
+                                             [](const FakeMessageBoxes::Shown& s) {
+                                                 return s.text.starts_with("Couldn't Remove Value.");
+                                             }));
+         },
+         {}});
     routines.push_back({"About",
                         "open a link",
                         [](FakeServices& f) { FillPage(f, "About"); },
@@ -502,7 +531,13 @@ TEST(FaultInjectionTest, EveryRoutineSurvivesAFailureOfEveryCallAtEveryPoint) {
                 routine.prepare(fakes);
                 faultedState.reset();
                 editHit.reset();
+                runFault = &fault;
                 routine.run(fakes, [&] { fault.arm(fakes, nth); });
+                for (const FakeMessageBoxes::Shown& shown : fakes.messages.shown) {
+                    if (IsFailureBox(shown)) {
+                        ExpectAdministratorLineFromTheFault(shown.text);
+                    }
+                }
                 const bool hit = faultedState ? faultedHit : (editHit.value_or(false) || fault.hit(fakes));
                 fakes.registry.ClearFaults();
                 EXPECT_EQ(fakes.registry.OpenHandleCount(), 0u);
@@ -522,6 +557,7 @@ TEST(FaultInjectionTest, EveryRoutineSurvivesAFailureOfEveryCallAtEveryPoint) {
             }
         }
     }
+    runFault = nullptr;
     EXPECT_TRUE(log.Write());
 }
 
@@ -611,7 +647,8 @@ TEST(FaultInjectionTest, OnlyAWrittenSettingAsksForTheRestart) {
     ASSERT_EQ(f.messages.shown.size(), 1u);
     EXPECT_EQ(f.messages.shown[0].text,
               "This setting could not be saved:\r\n\r\nDesktop: Show Network Neighborhood\r\n\r\n"
-              "Access is denied. (error 5)");
+              "Access is denied. (error 5)\r\n\r\n"
+              "Only an administrator can make this change: start Velmora 99 with \"Run as administrator\".");
 
     f.registry.ClearFaults();
     EXPECT_TRUE(ApplyTouchedSettings(services, targets).empty());

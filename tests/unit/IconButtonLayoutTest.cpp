@@ -27,6 +27,32 @@ TEST(IconButtonContent, IconSitsThreePixelsInAndCaptionIsCentredInTheRest) {
     EXPECT_EQ(CentreText(layout.caption, {41, 13}), (Rect{57, 33, 98, 46}));
 }
 
+// At the common scalings the icon comes at the system's size (48 px at 144 DPI, 64 at 192) and the margin
+// around it grows with the screen; the caption takes what is left.
+TEST(IconButtonContent, MarginsFollowTheScreensDpi) {
+    const struct {
+        int dpi;
+        int iconSize;
+        int margin;
+    } cases[] = {{96, 32, 3}, {120, 40, 4}, {144, 48, 5}, {168, 56, 5}, {192, 64, 6}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.dpi);
+        const Rect item{10, 20, 10 + 4 * c.iconSize, 20 + c.iconSize + 8};
+        ContentInput input{item, true, {c.iconSize, c.iconSize}, true, false};
+        input.dpi = c.dpi;
+        const ContentLayout layout = LayOutContent(input);
+        EXPECT_EQ(layout.icon.left, item.left + c.margin);
+        EXPECT_EQ(layout.icon.top, item.top + 4);
+        EXPECT_EQ(layout.caption,
+                  (Rect{item.left + c.iconSize + c.margin, item.top, item.right, item.bottom}));
+        EXPECT_EQ(ScaleForDpi(32, c.dpi), c.iconSize);
+    }
+    // Rounded to the nearest pixel, halves away from zero, as MulDiv does; large values do not overflow.
+    EXPECT_EQ(ScaleForDpi(1, 144), 2);
+    EXPECT_EQ(ScaleForDpi(-3, 144), -5);
+    EXPECT_EQ(ScaleForDpi(0x1000000, 480), 0x5000000);
+}
+
 TEST(IconButtonContent, EmptyCaptionCentresTheIcon) {
     const ContentLayout layout = LayOut(kButton, false);
     ASSERT_TRUE(layout.drawIcon);

@@ -145,9 +145,9 @@ std::string FamilyTable() {
         "mode with \"Version\" set, win95 or win98 without it) it follows the registry, as every row above "
         "shows. That is right because on Windows the two never disagree (Windows 95 and 98 write the value, "
         "NT never has it), and the pages it shows and the keys it writes are the ones that registry "
-        "belongs to. Wine's win10 mode reports 6.2 (Windows 8) to a program whose manifest does not name "
-        "Windows 10, as "
-        "Windows 10 itself does; the program does not look.\n";
+        "belongs to. The companion's manifest names Windows Vista to 10 and 11, so Wine's win10 mode reports "
+        "10.0 to it, as Windows 10 and 11 do (without the manifest both would say 6.2, Windows 8); the "
+        "program does not look.\n";
     return table;
 }
 

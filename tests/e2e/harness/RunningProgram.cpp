@@ -64,12 +64,22 @@ RunningProgram RunningProgram::Create(const char* path, std::string commandLine,
     const std::wstring widePath = wide(path);
     const std::wstring wideDirectory = wide(directory);
     PROCESS_INFORMATION info{};
-    if (!CreateProcessW(path ? widePath.c_str() : nullptr, line.data(), nullptr, nullptr, handles != nullptr,
-                        handles != nullptr ? CREATE_NO_WINDOW : 0, nullptr,
-                        directory ? wideDirectory.c_str() : nullptr, &startup, &info)) {
+    // On a loaded machine Wine now and then fails to bring a new process up (ERROR_INTERNAL_ERROR from
+    // CreateProcess, before any of the program runs): that is tried again, a little later. A program that
+    // cannot start for a reason of its own fails each time.
+    for (int tries = 0;; ++tries) {
+        if (CreateProcessW(path ? widePath.c_str() : nullptr, line.data(), nullptr, nullptr,
+                           handles != nullptr, handles != nullptr ? CREATE_NO_WINDOW : 0, nullptr,
+                           directory ? wideDirectory.c_str() : nullptr, &startup, &info)) {
+            break;
+        }
         program.startError_ = GetLastError();
-        return program;
+        if (program.startError_ != ERROR_INTERNAL_ERROR || tries == 2) {
+            return program;
+        }
+        Sleep(1000);
     }
+    program.startError_ = 0;
     CloseHandle(info.hThread);
     program.process_ = info.hProcess;
     program.processId_ = info.dwProcessId;

@@ -118,4 +118,61 @@ Screenshot SaveScreenshot(HWND window, std::string_view name) {
     return shot;
 }
 
+RECT DrawnExtent(HWND window, const RECT& part, COLORREF background) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    Responds(window);
+    RECT extent{};
+    const int width = part.right - part.left;
+    const int height = part.bottom - part.top;
+    if (width <= 0 || height <= 0) {
+        return extent;
+    }
+    std::unique_ptr<HDC__, DcReleaser> screen(GetDC(nullptr));
+    std::unique_ptr<HDC__, DcDeleter> memory(CreateCompatibleDC(screen.get()));
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down: row y is line y of the part
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    std::unique_ptr<void, ObjectDeleter> bitmap(
+        CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || bits == nullptr) {
+        return extent;
+    }
+    POINT origin{part.left, part.top};
+    ClientToScreen(window, &origin);
+    const HGDIOBJ old = SelectObject(memory.get(), bitmap.get());
+    const bool copied =
+        BitBlt(memory.get(), 0, 0, width, height, screen.get(), origin.x, origin.y, SRCCOPY) != FALSE;
+    GdiFlush();
+    SelectObject(memory.get(), old);
+    if (!copied) {
+        return extent;
+    }
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    const std::uint32_t paper =
+        GetBValue(background) | GetGValue(background) << 8 | GetRValue(background) << 16;
+    bool any = false;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            if ((pixels[static_cast<std::size_t>(y) * width + x] & 0xFFFFFF) == paper) {
+                continue;
+            }
+            if (!any) {
+                extent = {x, y, x + 1, y + 1};
+                any = true;
+            }
+            extent.left = x < extent.left ? x : extent.left;
+            extent.right = x + 1 > extent.right ? x + 1 : extent.right;
+            extent.top = y < extent.top ? y : extent.top;
+            extent.bottom = y + 1 > extent.bottom ? y + 1 : extent.bottom;
+        }
+    }
+    OffsetRect(&extent, part.left, part.top);
+    return extent;
+}
+
 }  // namespace velmora::e2e

@@ -24,4 +24,8 @@ bool WaitUntilPainted(HWND window, Milliseconds timeout = kDeadline);
 // Repaints the window, copies its screen rectangle and writes ScreenshotDirectory()\<name>.bmp.
 Screenshot SaveScreenshot(HWND window, std::string_view name);
 
+// The smallest rectangle, in `window`'s client coordinates, holding every pixel of `part` (client
+// coordinates too) that is not `background` as the screen shows it; empty when there is none.
+RECT DrawnExtent(HWND window, const RECT& part, COLORREF background);
+
 }  // namespace velmora::e2e
