@@ -1,10 +1,7 @@
 #include "cli/core/CommandLine.h"
 
-#include <cstdio>
-#include <memory>
-#include <sstream>
-
 #include "cli/core/Backup.h"
+#include "cli/core/BackupFile.h"
 #include "cli/core/Diff.h"
 #include "cli/core/RegFile.h"
 #include "cli/core/Show.h"
@@ -18,13 +15,16 @@ const char* const kUsage =
     "  show [--json]           every setting of the Start Menu, Desktop, Miscellaneous and Security pages "
     "as\n"
     "                          the pages load it now, then the system folders, autorun entries, uninstall\n"
-    "                          entries and \"New\" entries; --json writes JSON (ASCII, \\u escapes)\n"
+    "                          entries and \"New\" entries, every name and text with its own characters;\n"
+    "                          --json writes JSON in UTF-8 (a lone surrogate as a \\u escape)\n"
     "  backup [--force] FILE   writes every key and value Velmora can change to FILE in the REGEDIT4 "
-    "format;\n"
-    "                          \"regedit /s FILE\" restores them; an existing FILE is replaced only\n"
+    "format,\n"
+    "                          or, when a name or text has no exact form in the ANSI code page, as\n"
+    "                          \"Windows Registry Editor Version 5.00\" (UTF-16, for Windows 2000 and\n"
+    "                          later); \"regedit /s FILE\" restores them; an existing FILE is replaced only\n"
     "                          with --force\n"
-    "  diff FILE               lists, per setting, what importing the backup FILE would change now, and\n"
-    "                          the autorun values and list entries added since\n"
+    "  diff FILE               lists, per setting, what importing the backup FILE (either format) would\n"
+    "                          change now, and the autorun values and list entries added since\n"
     "  --help                  shows this text\n"
     "\n"
     "Importing a backup sets the values it holds and deletes again those that were absent; of keys, it\n"
@@ -46,43 +46,8 @@ int UsageError(std::ostream& err, const std::string& message) {
     return kExitError;
 }
 
-// Files go through C stdio, not file streams: libstdc++'s file streams import run-time functions that
-// the msvcrt.dll of Windows 95, 98 and NT 4.0 does not have.
-using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
-
-File OpenFile(const std::string& path, const char* mode) {
-    return File(std::fopen(path.c_str(), mode), std::fclose);
-}
-
-bool ReadFile(const std::string& path, std::string& text) {
-    const File in = OpenFile(path, "rb");
-    if (!in) {
-        return false;
-    }
-    // A directory may open like a file and fail only when read.
-    text.clear();
-    char block[4096];
-    std::size_t got = 0;
-    while ((got = std::fread(block, 1, sizeof block, in.get())) > 0) {
-        text.append(block, got);
-    }
-    return std::ferror(in.get()) == 0;
-}
-
-bool FileExists(const std::string& path) {
-    return OpenFile(path, "rb") != nullptr;
-}
-
-bool WriteFile(const std::string& path, const std::string& text) {
-    File out = OpenFile(path, "wb");
-    if (!out) {
-        return false;
-    }
-    const bool written = std::fwrite(text.data(), 1, text.size(), out.get()) == text.size();
-    return std::fclose(out.release()) == 0 && written;
-}
-
-int Show(const std::vector<std::string>& args, Services services, std::ostream& out, std::ostream& err) {
+int Show(const std::vector<std::string>& args, Services services, std::ostream& out, std::ostream& err,
+         const Environment& environment) {
     bool json = false;
     for (std::size_t i = 1; i < args.size(); ++i) {
         if (args[i] == "--json") {
@@ -93,15 +58,15 @@ int Show(const std::vector<std::string>& args, Services services, std::ostream& 
     }
     const ShowReport report = CollectShow(services);
     if (json) {
-        PrintShowJson(report, out);
+        PrintShowJson(report, environment.json ? *environment.json : out);
     } else {
-        PrintShowText(report, out);
+        PrintShowText(report, out, environment.width);
     }
     return kExitOk;
 }
 
 int Backup(const std::vector<std::string>& args, Services services, std::ostream& out, std::ostream& err,
-           const BackupOrigin& origin) {
+           const Environment& environment) {
     bool force = false;
     std::vector<std::string> files;
     for (std::size_t i = 1; i < args.size(); ++i) {
@@ -118,20 +83,20 @@ int Backup(const std::vector<std::string>& args, Services services, std::ostream
                           files.empty() ? "backup: FILE is missing" : "backup: only one FILE is allowed");
     }
     const std::string& path = files[0];
-    if (!force && FileExists(path)) {
+    if (!force && environment.files.Exists(path)) {
         err << "velmora-cli: backup: " << path << " already exists (use --force to replace it)\n";
         return kExitError;
     }
     RegFile file;
     std::string error;
-    std::string text;
+    EncodedBackup encoded;
     const bool read = ReadTargets(services.registry, CollectTargets(services), file, error);
-    file.comments = BackupHeader(origin);
-    if (!read || !WriteRegFile(file, text, error)) {
+    file.comments = BackupHeader(environment.origin);
+    if (!read || !EncodeBackup(file, environment.ansi, encoded, error)) {
         err << "velmora-cli: backup: " << error << "\n";
         return kExitError;
     }
-    if (!WriteFile(path, text)) {
+    if (!environment.files.Write(path, encoded.bytes)) {
         err << "velmora-cli: backup: cannot write " << path << "\n";
         return kExitError;
     }
@@ -143,18 +108,19 @@ int Backup(const std::vector<std::string>& args, Services services, std::ostream
     return kExitOk;
 }
 
-int Diff(const std::vector<std::string>& args, Services services, std::ostream& out, std::ostream& err) {
+int Diff(const std::vector<std::string>& args, Services services, std::ostream& out, std::ostream& err,
+         const Environment& environment) {
     if (args.size() != 2) {
         return UsageError(err, args.size() < 2 ? "diff: FILE is missing" : "diff: only one FILE is allowed");
     }
     const std::string& path = args[1];
     std::string text;
-    if (!ReadFile(path, text)) {
+    if (!environment.files.Read(path, text)) {
         err << "velmora-cli: diff: cannot read " << path << "\n";
         return kExitError;
     }
     std::string error;
-    const auto backup = ParseRegFile(text, error);
+    const auto backup = DecodeBackup(text, environment.ansi, error);
     if (!backup) {
         err << "velmora-cli: diff: " << path << ": " << error << "\n";
         return kExitError;
@@ -182,7 +148,7 @@ int Diff(const std::vector<std::string>& args, Services services, std::ostream& 
 }  // namespace
 
 int RunCommand(const std::vector<std::string>& args, Services services, std::ostream& out, std::ostream& err,
-               const BackupOrigin& origin) {
+               const Environment& environment) {
     if (args.empty()) {
         err << kUsage;
         return kExitError;
@@ -196,13 +162,13 @@ int RunCommand(const std::vector<std::string>& args, Services services, std::ost
         return kExitOk;
     }
     if (command == "show") {
-        return Show(args, services, out, err);
+        return Show(args, services, out, err, environment);
     }
     if (command == "backup") {
-        return Backup(args, services, out, err, origin);
+        return Backup(args, services, out, err, environment);
     }
     if (command == "diff") {
-        return Diff(args, services, out, err);
+        return Diff(args, services, out, err, environment);
     }
     return UsageError(err, "unknown command '" + command + "'");
 }

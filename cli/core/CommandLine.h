@@ -8,7 +8,10 @@
 #include <vector>
 
 #include "cli/core/BackupHeader.h"
+#include "cli/core/Files.h"
+#include "cli/core/Show.h"
 #include "system/Services.h"
+#include "text/CodePage.h"
 
 namespace velmora::cli {
 
@@ -16,9 +19,18 @@ constexpr int kExitOk = 0;
 constexpr int kExitDifferences = 1;
 constexpr int kExitError = 2;
 
-// `args` are the arguments after the program's name; `origin` goes into a backup's header.
+// What the commands need of the system besides its registry.
+struct Environment {
+    const text::CodePage& ansi;  // the ANSI code page, REGEDIT4's text
+    const Files& files;
+    BackupOrigin origin;           // goes into a backup's header
+    std::ostream* json = nullptr;  // where show --json goes, UTF-8 whatever the system; null: `out`
+    TextWidth width = Utf16Width;  // the columns a text of show takes on `out`
+};
+
+// `args` are the arguments after the program's name, in UTF-8 like everything written to `out` and `err`.
 int RunCommand(const std::vector<std::string>& args, Services services, std::ostream& out, std::ostream& err,
-               const BackupOrigin& origin = {});
+               const Environment& environment);
 
 extern const char* const kUsage;
 

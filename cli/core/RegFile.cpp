@@ -56,6 +56,10 @@ std::string HexPrefix(const RawValue& value) {
     return prefix;
 }
 
+bool IsText(std::uint32_t type) {
+    return type == reg::kSz || type == reg::kExpandSz || type == reg::kMultiSz;
+}
+
 // The right-hand side; `column` is where it starts on its line. Hex data is continued on further lines
 // only when `wrap` is set.
 std::string FormatData(const RawValue& value, std::size_t column, bool wrap) {
@@ -147,7 +151,7 @@ bool ParseHexBytes(const std::string& text, std::vector<std::uint8_t>& bytes) {
     return Trim(text).back() != ',';
 }
 
-bool ParseData(const std::string& text, std::optional<RawValue>& value) {
+bool ParseData(const std::string& text, const RegFileForm& form, std::optional<RawValue>& value) {
     if (text == "-") {
         value.reset();
         return true;
@@ -205,6 +209,11 @@ bool ParseData(const std::string& text, std::optional<RawValue>& value) {
     if (!ParseHexBytes(bytes, raw.data)) {
         return false;
     }
+    if (IsText(raw.type) && form.textFromFile) {
+        const std::string data = form.textFromFile(
+            std::string_view(reinterpret_cast<const char*>(raw.data.data()), raw.data.size()));
+        raw.data.assign(data.begin(), data.end());
+    }
     value = raw;
     return true;
 }
@@ -239,8 +248,8 @@ std::string FormatValue(const RawValue& value) {
     return FormatData(value, 0, false);
 }
 
-bool WriteRegFile(const RegFile& file, std::string& text, std::string& error) {
-    text = "REGEDIT4\r\n\r\n";
+bool WriteRegFile(const RegFile& file, std::string& text, std::string& error, const RegFileForm& form) {
+    text = form.firstLine + "\r\n\r\n";
     for (const std::string& comment : file.comments) {
         if (HasControlCharacter(comment)) {
             error = "a comment holds a line break or another control character";
@@ -264,7 +273,21 @@ bool WriteRegFile(const RegFile& file, std::string& text, std::string& error) {
                 return false;
             }
             std::string line = entry.name.empty() ? "@=" : Quote(entry.name) + "=";
-            line += entry.value ? FormatData(*entry.value, line.size(), true) : "-";
+            if (!entry.value) {
+                line += "-";
+            } else if (!IsText(entry.value->type) || !form.textToFile || QuotedFormKeepsBytes(*entry.value)) {
+                line += FormatData(*entry.value, line.size(), true);
+            } else {
+                const auto& data = entry.value->data;
+                const auto bytes = form.textToFile(
+                    std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
+                if (!bytes) {
+                    error = "a text of " + KeyName(section) + " has no exact form in this file";
+                    return false;
+                }
+                line += FormatData(RawValue{entry.value->type, {bytes->begin(), bytes->end()}}, line.size(),
+                                   true);
+            }
             text += line + "\r\n";
         }
         text += "\r\n";
@@ -281,7 +304,7 @@ std::optional<RootKey> RootFromName(const std::string& name) {
     return std::nullopt;
 }
 
-std::optional<RegFile> ParseRegFile(const std::string& text, std::string& error) {
+std::optional<RegFile> ParseRegFile(const std::string& text, std::string& error, const RegFileForm& form) {
     std::vector<std::string> lines;
     {
         std::size_t start = 0;
@@ -311,8 +334,9 @@ std::optional<RegFile> ParseRegFile(const std::string& text, std::string& error)
             continue;
         }
         if (!header) {
-            if (line != "REGEDIT4") {
-                error = where + "not a REGEDIT4 file (the first line must be REGEDIT4)";
+            if (line != form.firstLine) {
+                error = where + "not a " + form.firstLine + " file (the first line must be " +
+                        form.firstLine + ")";
                 return std::nullopt;
             }
             header = true;
@@ -370,14 +394,14 @@ std::optional<RegFile> ParseRegFile(const std::string& text, std::string& error)
                 data.pop_back();
             }
         }
-        if (!ParseData(data, entry.value)) {
+        if (!ParseData(data, form, entry.value)) {
             error = where + "cannot read the value's data";
             return std::nullopt;
         }
         current->values.push_back(entry);
     }
     if (!header) {
-        error = "the file is empty (no REGEDIT4 line)";
+        error = "the file is empty (no " + form.firstLine + " line)";
         return std::nullopt;
     }
     return file;

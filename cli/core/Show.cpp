@@ -12,6 +12,7 @@
 #include "settings/ShellNewList.h"
 #include "settings/StartMenuSettings.h"
 #include "settings/UninstallList.h"
+#include "text/Utf.h"
 
 namespace velmora::cli {
 namespace {
@@ -39,12 +40,12 @@ std::string Key(RootKey root, const std::string& path) {
 
 // Columns padded to their widest cell, two blanks apart; the last column is not padded.
 void PrintTable(std::ostream& out, const std::vector<std::vector<std::string>>& rows,
-                const std::string& indent) {
+                const std::string& indent, const TextWidth& width) {
     std::vector<std::size_t> widths;
     for (const auto& row : rows) {
         widths.resize(std::max(widths.size(), row.size()));
         for (std::size_t i = 0; i < row.size(); ++i) {
-            widths[i] = std::max(widths[i], row[i].size());
+            widths[i] = std::max(widths[i], width(row[i]));
         }
     }
     for (const auto& row : rows) {
@@ -52,39 +53,39 @@ void PrintTable(std::ostream& out, const std::vector<std::vector<std::string>>& 
         for (std::size_t i = 0; i < row.size(); ++i) {
             line += row[i];
             if (i + 1 < row.size()) {
-                line += std::string(widths[i] - row[i].size() + 2, ' ');
+                line += std::string(widths[i] - width(row[i]) + 2, ' ');
             }
         }
         out << line << "\n";
     }
 }
 
-// Windows-1252's meaning of 0x80..0x9F; the five unassigned bytes map to the control code of the same
-// number, as Windows converts them.
-constexpr unsigned kCp1252High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-                                      0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
 }  // namespace
 
+std::size_t Utf16Width(std::string_view text) {
+    return text::Utf16Length(text);
+}
+
 std::string JsonString(const std::string& text) {
+    // Through UTF-16, the registry's own units: a pair of surrogates is one character and goes out as
+    // UTF-8, a lone one (which UTF-8 cannot hold) as its escape, so a JSON reader gets the same units.
+    const std::u16string units = text::ToUtf16(text);
     std::string out = "\"";
-    for (char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        const char16_t unit = units[i];
+        const bool high = unit >= 0xD800 && unit <= 0xDBFF;
+        if (high && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF) {
+            out += text::ToUtf8(units.substr(i, 2));
+            ++i;
+        } else if (unit == '"' || unit == '\\') {
             out += '\\';
-            out += c;
-        } else if (byte >= 0x20 && byte < 0x80) {
-            out += c;
-        } else {
-            unsigned code = byte;
-            if (byte >= 0x80 && byte < 0xA0) {
-                code = kCp1252High[byte - 0x80];
-            }
+            out += static_cast<char>(unit);
+        } else if (unit < 0x20 || (unit >= 0xD800 && unit <= 0xDFFF)) {
             char escape[8];
-            std::snprintf(escape, sizeof escape, "\\u%04x", code);
+            std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(unit));
             out += escape;
+        } else {
+            out += text::ToUtf8(units.substr(i, 1));
         }
     }
     return out + "\"";
@@ -213,7 +214,7 @@ ShowReport CollectShow(Services services) {
     return report;
 }
 
-void PrintShowText(const ShowReport& report, std::ostream& out) {
+void PrintShowText(const ShowReport& report, std::ostream& out, const TextWidth& width) {
     std::vector<std::vector<std::string>> rows = {{"Page", "Setting", "State", "Location"}};
     for (const ShownSetting& s : report.settings) {
         const bool text = s.row->state == Shown::kMenuDelay || s.row->state == Shown::kUserName ||
@@ -222,7 +223,7 @@ void PrintShowText(const ShowReport& report, std::ostream& out) {
                         s.loaded && text ? "\"" + s.state + "\"" : s.state,
                         s.loaded ? s.where : s.where + " (" + s.note + ")"});
     }
-    PrintTable(out, rows, "");
+    PrintTable(out, rows, "", width);
 
     const struct {
         const char* list;
@@ -254,7 +255,7 @@ void PrintShowText(const ShowReport& report, std::ostream& out) {
         if (table.size() == 1) {
             out << "  (none)\n";
         } else {
-            PrintTable(out, table, "  ");
+            PrintTable(out, table, "  ", width);
         }
     }
 }

@@ -2,8 +2,10 @@
 // way the main window loads them on this system, and the entries of the three lists.
 #pragma once
 
+#include <functional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/core/PageSettings.h"
@@ -34,12 +36,18 @@ struct ShowReport {
 
 ShowReport CollectShow(Services services);
 
-// Aligned columns; texts are shown as they are stored (ANSI).
-void PrintShowText(const ShowReport& report, std::ostream& out);
-// JSON, ASCII only: bytes 0x80 and above are read as Windows-1252 and written as \u escapes.
+// How many columns a text takes where it is shown.
+using TextWidth = std::function<std::size_t(std::string_view)>;
+// One column per UTF-16 unit, as a console of the NT family shows the characters of most scripts.
+std::size_t Utf16Width(std::string_view text);
+
+// Aligned columns of the texts as they are (UTF-8), padded by `width`.
+void PrintShowText(const ShowReport& report, std::ostream& out, const TextWidth& width = Utf16Width);
+// JSON in UTF-8.
 void PrintShowJson(const ShowReport& report, std::ostream& out);
 
-// A JSON string literal of an ANSI text.
+// A JSON string literal of a text: control characters and lone surrogates as \u escapes, every other
+// character as it is.
 std::string JsonString(const std::string& text);
 
 }  // namespace velmora::cli

@@ -4,37 +4,22 @@
 
 #include <cstdio>
 #include <ostream>
-#include <streambuf>
 #include <string>
 #include <vector>
 
+#include "cli/core/Arguments.h"
 #include "cli/core/BackupHeader.h"
 #include "cli/core/CommandLine.h"
+#include "cli/win32/ConsoleBuffer.h"
+#include "cli/win32/Lookup.h"
+#include "cli/win32/WindowsFiles.h"
 #include "system/win32/Win32Services.h"
+#include "text/win32/AnsiCodePage.h"
+#include "text/win32/SystemText.h"
 
 namespace {
 
-// Output through C stdio. std::cout and std::cerr would link libstdc++'s file streams, which import
-// run-time functions that the msvcrt.dll of Windows 95, 98 and NT 4.0 does not have.
-class StdioBuffer : public std::streambuf {
-  public:
-    explicit StdioBuffer(std::FILE* file) : file_(file) {}
-
-  protected:
-    int_type overflow(int_type c) override {
-        if (traits_type::eq_int_type(c, traits_type::eof())) {
-            return traits_type::not_eof(c);
-        }
-        return std::fputc(traits_type::to_char_type(c), file_) == EOF ? traits_type::eof() : c;
-    }
-    std::streamsize xsputn(const char* text, std::streamsize count) override {
-        return static_cast<std::streamsize>(std::fwrite(text, 1, static_cast<std::size_t>(count), file_));
-    }
-    int sync() override { return std::fflush(file_) == 0 ? 0 : -1; }
-
-  private:
-    std::FILE* file_;
-};
+using velmora::cli::ConsoleBuffer;
 
 // The Windows version this runs on, for a backup's header.
 std::string WindowsVersion() {
@@ -44,22 +29,52 @@ std::string WindowsVersion() {
         return "";
     }
     return velmora::cli::DescribeWindows(info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion,
-                                         info.dwBuildNumber, info.szCSDVersion);
+                                         info.dwBuildNumber, velmora::text::FromAnsi(info.szCSDVersion));
+}
+
+// The arguments in UTF-8: on the NT family from the command line as the system holds it (argv is its
+// ANSI copy, with '?' for what the code page lacks), on Windows 95 and 98 from argv.
+std::vector<std::string> Arguments(int argc, char** argv) {
+    using GetCommandLineWFn = const wchar_t*(WINAPI*)();
+    if (velmora::text::UsesWideCalls()) {
+        if (const auto get = velmora::cli::Lookup<GetCommandLineWFn>("kernel32.dll", "GetCommandLineW")) {
+            return velmora::cli::SplitArguments(velmora::text::Narrow(get()));
+        }
+    }
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) {
+        args.push_back(velmora::text::FromAnsi(argv[i]));
+    }
+    return args;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    StdioBuffer outBuffer(stdout);
-    StdioBuffer errBuffer(stderr);
+    using velmora::text::SystemAnsiCodePage;
+    const bool nt = velmora::text::UsesWideCalls();
+    ConsoleBuffer outBuffer(stdout, STD_OUTPUT_HANDLE, ConsoleBuffer::Bytes::kSystem);
+    ConsoleBuffer errBuffer(stderr, STD_ERROR_HANDLE, ConsoleBuffer::Bytes::kSystem);
+    ConsoleBuffer jsonBuffer(stdout, STD_OUTPUT_HANDLE, ConsoleBuffer::Bytes::kUtf8);
     std::ostream out(&outBuffer);
     std::ostream err(&errBuffer);
+    std::ostream json(&jsonBuffer);
+    // On the NT family a lone surrogate is a character of its own, which no code page holds: a backup with
+    // one is written as version 5. On Windows 95 and 98 it stands for a byte the registry gave.
+    const SystemAnsiCodePage ansi(nt ? SystemAnsiCodePage::kNoBytes : SystemAnsiCodePage::kBytesKept);
+    const velmora::cli::WindowsFiles files;
+    velmora::cli::Environment environment{ansi, files, velmora::cli::BackupOrigin{"", WindowsVersion()},
+                                          &json};
+    if (!nt) {
+        // As wide as the ANSI bytes the console shows.
+        environment.width = [](std::string_view text) { return velmora::text::ToAnsi(text).size(); };
+    }
     velmora::Win32Services services;
     try {
-        const int code = velmora::cli::RunCommand(args, services.Get(), out, err,
-                                                  velmora::cli::BackupOrigin{"", WindowsVersion()});
+        const int code =
+            velmora::cli::RunCommand(Arguments(argc, argv), services.Get(), out, err, environment);
         out.flush();
+        json.flush();
         return code;
     } catch (const std::exception& e) {
         err << "velmora-cli: " << e.what() << "\n";

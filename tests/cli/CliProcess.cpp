@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "tests/e2e/harness/RunningProgram.h"
+#include "text/Utf.h"
 
 namespace velmora::clitest {
 namespace {
@@ -77,6 +78,24 @@ ProcessResult RunProcess(const std::string& commandLine, unsigned long timeoutMs
     result.out = ReadAll(outPath);
     result.err = ReadAll(errPath);
     return result;
+}
+
+std::string ReadBytes(const std::string& path) {
+    const std::u16string name = text::ToUtf16(path);
+    const HANDLE file =
+        ::CreateFileW(reinterpret_cast<const wchar_t*>(name.c_str()), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    std::string bytes;
+    if (file == INVALID_HANDLE_VALUE) {
+        return bytes;
+    }
+    char block[4096];
+    DWORD got = 0;
+    while (::ReadFile(file, block, sizeof block, &got, nullptr) && got > 0) {
+        bytes.append(block, got);
+    }
+    ::CloseHandle(file);
+    return bytes;
 }
 
 std::string CliPath() {

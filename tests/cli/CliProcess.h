@@ -24,6 +24,9 @@ ProcessResult RunCli(const std::vector<std::string>& args);
 // "regedit.exe /s FILE": the import a user does to restore a backup.
 ProcessResult ImportWithRegedit(const std::string& windowsPath);
 
+// The bytes of a file, its name in UTF-8 (empty when it cannot be read).
+std::string ReadBytes(const std::string& path);
+
 // A fresh folder of the driver's own under the temp folder, emptied first.
 std::string ScratchDirectory(const std::string& name);
 

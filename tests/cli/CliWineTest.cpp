@@ -65,7 +65,9 @@ class CliWineTest : public ::testing::Test {
 
         Write(kHkcu, kRun, "Quote\"d \\ name", RegistryValue::String("C:\\Prog\\\"x\".exe /a"));
         Write(kHkcu, kRun, "Zero inside", Raw(reg::kSz, std::string("a\0b\0", 4)));
-        Write(kHkcu, kRun, "Ansi", RegistryValue::String("Couldn\xB4t \x80\x81"));
+        // Characters of 1252's upper half, and U+0081, which 1252 leaves undefined (the registry's texts are
+        // UTF-8 here).
+        Write(kHkcu, kRun, "Ansi", RegistryValue::String("Couldn\u00b4t \u20ac\u0081"));
         Write(kHkcu, kRun, "Line break", RegistryValue::String("a\r\nb"));
         Write(kHkcu, kRun, "Expand", Raw(reg::kExpandSz, std::string("%SystemRoot%\\x.exe\0", 19)));
         Write(kHkcu, kRun, "Multi", Raw(reg::kMultiSz, std::string("a\0bc\0\0", 6)));
@@ -141,7 +143,7 @@ TEST_F(CliWineTest, ShowPrintsWhatThePageModelsLoadFromThisRegistry) {
         std::string::npos);
     EXPECT_NE(shown.out.find("{\"list\": \"New\", \"name\": \"Velmora CLI Test Document\""),
               std::string::npos);
-    EXPECT_NE(shown.out.find("\"name\": \"Ansi\", \"value\": \"Couldn\\u00b4t \\u20ac\\u0081\""),
+    EXPECT_NE(shown.out.find("\"name\": \"Ansi\", \"value\": \"Couldn\u00b4t \u20ac\u0081\""),
               std::string::npos);
 
     const ProcessResult text = RunCli({"show"});

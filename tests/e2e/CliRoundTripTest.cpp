@@ -1,7 +1,8 @@
 // The companion and the pages together: a backup taken with velmora-cli where the policy key and the
 // verbs' shell key do not exist, settings changed on four pages and applied, another program's values
 // and keys written beside them, the changes listed by diff, and the backup imported with regedit, which
-// takes back exactly Velmora's changes and leaves the other program's data.
+// takes back exactly Velmora's changes and leaves the other program's data. Then names and texts beyond
+// the prefix's ANSI code page, through a folder named with them: the same round trip, in version 5.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -20,6 +21,7 @@
 #include "tests/e2e/harness/RegistryValues.h"
 #include "tests/e2e/harness/VelmoraSession.h"
 #include "tests/e2e/harness/WindowState.h"
+#include "text/Utf.h"
 
 namespace velmora::e2e {
 namespace {
@@ -102,6 +104,110 @@ TEST(CliRoundTrip, BackupChangeThroughThePagesImportAndCompare) {
     const clitest::ProcessResult after = clitest::RunCli({"diff", file});
     EXPECT_EQ(after.exitCode, 0u) << after.out;
     EXPECT_EQ(after.out, "No differences.\n");
+}
+
+// Run-key values named and holding what 1252, 1251 and 932 each lack some of, beside look-alikes of
+// each other that the code page's best fit would merge.
+TEST(CliRoundTrip, NamesBeyondTheCodePageSurviveBackupImportAndDiff) {
+    const std::string run = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    ScopedRegistryRestore restore(Keys());
+    const auto textValue = [](std::uint32_t type, const std::string& utf8) {
+        return RegistryValue{type, std::vector<std::uint8_t>(utf8.begin(), utf8.end())};
+    };
+    const struct {
+        const char* name;
+        RegistryValue value;
+    } values[] = {
+        {"\u0422\u0435\u0441\u0442", RegistryValue::String("C:\\\u0422\u0435\u0441\u0442\\t.exe")},
+        {"\u0141\u00f3d\u017a", RegistryValue::String("\u0141\u00f3d\u017a.exe")},
+        {"L\u00f3dz", RegistryValue::String("L\u00f3dz.exe")},
+        {"Acc\u041f\u0440\u043e\u0433",
+         textValue(reg::kExpandSz, std::string("%SystemRoot%\\\u041f\u0440\u043e\u0433.exe\0", 26))},
+        {"\u8868\u793a", textValue(reg::kMultiSz, std::string("\u8868\0\u00e9\0\0", 8))},
+    };
+    for (const auto& v : values) {
+        ASSERT_TRUE(WriteRawValue(RootKey::CurrentUser, run, v.name, v.value)) << v.name;
+    }
+    // Backed up in the form that holds them (no code page has all of them), to a folder so named.
+    const std::string folder =
+        clitest::ScratchDirectory("unicode") + "\\\u0422\u0435\u0441\u0442 \u0141\u00f3d\u017a";
+    const std::u16string wideFolder = text::ToUtf16(folder);
+    ::CreateDirectoryW(reinterpret_cast<const wchar_t*>(wideFolder.c_str()), nullptr);
+    const std::string file = folder + "\\\u8868.reg";
+    const clitest::ProcessResult backup = clitest::RunCli({"backup", "--force", file});
+    ASSERT_EQ(backup.exitCode, 0u) << backup.err;
+    EXPECT_NE(backup.out.find(file), std::string::npos) << backup.out;
+    EXPECT_EQ(clitest::ReadBytes(file).substr(0, 2), "\xFF\xFE");
+
+    // show writes UTF-8 to a file.
+    const clitest::ProcessResult show = clitest::RunCli({"show"});
+    EXPECT_EQ(show.exitCode, 0u) << show.err;
+    for (const auto& v : values) {
+        EXPECT_NE(show.out.find(v.name), std::string::npos) << v.name << "\n" << show.out;
+    }
+
+    const clitest::ProcessResult same = clitest::RunCli({"diff", file});
+    EXPECT_EQ(same.exitCode, 0u) << same.out << same.err;
+
+    // Changed and removed since; the import puts back every one as it was.
+    const RegistrySnapshot before = RegistrySnapshot::Take(Keys());
+    ASSERT_TRUE(WriteRawValue(RootKey::CurrentUser, run, "L\u00f3dz", RegistryValue::String("other.exe")));
+    ASSERT_TRUE(RemoveValue(RootKey::CurrentUser, run, "\u0141\u00f3d\u017a"));
+    ASSERT_TRUE(RemoveValue(RootKey::CurrentUser, run, "Acc\u041f\u0440\u043e\u0433"));
+    const clitest::ProcessResult changed = clitest::RunCli({"diff", file});
+    EXPECT_EQ(changed.exitCode, 1u) << changed.out << changed.err;
+    for (const char* name : {"[L\u00f3dz]", "[\u0141\u00f3d\u017a]", "[Acc\u041f\u0440\u043e\u0433]"}) {
+        EXPECT_NE(changed.out.find(name), std::string::npos) << name << "\n" << changed.out;
+    }
+
+    const clitest::ProcessResult imported = clitest::ImportWithRegedit(file);
+    ASSERT_TRUE(imported.finished);
+    EXPECT_EQ(imported.exitCode, 0u);
+    EXPECT_TRUE(RegistryUnchangedSince(before));
+    const clitest::ProcessResult after = clitest::RunCli({"diff", file});
+    EXPECT_EQ(after.exitCode, 0u) << after.out << after.err;
+    EXPECT_EQ(after.out, "No differences.\n");
+}
+
+// Text the prefix's code page holds stays REGEDIT4, in that code page's bytes, and comes back the same.
+// In 932 the name's second byte is a backslash (0x5C), which only a writer that quotes characters, not
+// bytes, leaves alone.
+TEST(CliRoundTrip, CodePageTextStaysRegedit4) {
+    const std::string run = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    const struct {
+        unsigned codePage;
+        const char* name;
+        const char* bytes;  // the name in the code page
+    } choices[] = {
+        {1252, "L\u00f3dz \u00e9t\u00e9",
+         "L\xF3"
+         "dz \xE9t\xE9"},
+        {1251, "\u0422\u0435\u0441\u0442", "\xD2\xE5\xF1\xF2"},
+        {932, "\u8868\u793a", "\x95\x5C\x8E\xA6"},
+    };
+    const auto choice = std::find_if(std::begin(choices), std::end(choices),
+                                     [](const auto& c) { return c.codePage == ::GetACP(); });
+    ASSERT_NE(choice, std::end(choices)) << "no names chosen for code page " << ::GetACP();
+    ScopedRegistryRestore restore(Keys());
+    ASSERT_TRUE(WriteRawValue(RootKey::CurrentUser, run, choice->name,
+                              RegistryValue::String(std::string(choice->name) + ".exe")));
+    const std::string file = clitest::ScratchDirectory("codepage") + "\\backup.reg";
+    const clitest::ProcessResult backup = clitest::RunCli({"backup", file});
+    ASSERT_EQ(backup.exitCode, 0u) << backup.err;
+    const std::string bytes = clitest::ReadBytes(file);
+    EXPECT_EQ(bytes.rfind("REGEDIT4\r\n", 0), 0u) << bytes.substr(0, 40);
+    EXPECT_NE(bytes.find("\"" + std::string(choice->bytes) + "\"=\"" + choice->bytes + ".exe\""),
+              std::string::npos)
+        << bytes;
+
+    const RegistrySnapshot before = RegistrySnapshot::Take(Keys());
+    ASSERT_TRUE(RemoveValue(RootKey::CurrentUser, run, choice->name));
+    const clitest::ProcessResult imported = clitest::ImportWithRegedit(file);
+    ASSERT_TRUE(imported.finished);
+    EXPECT_EQ(imported.exitCode, 0u);
+    EXPECT_TRUE(RegistryUnchangedSince(before));
+    const clitest::ProcessResult after = clitest::RunCli({"diff", file});
+    EXPECT_EQ(after.exitCode, 0u) << after.out << after.err;
 }
 
 }  // namespace

@@ -5,10 +5,12 @@
 #include <iterator>
 #include <sstream>
 
+#include "cli/core/Arguments.h"
 #include "cli/core/CommandLine.h"
 #include "registry/RegistryStore.h"
 #include "settings/Locations.h"
 #include "system/fakes/FakeServices.h"
+#include "tests/support/FakeCodePage.h"
 #include "tests/support/RegistryDump.h"
 
 namespace velmora::cli {
@@ -33,8 +35,9 @@ class CliCommandLineTest : public ::testing::Test {
     int Run(std::vector<std::string> args) {
         out_.str("");
         err_.str("");
-        return RunCommand(args, fakes_.Get(), out_, err_,
-                          BackupOrigin{"2026-12-08 14:05", "Windows 98 (4.10)"});
+        return RunCommand(
+            args, fakes_.Get(), out_, err_,
+            Environment{codePage_, files_, BackupOrigin{"2026-12-08 14:05", "Windows 98 (4.10)"}});
     }
     std::string PathOf(const char* name) const { return (directory_ / name).string(); }
     static std::string Read(const std::string& path) {
@@ -43,6 +46,8 @@ class CliCommandLineTest : public ::testing::Test {
     }
 
     FakeServices fakes_;
+    testing::FakeCodePage codePage_;
+    StdioFiles files_;
     fs::path directory_;
     std::ostringstream out_;
     std::ostringstream err_;
@@ -89,9 +94,10 @@ TEST_F(CliCommandLineTest, UnreadableOrForeignFilesAreErrorsNotDifferences) {
     EXPECT_NE(err_.str().find("cannot read " + PathOf("missing.reg")), std::string::npos);
     EXPECT_EQ(Run({"diff", directory_.string()}), kExitError);
 
-    const std::string unicode = PathOf("unicode.reg");
-    std::ofstream(unicode) << "Windows Registry Editor Version 5.00\r\n";
-    EXPECT_EQ(Run({"diff", unicode}), kExitError);
+    // Both forms regedit writes are read (see the version 5 test); anything else is foreign.
+    const std::string foreign = PathOf("foreign.reg");
+    std::ofstream(foreign) << "Windows Registry Editor Version 4.00\r\n";
+    EXPECT_EQ(Run({"diff", foreign}), kExitError);
     EXPECT_NE(err_.str().find("line 1: not a REGEDIT4 file"), std::string::npos) << err_.str();
 
     const std::string broken = PathOf("broken.reg");
@@ -135,6 +141,56 @@ TEST_F(CliCommandLineTest, BackupThenDiffSaysNoDifferencesUntilASettingChanges) 
     EXPECT_EQ(Read(file), text);
     EXPECT_EQ(Run({"backup", "--force", file}), kExitOk);
     EXPECT_EQ(Run({"diff", file}), kExitOk);
+}
+
+TEST_F(CliCommandLineTest, ABackupOfNamesTheCodePageLacksIsVersion5AndDiffReadsItBack) {
+    const std::string run = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    RegistryStore store(fakes_.registry);
+    // Names that the code page's '?' and look-alikes would merge or change.
+    store.WriteString(RootKey::CurrentUser, run, "\u0422\u0435\u0441\u0442", "t.exe");
+    store.WriteString(RootKey::CurrentUser, run, "\u0141\u00f3d\u017a", "\u0141.exe");
+    store.WriteString(RootKey::CurrentUser, run, "L\u00f3dz", "l.exe");
+    store.WriteString(RootKey::CurrentUser, run, "Acc\u041f\u0440\u043e\u0433", "a.exe");
+    const std::string file = PathOf("unicode.reg");
+    ASSERT_EQ(Run({"backup", file}), kExitOk) << err_.str();
+    const std::string bytes = Read(file);
+    ASSERT_EQ(bytes.substr(0, 2), "\xFF\xFE");
+    EXPECT_EQ(bytes.substr(2, 16), std::string("W\0i\0n\0d\0o\0w\0s\0 \0", 16));
+    EXPECT_EQ(Run({"diff", file}), kExitOk) << out_.str() << err_.str();
+    EXPECT_EQ(out_.str(), "No differences.\n");
+
+    store.WriteString(RootKey::CurrentUser, run, "L\u00f3dz", "changed.exe");
+    store.DeleteValue(RootKey::CurrentUser, run, "\u0141\u00f3d\u017a");
+    EXPECT_EQ(Run({"diff", file}), kExitDifferences);
+    EXPECT_NE(out_.str().find("[\u0141\u00f3d\u017a]\n    backup: \"\u0141.exe\"\n    now:    absent\n"),
+              std::string::npos)
+        << out_.str();
+    EXPECT_NE(out_.str().find("[L\u00f3dz]\n    backup: \"l.exe\"\n    now:    \"changed.exe\"\n"),
+              std::string::npos)
+        << out_.str();
+}
+
+TEST(CliArgumentsTest, SplitsTheCommandLineAsTheCRunTimeDoes) {
+    const struct {
+        const char* line;
+        std::vector<std::string> args;
+    } cases[] = {
+        {"velmora-cli.exe", {}},
+        {"\"C:\\Program Files\\velmora-cli.exe\" show --json", {"show", "--json"}},
+        {"\"C:\\odd\\\"x backup", {"backup"}},  // the name's quotes take no escapes
+        {"v  backup \t \"C:\\\u0422\u0435\u0441\u0442 folder\\b.reg\"  ",
+         {"backup", "C:\\\u0422\u0435\u0441\u0442 folder\\b.reg"}},
+        {"v a\"b c\"d e", {"ab cd", "e"}},
+        {"v \"\" x", {"", "x"}},
+        {"v a\\\\\"b c\"", {"a\\b c"}},       // 2n backslashes and a quote: n, and the quote groups
+        {"v a\\\\\\\"b", {"a\\\"b"}},         // 2n+1: n and a quote
+        {"v a\\b\\\\ c", {"a\\b\\\\", "c"}},  // backslashes before anything else are themselves
+        {"v \"a \"\"b\"\"\"", {"a \"b\""}},   // "" inside a group is a quote
+        {"v \"unterminated group", {"unterminated group"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(SplitArguments(c.line), c.args) << c.line;
+    }
 }
 
 TEST(CliBackupHeaderTest, WindowsVersionsGoByTheNameTheyWereSoldUnder) {

@@ -2,9 +2,11 @@
 
 #include <string>
 
+#include "cli/core/BackupFile.h"
 #include "cli/core/RegFile.h"
 #include "registry/MemoryRegistry.h"
 #include "registry/RegKey.h"
+#include "tests/support/FakeCodePage.h"
 #include "tests/support/RegistryDump.h"
 
 namespace velmora::cli {
@@ -224,6 +226,142 @@ TEST(CliRegFileTest, ImportDeletesWholeKeysSetsExactBytesAndDeletesValues) {
                   reg::kSuccess);
     }
     EXPECT_EQ(testing::DumpRegistry(registry), testing::DumpRegistry(expected));
+}
+
+// ---- a backup's two forms ----
+
+RawValue Text(std::uint32_t type, const std::string& utf8) {
+    return RawValue{type, {utf8.begin(), utf8.end()}};
+}
+
+// One key holding `name` = `value`, under a key path of its own.
+RegFile OneValue(const std::string& path, const std::string& name, const RawValue& value) {
+    return RegFile{{Section{RootKey::CurrentUser, path, false, {{name, value}}}}, {"header"}};
+}
+
+const std::string kLoneSurrogate = "\xED\xB2\x81";  // U+DC81, which the fake decodes byte 0x81 to
+
+TEST(CliBackupFileTest, Regedit4UnlessANameOrTextHasNoExactFormInTheCodePage) {
+    const testing::FakeCodePage nt;            // a lone surrogate is a character
+    const testing::FakeCodePage ansi9x(true);  // it stands for a byte the registry gave
+    const struct {
+        const char* what;
+        RegFile file;
+        const testing::FakeCodePage* codePage;
+        BackupForm form;
+    } cases[] = {
+        {"ASCII", OneValue("K", "a", Sz("b")), &nt, BackupForm::kRegedit4},
+        {"code-page value", OneValue("K", "L\u00f3dz", Sz("Couldn\u00b4t")), &nt, BackupForm::kRegedit4},
+        {"value name", OneValue("K", "\u0141\u00f3d\u017a", Sz("x")), &nt, BackupForm::kVersion5},
+        {"key name", OneValue("Acc\u041f\u0440\u043e\u0433", "a", Sz("x")), &nt, BackupForm::kVersion5},
+        {"quoted text", OneValue("K", "a", Sz("\u0422\u0435\u0441\u0442")), &nt, BackupForm::kVersion5},
+        {"hex text", OneValue("K", "a", Text(reg::kExpandSz, std::string("%\u20ac%\0", 6))), &nt,
+         BackupForm::kVersion5},
+        {"hex(1) text", OneValue("K", "a", Text(reg::kSz, "\u20ac\n")), &nt, BackupForm::kVersion5},
+        {"binary is no text", OneValue("K", "a", Bytes(reg::kBinary, {0xe2, 0x82, 0xac})), &nt,
+         BackupForm::kRegedit4},
+        {"lone surrogate, NT", OneValue("K", "a", Sz(kLoneSurrogate)), &nt, BackupForm::kVersion5},
+        {"undecoded byte, 9x", OneValue("K", "a", Sz(kLoneSurrogate)), &ansi9x, BackupForm::kRegedit4},
+    };
+    for (const auto& c : cases) {
+        EncodedBackup encoded;
+        std::string error;
+        ASSERT_TRUE(EncodeBackup(c.file, *c.codePage, encoded, error)) << c.what << ": " << error;
+        EXPECT_EQ(encoded.form, c.form) << c.what;
+        EXPECT_EQ(encoded.bytes.substr(0, 2) == "\xFF\xFE", c.form == BackupForm::kVersion5) << c.what;
+        EXPECT_EQ(DecodeBackup(encoded.bytes, *c.codePage, error), c.file) << c.what << ": " << error;
+    }
+}
+
+TEST(CliBackupFileTest, Regedit4HoldsTheCodePagesBytesAndReadsThemBack) {
+    const testing::FakeCodePage ansi9x(true);
+    RegFile file = OneValue("Software\\L\u00f3dz", "\u00e9t\u00e9", Sz("Couldn\u00b4t" + kLoneSurrogate));
+    file.sections[0].values.push_back({"e", Text(reg::kExpandSz, std::string("\u00c5\0", 3))});
+    const std::string bytes =
+        "REGEDIT4\r\n\r\n; header\r\n\r\n[HKEY_CURRENT_USER\\Software\\L\xF3"
+        "dz]\r\n"
+        "\"\xE9t\xE9\"=\"Couldn\xB4t\x81\"\r\n\"e\"=hex(2):c5,00\r\n\r\n";
+    EncodedBackup encoded;
+    std::string error;
+    ASSERT_TRUE(EncodeBackup(file, ansi9x, encoded, error)) << error;
+    EXPECT_EQ(encoded.bytes, bytes);
+    EXPECT_EQ(DecodeBackup(bytes, ansi9x, error), file) << error;
+    // On the NT family the undefined byte reads as a character no code page holds: still exact.
+    const testing::FakeCodePage nt;
+    const auto read = DecodeBackup(bytes, nt, error);
+    ASSERT_TRUE(read) << error;
+    EXPECT_EQ(read->sections[0].values[0].value, Sz("Couldn\u00b4t" + kLoneSurrogate));
+}
+
+// The UTF-16LE units after the byte order mark.
+std::u16string Units(const std::string& bytes) {
+    EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
+    std::u16string units;
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+        units += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                       static_cast<unsigned char>(bytes[i + 1]) << 8);
+    }
+    return units;
+}
+
+TEST(CliBackupFileTest, Version5IsUtf16WithHexTextsInUtf16AndOtherHexAsItIs) {
+    RegFile file = OneValue("Software\\\u0422\u0435\u0441\u0442", "\u0141\u00f3d\u017a",
+                            Sz("Acc\u041f\u0440\u043e\u0433"));
+    auto& values = file.sections[0].values;
+    values.push_back({"L\u00f3dz", Sz("L\u00f3dz")});
+    values.push_back({"e", Text(reg::kExpandSz, std::string("%\u0416%\0", 5))});
+    values.push_back({"m", Text(reg::kMultiSz, std::string("\u00e9\0\0", 4))});
+    values.push_back({"s", Text(reg::kSz, std::string("\u00e9\n", 3))});
+    values.push_back({"lone", Sz(kLoneSurrogate)});
+    values.push_back({"b", Bytes(reg::kBinary, {0xc3, 0xa9})});
+    values.push_back({"d", Bytes(reg::kDword, {1, 0, 0, 0})});
+    EncodedBackup encoded;
+    std::string error;
+    ASSERT_TRUE(EncodeBackup(file, testing::FakeCodePage(), encoded, error)) << error;
+    ASSERT_EQ(encoded.form, BackupForm::kVersion5);
+    EXPECT_EQ(Units(encoded.bytes),
+              u"Windows Registry Editor Version 5.00\r\n\r\n; header\r\n\r\n"
+              u"[HKEY_CURRENT_USER\\Software\\\u0422\u0435\u0441\u0442]\r\n"
+              u"\"\u0141\u00f3d\u017a\"=\"Acc\u041f\u0440\u043e\u0433\"\r\n"
+              u"\"L\u00f3dz\"=\"L\u00f3dz\"\r\n"
+              u"\"e\"=hex(2):25,00,16,04,25,00,00,00\r\n"
+              u"\"m\"=hex(7):e9,00,00,00,00,00\r\n"
+              u"\"s\"=hex(1):e9,00,0a,00\r\n"
+              u"\"lone\"=\"\xDC81\"\r\n"
+              u"\"b\"=hex:c3,a9\r\n"
+              u"\"d\"=dword:00000001\r\n\r\n");
+    EXPECT_EQ(DecodeBackup(encoded.bytes, testing::FakeCodePage(), error), file) << error;
+    // Without its byte order mark (saved again by an editor as UTF-8) it reads the same.
+    std::string error8;
+    std::string utf8 = text::ToUtf8(Units(encoded.bytes));
+    EXPECT_EQ(DecodeBackup(utf8, testing::FakeCodePage(), error8), file) << error8;
+}
+
+TEST(CliBackupFileTest, EitherFormNamesWhatItCannotRead) {
+    std::string error;
+    const testing::FakeCodePage codePage;
+    EXPECT_FALSE(DecodeBackup("\xFF\xFER\0E\0", codePage, error));
+    EXPECT_NE(error.find("Windows Registry Editor Version 5.00"), std::string::npos) << error;
+    EXPECT_FALSE(DecodeBackup("Windows Registry Editor Version 4.00\r\n", codePage, error));
+    EXPECT_NE(error.find("REGEDIT4"), std::string::npos) << error;
+    const std::string broken =
+        "Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\K]\r\n\"a\"=hex(2):4\r\n";
+    EXPECT_FALSE(DecodeBackup(
+        "\xFF\xFE" +
+            [&] {
+                std::string bytes;
+                for (const char c : broken) {
+                    bytes += c;
+                    bytes += '\0';
+                }
+                return bytes;
+            }(),
+        codePage, error));
+    EXPECT_NE(error.find("line 3"), std::string::npos) << error;
+    // A name with a line break fits neither form.
+    EncodedBackup encoded;
+    EXPECT_FALSE(EncodeBackup(OneValue("K", "\u0416\n", Sz("x")), codePage, encoded, error));
+    EXPECT_NE(error.find("control character"), std::string::npos) << error;
 }
 
 }  // namespace

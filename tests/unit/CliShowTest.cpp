@@ -16,6 +16,7 @@
 #include "settings/SecuritySettings.h"
 #include "settings/StartMenuSettings.h"
 #include "system/fakes/FakeServices.h"
+#include "text/Utf.h"
 
 namespace velmora::cli {
 namespace {
@@ -347,16 +348,57 @@ TEST_F(CliShowTest, TextColumnsLineUpAndTextsAreQuoted) {
         << out.str();
 }
 
-TEST(CliJsonTest, StringsAreEscapedToAsciiWithTheirWindows1252Meaning) {
-    EXPECT_EQ(JsonString("a\"b\\c"), "\"a\\\"b\\\\c\"");
-    EXPECT_EQ(JsonString("tab\tline\n"), "\"tab\\u0009line\\u000a\"");
-    EXPECT_EQ(JsonString("Couldn\xB4t \x80 \x81 \x9F \xFF"),
-              "\"Couldn\\u00b4t \\u20ac \\u0081 \\u0178 \\u00ff\"");
+TEST_F(CliShowTest, ColumnsLineUpByCharactersNotBytes) {
+    const std::string run = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    Store().WriteString(kHkcu, run, "\u0422\u0435\u0441\u0442", "a.exe");
+    Store().WriteString(kHkcu, run, "Abcd", "b.exe");
+    std::ostringstream out;
+    PrintShowText(CollectShow(services_), out);
+    const std::string text = out.str();
+    const std::size_t cyrillic = text.find("\u0422\u0435\u0441\u0442");
+    const std::size_t latin = text.find("  Abcd");
+    ASSERT_NE(cyrillic, std::string::npos) << text;
+    ASSERT_NE(latin, std::string::npos) << text;
+    const auto column = [&](std::size_t at, const char* command) {
+        const std::size_t start = text.rfind('\n', at) + 1;
+        return text::Utf16Length(std::string_view(text).substr(start, text.find(command, at) - start));
+    };
+    EXPECT_EQ(column(cyrillic, "a.exe"), column(latin, "b.exe")) << text;
+    // A width of their own (Windows 95 and 98 count the ANSI bytes) pads by it.
+    std::ostringstream bytes;
+    PrintShowText(CollectShow(services_), bytes, [](std::string_view t) { return t.size(); });
+    EXPECT_NE(bytes.str().find("\u0422\u0435\u0441\u0442  a.exe"), std::string::npos) << bytes.str();
+    EXPECT_NE(bytes.str().find("Abcd      b.exe"), std::string::npos) << bytes.str();
+}
+
+TEST(CliJsonTest, StringsKeepEveryCharacterAndEscapeOnlyWhatUtf8OrJsonCannotHold) {
+    const struct {
+        const char* text;
+        const char* json;
+    } cases[] = {
+        {"a\"b\\c", "\"a\\\"b\\\\c\""},
+        {"tab\tline\n\x1f\x7f", "\"tab\\u0009line\\u000a\\u001f\x7f\""},
+        {"Couldn\u00b4t \u20ac \u0081 \u0178", "\"Couldn\u00b4t \u20ac \u0081 \u0178\""},
+        {"\u0422\u0435\u0441\u0442 \u0141\u00f3d\u017a \u8868",
+         "\"\u0422\u0435\u0441\u0442 \u0141\u00f3d\u017a \u8868\""},
+        {"\U0001F600", "\"\U0001F600\""},  // a pair of surrogates is one character
+        {"a\xED\xB2\x81"
+         "b",
+         "\"a\\udc81b\""},                // a lone low surrogate, as the NT registry may hold
+        {"\xED\xA0\xBD", "\"\\ud83d\""},  // a high one without its partner
+        {"\xED\xA0\xBD\xED\xA0\xBD", "\"\\ud83d\\ud83d\""},  // two highs make no pair
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(JsonString(c.text), c.json) << c.text;
+    }
 }
 
 TEST_F(CliShowTest, JsonHoldsEveryRowAndEntry) {
     PrepareWindows98();
-    Store().WriteString(kHkcu, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Quote\"d", "x\xB4.exe");
+    Store().WriteString(kHkcu, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Quote\"d",
+                        "x\u00b4.exe");
+    Store().WriteString(kHkcu, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "\u0422\xED\xB2\x81",
+                        "y");
     std::ostringstream out;
     PrintShowJson(CollectShow(services_), out);
     const std::string json = out.str();
@@ -371,10 +413,11 @@ TEST_F(CliShowTest, JsonHoldsEveryRowAndEntry) {
                   "\"control\": 1084, \"loaded\": true, \"state\": \"checked\""),
         std::string::npos)
         << json;
-    EXPECT_NE(json.find("\"name\": \"Quote\\\"d\", \"value\": \"x\\u00b4.exe\""), std::string::npos);
-    for (char c : json) {
-        EXPECT_LT(static_cast<unsigned char>(c), 0x80);
-    }
+    EXPECT_NE(json.find("\"name\": \"Quote\\\"d\", \"value\": \"x\u00b4.exe\""), std::string::npos) << json;
+    EXPECT_NE(json.find("\"name\": \"\u0422\\udc81\", \"value\": \"y\""), std::string::npos) << json;
+    // Valid UTF-8 throughout: converting it to UTF-16 and back changes nothing.
+    EXPECT_EQ(text::ToUtf8(text::ToUtf16(json)), json);
+    EXPECT_EQ(json.find("\xED\xB2"), std::string::npos);
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 #include "tests/e2e/harness/RunningProgram.h"
 
+#include <string>
 #include <utility>
+
+#include "text/Utf.h"
 
 namespace velmora::e2e {
 
@@ -43,7 +46,7 @@ RunningProgram RunningProgram::StartConsole(const std::string& commandLine, cons
 RunningProgram RunningProgram::Create(const char* path, std::string commandLine, const char* directory,
                                       const StandardHandles* handles) {
     RunningProgram program;
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     if (handles != nullptr) {
         startup.dwFlags = STARTF_USESTDHANDLES;
@@ -51,13 +54,23 @@ RunningProgram RunningProgram::Create(const char* path, std::string commandLine,
         startup.hStdOutput = handles->output;
         startup.hStdError = handles->error;
     }
+    // Through the W call, so that a command line (or path) beyond the ANSI code page arrives as written.
+    const std::u16string units = text::ToUtf16(commandLine);
+    std::wstring line(units.begin(), units.end());
+    const auto wide = [](const char* utf8) {
+        const std::u16string u = text::ToUtf16(utf8 ? utf8 : "");
+        return std::wstring(u.begin(), u.end());
+    };
+    const std::wstring widePath = wide(path);
+    const std::wstring wideDirectory = wide(directory);
     PROCESS_INFORMATION info{};
     // On a loaded machine Wine now and then fails to bring a new process up (ERROR_INTERNAL_ERROR from
     // CreateProcess, before any of the program runs): that is tried again, a little later. A program that
     // cannot start for a reason of its own fails each time.
     for (int tries = 0;; ++tries) {
-        if (CreateProcessA(path, commandLine.data(), nullptr, nullptr, handles != nullptr,
-                           handles != nullptr ? CREATE_NO_WINDOW : 0, nullptr, directory, &startup, &info)) {
+        if (CreateProcessW(path ? widePath.c_str() : nullptr, line.data(), nullptr, nullptr,
+                           handles != nullptr, handles != nullptr ? CREATE_NO_WINDOW : 0, nullptr,
+                           directory ? wideDirectory.c_str() : nullptr, &startup, &info)) {
             break;
         }
         program.startError_ = GetLastError();
