@@ -86,8 +86,29 @@ VELMORA_PACKAGES=(
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
     wine wine64 fonts-wine xvfb xauth x11-utils imagemagick halibut
     clang libclang-rt-14-dev
-    nsis python3-yaml
+    nsis python3-yaml locales
 )
+
+# The Unix locales whose code pages the text scenarios run Wine in (a prefix's ANSI code page follows
+# LC_ALL when its wine server starts): 1251 and 932, a double-byte one.
+VELMORA_LOCALES=(ru_RU ja_JP)
+
+# Generates those locales where they are missing (as root; without root, says how and fails).
+ensure_locales() {
+    local name missing=()
+    for name in "${VELMORA_LOCALES[@]}"; do
+        locale -a 2>/dev/null | grep -qix "$name.utf-\?8" || missing+=("$name")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "Velmora's text scenarios need these locales; make them as root with:" >&2
+        for name in "${missing[@]}"; do echo "  localedef -i $name -f UTF-8 $name.UTF-8" >&2; done
+        exit 1
+    fi
+    for name in "${missing[@]}"; do
+        localedef -i "$name" -f UTF-8 "$name.UTF-8"
+    done
+}
 
 # Installs whatever the project needs and this machine lacks; without root, says how and fails. Wine's
 # 32-bit half (wine32) comes from Debian's i386 architecture, which is added first; a machine that cannot
@@ -98,7 +119,10 @@ ensure_packages() {
     for pkg in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
     done
-    [ ${#missing[@]} -eq 0 ] && return 0
+    if [ ${#missing[@]} -eq 0 ]; then
+        ensure_locales
+        return 0
+    fi
     if [ "$VELMORA_I386" = yes ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
         add_i386="dpkg --add-architecture i386 && "
     fi
@@ -112,6 +136,7 @@ ensure_packages() {
     [ -z "$add_i386" ] || dpkg --add-architecture i386
     apt-get update -q
     apt-get install -y -q --no-install-recommends "${missing[@]}"
+    ensure_locales
 }
 
 # Configures (once) and builds one preset.
