@@ -22,7 +22,7 @@ namespace {
 void EditAndConfirm(ProgramRun& run, HWND page, int button, const char* caption, const std::string& text) {
     const HWND editor = OpenWindow(run, Control(page, button), caption);
     ASSERT_NE(editor, nullptr) << caption;
-    ASSERT_TRUE(SetText(Control(editor, 1083), text));
+    ASSERT_TRUE(SetTextOf(Control(editor, 1083), text));
     ASSERT_TRUE(CloseWindow(editor, IDOK));
     ASSERT_TRUE(Answer(run, kImportant, IDYES));
 }
@@ -110,7 +110,7 @@ TEST(ListPagesDiff, AddRemoveAndNewOperationsChangeOnlyTheirOwnValues) {
     ASSERT_TRUE(SelectLine(page, 1063, "Velmora E2E Edited"));
     const HWND editor = OpenWindow(run, Control(page, 1081), "Velmora 99 - Uninstall Command.");
     ASSERT_NE(editor, nullptr);
-    ASSERT_TRUE(SetText(Control(editor, 1082), "Velmora E2E Renamed"));
+    ASSERT_TRUE(SetTextOf(Control(editor, 1082), "Velmora E2E Renamed"));
     ASSERT_TRUE(CloseWindow(editor, IDOK));
     ASSERT_TRUE(Responds(run.Main()));
     EXPECT_TRUE(run.OnlyChanged("Add/Remove", [&](ExpectedChanges& expected) {

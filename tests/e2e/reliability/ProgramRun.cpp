@@ -7,6 +7,7 @@
 #include "tests/e2e/harness/ReliabilityCounts.h"
 #include "tests/e2e/harness/TopLevelWindows.h"
 #include "tests/e2e/harness/WindowState.h"
+#include "text/win32/SystemText.h"
 
 namespace velmora::e2e {
 namespace {
@@ -160,20 +161,19 @@ bool Paste(HWND edit, const std::string& text) {
         return false;
     }
     EmptyClipboard();
-    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    // As Unicode text, which the edits of the NT family take whatever the code page.
+    const std::wstring wide = text::Wide(text);
+    const std::size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
+    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
     bool ok = memory != nullptr;
     if (ok) {
-        std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+        std::memcpy(GlobalLock(memory), wide.c_str(), bytes);
         GlobalUnlock(memory);
-        ok = SetClipboardData(CF_TEXT, memory) != nullptr;
+        ok = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
     }
     CloseClipboard();
     // The whole old text is replaced, as after Ctrl+A.
     return ok && SendToProgram(edit, EM_SETSEL, 0, -1) && SendToProgram(edit, WM_PASTE, 0, 0);
-}
-
-bool SetText(HWND edit, const std::string& text) {
-    return SendToProgram(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 }  // namespace velmora::e2e

@@ -84,7 +84,5 @@ bool Answer(const ProgramRun& run, const std::string& caption, int button);
 
 // Puts `text` into an edit as the user's paste does: through the clipboard and WM_PASTE.
 bool Paste(HWND edit, const std::string& text);
-// The same text put in by WM_SETTEXT (no edit limit applies).
-bool SetText(HWND edit, const std::string& text);
 
 }  // namespace velmora::e2e

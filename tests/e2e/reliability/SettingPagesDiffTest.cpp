@@ -215,7 +215,7 @@ TEST(SettingPagesDiff, StartMenuRowsChangeOnlyTheirOwnValues) {
     CheckTableRows<StartMenuSettings>(run, page, "Start Menu");
     // The delay is written as typed; the up arrow then counts as typing too.
     const HWND delay = Control(page, IDC_STARTMENU_DELAY_EDIT);
-    ASSERT_TRUE(SetText(delay, "450"));
+    ASSERT_TRUE(SetTextOf(delay, "450"));
     ASSERT_TRUE(run.Apply());
     EXPECT_TRUE(run.OnlyChanged("Start Menu", [](ExpectedChanges& expected) {
         expected.Set(kHkcu, kDesktop, "MenuShowDelay", RegistryValue::String("450"));
@@ -301,8 +301,8 @@ TEST(SettingPagesDiff, SecurityRowsChangeOnlyTheirOwnValues) {
         const bool checked = !IsChecked(autologon);
         ASSERT_TRUE(Touch(run, autologon, "Warning - Velmora 99"));
         if (checked) {
-            ASSERT_TRUE(SetText(Control(page, IDC_SECURITY_USER_NAME_EDIT), "anna"));
-            ASSERT_TRUE(SetText(Control(page, IDC_SECURITY_PASSWORD_EDIT), "secret"));
+            ASSERT_TRUE(SetTextOf(Control(page, IDC_SECURITY_USER_NAME_EDIT), "anna"));
+            ASSERT_TRUE(SetTextOf(Control(page, IDC_SECURITY_PASSWORD_EDIT), "secret"));
         }
         ASSERT_TRUE(run.Apply());
         EXPECT_TRUE(run.OnlyChanged("Security", [&](ExpectedChanges& expected) {
@@ -343,13 +343,13 @@ TEST(SettingPagesDiff, CancelAfterTouchingEveryPageWritesNothing) {
         }
     }
     const HWND startMenu = run.SelectPage("Start Menu");
-    ASSERT_TRUE(SetText(Control(startMenu, IDC_STARTMENU_DELAY_EDIT), "123"));
+    ASSERT_TRUE(SetTextOf(Control(startMenu, IDC_STARTMENU_DELAY_EDIT), "123"));
     const HWND desktop = run.SelectPage("Desktop");
     SelectComboItem(desktop, IDC_DESKTOP_ICON_SIZE_COMBO, 3);
     const HWND security = run.SelectPage("Security");
     ASSERT_TRUE(Touch(run, Control(security, IDC_SECURITY_REGEDIT_BOX), "Velmora 99 - Important"));
     ASSERT_TRUE(Touch(run, Control(security, IDC_SECURITY_AUTOLOGON_BOX), "Warning - Velmora 99"));
-    ASSERT_TRUE(SetText(Control(security, IDC_SECURITY_USER_NAME_EDIT), "anna"));
+    ASSERT_TRUE(SetTextOf(Control(security, IDC_SECURITY_USER_NAME_EDIT), "anna"));
     ASSERT_TRUE(IsEnabled(Control(run.Main(), main_window::kApply)));
     EXPECT_TRUE(run.CloseWith(main_window::kCancel));
     for (const char* name : {"Start Menu", "Desktop", "Miscellaneous", "Security"}) {

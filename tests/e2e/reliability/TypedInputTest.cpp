@@ -19,21 +19,24 @@
 #include "tests/e2e/harness/ScopedRegistryValue.h"
 #include "tests/e2e/harness/WindowState.h"
 #include "tests/e2e/reliability/ProgramRun.h"
+#include "text/Utf.h"
+#include "text/win32/SystemText.h"
 
 namespace velmora::e2e {
 namespace {
 
 // Quotes, percent signs as a format would read them, backslashes, and e acute, u umlaut and pound.
-const std::string kAwkward = "\"Quoted\" 100% %s%s%n %1 %% C:\\dir\\ \\\\server\\share \xE9\xFC\xA3";
+const std::string kAwkward =
+    "\"Quoted\" 100% %s%s%n %1 %% C:\\dir\\ \\\\server\\share \xC3\xA9\xC3\xBC\xC2\xA3";
 
 std::string ThirtyTwoKiB() {
-    const std::string piece = "Velmora \"paste\" 100% %s \\ \xE9\xFC\xA3 | ";
+    const std::string piece = "Velmora \"paste\" 100% %s \\ \xC3\xA9\xC3\xBC\xC2\xA3 | ";
     std::string text;
     while (text.size() < 32 * 1024) {
         text += piece;
     }
-    text.resize(32 * 1024);
-    return text;
+    // 32 Ki characters, as the edits count them.
+    return std::string(text::FirstUnits(text, 32 * 1024));
 }
 
 enum class Way { kPaste, kSetText, kTypeOver };
@@ -45,18 +48,21 @@ const char* Name(Way way) {
 // Puts the text in the way given and returns what the edit must hold afterwards.
 std::string Enter(HWND edit, Way way) {
     const std::string text = way == Way::kTypeOver ? kAwkward : ThirtyTwoKiB();
-    const std::size_t limit = static_cast<std::size_t>(SendMessageA(edit, EM_GETLIMITTEXT, 0, 0));
+    // The limit counts characters (UTF-16 units), and so does what an edit keeps of a longer text.
+    const std::size_t limit = static_cast<std::size_t>(SendMessageW(edit, EM_GETLIMITTEXT, 0, 0));
     switch (way) {
         case Way::kPaste:
             EXPECT_TRUE(Paste(edit, text));
-            return text.substr(0, limit);
+            return std::string(text::FirstUnits(text, limit));
         case Way::kSetText:
-            EXPECT_TRUE(SetText(edit, text));
+            EXPECT_TRUE(SetTextOf(edit, text));
             return text;
-        case Way::kTypeOver:
-            SendMessageA(edit, EM_SETSEL, 0, -1);
-            SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
-            return text.substr(0, limit);
+        case Way::kTypeOver: {
+            const std::wstring wide = text::Wide(text);
+            SendMessageW(edit, EM_SETSEL, 0, -1);
+            SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(wide.c_str()));
+            return std::string(text::FirstUnits(text, limit));
+        }
     }
     return {};
 }
@@ -202,8 +208,8 @@ TEST(TypedInput, AutologonEditsStoreWhatTheEditsHold) {
     for (const int edit : {1065, 1143}) {
         for (const Way way : kWays) {
             // The other edit back to its stored text, so that only this one differs.
-            ASSERT_TRUE(SetText(Control(page, edit == 1065 ? 1143 : 1065),
-                                edit == 1065 ? kAwkward + "pw" : kAwkward));
+            ASSERT_TRUE(SetTextOf(Control(page, edit == 1065 ? 1143 : 1065),
+                                  edit == 1065 ? kAwkward + "pw" : kAwkward));
             const std::string stored = Enter(Control(page, edit), way);
             ASSERT_TRUE(run.Apply());
             EXPECT_TRUE(run.OnlyChanged(
@@ -251,7 +257,7 @@ TEST(TypedInput, AwkwardStoredTextsShowExactly) {
     ASSERT_TRUE(Answer(run, kImportant, IDYES));
     const HWND failure = WaitForMessageBox(run.ProcessId(), "Velmora 99 - Error", kDeadline);
     ASSERT_NE(failure, nullptr);
-    EXPECT_EQ(MessageBoxText(failure), "Couldn\xB4t remove " + kAwkward);
+    EXPECT_EQ(MessageBoxText(failure), "Couldn\xC2\xB4t remove " + kAwkward);
     ASSERT_TRUE(AnswerMessageBox(failure, IDOK));
     EXPECT_TRUE(run.OnlyChanged(
         "Folders/Run", [](ExpectedChanges& expected) { expected.Remove(kHkcu, kRun, kAwkward); },
