@@ -16,9 +16,9 @@ bool SendToProgram(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWOR
 }
 
 std::string CaptionOf(HWND window) {
-    char buffer[512];
-    const int length = GetWindowTextA(window, buffer, sizeof buffer);
-    return std::string(buffer, length > 0 ? length : 0);
+    wchar_t buffer[512];
+    const int length = GetWindowTextW(window, buffer, 512);
+    return text::Narrow(std::wstring_view(buffer, length > 0 && length < 512 ? length : 0));
 }
 
 std::string TextOf(HWND window) {

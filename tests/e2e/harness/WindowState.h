@@ -18,7 +18,7 @@ namespace velmora::e2e {
 bool SendToProgram(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result = nullptr,
                    Milliseconds timeout = kDeadline);
 
-// A top-level window's caption (GetWindowText: no message to the program's thread).
+// A top-level window's caption as UTF-8 (GetWindowTextW: no message to the program's thread).
 std::string CaptionOf(HWND window);
 // Any window's text, asked of its own thread (WM_GETTEXT); empty when it does not answer.
 std::string TextOf(HWND window);
