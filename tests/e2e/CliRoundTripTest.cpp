@@ -106,6 +106,18 @@ TEST(CliRoundTrip, BackupChangeThroughThePagesImportAndCompare) {
     EXPECT_EQ(after.out, "No differences.\n");
 }
 
+// `regedit /s` of the backup puts back what was changed since `before`, leaving nothing else behind but
+// the empty keys of the backup's sections, and the companion then finds no difference.
+void ImportAndFindNoDifference(const std::string& file, const RegistrySnapshot& before) {
+    const clitest::ProcessResult imported = clitest::ImportWithRegedit(file);
+    ASSERT_TRUE(imported.finished);
+    EXPECT_EQ(imported.exitCode, 0u);
+    EXPECT_EQ(clitest::ChangesBesidesEmptyKeys(before), std::vector<std::string>{});
+    const clitest::ProcessResult after = clitest::RunCli({"diff", file});
+    EXPECT_EQ(after.exitCode, 0u) << after.out << after.err;
+    EXPECT_EQ(after.out, "No differences.\n");
+}
+
 // Run-key values named and holding what 1252, 1251 and 932 each lack some of, beside look-alikes of
 // each other that the code page's best fit would merge.
 TEST(CliRoundTrip, NamesBeyondTheCodePageSurviveBackupImportAndDiff) {
@@ -160,14 +172,7 @@ TEST(CliRoundTrip, NamesBeyondTheCodePageSurviveBackupImportAndDiff) {
         EXPECT_NE(changed.out.find(name), std::string::npos) << name << "\n" << changed.out;
     }
 
-    const clitest::ProcessResult imported = clitest::ImportWithRegedit(file);
-    ASSERT_TRUE(imported.finished);
-    EXPECT_EQ(imported.exitCode, 0u);
-    // The import leaves nothing else behind but the empty keys of the backup's sections.
-    EXPECT_EQ(clitest::ChangesBesidesEmptyKeys(before), std::vector<std::string>{});
-    const clitest::ProcessResult after = clitest::RunCli({"diff", file});
-    EXPECT_EQ(after.exitCode, 0u) << after.out << after.err;
-    EXPECT_EQ(after.out, "No differences.\n");
+    ImportAndFindNoDifference(file, before);
 }
 
 // Text the prefix's code page holds stays REGEDIT4, in that code page's bytes, and comes back the same.
@@ -203,13 +208,7 @@ TEST(CliRoundTrip, CodePageTextStaysRegedit4) {
 
     const RegistrySnapshot before = RegistrySnapshot::Take(Keys());
     ASSERT_TRUE(RemoveValue(RootKey::CurrentUser, run, choice->name));
-    const clitest::ProcessResult imported = clitest::ImportWithRegedit(file);
-    ASSERT_TRUE(imported.finished);
-    EXPECT_EQ(imported.exitCode, 0u);
-    // The import leaves nothing else behind but the empty keys of the backup's sections.
-    EXPECT_EQ(clitest::ChangesBesidesEmptyKeys(before), std::vector<std::string>{});
-    const clitest::ProcessResult after = clitest::RunCli({"diff", file});
-    EXPECT_EQ(after.exitCode, 0u) << after.out << after.err;
+    ImportAndFindNoDifference(file, before);
 }
 
 }  // namespace
