@@ -276,15 +276,18 @@ bool CMainWindow::ApplyChanges() {
             pages.push_back({row.applied, row.title});
         }
     }
-    const std::vector<velmora::FailedSetting> failed = velmora::ApplyTouchedSettings(m_services, pages);
-    velmora::ReportFailures(m_services, reinterpret_cast<velmora::WindowRef>(m_hWnd), failed);
+    const velmora::ApplyOutcome outcome = velmora::ApplyTouchedSettings(m_services, pages);
+    const auto owner = reinterpret_cast<velmora::WindowRef>(m_hWnd);
+    velmora::ReportFailures(m_services, owner, outcome.failed);
+    // A change Windows will not use, because a machine-wide policy overrides it, is not left unsaid.
+    velmora::ReportOverrides(m_services.messages, owner, outcome.overridden);
     // A setting that could not be saved is still marked, and Apply stays lit for another try.
     bool marked = false;
     for (const velmora::ApplyTarget& page : pages) {
         marked = marked || page.page->Rows().AnyChanged();
     }
     ::EnableWindow(GetDlgItemHwnd(kApplyId), marked ? TRUE : FALSE);
-    return failed.empty();
+    return outcome.failed.empty();
 }
 
 bool CMainWindow::RestartNeeded() const {

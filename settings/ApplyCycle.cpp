@@ -1,5 +1,6 @@
 #include "settings/ApplyCycle.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "registry/RegKey.h"
@@ -52,9 +53,9 @@ void ReloadIcons(Services& services) {
 
 }  // namespace
 
-std::vector<FailedSetting> ApplyTouchedSettings(Services& services,
-                                                std::span<const ApplyTarget> pagesInOrder) {
-    std::vector<FailedSetting> failed;
+ApplyOutcome ApplyTouchedSettings(Services& services, std::span<const ApplyTarget> pagesInOrder) {
+    ApplyOutcome outcome;
+    std::vector<FailedSetting>& failed = outcome.failed;
     bool rebuild = false;
     for (const ApplyTarget& target : pagesInOrder) {
         if (target.page == nullptr) {
@@ -62,8 +63,25 @@ std::vector<FailedSetting> ApplyTouchedSettings(Services& services,
         }
         AppliedPage& page = *target.page;
         SettingsModel& rows = page.Rows();
+        std::vector<int> touched;
+        for (int row = 0; row < rows.RowCount(); ++row) {
+            if (rows.Changed(row)) {
+                touched.push_back(row);
+            }
+        }
         for (const RowFailure& failure : rows.ApplyTouched([&page] { page.TakeControls(); })) {
             failed.push_back(FailedSetting{target.title, page.RowName(failure.row), failure.error});
+        }
+        // A row still marked was not written.
+        for (const int row : touched) {
+            if (rows.Changed(row)) {
+                continue;
+            }
+            if (const auto effective = rows.Effective(row);
+                effective && effective->source == PolicySource::kMachine) {
+                outcome.overridden.push_back(
+                    OverriddenSetting{target.title, page.RowName(row), effective->state, effective->machine});
+            }
         }
         rebuild = rebuild || rows.IconRebuildPending();
     }
@@ -78,7 +96,7 @@ std::vector<FailedSetting> ApplyTouchedSettings(Services& services,
             failed.push_back(FailedSetting{kRebuildPage, kRebuildCaption, result});
         }
     }
-    return failed;
+    return outcome;
 }
 
 long RebuildIconCache(Services& services) {
@@ -175,6 +193,41 @@ void ReportFailures(Services& services, WindowRef owner, const std::vector<Faile
     const std::string reason = services.messages.SystemErrorText(failures.front().error);
     services.messages.Show(owner, FailureText(failures, reason), kErrorCaption,
                            mb::kOk | mb::kIconExclamation);
+}
+
+std::string OverrideText(const std::vector<OverriddenSetting>& overridden, bool written) {
+    const bool one = overridden.size() == 1;
+    std::string text =
+        written
+            ? (one ? "This setting was saved for you, but a machine-wide policy overrides it, and Windows "
+                     "uses the policy:\r\n\r\n"
+                   : "These settings were saved for you, but a machine-wide policy overrides them, and "
+                     "Windows uses the policy:\r\n\r\n")
+            : (one ? "A machine-wide policy overrides this setting: changed for you, Windows would still "
+                     "use the policy:\r\n\r\n"
+                   : "A machine-wide policy overrides these settings: changed for you, Windows would still "
+                     "use the policy:\r\n\r\n");
+    std::vector<std::string> keys;
+    for (const OverriddenSetting& setting : overridden) {
+        text += setting.page + ": " + setting.caption +
+                (setting.state == 1 ? " (Windows uses: checked)\r\n" : " (Windows uses: unchecked)\r\n");
+        const std::string key = MachineKeyName(setting.machine);
+        if (std::find(keys.begin(), keys.end(), key) == keys.end()) {
+            keys.push_back(key);
+        }
+    }
+    text += keys.size() == 1 ? "\r\nThe policy is kept in " : "\r\nThe policies are kept in ";
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        text += (i == 0 ? "" : " and ") + keys[i];
+    }
+    return text + ".";
+}
+
+void ReportOverrides(MessageBoxes& messages, WindowRef owner,
+                     const std::vector<OverriddenSetting>& overridden) {
+    if (!overridden.empty()) {
+        messages.Show(owner, OverrideText(overridden), kOverrideCaption, mb::kOk | mb::kIconInformation);
+    }
 }
 
 bool AskRestart(MessageBoxes& messages, WindowRef owner) {

@@ -26,12 +26,26 @@ struct FailedSetting {
     long error;
 };
 
+// A setting that was written for the user but that a machine-wide policy overrides: Windows uses `state`
+// (1 checked, 0 unchecked), from the value at `machine`.
+struct OverriddenSetting {
+    std::string page;
+    std::string caption;
+    int state;
+    Location machine;
+};
+
+struct ApplyOutcome {
+    std::vector<FailedSetting> failed;  // in apply order; a failed icon-cache rebuild comes last
+    std::vector<OverriddenSetting> overridden;
+};
+
 // Applies the touched settings of each page in turn (each row after the page's controls have been taken
 // into its members, a failed row named as the page names it), then rebuilds the icon cache when a page asked
-// for it, clearing every page's request. Returns what could not be saved, in apply order; a rebuild that
-// could not put the icon size back comes last.
-std::vector<FailedSetting> ApplyTouchedSettings(Services& services,
-                                                std::span<const ApplyTarget> pagesInOrder);
+// for it, clearing every page's request. Returns what could not be saved, and which of the rows written
+// Windows will not use because a machine-wide policy overrides them. The main window's Apply and OK and
+// the companion's apply all come here.
+ApplyOutcome ApplyTouchedSettings(Services& services, std::span<const ApplyTarget> pagesInOrder);
 
 // Makes the shell rebuild its icon cache: the shell icon size is changed to another size and then put
 // back exactly as it stood (same type and bytes, or absent again), with the icons reloaded and a setting
@@ -68,6 +82,17 @@ long DeleteRefusal(Registry& registry, HKey parent, const std::string& subkey, l
 // Shows the failure message (caption "Velmora 99 - Error", exclamation icon, OK) owned by `owner`.
 // Nothing is shown when nothing failed.
 void ReportFailures(Services& services, WindowRef owner, const std::vector<FailedSetting>& failures);
+
+inline constexpr const char* kOverrideCaption = "Velmora 99 - Machine-wide policy";
+
+// The note that names the overridden settings, what Windows uses for each, and the machine-wide keys;
+// `written` false words it for settings not yet written (the companion's dry run).
+std::string OverrideText(const std::vector<OverriddenSetting>& overridden, bool written = true);
+
+// Shows that note (caption kOverrideCaption, information icon, OK) owned by `owner`; nothing when no
+// setting is overridden.
+void ReportOverrides(MessageBoxes& messages, WindowRef owner,
+                     const std::vector<OverriddenSetting>& overridden);
 
 inline constexpr const char* kRestartText =
     "For the changes to take effect Windows needs to be restarted.\r\n\r\nRestart Windows?";

@@ -3,7 +3,10 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <vector>
+
+#include "settings/MachinePolicy.h"
 
 namespace velmora {
 
@@ -32,7 +35,11 @@ class SettingsModel {
     // The caption the page's table names the row by, as the dialog shows it (a check box's own text, or
     // the label or group box of an edit, combo box or radio group): the one the companion lists it by.
     virtual const char* RowCaption(int row) const = 0;
+    // What Windows uses for the row when it also reads the row's value from a machine-wide key (see
+    // MachinePolicy.h); nothing for every other row.
+    virtual std::optional<EffectiveState> Effective(int /*row*/) { return std::nullopt; }
 
+    int RowCount() const { return static_cast<int>(changed_.size()); }
     bool Changed(int row) const { return changed_.at(static_cast<std::size_t>(row)) != 0; }
     bool AnyChanged() const;
 

@@ -53,6 +53,12 @@ class TableSettings : public SettingsModel {
         return Model::Table()[static_cast<std::size_t>(row)].caption;
     }
 
+    std::optional<EffectiveState> Effective(int index) override {
+        // Under the row's rule, also where a routine of the page reads it: what Windows makes of the value.
+        const TableRow& row = Model::Table()[static_cast<std::size_t>(index)];
+        return EffectiveOf(services_.registry, row.at, row.read, row.missing);
+    }
+
     // The member the row (or its part `index`) is exchanged with.
     BoundMember Bind(Shown shown, int index) {
         return shown == Shown::kCheck ? BoundMember{&Self().check[static_cast<std::size_t>(index)], nullptr}

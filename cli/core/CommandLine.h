@@ -1,6 +1,7 @@
-// The companion's commands: show, backup FILE, diff FILE. Exit codes: 0 done (diff: no differences),
-// 1 diff found differences, 2 the command could not be done (bad command line, a file that cannot be
-// read, written or understood, a registry key that cannot be read).
+// The companion's commands: show, backup FILE, diff FILE, apply PROFILE. Exit codes: 0 done (diff: no
+// differences), 1 diff found differences or some of apply's rows failed, 2 the command could not be done
+// (bad command line, a file that cannot be read, written or understood, a registry key that cannot be
+// read, a profile with a problem).
 #pragma once
 
 #include <ostream>
@@ -17,6 +18,7 @@ namespace velmora::cli {
 
 constexpr int kExitOk = 0;
 constexpr int kExitDifferences = 1;
+constexpr int kExitSomeFailed = 1;
 constexpr int kExitError = 2;
 
 // What the commands need of the system besides its registry.

@@ -3,14 +3,10 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "cli/core/LoadedPages.h"
 #include "registry/ValueReader.h"
-#include "settings/DesktopSettings.h"
 #include "settings/FolderRunList.h"
-#include "settings/MiscSettings.h"
-#include "settings/OsVersion.h"
-#include "settings/SecuritySettings.h"
 #include "settings/ShellNewList.h"
-#include "settings/StartMenuSettings.h"
 #include "settings/UninstallList.h"
 #include "text/Utf.h"
 
@@ -91,91 +87,46 @@ std::string JsonString(const std::string& text) {
     return out + "\"";
 }
 
+std::string StateText(const ListedSetting& row, const BoundMember& member) {
+    switch (row.state) {
+        case Shown::kCheck:
+        case Shown::kFolder:
+            return CheckText(*member.number);
+        case Shown::kArrows:
+            return Choice(ArrowChoices(), *member.number);
+        case Shown::kIconSize:
+            return Choice(IconSizeChoices(), *member.number);
+        case Shown::kMenuDelay:
+        case Shown::kUserName:
+            return *member.text;
+        case Shown::kPassword:
+            // The page's password edit shows one mark per character.
+            return std::string(member.text->size(), '*');
+    }
+    return "";
+}
+
 ShowReport CollectShow(Services services) {
     Registry& registry = services.registry;
-    const bool nt = IsWindowsNt(registry);
-
     // Loaded as the main window loads the pages on this system.
-    StartMenuSettings startMenu(services);
-    startMenu.Load();
-    DesktopSettings desktop(services);
-    desktop.Load();
-    const bool versionLoaded = IsWindows98(registry) && !nt;
-    if (versionLoaded) {
-        desktop.LoadWindowsVersion();
-    }
-    MiscSettings misc(services);
-    const bool dragLoaded = HasPlusExtension(services.parameters) || nt;
-    if (dragLoaded) {
-        misc.LoadDragAndSmoothing();
-    }
-    misc.Load();
-    SecuritySettings security(services);
-    if (!nt) {
-        security.Load();
-    }
-
-    // Why a row is not loaded on this system; empty when it is.
-    const auto notLoaded = [&](const ListedSetting& row) -> std::string {
-        if (row.page == Page::kSecurity && nt) {
-            return "no Security page on Windows NT";
-        }
-        if (row.load == LoadWhen::kWindows98 && !versionLoaded) {
-            return "Only Windows 98";
-        }
-        if (row.load == LoadWhen::kWithShellExtensions && !dragLoaded) {
-            return "needs the Windows extensions or Windows NT";
-        }
-        return "";
-    };
-    const auto bound = [&](const ListedSetting& row) {
-        switch (row.page) {
-            case Page::kStartMenu:
-                return startMenu.Bind(row.state, row.index);
-            case Page::kDesktop:
-                return desktop.Bind(row.state, row.index);
-            case Page::kMiscellaneous:
-                return misc.Bind(row.state, row.index);
-            case Page::kSecurity:
-                break;
-        }
-        return security.Bind(row.state, row.index);
-    };
+    LoadedPages pages(services);
 
     ShowReport report;
     for (const ListedSetting& row : ListedSettings()) {
-        ShownSetting shown{&row, true, "", "", Where(row)};
-        if (const std::string note = notLoaded(row); !note.empty()) {
-            report.settings.push_back(ShownSetting{&row, false, "n/a", note, shown.where});
+        ShownSetting shown{&row, true, "", "", Where(row), std::nullopt};
+        if (const std::string note = pages.NotLoaded(row); !note.empty()) {
+            report.settings.push_back(ShownSetting{&row, false, "n/a", note, shown.where, std::nullopt});
             continue;
         }
-        const BoundMember member = bound(row);
-        switch (row.state) {
-            case Shown::kCheck:
-            case Shown::kFolder:
-                shown.state = CheckText(*member.number);
-                break;
-            case Shown::kArrows:
-                shown.state = Choice(ArrowChoices(), *member.number);
-                break;
-            case Shown::kIconSize:
-                shown.state = Choice(IconSizeChoices(), *member.number);
-                break;
-            case Shown::kMenuDelay:
-            case Shown::kUserName:
-                shown.state = *member.text;
-                break;
-            case Shown::kPassword:
-                // The page's password edit shows one mark per character.
-                shown.state = std::string(member.text->size(), '*');
-                break;
-        }
+        shown.state = StateText(row, pages.Bind(row));
         if (row.state == Shown::kFolder) {
             shown.where =
-                startMenu.FoldersAvailable()
-                    ? "directory " + startMenu.startMenuPath +
+                pages.startMenu.FoldersAvailable()
+                    ? "directory " + pages.startMenu.startMenuPath +
                           StartMenuSettings::DirectoryName(static_cast<StartMenuSettings::Folder>(row.index))
                     : "no Start Menu folder (the box is disabled)";
+        } else if (row.index == row.row) {
+            shown.effective = pages.Rows(row.page).Effective(row.row);
         }
         report.settings.push_back(shown);
     }
@@ -215,12 +166,15 @@ ShowReport CollectShow(Services services) {
 }
 
 void PrintShowText(const ShowReport& report, std::ostream& out, const TextWidth& width) {
-    std::vector<std::vector<std::string>> rows = {{"Page", "Setting", "State", "Location"}};
+    std::vector<std::vector<std::string>> rows = {{"Page", "Setting", "State", "Windows uses", "Location"}};
     for (const ShownSetting& s : report.settings) {
         const bool text = s.row->state == Shown::kMenuDelay || s.row->state == Shown::kUserName ||
                           s.row->state == Shown::kPassword;
+        const std::string uses = s.effective ? std::string(CheckText(s.effective->state)) + " (" +
+                                                   SourceName(s.effective->source) + ")"
+                                             : "";
         rows.push_back({PageName(s.row->page), s.row->caption,
-                        s.loaded && text ? "\"" + s.state + "\"" : s.state,
+                        s.loaded && text ? "\"" + s.state + "\"" : s.state, uses,
                         s.loaded ? s.where : s.where + " (" + s.note + ")"});
     }
     PrintTable(out, rows, "", width);
@@ -270,6 +224,10 @@ void PrintShowJson(const ShowReport& report, std::ostream& out) {
             << ", \"state\": " << (s.loaded ? JsonString(s.state) : "null");
         if (!s.loaded) {
             out << ", \"note\": " << JsonString(s.note);
+        }
+        if (s.effective) {
+            out << ", \"effective\": " << JsonString(CheckText(s.effective->state))
+                << ", \"source\": " << JsonString(SourceName(s.effective->source));
         }
         out << ", \"location\": " << JsonString(s.where) << "}";
         first = false;

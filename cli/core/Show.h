@@ -3,12 +3,14 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "cli/core/PageSettings.h"
+#include "settings/MachinePolicy.h"
 #include "system/Services.h"
 
 namespace velmora::cli {
@@ -19,6 +21,8 @@ struct ShownSetting {
     std::string state;  // "checked", "unchecked", a choice or a text; "n/a" when not loaded
     std::string note;   // why the row is not loaded
     std::string where;  // the locations, or where else it lives
+    // For a row Windows also reads from a machine-wide key: what Windows uses, and from where.
+    std::optional<EffectiveState> effective;
 };
 
 struct ShownEntry {
@@ -35,6 +39,10 @@ struct ShowReport {
 };
 
 ShowReport CollectShow(Services services);
+
+// The entry's state as `show` writes it: "checked", "unchecked", a choice or a text; a password as one
+// "*" per character.
+std::string StateText(const ListedSetting& row, const BoundMember& member);
 
 // How many columns a text takes where it is shown.
 using TextWidth = std::function<std::size_t(std::string_view)>;

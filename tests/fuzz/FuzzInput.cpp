@@ -13,7 +13,7 @@
 #include "settings/StartMenuSettings.h"
 #include "system/fakes/FakeServices.h"
 #include "tests/support/HostileCorpus.h"
-#include "tests/support/ModelPage.h"
+#include "settings/ModelPage.h"
 #include "tests/support/PageLoads.h"
 
 namespace velmora::fuzz {
@@ -138,7 +138,7 @@ void ApplyAll(FakeServices& fakes, Model& model) {
     Services services = fakes.Get();
     ModelPage page(model);
     const ApplyTarget targets[] = {{&page}};
-    const std::vector<FailedSetting> failed = ApplyTouchedSettings(services, targets);
+    const std::vector<FailedSetting> failed = ApplyTouchedSettings(services, targets).failed;
     // A row stays marked exactly when its failure is reported, with the error code that caused it.
     std::size_t marked = 0;
     for (int row = 0; row < Model::kRowCount; ++row) {

@@ -8,7 +8,7 @@
 #include "registry/RegistryStore.h"
 #include "registry/ValueReader.h"
 #include "system/fakes/FakeServices.h"
-#include "tests/support/ModelPage.h"
+#include "settings/ModelPage.h"
 
 namespace velmora {
 namespace {
@@ -63,7 +63,7 @@ TEST(ApplyCycle, PagesApplyInOrderAndOneRebuildFollowsWhenAnyPageAsks) {
     ModelPage secondPage(second, [&] { fakes.journal.push_back("pull second"); });
     ModelPage thirdPage(third, [&] { fakes.journal.push_back("pull third"); });
     const ApplyTarget pages[] = {{&firstPage}, {nullptr}, {&secondPage}, {&thirdPage}};
-    EXPECT_TRUE(ApplyTouchedSettings(services, pages).empty());
+    EXPECT_TRUE(ApplyTouchedSettings(services, pages).failed.empty());
 
     const Journal expected = {"pull first",
                               "apply first",

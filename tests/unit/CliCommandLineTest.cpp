@@ -1,14 +1,24 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
+#include <optional>
 #include <sstream>
 
 #include "cli/core/Arguments.h"
 #include "cli/core/CommandLine.h"
+#include "cli/core/Json.h"
+#include "cli/core/PageSettings.h"
+#include "cli/core/Show.h"
 #include "registry/RegistryStore.h"
+#include "registry/ValueReader.h"
+#include "settings/ApplyCycle.h"
 #include "settings/Locations.h"
+#include "settings/MachinePolicy.h"
 #include "system/fakes/FakeServices.h"
 #include "tests/support/FakeCodePage.h"
 #include "tests/support/RegistryDump.h"
@@ -79,6 +89,10 @@ TEST_F(CliCommandLineTest, ABadCommandLineIsAUsageErrorThatChangesNothing) {
         {{"diff"}, "diff: FILE is missing"},
         {{"diff", "a.reg", "b.reg"}, "diff: only one FILE is allowed"},
         {{"--help", "show"}, "--help takes no arguments"},
+        {{"apply"}, "apply: PROFILE is missing"},
+        {{"apply", "--backup"}, "apply: --backup needs a FILE"},
+        {{"apply", "--force", "p.json"}, "apply: unknown option '--force'"},
+        {{"apply", "missing.json"}, "apply: cannot read missing.json"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Run(c.args), kExitError) << c.message;
@@ -223,6 +237,347 @@ TEST_F(CliCommandLineTest, ShowWritesTextOrJson) {
     EXPECT_EQ(Run({"show", "--json"}), kExitOk);
     EXPECT_EQ(out_.str().rfind("{\n  \"settings\": [", 0), 0u);
     EXPECT_EQ(err_.str(), "");
+}
+
+// ---- apply ----
+
+// Another state the row can take than `now`: the other box state, the next choice, another text.
+std::string OtherState(const ListedSetting& row, const std::string& now) {
+    const auto next = [&now](const std::vector<std::string>& choices) {
+        const auto at = std::find(choices.begin(), choices.end(), now);
+        return at == choices.end() || at + 1 == choices.end() ? choices.front() : *(at + 1);
+    };
+    switch (row.state) {
+        case Shown::kArrows:
+            return next(ArrowChoices());
+        case Shown::kIconSize:
+            return next(IconSizeChoices());
+        case Shown::kMenuDelay:
+            return now == "300" ? "350" : "300";
+        case Shown::kUserName:
+            return now + "-\u0141ukasz";
+        default:
+            return now == "checked" ? "unchecked" : "checked";
+    }
+}
+
+using Edit = std::function<std::optional<std::string>(const ListedSetting&, const std::string& now)>;
+
+// The text show --json wrote, with the state of each row `edit` answers for replaced (one row a line, in
+// the pages' table order).
+std::string EditedProfile(const std::string& shown, const Edit& edit) {
+    std::istringstream in(shown);
+    std::string profile;
+    std::size_t index = 0;
+    for (std::string line; std::getline(in, line);) {
+        const std::size_t state = line.find("\"state\": \"");
+        if (line.rfind("    {\"page\"", 0) == 0 && index < ListedSettings().size()) {
+            const ListedSetting& row = ListedSettings()[index++];
+            if (state != std::string::npos) {
+                const std::size_t from = state + 10;
+                const std::size_t to = line.find('"', from);
+                if (const auto wanted = edit(row, line.substr(from, to - from))) {
+                    line = line.substr(0, from) + *wanted + line.substr(to);
+                }
+            }
+        }
+        profile += line + "\n";
+    }
+    return profile;
+}
+
+class CliApplyTest : public CliCommandLineTest {
+  protected:
+    // Windows 98 with the extensions: every row of the four pages loads.
+    void PrepareWindows98() {
+        fakes_.parameters.results[spi::kGetWindowsExtension] = 1;
+        RegistryStore store(fakes_.registry);
+        store.WriteString(RootKey::LocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion", "Version",
+                          "Windows 98");
+        store.WriteString(RootKey::CurrentUser, keys::kShellFolders, "Start Menu", "C:\\WINDOWS\\Start Menu");
+        store.WriteString(RootKey::LocalMachine, keys::kLogon, "DefaultPassword", "secret");
+    }
+    std::string Show() {
+        EXPECT_EQ(Run({"show", "--json"}), kExitOk);
+        return out_.str();
+    }
+    std::string WriteProfile(const std::string& text) {
+        const std::string path = PathOf("profile.json");
+        std::ofstream(path, std::ios::binary) << text;
+        return path;
+    }
+    // The first listed row shown as `shown` on `page`.
+    static const ListedSetting& FirstRow(Page page, Shown shown) {
+        for (const ListedSetting& row : ListedSettings()) {
+            if (row.page == page && row.state == shown) {
+                return row;
+            }
+        }
+        throw std::runtime_error("no such row");
+    }
+    static std::string Line(const ListedSetting& row, const std::string& state) {
+        return "{\"page\": \"" + std::string(PageName(row.page)) +
+               "\", \"caption\": " + JsonString(row.caption) + ", \"state\": " + state + "}";
+    }
+};
+
+TEST_F(CliApplyTest, EveryRowOfAnEditedShowProfileIsPreviewedThenAppliedAndShowReadsItBack) {
+    PrepareWindows98();
+    const std::string shown = Show();
+    std::vector<std::string> wanted(ListedSettings().size());
+    std::size_t edited = 0;
+    const std::string profile =
+        WriteProfile(EditedProfile(shown, [&](const ListedSetting& row, const std::string& now) {
+            // The password is never applied; the system parameters are the system's, which the fakes do not
+            // keep.
+            if (row.state == Shown::kPassword || row.elsewhere.rfind("system parameter", 0) == 0) {
+                return std::optional<std::string>();
+            }
+            const auto index = static_cast<std::size_t>(&row - ListedSettings().data());
+            wanted[index] = OtherState(row, now);
+            ++edited;
+            return std::optional<std::string>(wanted[index]);
+        }));
+    ASSERT_GT(edited, 40u);
+
+    const std::string before = testing::DumpRegistry(fakes_.registry);
+    ASSERT_EQ(Run({"apply", "--dry-run", profile}), kExitOk) << err_.str();
+    EXPECT_EQ(testing::DumpRegistry(fakes_.registry), before);
+    const std::string preview = out_.str();
+
+    ASSERT_EQ(Run({"apply", profile}), kExitOk) << err_.str() << out_.str();
+    const std::string applied = out_.str();
+    for (std::size_t i = 0; i < ListedSettings().size(); ++i) {
+        const ListedSetting& row = ListedSettings()[i];
+        if (wanted[i].empty()) {
+            continue;
+        }
+        const std::string line = std::string(PageName(row.page)) + " / " + PlainCaption(row.caption) + ": ";
+        EXPECT_NE(preview.find(line), std::string::npos) << line;
+        EXPECT_NE(applied.find(line), std::string::npos) << line;
+    }
+    EXPECT_NE(preview.find(std::to_string(edited) + " settings would change; nothing was written"),
+              std::string::npos)
+        << preview;
+    EXPECT_NE(applied.find(std::to_string(edited) + " settings changed.\n"), std::string::npos) << applied;
+    EXPECT_NE(applied.find("Windows must be restarted"), std::string::npos);
+    EXPECT_EQ(applied.find("FAILED"), std::string::npos) << applied;
+
+    // What show reads now is what the profile asked for, row by row; the profile is then nothing to do.
+    EditedProfile(Show(), [&](const ListedSetting& row, const std::string& now) {
+        const std::string& asked = wanted[static_cast<std::size_t>(&row - ListedSettings().data())];
+        EXPECT_TRUE(asked.empty() || now == asked)
+            << PageName(row.page) << " / " << row.caption << ": " << now;
+        return std::optional<std::string>();
+    });
+    EXPECT_EQ(Run({"apply", profile}), kExitOk);
+    EXPECT_EQ(out_.str().rfind("Nothing to change", 0), 0u) << out_.str();
+}
+
+TEST_F(CliApplyTest, AProfileWithProblemsWritesNothingAndNamesEachWithItsPlace) {
+    // On Windows NT: no Security page.
+    const ListedSetting& box = FirstRow(Page::kDesktop, Shown::kCheck);
+    const ListedSetting& arrows = FirstRow(Page::kDesktop, Shown::kArrows);
+    const ListedSetting& security = FirstRow(Page::kSecurity, Shown::kCheck);
+    const ListedSetting& good = FirstRow(Page::kMiscellaneous, Shown::kCheck);
+    const std::string before = testing::DumpRegistry(fakes_.registry);
+    const struct {
+        std::string text;
+        std::vector<std::string> problems;
+    } cases[] = {
+        {"{\"settings\": [\n" + Line(good, "\"unchecked\"") + ",\n" + Line(box, "\"maybe\"") + ",\n" +
+             Line(arrows, "\"Tiny\"") + ",\n" + Line(security, "\"checked\"") + ",\n" +
+             "{\"page\": \"Desktop\", \"caption\": \"No such box\", \"state\": \"checked\"},\n" +
+             "{\"page\": \"Nowhere\", \"caption\": \"x\", \"state\": \"checked\"},\n" + Line(box, "true") +
+             ",\n" + Line(good, "\"checked\"") + "]}\n",
+         {"line 3, column ", "\"checked\" or \"unchecked\", not \"maybe\"", "line 4, column ", "not \"Tiny\"",
+          "line 5, column ", "no Security page on Windows NT", "line 6, column ",
+          "has no setting \"No such box\"", "line 7, column 10: settings[5]: unknown page \"Nowhere\"",
+          "line 8, column ", "is a string in double quotes",
+          "line 9, column 1: settings[7]: Miscellaneous / ", "given a second time"}},
+        {"{\"settings\": [\n  {\"page\": \"Desktop\",,",
+         {"line 2, column 22: a member name in double quotes"}},
+        {"[1, 2]", {"line 1, column 1: a profile is an object with a \"settings\" array"}},
+        {"{\"settings\": [\"\u00e9\\q\"]}", {"line 1, column 17: unknown escape \\q"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Run({"apply", WriteProfile(c.text)}), kExitError) << c.text;
+        for (const std::string& problem : c.problems) {
+            EXPECT_NE(err_.str().find(problem), std::string::npos) << problem << "\n" << err_.str();
+        }
+        EXPECT_NE(err_.str().find("nothing was written"), std::string::npos);
+        EXPECT_EQ(out_.str(), "");
+        EXPECT_EQ(testing::DumpRegistry(fakes_.registry), before);
+    }
+}
+
+TEST_F(CliApplyTest, WhatWindowsUsesComesFromTheMachinesPolicyWhereItHoldsTheValue) {
+    // Every loaded row kept in a user's policy value, on Windows NT: a third with nothing stored, a third
+    // with the user's value, a third with a machine-wide value besides.
+    RegistryStore store(fakes_.registry);
+    std::vector<const ListedSetting*> rows;
+    for (const ListedSetting& row : ListedSettings()) {
+        const auto& at = row.locations;
+        if (row.page != Page::kSecurity && at.size() == 1 &&
+            MachineTwin(velmora::Location{at[0].root, at[0].key.c_str(), at[0].value.c_str()})) {
+            rows.push_back(&row);
+        }
+    }
+    ASSERT_GE(rows.size(), 9u);
+    // What show says of each row: its state, what Windows uses and where that comes from.
+    const auto shown = [this] {
+        std::string error;
+        const auto json = ParseJson(Show(), error);
+        EXPECT_TRUE(json) << error;
+        std::vector<std::array<std::string, 3>> said;
+        for (const JsonValue& item : json->Find("settings")->items) {
+            const JsonValue* effective = item.Find("effective");
+            const JsonValue* source = item.Find("source");
+            said.push_back(
+                {item.Find("state")->text, effective ? effective->text : "", source ? source->text : ""});
+        }
+        return said;
+    };
+    const auto indexOf = [](const ListedSetting* row) {
+        return static_cast<std::size_t>(row - ListedSettings().data());
+    };
+    for (const ListedSetting* row : rows) {
+        store.DeleteValue(row->locations[0].root, row->locations[0].key, row->locations[0].value);
+    }
+    const auto nothingStored = shown();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const Location& at = rows[i]->locations[0];
+        if (i % 3 == 2) {
+            store.WriteBinary(RootKey::LocalMachine, at.key, at.value, kFlagOn);
+        } else if (i % 3 == 1) {
+            store.WriteBinary(at.root, at.key, at.value, kFlagOn);
+        }
+    }
+    const auto stored = shown();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const auto& before = nothingStored[indexOf(rows[i])];
+        const auto& now = stored[indexOf(rows[i])];
+        const std::string name = rows[i]->caption;
+        EXPECT_EQ(before[2], "default") << name;
+        switch (i % 3) {
+            case 0:
+                EXPECT_EQ(now, before) << name;
+                break;
+            case 1:
+                EXPECT_EQ(now[2], "user") << name;
+                EXPECT_EQ(now[1], now[0]) << name;
+                EXPECT_NE(now[1], before[1]) << name;
+                break;
+            default:
+                // The page shows the user's (missing) value; Windows uses the machine's flag.
+                EXPECT_EQ(now[2], "machine policy") << name;
+                EXPECT_EQ(now[0], before[0]) << name;
+                EXPECT_NE(now[1], before[1]) << name;
+                break;
+        }
+    }
+    const std::string json = Show();
+
+    // Changing an overridden row and a free one: both written, the first named with what Windows uses.
+    const ListedSetting& overridden = *rows[2];
+    const ListedSetting& free = *rows[0];
+    const std::string profile =
+        WriteProfile(EditedProfile(json, [&](const ListedSetting& row, const std::string& now) {
+            return &row == &overridden || &row == &free ? std::optional<std::string>(OtherState(row, now))
+                                                        : std::optional<std::string>();
+        }));
+    const std::string name = std::string(PageName(overridden.page)) + ": " +
+                             PlainCaption(overridden.caption) +
+                             " (Windows uses: " + stored[indexOf(&overridden)][1] + ")\n";
+    const std::string key =
+        "The policy is kept in HKEY_LOCAL_MACHINE\\" + overridden.locations[0].key + ".\n";
+    ASSERT_EQ(Run({"apply", "--dry-run", profile}), kExitOk) << err_.str();
+    EXPECT_NE(
+        out_.str().find("\n\nA machine-wide policy overrides this setting: changed for you, Windows would "
+                        "still use the policy:\n\n" +
+                        name + "\n" + key),
+        std::string::npos)
+        << out_.str();
+    ASSERT_EQ(Run({"apply", profile}), kExitOk) << err_.str();
+    EXPECT_NE(
+        out_.str().find("\n\nThis setting was saved for you, but a machine-wide policy overrides it, and "
+                        "Windows uses the policy:\n\n" +
+                        name + "\n" + key),
+        std::string::npos)
+        << out_.str();
+    EXPECT_EQ(out_.str().find(": " + PlainCaption(free.caption) + " (Windows uses"), std::string::npos);
+    EXPECT_TRUE(ReadValue(fakes_.registry, overridden.locations[0].root, overridden.locations[0].key,
+                          overridden.locations[0].value)
+                    .has_value());
+
+    // Windows 98 reads the policies from the user's key only: nothing overrides there.
+    store.WriteString(RootKey::LocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion", "Version",
+                      "Windows 98");
+    EXPECT_EQ(Show().find("\"effective\""), std::string::npos);
+}
+
+TEST_F(CliApplyTest, ABackupHoldsOnlyWhatApplyIsAboutToChangeAndIsNeverReplaced) {
+    std::vector<const ListedSetting*> changed;
+    for (const ListedSetting& row : ListedSettings()) {
+        if (row.page == Page::kDesktop && row.state == Shown::kCheck && changed.size() < 2 &&
+            row.locations.size() == 1 && row.locations[0].kind == Location::kValue) {
+            changed.push_back(&row);
+        }
+    }
+    ASSERT_EQ(changed.size(), 2u);
+    const auto flip = [&](const ListedSetting& row, const std::string& now) {
+        return std::find(changed.begin(), changed.end(), &row) != changed.end()
+                   ? std::optional<std::string>(OtherState(row, now))
+                   : std::optional<std::string>();
+    };
+    const std::string shown = Show();
+    const std::string backup = PathOf("before.reg");
+    ASSERT_EQ(Run({"apply", "--backup", backup, WriteProfile(EditedProfile(shown, flip))}), kExitOk)
+        << err_.str();
+    EXPECT_EQ(out_.str().rfind("Backed up ", 0), 0u) << out_.str();
+    const std::string text = Read(backup);
+    for (const ListedSetting* row : changed) {
+        EXPECT_NE(text.find("\"" + row->locations[0].value + "\"=-"), std::string::npos) << text;
+    }
+    // The fixture's "Show Find" value is not about to change.
+    EXPECT_EQ(text.find("NoFind"), std::string::npos) << text;
+
+    // Diff against it names just those two; importing it would put them back.
+    EXPECT_EQ(Run({"diff", backup}), kExitDifferences);
+    for (const ListedSetting* row : changed) {
+        EXPECT_NE(out_.str().find("Desktop / " + row->caption + "\n"), std::string::npos) << out_.str();
+    }
+    EXPECT_EQ(out_.str().find("Show Find"), std::string::npos);
+
+    // A backup that exists is never replaced, and then nothing is written.
+    const std::string before = testing::DumpRegistry(fakes_.registry);
+    EXPECT_EQ(Run({"apply", "--backup", backup, WriteProfile(shown)}), kExitError);
+    EXPECT_NE(err_.str().find("already exists; nothing was written"), std::string::npos) << err_.str();
+    EXPECT_EQ(Read(backup), text);
+    EXPECT_EQ(testing::DumpRegistry(fakes_.registry), before);
+}
+
+TEST_F(CliApplyTest, ARowThatFailsIsNamedWithItsReasonAndTheOthersAreApplied) {
+    const ListedSetting& first = FirstRow(Page::kDesktop, Shown::kCheck);
+    const ListedSetting& later = FirstRow(Page::kMiscellaneous, Shown::kCheck);
+    const std::string profile =
+        WriteProfile(EditedProfile(Show(), [&](const ListedSetting& row, const std::string& now) {
+            return &row == &first || &row == &later ? std::optional<std::string>(OtherState(row, now))
+                                                    : std::optional<std::string>();
+        }));
+    fakes_.registry.FailNth(MemoryRegistry::Call::kSet, 1);
+    EXPECT_EQ(Run({"apply", profile}), kExitSomeFailed);
+    EXPECT_NE(out_.str().find("Desktop / " + PlainCaption(first.caption) +
+                              ": checked -> unchecked: FAILED: Error text 5. (error 5)\n"
+                              "  Only an administrator can make this change: run velmora-cli"),
+              std::string::npos)
+        << out_.str();
+    EXPECT_NE(out_.str().find("Miscellaneous / " + PlainCaption(later.caption) + ": "), std::string::npos);
+    EXPECT_NE(out_.str().find(": changed\n1 setting changed; 1 failed.\n"), std::string::npos) << out_.str();
+    EXPECT_FALSE(ReadValue(fakes_.registry, first.locations[0].root, first.locations[0].key,
+                           first.locations[0].value));
+    EXPECT_TRUE(ReadValue(fakes_.registry, later.locations[0].root, later.locations[0].key,
+                          later.locations[0].value));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string>
 
+#include "cli/core/Json.h"
 #include "cli/core/PageSettings.h"
 #include "cli/core/Show.h"
 #include "registry/RegistryStore.h"
@@ -390,7 +391,14 @@ TEST(CliJsonTest, StringsKeepEveryCharacterAndEscapeOnlyWhatUtf8OrJsonCannotHold
     };
     for (const auto& c : cases) {
         EXPECT_EQ(JsonString(c.text), c.json) << c.text;
+        // A profile gives apply back the very text: the reader undoes each escape, surrogates included.
+        std::string error;
+        const auto read = ParseJson(c.json, error);
+        ASSERT_TRUE(read) << error;
+        EXPECT_EQ(read->text, c.text) << c.json;
     }
+    std::string error;
+    EXPECT_EQ(ParseJson("\"\\ud83d\\ude00 \\/\\b\"", error)->text, "\U0001F600 /\b");
 }
 
 TEST_F(CliShowTest, JsonHoldsEveryRowAndEntry) {

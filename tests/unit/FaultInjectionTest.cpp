@@ -26,7 +26,7 @@
 #include "settings/UninstallList.h"
 #include "system/fakes/FakeServices.h"
 #include "tests/support/HostileCorpus.h"
-#include "tests/support/ModelPage.h"
+#include "settings/ModelPage.h"
 #include "tests/support/PageLoads.h"
 #include "tests/support/RegistryCallKinds.h"
 #include "tests/support/RegistryCapture.h"
@@ -219,7 +219,7 @@ void ApplyEverything(FakeServices& fakes, Model& model, const std::function<void
     Services services = fakes.Get();
     ModelPage page(model);
     const ApplyTarget targets[] = {{&page, "Page"}};
-    const std::vector<FailedSetting> failed = ApplyTouchedSettings(services, targets);
+    const std::vector<FailedSetting> failed = ApplyTouchedSettings(services, targets).failed;
     const bool faulted = fakes.registry.FaultHit() || fakes.parameters.fault.Hit();
     faultedHit = faulted || fakes.directories.existsFault.Hit() || fakes.directories.createFault.Hit() ||
                  fakes.directories.removeFault.Hit();
@@ -638,7 +638,7 @@ TEST(FaultInjectionTest, OnlyAWrittenSettingAsksForTheRestart) {
     Services services = f.Get();
     ModelPage page(model);
     const ApplyTarget targets[] = {{&page, "Desktop"}};
-    const std::vector<FailedSetting> failed = ApplyTouchedSettings(services, targets);
+    const std::vector<FailedSetting> failed = ApplyTouchedSettings(services, targets).failed;
     ReportFailures(services, 3, failed);
     EXPECT_TRUE(model.Changed(D::kNoNetHood));
     EXPECT_FALSE(model.Changed(D::kBeep));
@@ -651,7 +651,7 @@ TEST(FaultInjectionTest, OnlyAWrittenSettingAsksForTheRestart) {
               "Only an administrator can make this change: start Velmora 99 with \"Run as administrator\".");
 
     f.registry.ClearFaults();
-    EXPECT_TRUE(ApplyTouchedSettings(services, targets).empty());
+    EXPECT_TRUE(ApplyTouchedSettings(services, targets).failed.empty());
     EXPECT_FALSE(model.Changed(D::kNoNetHood));
     EXPECT_TRUE(model.RestartNeeded());
 }

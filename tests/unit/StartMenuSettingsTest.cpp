@@ -10,7 +10,7 @@
 #include "registry/ValueReader.h"
 #include "settings/ApplyCycle.h"
 #include "system/fakes/FakeServices.h"
-#include "tests/support/ModelPage.h"
+#include "settings/ModelPage.h"
 #include "tests/support/RegistryDump.h"
 
 namespace velmora {

@@ -1,6 +1,6 @@
-// A setting model applied as the main window applies a page, for the host tests, which have no dialog:
-// the test sets the members itself, so taking the controls does only what the test gives it to do
-// (nothing by default). A failed row is named as the pages name it.
+// A setting model applied as the main window applies a page, where there is no dialog (the companion's
+// apply, the host tests): the caller sets the members itself, so taking the controls does only what it
+// is given to do (nothing by default). A failed row is named as the pages name it.
 #pragma once
 
 #include <functional>
