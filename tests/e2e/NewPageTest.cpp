@@ -99,5 +99,68 @@ TEST(NewPage, RemovingTwoSelectedEntriesDeletesBothShellNewKeysWithoutAQuestion)
     EXPECT_FALSE(IsEnabled(Control(session.MainWindow(), main_window::kApply)));
 }
 
+// Entries whose extension, file type and description hold letters outside the code page (no code page of
+// the text lanes, 1252, 1251 and 932, holds all of "Łódź" and Cyrillic), beside an extension that a
+// Western European Windows's ANSI calls would take the accented one for (their best fit of "ł" is "l").
+constexpr char kAccentedExtension[] = ".velmorae\xC5\x82";  // .velmoraeł
+constexpr char kPlainExtension[] = ".velmorael";
+constexpr char kTypedExtension[] = ".velmoraej";
+constexpr char kTextType[] =
+    "VelmoraE2E.\xC5\x81\xC3\xB3"
+    "d\xC5\xBA";  // VelmoraE2E.Łódź
+constexpr char kAccentedFile[] = "Velmora E2E \xD0\xA2\xD0\xB5\xD0\xBA\xD1\x81\xD1\x82";  // Velmora E2E Текст
+constexpr char kTypedFile[] =
+    "Velmora E2E \xC5\x81\xC3\xB3"
+    "d\xC5\xBA \xD0\xA4\xD0\xB0\xD0\xB9\xD0\xBB";  // Velmora E2E Łódź Файл
+
+TEST(NewPageText, EntriesOutsideTheCodePageAreListedAndRemovedExactly) {
+    const std::vector<RegistryLocation> keys = {{kHkcr, kAccentedExtension}, {kHkcr, kPlainExtension},
+                                                {kHkcr, kTypedExtension},    {kHkcr, kTextType},
+                                                {kHkcr, kDirectType},        {kHkcr, kOtherType}};
+    const ScopedRegistryRestore restore(keys);
+    // The accented extension's "ShellNew" is directly below it, the typed one's below its file type.
+    ASSERT_TRUE(SetDefault(kAccentedExtension, kDirectType));
+    ASSERT_TRUE(SetDefault(kDirectType, kAccentedFile));
+    ASSERT_TRUE(MakeShellNew(kAccentedExtension));
+    ASSERT_TRUE(SetDefault(kPlainExtension, kOtherType));
+    ASSERT_TRUE(SetDefault(kOtherType, "Velmora E2E Gamma File"));
+    ASSERT_TRUE(MakeShellNew(kPlainExtension));
+    ASSERT_TRUE(SetDefault(kTypedExtension, kTextType));
+    ASSERT_TRUE(SetDefault(kTextType, kTypedFile));
+    ASSERT_TRUE(MakeShellNew(std::string(kTypedExtension) + "\\" + kTextType));
+    const RegistrySnapshot before = RegistrySnapshot::Take(keys);
+
+    VelmoraSession session(WindowsVersion::Nt);
+    ASSERT_TRUE(session.Start());
+    const HWND page = session.SelectPage("New");
+    ASSERT_NE(page, nullptr);
+    const HWND list = Control(page, kTypeList);
+    const int accented = ListBoxIndexOf(list, kAccentedFile);
+    const int typed = ListBoxIndexOf(list, kTypedFile);
+    ASSERT_GE(accented, 0);
+    ASSERT_GE(typed, 0);
+    ASSERT_GE(ListBoxIndexOf(list, "Velmora E2E Gamma File"), 0);
+    for (const int index : {accented, typed}) {
+        SendMessageA(list, LB_SETSEL, TRUE, index);
+    }
+    SendMessageA(page, WM_COMMAND, MAKEWPARAM(kTypeList, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    const HWND remove = Control(page, kRemoveButton);
+    ASSERT_TRUE(IsEnabled(remove));
+    ASSERT_TRUE(PostClick(remove));
+    EXPECT_TRUE(WaitUntil([&] { return !IsEnabled(remove); }, kDeadline));
+    EXPECT_EQ(WaitForMessageBox(session.ProcessId(), "Velmora 99 - Error", Milliseconds(500)), nullptr);
+    ASSERT_TRUE(Responds(session.MainWindow()));
+
+    const RegistrySnapshot after = before.Again();
+    EXPECT_TRUE(OnlyTheseChanged(
+        before, after,
+        ExpectedChanges(before, after)
+            .RemoveKey(kHkcr, std::string(kAccentedExtension) + "\\ShellNew")
+            .RemoveKey(kHkcr, std::string(kTypedExtension) + "\\" + kTextType + "\\ShellNew")));
+    EXPECT_LT(ListBoxIndexOf(list, kAccentedFile), 0);
+    EXPECT_LT(ListBoxIndexOf(list, kTypedFile), 0);
+    EXPECT_GE(ListBoxIndexOf(list, "Velmora E2E Gamma File"), 0);
+}
+
 }  // namespace
 }  // namespace velmora::e2e

@@ -20,6 +20,7 @@
 #include "tests/e2e/harness/TopLevelWindows.h"
 #include "tests/e2e/harness/VelmoraSession.h"
 #include "tests/e2e/harness/WindowState.h"
+#include "text/win32/SystemText.h"
 
 namespace velmora::e2e {
 namespace {
@@ -29,40 +30,45 @@ constexpr char kExplorer[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Expl
 constexpr char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 constexpr char kPleaseWaitCaption[] = "Velmora 99 - Please Wait...";
 constexpr char kPrintersName[] = "Printers.{2227A280-3AEA-1069-A2DE-08002B30309D}";
+constexpr char kControlPanelName[] = "Control Panel.{21EC2020-3AEA-1069-A2DD-08002B30309D}";
 
-// The names in a directory, without "." and "..".
+// The names in a directory (UTF-8), without "." and "..".
 std::vector<std::string> Entries(const std::string& directory) {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA found{};
-    const HANDLE search = FindFirstFileA((directory + "\\*").c_str(), &found);
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileW(text::Wide(directory + "\\*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) {
         return names;
     }
     do {
-        const std::string name = found.cFileName;
+        const std::string name = text::Narrow(found.cFileName);
         if (name != "." && name != "..") {
             names.push_back(name);
         }
-    } while (FindNextFileA(search, &found));
+    } while (FindNextFileW(search, &found));
     FindClose(search);
     return names;
 }
 
-// An empty directory of the driver's own that stands in for the user's Start Menu folder; removed with
-// what the program put in it.
+bool MakeDirectory(const std::string& path) {
+    return CreateDirectoryW(text::Wide(path).c_str(), nullptr) != FALSE;
+}
+
+// An empty directory of the driver's own that stands in for the user's Start Menu folder, named `name`
+// (UTF-8) and the driver's process id; removed with what the program put in it.
 class ScratchStartMenu {
   public:
-    ScratchStartMenu() {
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        path_ = std::string(temp) + "velmora-e2e-start-menu-" + std::to_string(GetCurrentProcessId());
-        CreateDirectoryA(path_.c_str(), nullptr);
+    explicit ScratchStartMenu(const std::string& name = "velmora-e2e-start-menu-") {
+        wchar_t temp[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, temp);
+        path_ = text::Narrow(temp) + name + std::to_string(GetCurrentProcessId());
+        MakeDirectory(path_);
     }
     ~ScratchStartMenu() {
         for (const std::string& name : Entries(path_)) {
-            RemoveDirectoryA((path_ + "\\" + name).c_str());
+            RemoveDirectoryW(text::Wide(path_ + "\\" + name).c_str());
         }
-        RemoveDirectoryA(path_.c_str());
+        RemoveDirectoryW(text::Wide(path_).c_str());
     }
     const std::string& Path() const { return path_; }
 
@@ -185,6 +191,39 @@ TEST(StartMenuPage, ComingBackToThePageMarksNothingButATouchDoes) {
     const HWND question = WaitForMessageBox(session.ProcessId(), "Velmora 99 - Restart Windows?", kDeadline);
     ASSERT_NE(question, nullptr);
     ASSERT_TRUE(AnswerMessageBox(question, IDNO));
+    EXPECT_TRUE(session.WaitForExit());
+}
+
+// A Start Menu folder under a profile named with a letter outside the code page ("Łukasz": no code page of
+// the text lanes holds it, and a Western European Windows's ANSI calls make it "Lukasz", a folder that
+// is not there): the folder that is in it shows checked, and Apply creates and removes folders in it.
+TEST(StartMenuPageText, FoldersAreFoundCreatedAndRemovedUnderAPathOutsideTheCodePage) {
+    ScratchStartMenu startMenu("velmora-e2e-\xC5\x81ukasz-start-menu-");
+    ASSERT_TRUE(MakeDirectory(startMenu.Path() + "\\" + kPrintersName));
+    ScopedRegistryValue startMenuValue(kHkcu, kShellFolders, "Start Menu");
+    ASSERT_TRUE(startMenuValue.Set(RegistryValue::String(startMenu.Path())));
+    VelmoraSession session(WindowsVersion::Nt);
+    ASSERT_TRUE(session.Start());
+    const HWND page = session.SelectPage("Start Menu");
+    ASSERT_NE(page, nullptr);
+    const HWND printers = Control(page, IDC_STARTMENU_PRINTERS_FOLDER_BOX);
+    const HWND controlPanel = Control(page, IDC_STARTMENU_CONTROL_PANEL_FOLDER_BOX);
+    ASSERT_TRUE(IsEnabled(printers));
+    EXPECT_TRUE(IsChecked(printers));
+    ASSERT_FALSE(IsChecked(controlPanel));
+
+    ASSERT_TRUE(Click(printers));
+    ASSERT_TRUE(Click(controlPanel));
+    ASSERT_TRUE(PostClick(Control(session.MainWindow(), main_window::kApply)));
+    WindowQuery pleaseWait;
+    pleaseWait.processId = session.ProcessId();
+    pleaseWait.caption = kPleaseWaitCaption;
+    const HWND box = WaitForTopLevelWindow(pleaseWait, kDeadline);
+    ASSERT_NE(box, nullptr) << "Apply changed no folder";
+    ASSERT_TRUE(WaitForWindowGone(box, kDeadline));
+    EXPECT_EQ(Entries(startMenu.Path()), std::vector<std::string>{kControlPanelName});
+
+    ASSERT_TRUE(PostClick(Control(session.MainWindow(), main_window::kOk)));
     EXPECT_TRUE(session.WaitForExit());
 }
 

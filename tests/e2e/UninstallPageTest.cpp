@@ -182,5 +182,76 @@ TEST_F(UninstallPage, AnEditTheKeyRefusesSaysItNeedsAnAdministrator) {
     EXPECT_TRUE(NothingChanged(before, before.Again()));
 }
 
+// An entry whose key, description and command hold letters outside the code page: Cyrillic ones, which a
+// Western European Windows's ANSI calls turn into '?' (a key "Acc????" that cannot be opened), and Polish
+// ones, which no code page of the text lanes (1252, 1251, 932) holds all of.
+constexpr char kAccKey[] = "Acc\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB3";  // AccПрог
+constexpr char kAccName[] =
+    "Acc \xD0\x9F\xD1\x80\xD0\xBE\xD0\xB3\xD1\x80\xD0\xB0\xD0\xBC\xD0\xBC\xD0\xB0 "
+    "\xC5\x81\xC3\xB3"
+    "d\xC5\xBA";                                                             // Acc Программа Łódź
+constexpr char kAccCommand[] = "C:\\Users\\\xC5\x81ukasz\\acc\\uninst.exe";  // Łukasz
+
+class UninstallPageText : public UninstallPage {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(AddProgram(kAccKey, kAccName, kAccCommand));
+        UninstallPage::SetUp();
+    }
+
+    HWND OpenEditor() {
+        WindowQuery query;
+        query.processId = session_.ProcessId();
+        query.caption = kEditorCaption;
+        return WaitForTopLevelWindow(query, kDeadline);
+    }
+};
+
+TEST_F(UninstallPageText, AnEntryOutsideTheCodePageIsListedEditedAndRemovedExactly) {
+    const RegistrySnapshot before = RegistrySnapshot::Take({{kHklm, kUninstall}});
+    int index = ListBoxIndexOf(list_, kAccName);
+    ASSERT_GE(index, 0);
+
+    // The editor shows both texts as they are and writes the changed ones back to the entry's own key.
+    SelectLine(page_, list_, index);
+    ASSERT_TRUE(PostClick(Control(page_, kEditButton)));
+    const HWND editor = OpenEditor();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(TextOf(Control(editor, kDescriptionEdit)), kAccName);
+    EXPECT_EQ(TextOf(Control(editor, kCommandEdit)), kAccCommand);
+    const std::string renamed = std::string(kAccName) + " \xD0\x96";      // Ж
+    const std::string command = std::string(kAccCommand) + " /\xC5\x9B";  // ś
+    ASSERT_TRUE(SetTextOf(Control(editor, kDescriptionEdit), renamed));
+    ASSERT_TRUE(SetTextOf(Control(editor, kCommandEdit), command));
+    ASSERT_TRUE(PostClick(Control(editor, IDOK)));
+    const HWND question = WaitForMessageBox(session_.ProcessId(), "Velmora 99 - Important", kDeadline);
+    ASSERT_NE(question, nullptr) << "the changed command was not asked about";
+    ASSERT_TRUE(AnswerMessageBox(question, IDYES));
+    ASSERT_TRUE(WaitForWindowGone(editor, kDeadline));
+    ASSERT_TRUE(Responds(session_.MainWindow()));
+    const RegistrySnapshot edited = before.Again();
+    EXPECT_TRUE(OnlyTheseChanged(
+        before, edited,
+        ExpectedChanges(before, edited)
+            .Set(kHklm, PathOf(kAccKey), "DisplayName", RegistryValue::String(renamed))
+            .Set(kHklm, PathOf(kAccKey), "UninstallString", RegistryValue::String(command))));
+
+    // Removed by its own key, which the question names by the description.
+    EXPECT_LT(ListBoxIndexOf(list_, kAccName), 0);
+    index = ListBoxIndexOf(list_, renamed);
+    ASSERT_GE(index, 0);
+    SelectLine(page_, list_, index);
+    ASSERT_TRUE(PostClick(Control(page_, kRemoveButton)));
+    const HWND removal = WaitForMessageBox(session_.ProcessId(), "Velmora 99 - " + renamed, kDeadline);
+    ASSERT_NE(removal, nullptr) << "no question naming the entry";
+    ASSERT_TRUE(AnswerMessageBox(removal, IDYES));
+    ASSERT_TRUE(Responds(session_.MainWindow()));
+    EXPECT_LT(ListBoxIndexOf(list_, renamed), 0);
+    EXPECT_GE(ListBoxIndexOf(list_, "Velmora E2E Kept Program"), 0);
+    const RegistrySnapshot after = edited.Again();
+    EXPECT_TRUE(
+        OnlyTheseChanged(edited, after, ExpectedChanges(edited, after).RemoveKey(kHklm, PathOf(kAccKey))));
+}
+
 }  // namespace
 }  // namespace velmora::e2e
