@@ -118,6 +118,14 @@ bool DiffBackup(Services services, const RegFile& backup, std::vector<Difference
     const auto nowPlaces = Flatten(now, targets);
     const auto afterPlaces = Flatten(afterImport, targets);
     const auto alonePlaces = Flatten(backupAlone, targets);
+    const auto isList = [&](std::size_t owner) {
+        return owner < targets.size() &&
+               (targets[owner].kind == Target::kValues || targets[owner].kind == Target::kEntry);
+    };
+    // A backup that holds no list (apply's, of the settings it changes) says nothing of what the lists
+    // held: no entry of theirs is "added since" it.
+    const bool coversLists = std::any_of(alonePlaces.begin(), alonePlaces.end(),
+                                         [&](const auto& place) { return isList(place.second.owner); });
     std::map<std::string, Place> all = afterPlaces;
     all.insert(nowPlaces.begin(), nowPlaces.end());
     for (const auto& [name, place] : all) {
@@ -125,12 +133,10 @@ bool DiffBackup(Services services, const RegFile& backup, std::vector<Difference
         const auto n = nowPlaces.find(name);
         std::string backupState = a == afterPlaces.end() ? "absent" : a->second.state;
         const std::string nowState = n == nowPlaces.end() ? "absent" : n->second.state;
-        const bool listed = place.owner < targets.size() && (targets[place.owner].kind == Target::kValues ||
-                                                             targets[place.owner].kind == Target::kEntry);
         if (backupState == nowState) {
             // A list's value or entry added since the backup: the import leaves it, but it is one of the
             // entries the list pages show and edit, so it is named.
-            if (!listed || alonePlaces.count(name)) {
+            if (!isList(place.owner) || !coversLists || alonePlaces.count(name)) {
                 continue;
             }
             backupState = "absent";

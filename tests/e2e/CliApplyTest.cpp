@@ -93,6 +93,9 @@ TEST(CliApply, AProfilePreviewedAppliedShownByTheWindowAndUndoneByItsBackup) {
                                    {"Desktop", IDC_DESKTOP_SHOW_NET_HOOD_BOX},
                                    {"Miscellaneous", IDC_MISC_VIEW_WITH_NOTEPAD_BOX},
                                    {"Security", IDC_SECURITY_FILE_MENU_BOX}};
+    // The rows' places as a fresh Windows has them: no policy values, no verb.
+    ASSERT_TRUE(RemoveKeyTree(RootKey::CurrentUser, kPolicies));
+    ASSERT_TRUE(RemoveKeyTree(RootKey::ClassesRoot, "Unknown\\shell\\View With Notepad"));
     const clitest::ProcessResult shown = clitest::RunCli({"show", "--json"});
     ASSERT_EQ(shown.exitCode, 0u) << shown.err;
     const std::string directory = clitest::ScratchDirectory("apply");

@@ -530,6 +530,10 @@ TEST_F(CliApplyTest, ABackupHoldsOnlyWhatApplyIsAboutToChangeAndIsNeverReplaced)
                    ? std::optional<std::string>(OtherState(row, now))
                    : std::optional<std::string>();
     };
+    // An autorun entry the backup does not hold, and that apply does not touch.
+    RegistryStore(fakes_.registry)
+        .WriteString(RootKey::CurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Tray",
+                     "tray.exe");
     const std::string shown = Show();
     const std::string backup = PathOf("before.reg");
     ASSERT_EQ(Run({"apply", "--backup", backup, WriteProfile(EditedProfile(shown, flip))}), kExitOk)
@@ -548,6 +552,7 @@ TEST_F(CliApplyTest, ABackupHoldsOnlyWhatApplyIsAboutToChangeAndIsNeverReplaced)
         EXPECT_NE(out_.str().find("Desktop / " + row->caption + "\n"), std::string::npos) << out_.str();
     }
     EXPECT_EQ(out_.str().find("Show Find"), std::string::npos);
+    EXPECT_EQ(out_.str().find("Tray"), std::string::npos) << out_.str();
 
     // A backup that exists is never replaced, and then nothing is written.
     const std::string before = testing::DumpRegistry(fakes_.registry);
