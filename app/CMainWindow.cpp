@@ -5,6 +5,7 @@
 #include "res/resource.h"
 #include "settings/ApplyCycle.h"
 #include "settings/OsVersion.h"
+#include "settings/Pages.h"
 #include "settings/StartupObserver.h"
 
 namespace {
@@ -43,50 +44,32 @@ CMainWindow::CMainWindow(velmora::Services services, CWnd* parent)
 }
 
 void CMainWindow::BuildPageTable() {
-    using Shown = PageRow::Shown;
-    constexpr Shown kAll = Shown::kEverywhere;
-    constexpr Shown k9x = Shown::kWindows9x;
-    constexpr Shown kNt = Shown::kWindowsNt;
+    using velmora::PageId;
     const auto buttons = [](auto& page) { return [&page] { page.SetUpButtons(); }; };
-    const auto load = [this](void (CMainWindow::*routine)()) {
-        return [this, routine] { (this->*routine)(); };
-    };
-    const auto restart = [](const auto& page) { return [&page] { return page.Settings().RestartNeeded(); }; };
+    const auto restart = [](CSettingPage& page) { return [&page] { return page.Rows().RestartNeeded(); }; };
     const auto folderRestart = [this] { return m_folderPage.RestartNeeded(); };
     // clang-format off
     m_pages = {
-        // page                   title                       shown icon buttons                     load at start-up                         applied           restart
-        {&m_startMenuPage,        "Start Menu",               kAll, buttons(m_startMenuPage),        load(&CMainWindow::LoadStartMenuPage),   &m_startMenuPage, restart(m_startMenuPage)},
-        {&m_desktopPage,          "Desktop",                  kAll, buttons(m_desktopPage),          load(&CMainWindow::LoadDesktopPage),     &m_desktopPage,   restart(m_desktopPage)},
-        {&m_miscPage,             "Miscellaneous",            kAll, {},                              load(&CMainWindow::LoadMiscPage),        &m_miscPage,      restart(m_miscPage)},
-        {&m_uninstallPage,        "Add/Remove",               kAll, buttons(m_uninstallPage),        {},                                      nullptr,          {}},
-        {&m_newPage,              "New",                      kAll, buttons(m_newPage),              {},                                      nullptr,          {}},
-        {&m_folderPage,           "Folders/Run",              kAll, buttons(m_folderPage),           {},                                      nullptr,          folderRestart},
+        // page                                             icon buttons                     setting page      restart
+        {PageId::kStartMenu,        &m_startMenuPage,        buttons(m_startMenuPage),        &m_startMenuPage, restart(m_startMenuPage)},
+        {PageId::kDesktop,          &m_desktopPage,          buttons(m_desktopPage),          &m_desktopPage,   restart(m_desktopPage)},
+        {PageId::kMiscellaneous,    &m_miscPage,             {},                              &m_miscPage,      restart(m_miscPage)},
+        {PageId::kAddRemove,        &m_uninstallPage,        buttons(m_uninstallPage),        nullptr,          {}},
+        {PageId::kNew,              &m_newPage,              buttons(m_newPage),              nullptr,          {}},
+        {PageId::kFoldersRun,       &m_folderPage,           buttons(m_folderPage),           nullptr,          folderRestart},
         // Applied on every system, shown and loaded on Windows 9x only.
-        {&m_securityPage,         "Security",                 k9x,  {},                              load(&CMainWindow::LoadSecurityPage),    &m_securityPage,  restart(m_securityPage)},
-        {&m_systemPage,           "System",                   k9x,  {},                              {},                                      nullptr,          {}},
-        {&m_systemNtPage,         "System",                   kNt,  buttons(m_systemNtPage),         {},                                      nullptr,          {}},
-        {&m_wallpaperPage,        "Wallpaper/Util",           kAll, buttons(m_wallpaperPage),        {},                                      nullptr,          {}},
-        {&m_internetExplorerPage, "Internet Explorer",        kAll, buttons(m_internetExplorerPage), {},                                      nullptr,          {}},
-        {&m_internetPage,         "Internet",                 k9x,  {},                              {},                                      nullptr,          {}},
-        {&m_regInfoPage,          "Reg Info",                 kAll, {},                              {},                                      nullptr,          {}},
-        {&m_moreSecurityPage,     "More Security",            k9x,  {},                              {},                                      nullptr,          {}},
-        {&m_prefsPage,            "Preferences...",           kAll, buttons(m_prefsPage),            {},                                      nullptr,          {}},
-        {&m_aboutPage,            "About Velmora 99 2.50...", kAll, {},                              {},                                      nullptr,          {}},
+        {PageId::kSecurity,         &m_securityPage,         {},                              &m_securityPage,  restart(m_securityPage)},
+        {PageId::kSystem,           &m_systemPage,           {},                              nullptr,          {}},
+        {PageId::kSystemNt,         &m_systemNtPage,         buttons(m_systemNtPage),         nullptr,          {}},
+        {PageId::kWallpaper,        &m_wallpaperPage,        buttons(m_wallpaperPage),        nullptr,          {}},
+        {PageId::kInternetExplorer, &m_internetExplorerPage, buttons(m_internetExplorerPage), nullptr,          {}},
+        {PageId::kInternet,         &m_internetPage,         {},                              nullptr,          {}},
+        {PageId::kRegInfo,          &m_regInfoPage,          {},                              nullptr,          {}},
+        {PageId::kMoreSecurity,     &m_moreSecurityPage,     {},                              nullptr,          {}},
+        {PageId::kPreferences,      &m_prefsPage,            buttons(m_prefsPage),            nullptr,          {}},
+        {PageId::kAbout,            &m_aboutPage,            {},                              nullptr,          {}},
     };
     // clang-format on
-}
-
-bool CMainWindow::IsShown(const PageRow& row) {
-    switch (row.shownOn) {
-        case PageRow::Shown::kWindows9x:
-            return !velmora::IsWindowsNt(m_services.registry);
-        case PageRow::Shown::kWindowsNt:
-            return velmora::IsWindowsNt(m_services.registry);
-        case PageRow::Shown::kEverywhere:
-            break;
-    }
-    return true;
 }
 
 void CMainWindow::DoDataExchange(CDataExchange* dx) {
@@ -103,6 +86,8 @@ BOOL CMainWindow::OnInitDialog() {
         observer.ListsAwaited(3);
     }
     CDialog::OnInitDialog();
+    // What this Windows shows and loads, asked once.
+    m_windows = velmora::WindowsTraits::Of(m_services.registry, m_services.parameters);
     m_sheet.EnableStackedTabs(FALSE);
     AddPages();
     m_sheet.Create(this, WS_CHILD | WS_VISIBLE, 0);
@@ -125,7 +110,7 @@ BOOL CMainWindow::OnInitDialog() {
 
 void CMainWindow::AddPages() {
     for (const PageRow& row : m_pages) {
-        if (IsShown(row)) {
+        if (velmora::IsShown(row.id, m_windows)) {
             m_sheet.AddPage(row.page);
         }
     }
@@ -165,7 +150,7 @@ void CMainWindow::SetUpButtons() {
     }
     // The pages' own buttons; a page that is not shown has no window.
     for (const PageRow& row : m_pages) {
-        if (row.setUpButtons && IsShown(row)) {
+        if (row.setUpButtons && velmora::IsShown(row.id, m_windows)) {
             row.setUpButtons();
         }
     }
@@ -175,37 +160,14 @@ void CMainWindow::LoadPages() {
     // Shown from the About page's second activation on.
     m_aboutPage.SetMessages("Download the latest version at my web site.", "");
     for (const PageRow& row : m_pages) {
-        if (row.load && IsShown(row)) {
-            row.load();
+        if (row.applied != nullptr && velmora::IsShown(row.id, m_windows)) {
+            row.applied->Load(m_windows);
         }
     }
     if (!m_listsInBackground) {
         LoadListPages();
     }
     UpdateData(FALSE);
-}
-
-void CMainWindow::LoadStartMenuPage() {
-    m_startMenuPage.Load();  // shows what it read itself
-}
-
-void CMainWindow::LoadDesktopPage() {
-    m_desktopPage.Load();
-}
-
-void CMainWindow::LoadMiscPage() {
-    if (velmora::HasPlusExtension(m_services.parameters) || velmora::IsWindowsNt(m_services.registry)) {
-        m_miscPage.LoadDragAndSmoothing();
-    } else {
-        m_miscPage.DisableDragAndSmoothing();
-    }
-    m_miscPage.Load();
-    m_miscPage.UpdateData(FALSE);
-}
-
-void CMainWindow::LoadSecurityPage() {
-    m_securityPage.Load();
-    m_securityPage.UpdateData(FALSE);
 }
 
 void CMainWindow::LoadListPages() {
@@ -261,7 +223,7 @@ void CMainWindow::OnListRead(LPARAM posted) {
 }
 
 void CMainWindow::DisableWhatNtLacks() {
-    if (!velmora::IsWindowsNt(m_services.registry)) {
+    if (!m_windows.nt) {
         return;
     }
     m_prefsPage.DisableForWindowsNt(kDisabledOnNt);
@@ -273,7 +235,7 @@ bool CMainWindow::ApplyChanges() {
     std::vector<velmora::ApplyTarget> pages;
     for (const PageRow& row : m_pages) {
         if (row.applied != nullptr) {
-            pages.push_back({row.applied, row.title});
+            pages.push_back({row.applied, velmora::TitleOf(row.id)});
         }
     }
     const velmora::ApplyOutcome outcome = velmora::ApplyTouchedSettings(m_services, pages);

@@ -29,6 +29,8 @@
 #include "pages/CUninstallDlg.h"
 #include "pages/CWallpaperDlg.h"
 #include "res/resource.h"
+#include "settings/OsVersion.h"
+#include "settings/Pages.h"
 #include "settings/ProgramHelp.h"
 #include "system/Services.h"
 
@@ -46,32 +48,21 @@ class CMainWindow : public CDialog {
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
   private:
-    // One row per page, in the order of the tabs. Each page object names its own template (its IDD).
+    // One row per page, in the order of the tabs (velmora::AllPages, which gives its title and the Windows
+    // it is shown on). Each page object names its own template (its IDD).
     struct PageRow {
-        enum class Shown { kEverywhere, kWindows9x, kWindowsNt };
-
+        velmora::PageId id;
         CPropertyPage* page;
-        const char* title;  // its tab title, as the apply cycle names the page
-        Shown shownOn;
         std::function<void()> setUpButtons;  // its icon buttons; empty when it has none
-        // What the main window loads into it at start-up; empty when it loads itself or the list
-        // reader fills it.
-        std::function<void()> load;
-        CSettingPage* applied;                // a page whose settings Apply saves; null for the others
+        CSettingPage* applied;  // a setting page, loaded here and saved by Apply; null for the others
         std::function<bool()> restartNeeded;  // empty when it never asks for a restart
     };
     void BuildPageTable();
-    // Whether the page is shown on the running system, which is asked afresh for each page depending on it.
-    bool IsShown(const PageRow& row);
     void AddPages();
     void PlaceSheetOverFrame();
     void CreatePageWindows();
     void SetUpButtons();
     void LoadPages();
-    void LoadStartMenuPage();
-    void LoadDesktopPage();
-    void LoadMiscPage();
-    void LoadSecurityPage();
     void LoadListPages();
     // A message of the list reader: one list read, or (lParam 0) the end of its reading.
     void OnListRead(LPARAM posted);
@@ -113,6 +104,7 @@ class CMainWindow : public CDialog {
     CInternetExplorerDlg m_internetExplorerPage;
     CPrefsDlg m_prefsPage;
     std::vector<PageRow> m_pages;
+    velmora::WindowsTraits m_windows;
     // Reads the list pages' lists while the window starts; none when it could not be started, and the
     // lists are then read here as the window starts.
     CStartupListReader m_listReader;

@@ -2,11 +2,11 @@
 
 #include "res/resource.h"
 #include "settings/ApplyCycle.h"
-#include "settings/OsVersion.h"
 
 using velmora::DesktopSettings;
 
-CDesktopDlg::CDesktopDlg(velmora::Services services) : CToolTipPage(IDD, services), m_services(services) {}
+CDesktopDlg::CDesktopDlg(velmora::Services services)
+    : CSettingPage(IDD), m_services(services), m_settings(services) {}
 
 void CDesktopDlg::SetUpButtons() {
     m_rebuildButton.SubclassDlgItem(IDC_DESKTOP_REBUILD_ICONS_BUTTON, this);
@@ -14,20 +14,14 @@ void CDesktopDlg::SetUpButtons() {
     m_rebuildButton.SetHotTextColor(RGB(0, 0, 255), FALSE);
 }
 
-void CDesktopDlg::Load() {
-    velmora::Registry& registry = m_services.registry;
-    m_settings.Load();
-    if (velmora::IsWindows98(registry) && !velmora::IsWindowsNt(registry)) {
-        m_settings.LoadWindowsVersion();
-    } else {
+void CDesktopDlg::Load(const velmora::WindowsTraits& windows) {
+    CSettingPage::Load(windows);
+    if (!windows.Loads(velmora::LoadWhen::kWindows98)) {
         // The box's text only says why it is off. Disabled, it is never touched, and a message about what
         // could not be saved would still name it by its caption in the table ("Show Windows version on
         // desktop"), as every row is named and as the companion lists it.
-        const HWND versionBox = GetDlgItemHwnd(IDC_DESKTOP_WINDOWS_VERSION_BOX);
-        ::SetWindowTextA(versionBox, "Only Windows 98");
-        ::EnableWindow(versionBox, FALSE);
+        ::SetWindowTextA(GetDlgItemHwnd(IDC_DESKTOP_WINDOWS_VERSION_BOX), "Only Windows 98");
     }
-    UpdateData(FALSE);
 }
 
 void CDesktopDlg::DisableShortcutArrows() {
@@ -39,8 +33,13 @@ void CDesktopDlg::DisableShortcutArrows() {
 
 BOOL CDesktopDlg::OnInitDialog() {
     CSettingPage::OnInitDialog();
-    AddToolTip(0, IDC_DESKTOP_REBUILD_ICONS_BUTTON, "Click to rebuild damaged icons!");
+    m_toolTips.Add(this, IDC_DESKTOP_REBUILD_ICONS_BUTTON, "Click to rebuild damaged icons!");
     return TRUE;
+}
+
+BOOL CDesktopDlg::PreTranslateMessage(MSG* msg) {
+    m_toolTips.Relay(msg);
+    return CSettingPage::PreTranslateMessage(msg);
 }
 
 BOOL CDesktopDlg::OnCommand(WPARAM wParam, LPARAM lParam) {

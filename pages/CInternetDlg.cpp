@@ -2,7 +2,12 @@
 
 #include "res/resource.h"
 
-CInternetDlg::CInternetDlg() : CToolTipPage(IDD) {}
+CInternetDlg::CInternetDlg() : CInertPage(IDD) {}
+
+BOOL CInternetDlg::PreTranslateMessage(MSG* msg) {
+    m_toolTips.Relay(msg);
+    return CInertPage::PreTranslateMessage(msg);
+}
 
 void CInternetDlg::DoDataExchange(CDataExchange* dx) {
     CInertPage::DoDataExchange(dx);
@@ -25,6 +30,6 @@ BOOL CInternetDlg::OnInitDialog() {
     RECT area{};
     ::GetWindowRect(GetDlgItemHwnd(kRecommendationField), &area);
     ScreenToClient(&area);
-    AddToolTip(0, area, kRecommendationToolId, "MaxMSS x 4 = Recommended RWIN");
+    m_toolTips.Add(this, area, kRecommendationToolId, "MaxMSS x 4 = Recommended RWIN");
     return TRUE;
 }

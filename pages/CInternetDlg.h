@@ -5,11 +5,12 @@
 #include <string>
 
 #include "pages/CInertPage.h"
-#include "pages/CToolTipPage.h"
+#include "pages/PageToolTips.h"
 #include "res/resource.h"
 
-class CInternetDlg : public CToolTipPage<CInertPage> {
+class CInternetDlg : public CInertPage {
   public:
+    BOOL PreTranslateMessage(MSG* msg) override;
     enum { IDD = IDD_INTERNET };
     enum : int { kRecommendationField = IDC_INTERNET_RECOMMENDATION_TEXT, kRecommendationToolId = 99 };
     CInternetDlg();
@@ -31,4 +32,5 @@ class CInternetDlg : public CToolTipPage<CInertPage> {
     std::string m_recommendation;
     std::string m_currentTtl;
     std::string m_currentRwin;
+    PageToolTips m_toolTips;
 };

@@ -3,7 +3,12 @@
 #include "framework/WinApp.h"
 #include "res/resource.h"
 
-CInternetExplorerDlg::CInternetExplorerDlg() : CToolTipPage(IDD) {}
+CInternetExplorerDlg::CInternetExplorerDlg() : CInertPage(IDD) {}
+
+BOOL CInternetExplorerDlg::PreTranslateMessage(MSG* msg) {
+    m_toolTips.Relay(msg);
+    return CInertPage::PreTranslateMessage(msg);
+}
 
 void CInternetExplorerDlg::SetUpButtons() {
     m_deleteButton.SubclassDlgItem(kDeleteButton, this);
@@ -39,7 +44,7 @@ BOOL CInternetExplorerDlg::OnInitDialog() {
     }
 
     ::EnableWindow(GetDlgItemHwnd(kDeleteButton), FALSE);
-    AddToolTip(0, kOptionsButton, "Click to switch between different IE options!");
+    m_toolTips.Add(this, kOptionsButton, "Click to switch between different IE options!");
     return TRUE;
 }
 

@@ -8,11 +8,12 @@
 #include "pages/CIeUrlTemplateDlg.h"
 #include "pages/CInertPage.h"
 #include "pages/COutlookExpressDlg.h"
-#include "pages/CToolTipPage.h"
+#include "pages/PageToolTips.h"
 #include "res/resource.h"
 
-class CInternetExplorerDlg : public CToolTipPage<CInertPage> {
+class CInternetExplorerDlg : public CInertPage {
   public:
+    BOOL PreTranslateMessage(MSG* msg) override;
     enum { IDD = IDD_IE };
     enum : int {
         kCookieList = IDC_IE_COOKIE_LIST,
@@ -50,4 +51,5 @@ class CInternetExplorerDlg : public CToolTipPage<CInertPage> {
     CIconButton m_optionsButton;
     CWnd m_cookieList;
     int m_liveScrolling = 0;
+    PageToolTips m_toolTips;
 };

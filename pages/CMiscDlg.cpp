@@ -2,18 +2,10 @@
 
 using velmora::MiscSettings;
 
-CMiscDlg::CMiscDlg(velmora::Services services) : CSettingPageOf(IDD, services) {
-    m_settings.Attach(
-        {[this] { return reinterpret_cast<velmora::WindowRef>(m_hWnd); }, [this] { UpdateData(FALSE); }});
-}
-
-void CMiscDlg::DisableDragAndSmoothing() {
-    ::EnableWindow(GetDlgItemHwnd(IDC_MISC_FONT_SMOOTHING_BOX), FALSE);
-    ::EnableWindow(GetDlgItemHwnd(IDC_MISC_DRAG_FULL_WINDOWS_BOX), FALSE);
-}
+CMiscDlg::CMiscDlg(velmora::Services services) : CSettingPage(IDD), m_settings(services) {}
 
 void CMiscDlg::DoDataExchange(CDataExchange* dx) {
-    CSettingPageOf::DoDataExchange(dx);
+    CSettingPage::DoDataExchange(dx);
     DDX_Control(dx, IDC_MISC_CAUTION_GROUP, m_cautionGroup);
 }
 

@@ -3,28 +3,26 @@
 #pragma once
 
 #include "framework/Controls.h"
-#include "pages/CSettingPageOf.h"
+#include "pages/CSettingPage.h"
 #include "res/resource.h"
 #include "settings/MiscSettings.h"
 #include "system/Services.h"
 
-class CMiscDlg : public CSettingPageOf<velmora::MiscSettings> {
+class CMiscDlg : public CSettingPage {
   public:
     enum { IDD = IDD_MISC };
+
     explicit CMiscDlg(velmora::Services services);
 
-    // Full-window drag and font smoothing: loaded where the Windows extensions or NT provide them,
-    // otherwise their boxes are disabled for good.
-    void LoadDragAndSmoothing() { m_settings.LoadDragAndSmoothing(); }
-    void DisableDragAndSmoothing();
-    // Every other setting.
-    void Load() { m_settings.Load(); }
+    velmora::MiscSettings& Settings() { return m_settings; }
+    velmora::TableModel& Rows() override { return m_settings; }
 
   protected:
     void DoDataExchange(CDataExchange* dx) override;
     HBRUSH OnCtlColor(HDC dc, CWnd* child, UINT ctlType) override;
 
   private:
+    velmora::MiscSettings m_settings;
     // Attached only so that its colour request can be told from the others.
     CButton m_cautionGroup;
 };

@@ -27,7 +27,12 @@ constexpr Tool kTools[] = {
 
 }  // namespace
 
-CPrefsDlg::CPrefsDlg() : CToolTipPage(IDD) {}
+CPrefsDlg::CPrefsDlg() : CInertPage(IDD) {}
+
+BOOL CPrefsDlg::PreTranslateMessage(MSG* msg) {
+    m_toolTips.Relay(msg);
+    return CInertPage::PreTranslateMessage(msg);
+}
 
 void CPrefsDlg::DoDataExchange(CDataExchange* dx) {
     CInertPage::DoDataExchange(dx);
@@ -42,7 +47,7 @@ void CPrefsDlg::DoDataExchange(CDataExchange* dx) {
 BOOL CPrefsDlg::OnInitDialog() {
     CInertPage::OnInitDialog();
     for (int i = 0; i < kToolCount; ++i) {
-        AddToolTip(static_cast<std::size_t>(i), kTools[i].control, kTools[i].tip);
+        m_toolTips.Add(this, kTools[i].control, kTools[i].tip);
     }
     // The language choice is not offered in this edition.
     ::ShowWindow(GetDlgItemHwnd(IDC_PREFS_LANGUAGE_COMBO), SW_HIDE);

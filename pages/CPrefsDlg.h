@@ -7,12 +7,13 @@
 
 #include "controls/CIconButton.h"
 #include "pages/CInertPage.h"
-#include "pages/CToolTipPage.h"
+#include "pages/PageToolTips.h"
 #include "res/resource.h"
 
 // A tooltip for each of the four tool buttons (kToolCount).
-class CPrefsDlg : public CToolTipPage<CInertPage, 4> {
+class CPrefsDlg : public CInertPage {
   public:
+    BOOL PreTranslateMessage(MSG* msg) override;
     enum { IDD = IDD_PREFERENCES };
     CPrefsDlg();
 
@@ -31,4 +32,5 @@ class CPrefsDlg : public CToolTipPage<CInertPage, 4> {
     std::array<int, 15> m_checks{};  // the fifteen boxes, in exchange order
     int m_languageIndex = -1;
     std::array<CIconButton, kToolCount> m_toolButtons;
+    PageToolTips m_toolTips;
 };

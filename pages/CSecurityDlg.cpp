@@ -2,35 +2,37 @@
 
 using velmora::SecuritySettings;
 
-CSecurityDlg::CSecurityDlg(velmora::Services services) : CSettingPageOf(IDD, services) {
-    m_settings.Attach(
-        {[this] { return reinterpret_cast<velmora::WindowRef>(m_hWnd); }, [this] { UpdateData(FALSE); },
-         [this](int control, bool enable) { ::EnableWindow(GetDlgItemHwnd(control), enable); }});
+CSecurityDlg::CSecurityDlg(velmora::Services services) : CSettingPage(IDD), m_settings(services) {}
+
+void CSecurityDlg::Load(const velmora::WindowsTraits& windows) {
+    CSettingPage::Load(windows);
+    EnableLogonControls();
 }
 
-void CSecurityDlg::DoDataExchange(CDataExchange* dx) {
-    const bool wasPushing = m_pushing;
-    m_pushing = wasPushing || !dx->m_bSaveAndValidate;
-    CSettingPageOf::DoDataExchange(dx);
-    m_pushing = wasPushing;
+void CSecurityDlg::EnableLogonControls() {
+    const SecuritySettings::LogonControls enabled = m_settings.LogonControlsEnabled();
+    ::EnableWindow(GetDlgItemHwnd(IDC_SECURITY_CLEAR_LAST_USER_BOX), enabled.clearLastUser);
+    ::EnableWindow(GetDlgItemHwnd(IDC_SECURITY_USER_NAME_EDIT), enabled.userName);
+    ::EnableWindow(GetDlgItemHwnd(IDC_SECURITY_PASSWORD_EDIT), enabled.password);
 }
 
 BOOL CSecurityDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     const int control = LOWORD(wParam);
     const int code = HIWORD(wParam);
-    if (code == EN_CHANGE && m_pushing) {
-        return TRUE;
-    }
     if (code == BN_CLICKED && control == IDC_SECURITY_AUTOLOGON_BOX) {
         EnableApply();
         UpdateData(TRUE);
-        m_settings.ClickAutologon();
+        // The logon controls follow the box before its warning shows.
+        EnableLogonControls();
+        if (m_settings.ClickAutologon(Owner())) {
+            UpdateData(FALSE);
+        }
         return TRUE;
     }
     if (code == BN_CLICKED && control == IDC_SECURITY_REGEDIT_BOX) {
         // The notice comes before Apply lights up.
         UpdateData(TRUE);
-        m_settings.ClickRegedit();
+        m_settings.ClickRegedit(Owner());
         EnableApply();
         return TRUE;
     }

@@ -1,24 +1,28 @@
 // The Security page (Windows 9x): Explorer restrictions, automatic logon, the Regedit lock.
 #pragma once
 
-#include "pages/CSettingPageOf.h"
+#include "pages/CSettingPage.h"
 #include "res/resource.h"
 #include "settings/SecuritySettings.h"
 #include "system/Services.h"
 
-class CSecurityDlg : public CSettingPageOf<velmora::SecuritySettings> {
+class CSecurityDlg : public CSettingPage {
   public:
     enum { IDD = IDD_SECURITY };
+
     explicit CSecurityDlg(velmora::Services services);
 
+    velmora::SecuritySettings& Settings() { return m_settings; }
+    velmora::TableModel& Rows() override { return m_settings; }
+
     // Reads every setting and enables the logon controls to match.
-    void Load() { m_settings.Load(); }
+    void Load(const velmora::WindowsTraits& windows) override;
 
   protected:
-    void DoDataExchange(CDataExchange* dx) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
   private:
-    // Set while the members are pushed into the controls: the edits' EN_CHANGE is then no change.
-    bool m_pushing = false;
+    void EnableLogonControls();
+
+    velmora::SecuritySettings m_settings;
 };

@@ -1,7 +1,5 @@
 #include "pages/CStartMenuDlg.h"
 
-#include "pages/CPleaseWaitDlg.h"
-
 using velmora::StartMenuSettings;
 
 namespace {
@@ -21,9 +19,7 @@ const char* ToolTipText(StartMenuSettings::History history) {
 
 }  // namespace
 
-CStartMenuDlg::CStartMenuDlg(velmora::Services services) : CToolTipPage(IDD, services) {
-    m_settings.SetPleaseWait([this] { ShowPleaseWait(); });
-}
+CStartMenuDlg::CStartMenuDlg(velmora::Services services) : CSettingPage(IDD), m_settings(services) {}
 
 void CStartMenuDlg::SetUpButtons() {
     // The clear buttons have no icon, only the flat look and the blue hot caption.
@@ -33,8 +29,8 @@ void CStartMenuDlg::SetUpButtons() {
     }
 }
 
-void CStartMenuDlg::Load() {
-    m_settings.Load();
+void CStartMenuDlg::Load(const velmora::WindowsTraits& windows) {
+    CSettingPage::Load(windows);
     // Disabled for the page's life: nothing enables them again.
     if (!m_settings.FoldersAvailable()) {
         for (int f = 0; f < StartMenuSettings::kFolderCount; ++f) {
@@ -48,18 +44,6 @@ void CStartMenuDlg::Load() {
             ::EnableWindow(GetDlgItemHwnd(StartMenuSettings::ButtonOf(static_cast<History>(h))), FALSE);
         }
     }
-    UpdateData(FALSE);
-}
-
-void CStartMenuDlg::DoDataExchange(CDataExchange* dx) {
-    const bool filling = !dx->m_bSaveAndValidate;
-    if (filling) {
-        m_filling = true;
-    }
-    CSettingPageOf::DoDataExchange(dx);
-    if (filling) {
-        m_filling = false;
-    }
 }
 
 BOOL CStartMenuDlg::OnInitDialog() {
@@ -68,32 +52,30 @@ BOOL CStartMenuDlg::OnInitDialog() {
                         MAKELPARAM(StartMenuSettings::kDelayMaximum, StartMenuSettings::kDelayMinimum));
     for (int h = 0; h < kHistoryCount; ++h) {
         const auto history = static_cast<History>(h);
-        AddToolTip(static_cast<std::size_t>(h), StartMenuSettings::ButtonOf(history), ToolTipText(history));
+        m_toolTips.Add(this, StartMenuSettings::ButtonOf(history), ToolTipText(history));
     }
     return TRUE;
 }
 
+BOOL CStartMenuDlg::PreTranslateMessage(MSG* msg) {
+    m_toolTips.Relay(msg);
+    return CSettingPage::PreTranslateMessage(msg);
+}
+
 BOOL CStartMenuDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     const int control = LOWORD(wParam);
-    if (m_filling && control == IDC_STARTMENU_DELAY_EDIT) {
-        return TRUE;
-    }
     if (HIWORD(wParam) == BN_CLICKED) {
         for (int h = 0; h < kHistoryCount; ++h) {
             const auto history = static_cast<History>(h);
             if (control == StartMenuSettings::ButtonOf(history)) {
                 // Acts at once; the Apply button and the changed flags stay as they are.
-                const HWND button = GetDlgItemHwnd(control);
-                m_settings.ClearHistory(history, reinterpret_cast<velmora::WindowRef>(m_hWnd),
-                                        [button] { ::EnableWindow(button, FALSE); });
+                if (m_settings.ClearHistory(history)) {
+                    ::EnableWindow(GetDlgItemHwnd(control), FALSE);
+                    m_settings.TellLogOff(Owner());
+                }
                 return TRUE;
             }
         }
     }
     return CSettingPage::OnCommand(wParam, lParam);
-}
-
-void CStartMenuDlg::ShowPleaseWait() {
-    CPleaseWaitDlg dialog;
-    dialog.DoModal();
 }

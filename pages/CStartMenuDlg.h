@@ -5,36 +5,36 @@
 #include <array>
 
 #include "controls/CIconButton.h"
-#include "pages/CSettingPageOf.h"
-#include "pages/CToolTipPage.h"
+#include "pages/CSettingPage.h"
+#include "pages/PageToolTips.h"
 #include "res/resource.h"
 #include "settings/StartMenuSettings.h"
 #include "system/Services.h"
 
-class CStartMenuDlg : public CToolTipPage<CSettingPageOf<velmora::StartMenuSettings>,
-                                          velmora::StartMenuSettings::kHistoryCount> {
+class CStartMenuDlg : public CSettingPage {
   public:
     enum { IDD = IDD_STARTMENU };
+
     explicit CStartMenuDlg(velmora::Services services);
+
+    velmora::StartMenuSettings& Settings() { return m_settings; }
+    velmora::TableModel& Rows() override { return m_settings; }
 
     void SetUpButtons();
     // Reads every setting, disables what cannot be used, and shows the result in the controls.
-    void Load();
+    void Load(const velmora::WindowsTraits& windows) override;
 
     BOOL OnInitDialog() override;
+    BOOL PreTranslateMessage(MSG* msg) override;
 
   protected:
-    void DoDataExchange(CDataExchange* dx) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
   private:
-    void ShowPleaseWait();
-
     using History = velmora::StartMenuSettings::History;
     static constexpr int kHistoryCount = velmora::StartMenuSettings::kHistoryCount;
 
+    velmora::StartMenuSettings m_settings;
     std::array<CIconButton, kHistoryCount> m_clearButtons;
-    // Set while the members are pushed into the controls: the text change that filling the delay's edit
-    // sends is not the user's.
-    bool m_filling = false;
+    PageToolTips m_toolTips;
 };

@@ -62,27 +62,23 @@ ApplyOutcome ApplyTouchedSettings(Services& services, std::span<const ApplyTarge
             continue;
         }
         AppliedPage& page = *target.page;
-        SettingsModel& rows = page.Rows();
-        std::vector<int> touched;
-        for (int row = 0; row < rows.RowCount(); ++row) {
-            if (rows.Changed(row)) {
-                touched.push_back(row);
-            }
+        TableModel& rows = page.Rows();
+        if (!rows.AnyChanged()) {
+            continue;
         }
-        for (const RowFailure& failure : rows.ApplyTouched([&page] { page.TakeControls(); })) {
+        page.TakeControls();
+        const AppliedRows applied = rows.ApplyTouched(page.Owner());
+        for (const RowFailure& failure : applied.failures) {
             failed.push_back(FailedSetting{target.title, page.RowName(failure.row), failure.error});
         }
-        // A row still marked was not written.
-        for (const int row : touched) {
-            if (rows.Changed(row)) {
-                continue;
-            }
+        for (const int row : applied.written) {
             if (const auto effective = rows.Effective(row);
                 effective && effective->source == PolicySource::kMachine) {
                 outcome.overridden.push_back(
                     OverriddenSetting{target.title, page.RowName(row), effective->state, effective->machine});
             }
         }
+        page.Follow(applied.requests);
         rebuild = rebuild || rows.IconRebuildPending();
     }
     if (rebuild) {

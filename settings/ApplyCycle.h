@@ -40,11 +40,11 @@ struct ApplyOutcome {
     std::vector<OverriddenSetting> overridden;
 };
 
-// Applies the touched settings of each page in turn (each row after the page's controls have been taken
-// into its members, a failed row named as the page names it), then rebuilds the icon cache when a page asked
-// for it, clearing every page's request. Returns what could not be saved, and which of the rows written
-// Windows will not use because a machine-wide policy overrides them. The main window's Apply and OK and
-// the companion's apply all come here.
+// Applies the touched settings of each page in turn (the page's controls taken into its members once,
+// before its rows; a failed row named as the page names it; what the model asks of the page done after), then
+// rebuilds the icon cache when a page asked for it, clearing every page's request. Returns what could not be
+// saved, and which of the rows written Windows will not use because a machine-wide policy overrides them. The
+// main window's Apply and OK and the companion's apply all come here.
 ApplyOutcome ApplyTouchedSettings(Services& services, std::span<const ApplyTarget> pagesInOrder);
 
 // Makes the shell rebuild its icon cache: the shell icon size is changed to another size and then put

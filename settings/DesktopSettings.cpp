@@ -23,17 +23,17 @@ constexpr RegistryAction kNotRenameable = RegistryAction::Binary({0x40, 0x01, 0x
 }  // namespace
 
 // clang-format off
-const std::array<D::TableRow, D::kRowCount> DesktopSettings::kTable = {{
+const std::array<SettingRow, D::kRowCount> DesktopSettings::kTable = {{
     {.row = kNoInternetIcon, .control = IDC_DESKTOP_SHOW_INTERNET_ICON_BOX, .caption = CAPTION_DESKTOP_SHOW_INTERNET_ICON_BOX,
      .at = {kHkcu, kExplorerPolicies, "NoInternetIcon"}, .read = kOffShowsChecked, .missing = Missing::kChecked,
      .checked = kDelete, .unchecked = kWriteFlag1, .flags = kRestart},
     {.row = kShortcutArrows, .control = IDC_DESKTOP_ARROW_NORMAL_RADIO, .caption = CAPTION_DESKTOP_SHORTCUT_ARROWS_GROUP,
      .captionFrom = CaptionFrom::kGroupBefore, .at = {RootKey::LocalMachine, keys::kShellIcons, kArrowsValue},
-     .flags = kIconRebuild, .shown = Shown::kArrows, .readBy = &D::ReadShortcutArrows, .applyBy = &D::ApplyShortcutArrows},
+     .flags = kIconRebuild, .shown = Shown::kArrows, .routine = Routine::kOwn},
     // Without the policy, a machine with a network shows the box unchecked.
     {.row = kNoNetHood, .control = IDC_DESKTOP_SHOW_NET_HOOD_BOX, .caption = CAPTION_DESKTOP_SHOW_NET_HOOD_BOX,
      .at = {kHkcu, kExplorerPolicies, "NoNetHood"}, .read = kOffShowsChecked, .missing = Missing::kChecked,
-     .checked = kDelete, .unchecked = kWriteFlag1, .flags = kRestart, .readBy = &D::ReadNetHood},
+     .checked = kDelete, .unchecked = kWriteFlag1, .flags = kRestart, .routine = Routine::kOwnRead},
     {.row = kLink, .control = IDC_DESKTOP_SHORTCUT_PREFIX_BOX, .caption = CAPTION_DESKTOP_SHORTCUT_PREFIX_BOX,
      .at = {kHkcu, keys::kExplorer, "Link"}, .read = ReadRule::FirstByteSet(), .missing = Missing::kChecked,
      .checked = kDelete, .unchecked = kWriteFlag0, .flags = kRestart},
@@ -53,7 +53,7 @@ const std::array<D::TableRow, D::kRowCount> DesktopSettings::kTable = {{
      .at = {kHkcu, keys::kAdvanced, "UseDoubleClickTimer"}, .read = ReadRule::FirstByteSet(), .missing = Missing::kUnchecked,
      .checked = kWriteFlag1, .unchecked = kWriteFlag0, .flags = kRestart},
     {.row = kBeep, .control = IDC_DESKTOP_BEEP_BOX, .caption = CAPTION_DESKTOP_BEEP_BOX,
-     .elsewhere = "system parameter (beep)", .readBy = &D::ReadBeep, .applyBy = &D::ApplyBeep},
+     .elsewhere = "system parameter (beep)", .routine = Routine::kOwn},
     {.row = kNoActiveDesktop, .control = IDC_DESKTOP_ACTIVE_DESKTOP_BOX, .caption = CAPTION_DESKTOP_ACTIVE_DESKTOP_BOX,
      .at = {kHkcu, kExplorerPolicies, "NoActiveDesktop"}, .read = kOffShowsChecked, .missing = Missing::kChecked,
      .checked = kDelete, .unchecked = kWriteFlag1, .flags = kRestart},
@@ -69,21 +69,21 @@ const std::array<D::TableRow, D::kRowCount> DesktopSettings::kTable = {{
      .missing = Missing::kUnchecked, .checked = kRenameable, .unchecked = kNotRenameable},
     {.row = kIconSize, .control = IDC_DESKTOP_ICON_SIZE_COMBO, .caption = CAPTION_DESKTOP_ICON_SIZE_COMBO,
      .captionFrom = CaptionFrom::kLabelBefore, .at = {kHkcu, keys::kMetricsLower, "Shell Icon Size"},
-     .shown = Shown::kIconSize, .readBy = &D::ReadIconSize, .applyBy = &D::ApplyIconSize},
+     .shown = Shown::kIconSize, .routine = Routine::kOwn},
 }};
 // clang-format on
 
-std::span<const DesktopSettings::TableRow> DesktopSettings::Table() {
+std::span<const SettingRow> DesktopSettings::Table() {
     return kTable;
 }
 
 bool DesktopSettings::Touch(int control, int notification) {
     if (notification == notify::kButtonClicked &&
         (control == IDC_DESKTOP_ARROW_SMALL_RADIO || control == IDC_DESKTOP_ARROW_NONE_RADIO)) {
-        changed_[kShortcutArrows] = 1;
+        MarkTouched(kShortcutArrows);
         return true;
     }
-    return TableSettings::Touch(control, notification);
+    return TableModel::Touch(control, notification);
 }
 
 BoundMember DesktopSettings::Bind(Shown shown, int index) {
@@ -93,11 +93,39 @@ BoundMember DesktopSettings::Bind(Shown shown, int index) {
         case Shown::kIconSize:
             return {&iconSize, nullptr};
         default:
-            return TableSettings::Bind(shown, index);
+            return TableModel::Bind(shown, index);
     }
 }
 
-void DesktopSettings::ReadNetHood(const TableRow& row) {
+void DesktopSettings::ReadOwn(const SettingRow& row) {
+    switch (row.row) {
+        case kShortcutArrows:
+            return ReadShortcutArrows(row);
+        case kNoNetHood:
+            return ReadNetHood(row);
+        case kBeep:
+            return ReadBeep(row);
+        case kIconSize:
+            return ReadIconSize(row);
+        default:
+            return;
+    }
+}
+
+long DesktopSettings::ApplyOwn(const SettingRow& row) {
+    switch (row.row) {
+        case kShortcutArrows:
+            return ApplyShortcutArrows(row);
+        case kBeep:
+            return ApplyBeep(row);
+        case kIconSize:
+            return ApplyIconSize(row);
+        default:
+            return reg::kSuccess;
+    }
+}
+
+void DesktopSettings::ReadNetHood(const SettingRow& row) {
     if (const auto data = ReadValue(services_.registry, row.at.root, row.at.key, row.at.value)) {
         check[kNoNetHood] = data->FirstByteSet() ? 0 : 1;
         return;
@@ -105,7 +133,7 @@ void DesktopSettings::ReadNetHood(const TableRow& row) {
     check[kNoNetHood] = KeyExists(services_.registry, RootKey::LocalMachine, keys::kNetworkFamily) ? 0 : 1;
 }
 
-void DesktopSettings::ReadShortcutArrows(const TableRow& row) {
+void DesktopSettings::ReadShortcutArrows(const SettingRow& row) {
     const auto data = ReadValue(services_.registry, row.at.root, row.at.key, row.at.value);
     shortcutArrows = 0;
     if (!data) {
@@ -118,7 +146,7 @@ void DesktopSettings::ReadShortcutArrows(const TableRow& row) {
     }
 }
 
-long DesktopSettings::ApplyShortcutArrows(const TableRow& row) {
+long DesktopSettings::ApplyShortcutArrows(const SettingRow& row) {
     const RegistryStore store(services_.registry);
     if (shortcutArrows == 0) {
         return store.DeleteValue(row.at.root, row.at.key, row.at.value);
@@ -134,13 +162,13 @@ long DesktopSettings::ApplyShortcutArrows(const TableRow& row) {
                                       : reg::kFilenameTooLong;
 }
 
-void DesktopSettings::ReadBeep(const TableRow&) {
+void DesktopSettings::ReadBeep(const SettingRow&) {
     int beep = 0;
     services_.parameters.Call(spi::kGetBeep, 0, &beep, 0);
     check[kBeep] = beep != 0 ? 1 : 0;
 }
 
-long DesktopSettings::ApplyBeep(const TableRow&) {
+long DesktopSettings::ApplyBeep(const SettingRow&) {
     const auto on = static_cast<std::uint32_t>(check[kBeep]);
     const long result = services_.parameters.Change(spi::kSetBeep, on, nullptr, spi::kUpdateIniFile);
     const long told = services_.parameters.Change(spi::kSetBeep, on, nullptr, spi::kSendWinIniChange);
@@ -148,7 +176,7 @@ long DesktopSettings::ApplyBeep(const TableRow&) {
     return result != reg::kSuccess ? result : told;
 }
 
-void DesktopSettings::ReadIconSize(const TableRow& row) {
+void DesktopSettings::ReadIconSize(const SettingRow& row) {
     const auto data = ReadValue(services_.registry, row.at.root, row.at.key, row.at.value);
     switch (data ? data->Number() : 0) {
         case 16:
@@ -166,7 +194,7 @@ void DesktopSettings::ReadIconSize(const TableRow& row) {
     }
 }
 
-long DesktopSettings::ApplyIconSize(const TableRow& row) {
+long DesktopSettings::ApplyIconSize(const SettingRow& row) {
     const char* size = "32";
     switch (iconSize) {
         case 0:

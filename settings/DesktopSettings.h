@@ -5,12 +5,12 @@
 #include <array>
 
 #include "res/resource.h"
-#include "settings/TableSettings.h"
+#include "settings/TableModel.h"
 #include "system/Services.h"
 
 namespace velmora {
 
-class DesktopSettings : public TableSettings<DesktopSettings> {
+class DesktopSettings : public TableModel {
   public:
     enum Row {
         kNoInternetIcon,
@@ -31,37 +31,36 @@ class DesktopSettings : public TableSettings<DesktopSettings> {
         kRowCount
     };
 
-    explicit DesktopSettings(Services services) : TableSettings(services, kRowCount) {}
+    explicit DesktopSettings(Services services) : TableModel(services, Table()) {}
 
     // The page's settings in apply order.
-    static std::span<const TableRow> Table();
-
-    // Reads every row but "Show Windows version on desktop", which only Windows 98 loads.
-    void Load() { LoadRows(LoadWhen::kWithPage); }
-    void LoadWindowsVersion() { LoadRows(LoadWhen::kWindows98); }
+    static std::span<const SettingRow> Table();
 
     // The arrows' other two radio buttons touch their row too.
     bool Touch(int control, int notification) override;
-    BoundMember Bind(Shown shown, int index);
+    BoundMember Bind(Shown shown, int index) override;
 
     // The control that shows the row (for the radio group, its first button).
     static int ControlOf(Row row) { return Table()[row].control; }
 
     // Members bound to the controls: 0/1 per check box (the beep included), and the two choices.
-    std::array<int, kRowCount> check{};
     int iconSize = -1;        // 0 Small, 1 Default, 2 Big, 3 Huge
     int shortcutArrows = -1;  // 0 Normal, 1 Small, 2 None
 
-  private:
-    static const std::array<TableRow, kRowCount> kTable;
+  protected:
+    void ReadOwn(const SettingRow& row) override;
+    long ApplyOwn(const SettingRow& row) override;
 
-    void ReadNetHood(const TableRow& row);
-    void ReadShortcutArrows(const TableRow& row);
-    long ApplyShortcutArrows(const TableRow& row);
-    void ReadBeep(const TableRow& row);
-    long ApplyBeep(const TableRow& row);
-    void ReadIconSize(const TableRow& row);
-    long ApplyIconSize(const TableRow& row);
+  private:
+    static const std::array<SettingRow, kRowCount> kTable;
+
+    void ReadNetHood(const SettingRow& row);
+    void ReadShortcutArrows(const SettingRow& row);
+    long ApplyShortcutArrows(const SettingRow& row);
+    void ReadBeep(const SettingRow& row);
+    long ApplyBeep(const SettingRow& row);
+    void ReadIconSize(const SettingRow& row);
+    long ApplyIconSize(const SettingRow& row);
 };
 
 }  // namespace velmora

@@ -22,24 +22,22 @@ constexpr RegistryAction kNoVerb = RegistryAction::DeleteKeys("command");
 }  // namespace
 
 // clang-format off
-const std::array<M::TableRow, M::kRowCount> MiscSettings::kTable = {{
+const std::array<SettingRow, M::kRowCount> MiscSettings::kTable = {{
     {.row = kNoStartBanner, .control = IDC_MISC_START_BANNER_BOX, .caption = CAPTION_MISC_START_BANNER_BOX,
      .at = {kHkcu, kExplorerPolicies, "NoStartBanner"}, .read = ReadRule::FirstByteZero(), .missing = Missing::kChecked,
      .checked = kDelete, .unchecked = kWriteFlag1, .flags = kRestart},
     // No change notification: the next drag picks the setting up.
     {.row = kDragFullWindows, .control = IDC_MISC_DRAG_FULL_WINDOWS_BOX, .caption = CAPTION_MISC_DRAG_FULL_WINDOWS_BOX,
-     .load = LoadWhen::kWithShellExtensions, .elsewhere = "system parameter (full window drag)",
-     .readBy = &M::ReadDragFullWindows, .applyBy = &M::ApplyDragFullWindows},
+     .load = LoadWhen::kWithShellExtensions, .elsewhere = "system parameter (full window drag)", .routine = Routine::kOwn},
     {.row = kFontSmoothing, .control = IDC_MISC_FONT_SMOOTHING_BOX, .caption = CAPTION_MISC_FONT_SMOOTHING_BOX,
      .at = {kHkcu, keys::kDesktopLower, "FontSmoothing"}, .read = ReadRule::TextIsNot("0"), .missing = Missing::kUnchecked,
-     .load = LoadWhen::kWithShellExtensions, .applyBy = &M::ApplyFontSmoothing},
+     .load = LoadWhen::kWithShellExtensions, .routine = Routine::kOwnApply},
     {.row = kIconColors, .control = IDC_MISC_ICON_COLORS_BOX, .caption = CAPTION_MISC_ICON_COLORS_BOX,
      .at = {kHkcu, keys::kMetricsLower, "Shell Icon BPP"}, .read = ReadRule::TextIsNot("4"), .missing = Missing::kUnchecked,
      .checked = RegistryAction::String("16"), .unchecked = RegistryAction::String("4"), .flags = kRestart | kIconRebuild},
     // Asks the user first; the value's presence alone decides the box, whatever it holds.
     {.row = kNumericTail, .control = IDC_MISC_NUMERIC_TAIL_BOX, .caption = CAPTION_MISC_NUMERIC_TAIL_BOX,
-     .at = {RootKey::LocalMachine, keys::kFileSystem, "NameNumericTail"}, .flags = kRestart,
-     .readBy = &M::ReadNumericTail, .applyBy = &M::ApplyNumericTail},
+     .at = {RootKey::LocalMachine, keys::kFileSystem, "NameNumericTail"}, .flags = kRestart, .routine = Routine::kOwn},
     {.row = kViewWithNotepad, .control = IDC_MISC_VIEW_WITH_NOTEPAD_BOX, .caption = CAPTION_MISC_VIEW_WITH_NOTEPAD_BOX,
      .at = {kHkcr, "Unknown\\shell\\View With Notepad", nullptr}, .read = ReadRule::KeyExists(),
      .checked = RegistryAction::KeyCommand("command", "notepad.exe %1"), .unchecked = kNoVerb},
@@ -75,23 +73,47 @@ const std::array<M::TableRow, M::kRowCount> MiscSettings::kTable = {{
 }};
 // clang-format on
 
-std::span<const MiscSettings::TableRow> MiscSettings::Table() {
+std::span<const SettingRow> MiscSettings::Table() {
     return kTable;
 }
 
-void MiscSettings::ReadDragFullWindows(const TableRow&) {
+void MiscSettings::ReadOwn(const SettingRow& row) {
+    switch (row.row) {
+        case kDragFullWindows:
+            return ReadDragFullWindows(row);
+        case kNumericTail:
+            return ReadNumericTail(row);
+        default:
+            return;
+    }
+}
+
+long MiscSettings::ApplyOwn(const SettingRow& row) {
+    switch (row.row) {
+        case kDragFullWindows:
+            return ApplyDragFullWindows(row);
+        case kFontSmoothing:
+            return ApplyFontSmoothing(row);
+        case kNumericTail:
+            return ApplyNumericTail(row);
+        default:
+            return reg::kSuccess;
+    }
+}
+
+void MiscSettings::ReadDragFullWindows(const SettingRow&) {
     int dragFull = 0;
     services_.parameters.Call(spi::kGetDragFullWindows, 0, &dragFull, 0);
     check[kDragFullWindows] = dragFull != 0 ? 1 : 0;
 }
 
-long MiscSettings::ApplyDragFullWindows(const TableRow&) {
+long MiscSettings::ApplyDragFullWindows(const SettingRow&) {
     return services_.parameters.Change(spi::kSetDragFullWindows,
                                        static_cast<std::uint32_t>(check[kDragFullWindows]), nullptr,
                                        spi::kUpdateIniFile);
 }
 
-long MiscSettings::ApplyFontSmoothing(const TableRow& row) {
+long MiscSettings::ApplyFontSmoothing(const SettingRow& row) {
     const auto on = static_cast<std::uint32_t>(check[kFontSmoothing]);
     const long set = services_.parameters.Change(spi::kSetFontSmoothing, on, nullptr, spi::kUpdateIniFile);
     const long told =
@@ -102,11 +124,11 @@ long MiscSettings::ApplyFontSmoothing(const TableRow& row) {
     return set != reg::kSuccess ? set : told != reg::kSuccess ? told : stored;
 }
 
-void MiscSettings::ReadNumericTail(const TableRow& row) {
+void MiscSettings::ReadNumericTail(const SettingRow& row) {
     check[kNumericTail] = StoredNumericTail(row);
 }
 
-int MiscSettings::StoredNumericTail(const TableRow& row) const {
+int MiscSettings::StoredNumericTail(const SettingRow& row) const {
     // Only the value's size is asked: a value of any type or size switches the tails off.
     RegKey key;
     if (key.Open(services_.registry, ToHKey(row.at.root), row.at.key, reg::kRead) != reg::kSuccess) {
@@ -118,16 +140,13 @@ int MiscSettings::StoredNumericTail(const TableRow& row) const {
                : 1;
 }
 
-long MiscSettings::ApplyNumericTail(const TableRow& row) {
-    const WindowRef owner = hooks_.owner ? hooks_.owner() : 0;
-    if (services_.messages.Show(owner, kNumericTailQuestion, kNumericTailCaption,
+long MiscSettings::ApplyNumericTail(const SettingRow& row) {
+    if (services_.messages.Show(owner_, kNumericTailQuestion, kNumericTailCaption,
                                 mb::kYesNo | mb::kIconQuestion) != mb::kIdYes) {
         // Refused: the box goes back to what is stored, and nothing is written. The user's answer is no
         // failure.
         check[kNumericTail] = StoredNumericTail(row);
-        if (hooks_.push) {
-            hooks_.push();
-        }
+        requests_.showMembers = true;
         return kNotWritten;
     }
     const RegistryStore store(services_.registry);

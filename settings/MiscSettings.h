@@ -4,15 +4,14 @@
 #pragma once
 
 #include <array>
-#include <functional>
 
 #include "res/resource.h"
-#include "settings/TableSettings.h"
+#include "settings/TableModel.h"
 #include "system/Services.h"
 
 namespace velmora {
 
-class MiscSettings : public TableSettings<MiscSettings> {
+class MiscSettings : public TableModel {
   public:
     enum Row {
         kNoStartBanner,
@@ -33,40 +32,27 @@ class MiscSettings : public TableSettings<MiscSettings> {
         kRowCount
     };
 
-    // What the model asks of its page: the window that owns its question, and a push of the members
-    // back into the controls (after a refused question the box shows the stored state again).
-    struct PageHooks {
-        std::function<WindowRef()> owner;
-        std::function<void()> push;
-    };
+    explicit MiscSettings(Services services) : TableModel(services, Table()) {}
 
-    explicit MiscSettings(Services services) : TableSettings(services, kRowCount) {}
-    void Attach(PageHooks hooks) { hooks_ = std::move(hooks); }
-
-    // The page's settings in apply order.
-    static std::span<const TableRow> Table();
-
-    // Full-window drag and font smoothing, read only where the Windows extensions or NT provide them.
-    void LoadDragAndSmoothing() { LoadRows(LoadWhen::kWithShellExtensions); }
-    // Every other row.
-    void Load() { LoadRows(LoadWhen::kWithPage); }
+    // The page's settings in apply order. Full-window drag and font smoothing load only where the Windows
+    // extensions or NT provide them.
+    static std::span<const SettingRow> Table();
 
     static int ControlOf(Row row) { return Table()[row].control; }
 
-    // Members bound to the check boxes, 0 or 1, indexed by row.
-    std::array<int, kRowCount> check{};
+  protected:
+    void ReadOwn(const SettingRow& row) override;
+    long ApplyOwn(const SettingRow& row) override;
 
   private:
-    static const std::array<TableRow, kRowCount> kTable;
+    static const std::array<SettingRow, kRowCount> kTable;
 
-    void ReadDragFullWindows(const TableRow& row);
-    long ApplyDragFullWindows(const TableRow& row);
-    long ApplyFontSmoothing(const TableRow& row);
-    void ReadNumericTail(const TableRow& row);
-    long ApplyNumericTail(const TableRow& row);
-    int StoredNumericTail(const TableRow& row) const;
-
-    PageHooks hooks_;
+    void ReadDragFullWindows(const SettingRow& row);
+    long ApplyDragFullWindows(const SettingRow& row);
+    long ApplyFontSmoothing(const SettingRow& row);
+    void ReadNumericTail(const SettingRow& row);
+    long ApplyNumericTail(const SettingRow& row);
+    int StoredNumericTail(const SettingRow& row) const;
 };
 
 inline constexpr const char* kNumericTailQuestion =

@@ -12,19 +12,28 @@ namespace velmora {
 
 class ModelPage : public AppliedPage {
   public:
-    explicit ModelPage(SettingsModel& model, std::function<void()> takeControls = {})
-        : model_(model), takeControls_(std::move(takeControls)) {}
+    explicit ModelPage(TableModel& model, std::function<void()> takeControls = {},
+                       std::function<void(const PageRequests&)> follow = {}, WindowRef owner = 0)
+        : model_(model), takeControls_(std::move(takeControls)), follow_(std::move(follow)), owner_(owner) {}
 
-    SettingsModel& Rows() override { return model_; }
+    TableModel& Rows() override { return model_; }
     void TakeControls() override {
         if (takeControls_) {
             takeControls_();
         }
     }
+    void Follow(const PageRequests& requests) override {
+        if (follow_) {
+            follow_(requests);
+        }
+    }
+    WindowRef Owner() override { return owner_; }
 
   private:
-    SettingsModel& model_;
+    TableModel& model_;
     std::function<void()> takeControls_;
+    std::function<void(const PageRequests&)> follow_;
+    WindowRef owner_;
 };
 
 }  // namespace velmora

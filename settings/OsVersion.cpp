@@ -29,4 +29,24 @@ bool HasPlusExtension(SystemParameters& parameters) {
     return parameters.Call(spi::kGetWindowsExtension, 1, nullptr, 0) != 0;
 }
 
+WindowsTraits WindowsTraits::Of(Registry& registry, SystemParameters& parameters) {
+    WindowsTraits traits;
+    traits.nt = IsWindowsNt(registry);
+    traits.windows98 = !traits.nt && IsWindows98(registry);
+    traits.extensions = HasPlusExtension(parameters);
+    return traits;
+}
+
+std::string WindowsTraits::WhyNot(LoadWhen when) const {
+    switch (when) {
+        case LoadWhen::kWindows98:
+            return windows98 ? "" : "Only Windows 98";
+        case LoadWhen::kWithShellExtensions:
+            return extensions || nt ? "" : "needs the Windows extensions or Windows NT";
+        case LoadWhen::kWithPage:
+            break;
+    }
+    return "";
+}
+
 }  // namespace velmora

@@ -61,7 +61,7 @@ long SetText(Registry& registry, HKey key, const char* name, const std::string& 
 }  // namespace
 
 // clang-format off
-const std::array<S::TableRow, S::kRowCount> SecuritySettings::kTable = {{
+const std::array<SettingRow, S::kRowCount> SecuritySettings::kTable = {{
     {.row = kNoAddPrinter, .control = IDC_SECURITY_ADD_PRINTER_BOX, .caption = CAPTION_SECURITY_ADD_PRINTER_BOX,
      .at = Policy("NoAddPrinter"), .read = kAllowRead, .missing = Missing::kChecked,
      .checked = kDelete, .unchecked = kWriteFlag1, .flags = kRestartWhenChecked},
@@ -91,8 +91,8 @@ const std::array<S::TableRow, S::kRowCount> SecuritySettings::kTable = {{
      .at = Policy("NoDesktop"), .read = ReadRule::FirstByteSet(), .missing = Missing::kUnchecked,
      .checked = kWriteFlag1, .unchecked = kDelete, .flags = kRestart},
     {.row = kAutologon, .control = IDC_SECURITY_AUTOLOGON_BOX, .caption = CAPTION_SECURITY_AUTOLOGON_BOX,
-     .at = {kHklm, keys::kLogon, "AutoAdminLogon"}, .readBy = &S::ReadAutologon, .applyBy = &S::ApplyAutologon,
-     .parts = kLogonParts},
+     .at = {kHklm, keys::kLogon, "AutoAdminLogon"},
+     .routine = Routine::kOwn, .parts = kLogonParts},
     {.row = kClearLastUser, .control = IDC_SECURITY_CLEAR_LAST_USER_BOX, .caption = CAPTION_SECURITY_CLEAR_LAST_USER_BOX,
      .at = {kHklm, keys::kLogon, "DontDisplayLastUserName"}, .read = ReadRule::TextIsNot("0"), .missing = Missing::kUnchecked,
      .checked = RegistryAction::String("1"), .unchecked = kDelete, .flags = kRestart},
@@ -108,14 +108,24 @@ const std::array<S::TableRow, S::kRowCount> SecuritySettings::kTable = {{
 }};
 // clang-format on
 
-std::span<const SecuritySettings::TableRow> SecuritySettings::Table() {
+std::span<const SettingRow> SecuritySettings::Table() {
     return kTable;
 }
 
-void SecuritySettings::Load() {
-    LoadRows(LoadWhen::kWithPage);
+void SecuritySettings::ReadOwn(const SettingRow& row) {
+    if (row.row == kAutologon) {
+        ReadAutologon(row);
+    }
+}
+
+long SecuritySettings::ApplyOwn(const SettingRow& row) {
+    return row.row == kAutologon ? ApplyAutologon(row) : reg::kSuccess;
+}
+
+void SecuritySettings::Load(const WindowsTraits& windows) {
+    TableModel::Load(windows);
     // Filling the edit fields is not a change of the user's.
-    changed_[kAutologon] = 0;
+    Untouch(kAutologon);
 }
 
 BoundMember SecuritySettings::Bind(Shown shown, int index) {
@@ -125,11 +135,11 @@ BoundMember SecuritySettings::Bind(Shown shown, int index) {
         case Shown::kPassword:
             return {nullptr, &password};
         default:
-            return TableSettings::Bind(shown, index);
+            return TableModel::Bind(shown, index);
     }
 }
 
-void SecuritySettings::ReadAutologon(const TableRow& row) {
+void SecuritySettings::ReadAutologon(const SettingRow& row) {
     Registry& registry = services_.registry;
     RegKey key;
     std::optional<std::string> autoLogon;
@@ -138,47 +148,40 @@ void SecuritySettings::ReadAutologon(const TableRow& row) {
     }
     if (autoLogon && *autoLogon != "0") {
         check[kAutologon] = 1;
-        Enable(IDC_SECURITY_CLEAR_LAST_USER_BOX, false);
         if (const auto name = ReadText(registry, key.Get(), kDefaultUserName)) {
             userName = *name;
             password = ReadText(registry, key.Get(), kDefaultPassword).value_or("");
         }
     } else {
         check[kAutologon] = 0;
-        Enable(IDC_SECURITY_USER_NAME_EDIT, false);
-        Enable(IDC_SECURITY_PASSWORD_EDIT, false);
     }
 }
 
-void SecuritySettings::ClickAutologon() {
-    if (check[kAutologon] == 1) {
-        Enable(IDC_SECURITY_CLEAR_LAST_USER_BOX, false);
-        Enable(IDC_SECURITY_USER_NAME_EDIT, true);
-        Enable(IDC_SECURITY_PASSWORD_EDIT, true);
-        services_.messages.Show(Owner(), kAutologonWarning, kAutologonWarningCaption,
-                                mb::kOk | mb::kIconExclamation);
-        // The clear-last-user row keeps its mark as it was: its value is written only if it was touched.
-        check[kClearLastUser] = 0;
-        if (hooks_.push) {
-            hooks_.push();
-        }
-    } else {
-        Enable(IDC_SECURITY_CLEAR_LAST_USER_BOX, true);
-        Enable(IDC_SECURITY_USER_NAME_EDIT, false);
-        Enable(IDC_SECURITY_PASSWORD_EDIT, false);
-    }
-    changed_[kAutologon] = 1;
+SecuritySettings::LogonControls SecuritySettings::LogonControlsEnabled() const {
+    const bool on = check[kAutologon] == 1;
+    return LogonControls{!on, on, on};
 }
 
-void SecuritySettings::ClickRegedit() {
+bool SecuritySettings::ClickAutologon(WindowRef owner) {
+    MarkTouched(kAutologon);
+    if (check[kAutologon] != 1) {
+        return false;
+    }
+    services_.messages.Show(owner, kAutologonWarning, kAutologonWarningCaption,
+                            mb::kOk | mb::kIconExclamation);
+    // The clear-last-user row keeps its mark as it was: its value is written only if it was touched.
+    check[kClearLastUser] = 0;
+    return true;
+}
+
+void SecuritySettings::ClickRegedit(WindowRef owner) {
     if (check[kDisableRegistryTools] == 1) {
-        services_.messages.Show(Owner(), kRegeditNotice, kRegeditNoticeCaption,
-                                mb::kOk | mb::kIconInformation);
+        services_.messages.Show(owner, kRegeditNotice, kRegeditNoticeCaption, mb::kOk | mb::kIconInformation);
     }
-    changed_[kDisableRegistryTools] = 1;
+    MarkTouched(kDisableRegistryTools);
 }
 
-long SecuritySettings::ApplyAutologon(const TableRow& row) {
+long SecuritySettings::ApplyAutologon(const SettingRow& row) {
     Registry& registry = services_.registry;
     // The logon key is never created: without it nothing can be switched on, and nothing is on to switch
     // off.
@@ -214,16 +217,6 @@ long SecuritySettings::ApplyAutologon(const TableRow& row) {
     long secret = registry.DeleteValue(key.Get(), kDefaultPassword);
     secret = secret == reg::kFileNotFound ? reg::kSuccess : secret;
     return result != reg::kSuccess ? result : secret;
-}
-
-void SecuritySettings::Enable(int control, bool enable) const {
-    if (hooks_.enable) {
-        hooks_.enable(control, enable);
-    }
-}
-
-WindowRef SecuritySettings::Owner() const {
-    return hooks_.owner ? hooks_.owner() : 0;
 }
 
 }  // namespace velmora

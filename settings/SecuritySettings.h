@@ -4,16 +4,15 @@
 #pragma once
 
 #include <array>
-#include <functional>
 #include <string>
 
 #include "res/resource.h"
-#include "settings/TableSettings.h"
+#include "settings/TableModel.h"
 #include "system/Services.h"
 
 namespace velmora {
 
-class SecuritySettings : public TableSettings<SecuritySettings> {
+class SecuritySettings : public TableModel {
   public:
     enum Row {
         kNoAddPrinter,
@@ -33,48 +32,48 @@ class SecuritySettings : public TableSettings<SecuritySettings> {
         kRowCount
     };
 
-    // What the model asks of its page: the window that owns its notices, a push of the members into the
-    // controls, and enabling or disabling a control.
-    struct PageHooks {
-        std::function<WindowRef()> owner;
-        std::function<void()> push;
-        std::function<void(int control, bool enable)> enable;
-    };
-
-    explicit SecuritySettings(Services services) : TableSettings(services, kRowCount) {}
-    void Attach(PageHooks hooks) { hooks_ = std::move(hooks); }
+    explicit SecuritySettings(Services services) : TableModel(services, Table()) {}
 
     // The page's settings in apply order; the autologon row lists the user name and password edits as
     // its parts.
-    static std::span<const TableRow> Table();
+    static std::span<const SettingRow> Table();
 
-    // Reads every row and enables the logon controls to match; the autologon row is left unmarked.
-    void Load();
-    BoundMember Bind(Shown shown, int index);
+    // Reads every row; the autologon row is left unmarked.
+    void Load(const WindowsTraits& windows) override;
+    BoundMember Bind(Shown shown, int index) override;
 
-    // The autologon box was clicked; the page has already taken its controls into the members. Sets the
-    // dependent controls, warns when it is now checked, and marks the row.
-    void ClickAutologon();
+    // Which logon controls the page enables: with automatic logon the name and password, without it the
+    // box that clears the last user.
+    struct LogonControls {
+        bool clearLastUser;
+        bool userName;
+        bool password;
+    };
+    LogonControls LogonControlsEnabled() const;
+
+    // The autologon box was clicked; the page has already taken its controls into the members. Warns
+    // (owned by `owner`) when it is now checked, and marks the row. True when a member changed, which the
+    // page then shows again.
+    bool ClickAutologon(WindowRef owner);
     // The Regedit box was clicked, controls already taken: a notice when it is now checked; marks the row.
-    void ClickRegedit();
+    void ClickRegedit(WindowRef owner);
 
     // The check box of a row (the autologon row's is its box).
     static int ControlOf(Row row) { return Table()[row].control; }
 
     // Members bound to the check boxes, 0 or 1, indexed by row; and the two logon texts.
-    std::array<int, kRowCount> check{};
     std::string userName;
     std::string password;
 
   private:
-    static const std::array<TableRow, kRowCount> kTable;
+    static const std::array<SettingRow, kRowCount> kTable;
 
-    void ReadAutologon(const TableRow& row);
-    long ApplyAutologon(const TableRow& row);
-    void Enable(int control, bool enable) const;
-    WindowRef Owner() const;
+    void ReadAutologon(const SettingRow& row);
+    long ApplyAutologon(const SettingRow& row);
 
-    PageHooks hooks_;
+  protected:
+    void ReadOwn(const SettingRow& row) override;
+    long ApplyOwn(const SettingRow& row) override;
 };
 
 inline constexpr const char* kAutologonWarning =

@@ -157,7 +157,21 @@ struct BoundMember {
     std::string* text = nullptr;
 };
 
-template <class Model>
+// How a row is read and applied: by its rule and actions, or by its model's own routine (TableModel's
+// ReadOwn and ApplyOwn), for the few rows the rule and actions cannot describe.
+enum class Routine {
+    kTable,     // read by `read` and `missing`, applied by `checked` and `unchecked`
+    kOwnRead,   // read by the model's own routine, applied by the actions
+    kOwnApply,  // read by the rule, applied by the model's own routine
+    kOwn,       // read and applied by the model's own routines
+};
+constexpr bool ReadsOwn(Routine routine) {
+    return routine == Routine::kOwnRead || routine == Routine::kOwn;
+}
+constexpr bool AppliesOwn(Routine routine) {
+    return routine == Routine::kOwnApply || routine == Routine::kOwn;
+}
+
 struct SettingRow {
     int row;      // the model's row; a table lists its rows in this order
     int control;  // 0 for a row without a control of its own (the folders): its parts are its controls
@@ -172,9 +186,7 @@ struct SettingRow {
     LoadWhen load = LoadWhen::kWithPage;
     Shown shown = Shown::kCheck;
     const char* elsewhere = nullptr;  // where it is kept when not in the registry, in words
-    // Named routines for the rows the rule and actions above cannot describe.
-    void (Model::*readBy)(const SettingRow&) = nullptr;   // reads the row into its member
-    long (Model::*applyBy)(const SettingRow&) = nullptr;  // reg::kSuccess, kNotWritten or the error
+    Routine routine = Routine::kTable;
     std::span<const RowPart> parts{};
 };
 

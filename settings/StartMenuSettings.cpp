@@ -78,9 +78,8 @@ constexpr RegistryAction kDelete = RegistryAction::Delete();
 }  // namespace
 
 // clang-format off
-const std::array<S::TableRow, S::kRowCount> StartMenuSettings::kTable = {{
-    {.row = kFolders, .control = 0, .caption = "",
-     .readBy = &S::ReadFolders, .applyBy = &S::ApplyFolders, .parts = kFolderParts},
+const std::array<SettingRow, S::kRowCount> StartMenuSettings::kTable = {{
+    {.row = kFolders, .control = 0, .caption = "", .routine = Routine::kOwn, .parts = kFolderParts},
     {.row = kNoLogoff, .control = IDC_STARTMENU_ALLOW_LOGOFF_BOX, .caption = CAPTION_STARTMENU_ALLOW_LOGOFF_BOX,
      .at = Policy("NoLogoff"), .read = kOffShowsChecked, .missing = Missing::kChecked,
      .checked = kDelete, .unchecked = kWriteFlag1, .flags = kRestart},
@@ -98,7 +97,7 @@ const std::array<S::TableRow, S::kRowCount> StartMenuSettings::kTable = {{
      .checked = kWriteFlag1, .unchecked = kDelete, .flags = kRestart},
     {.row = kMenuShowDelay, .control = IDC_STARTMENU_DELAY_EDIT, .caption = CAPTION_STARTMENU_DELAY_EDIT,
      .captionFrom = CaptionFrom::kLabelBefore, .at = {kHkcu, keys::kDesktopLower, kDelayValue},
-     .flags = kRestart, .shown = Shown::kMenuDelay, .readBy = &S::ReadDelay, .applyBy = &S::ApplyDelay},
+     .flags = kRestart, .shown = Shown::kMenuDelay, .routine = Routine::kOwn},
     {.row = kNoRun, .control = IDC_STARTMENU_SHOW_RUN_BOX, .caption = CAPTION_STARTMENU_SHOW_RUN_BOX,
      .at = Policy("NoRun"), .read = kOffShowsChecked, .missing = Missing::kChecked,
      .checked = kDelete, .unchecked = kWriteFlag1, .flags = kRestart},
@@ -123,7 +122,7 @@ const std::array<S::TableRow, S::kRowCount> StartMenuSettings::kTable = {{
 }};
 // clang-format on
 
-std::span<const StartMenuSettings::TableRow> StartMenuSettings::Table() {
+std::span<const SettingRow> StartMenuSettings::Table() {
     return kTable;
 }
 
@@ -140,16 +139,38 @@ int StartMenuSettings::ButtonOf(History history) {
     }
 }
 
-void StartMenuSettings::Load() {
-    LoadRows(LoadWhen::kWithPage);
+void StartMenuSettings::ReadOwn(const SettingRow& row) {
+    switch (row.row) {
+        case kFolders:
+            return ReadFolders(row);
+        case kMenuShowDelay:
+            return ReadDelay(row);
+        default:
+            return;
+    }
+}
+
+long StartMenuSettings::ApplyOwn(const SettingRow& row) {
+    switch (row.row) {
+        case kFolders:
+            return ApplyFolders(row);
+        case kMenuShowDelay:
+            return ApplyDelay(row);
+        default:
+            return reg::kSuccess;
+    }
+}
+
+void StartMenuSettings::Load(const WindowsTraits& windows) {
+    TableModel::Load(windows);
     for (History history : kHistoryOrder) {
         historyAvailable_[history] =
             KeyExists(services_.registry, kHkcu, std::string(keys::kExplorer) + "\\" + HistoryKey(history));
     }
-    changed_[kMenuShowDelay] = 0;
+    Untouch(kMenuShowDelay);
 }
 
-void StartMenuSettings::ReadFolders(const TableRow& row) {
+void StartMenuSettings::ReadFolders(const SettingRow& row) {
     if (const auto path = ReadValue(services_.registry, kHkcu, keys::kShellFolders, "Start Menu")) {
         startMenuPath = std::string(path->Text());
         foldersAvailable_ = true;
@@ -164,12 +185,12 @@ void StartMenuSettings::ReadFolders(const TableRow& row) {
     }
 }
 
-void StartMenuSettings::ReadDelay(const TableRow& row) {
+void StartMenuSettings::ReadDelay(const SettingRow& row) {
     const auto delay = ReadValue(services_.registry, row.at.root, row.at.key, row.at.value);
     menuDelay = delay ? std::string(delay->Text()) : kDelayMissing;
 }
 
-long StartMenuSettings::ApplyDelay(const TableRow& row) {
+long StartMenuSettings::ApplyDelay(const SettingRow& row) {
     return RegistryStore(services_.registry).WriteString(row.at.root, row.at.key, row.at.value, menuDelay);
 }
 
@@ -178,12 +199,12 @@ bool StartMenuSettings::Touch(int control, int notification) {
         for (int f = 0; f < kFolderCount; ++f) {
             if (control == ControlOf(static_cast<Folder>(f))) {
                 folderChanged_[f] = 1;
-                changed_[kFolders] = 1;
+                MarkTouched(kFolders);
                 return true;
             }
         }
     }
-    return TableSettings::Touch(control, notification);
+    return TableModel::Touch(control, notification);
 }
 
 BoundMember StartMenuSettings::Bind(Shown shown, int index) {
@@ -193,11 +214,11 @@ BoundMember StartMenuSettings::Bind(Shown shown, int index) {
         case Shown::kFolder:
             return {&folder[static_cast<std::size_t>(index)], nullptr};
         default:
-            return TableSettings::Bind(shown, index);
+            return TableModel::Bind(shown, index);
     }
 }
 
-long StartMenuSettings::ApplyFolders(const TableRow& row) {
+long StartMenuSettings::ApplyFolders(const SettingRow& row) {
     // Results are not looked at: a directory that holds files stays, and shows checked at the next load.
     bool handled = false;
     for (std::size_t f = 0; f < row.parts.size(); ++f) {
@@ -213,14 +234,13 @@ long StartMenuSettings::ApplyFolders(const TableRow& row) {
         folderChanged_[f] = 0;
         handled = true;
     }
-    if (handled && pleaseWait_) {
-        pleaseWait_();
+    if (handled) {
+        requests_.pleaseWait = true;
     }
     return reg::kSuccess;
 }
 
-bool StartMenuSettings::ClearHistory(History history, WindowRef owner,
-                                     const std::function<void()>& disableButton) {
+bool StartMenuSettings::ClearHistory(History history) {
     long deleted = reg::kFileNotFound;
     {
         RegKey explorer;
@@ -234,11 +254,11 @@ bool StartMenuSettings::ClearHistory(History history, WindowRef owner,
         return false;
     }
     historyAvailable_[history] = false;
-    if (disableButton) {
-        disableButton();
-    }
-    services_.messages.Show(owner, kLogOffNotice, kLogOffCaption, mb::kOk | mb::kIconInformation);
     return true;
+}
+
+void StartMenuSettings::TellLogOff(WindowRef owner) {
+    services_.messages.Show(owner, kLogOffNotice, kLogOffCaption, mb::kOk | mb::kIconInformation);
 }
 
 int RunPleaseWaitProgress(const std::function<long()>& clock, const std::function<void(int position)>& step) {

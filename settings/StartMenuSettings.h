@@ -9,12 +9,12 @@
 #include <utility>
 
 #include "res/resource.h"
-#include "settings/TableSettings.h"
+#include "settings/TableModel.h"
 #include "system/Services.h"
 
 namespace velmora {
 
-class StartMenuSettings : public TableSettings<StartMenuSettings> {
+class StartMenuSettings : public TableModel {
   public:
     enum Row {
         kFolders,
@@ -47,27 +47,24 @@ class StartMenuSettings : public TableSettings<StartMenuSettings> {
     static constexpr const char* kLogOffNotice = "You need to log off to clear the folder";
     static constexpr const char* kLogOffCaption = "Velmora 99 - Information";
 
-    explicit StartMenuSettings(Services services) : TableSettings(services, kRowCount) {}
+    explicit StartMenuSettings(Services services) : TableModel(services, Table()) {}
 
     // The page's settings in apply order; the special folders' row lists the four folders as its parts,
     // in the order they are created or removed.
-    static std::span<const TableRow> Table();
+    static std::span<const SettingRow> Table();
 
     // Reads every setting, the Start Menu folder and which histories exist. The delay counts as untouched
     // afterwards.
-    void Load();
+    void Load(const WindowsTraits& windows) override;
 
     // A folder box marks its folder and the folders row; every other control, the row it shows.
     bool Touch(int control, int notification) override;
-    BoundMember Bind(Shown shown, int index);
+    BoundMember Bind(Shown shown, int index) override;
 
-    // Run once after an apply that created or removed special folders: the page shows its please-wait
-    // dialog there, while the shell takes up the change.
-    void SetPleaseWait(std::function<void()> pleaseWait) { pleaseWait_ = std::move(pleaseWait); }
-
-    // Deletes the history's key at once. When that worked, `disableButton` runs and the log-off notice is
-    // shown (owned by `owner`); otherwise nothing is shown and false is returned.
-    bool ClearHistory(History history, WindowRef owner, const std::function<void()>& disableButton);
+    // Deletes the history's key at once; false when it could not. The page then disables the button and
+    // tells the user to log off (TellLogOff).
+    bool ClearHistory(History history);
+    void TellLogOff(WindowRef owner);
 
     // The check box of a policy row or special folder, the edit of the delay; 0 for the folders row.
     static int ControlOf(Row row) { return Table()[row].control; }
@@ -83,7 +80,6 @@ class StartMenuSettings : public TableSettings<StartMenuSettings> {
 
     // Members bound to the controls: 0/1 per policy check box (indexed by row), the delay's text as typed,
     // 0/1 per special folder.
-    std::array<int, kRowCount> check{};
     std::string menuDelay;
     std::array<int, kFolderCount> folder{};
     // The "Start Menu" value of the shell folders, or "None" when it cannot be read.
@@ -91,14 +87,17 @@ class StartMenuSettings : public TableSettings<StartMenuSettings> {
 
     bool FolderChanged(Folder f) const { return folderChanged_[f] != 0; }
 
-  private:
-    static const std::array<TableRow, kRowCount> kTable;
+  protected:
+    void ReadOwn(const SettingRow& row) override;
+    long ApplyOwn(const SettingRow& row) override;
 
-    void ReadFolders(const TableRow& row);
-    long ApplyFolders(const TableRow& row);
-    void ReadDelay(const TableRow& row);
-    long ApplyDelay(const TableRow& row);
-    std::function<void()> pleaseWait_;
+  private:
+    static const std::array<SettingRow, kRowCount> kTable;
+
+    void ReadFolders(const SettingRow& row);
+    long ApplyFolders(const SettingRow& row);
+    void ReadDelay(const SettingRow& row);
+    long ApplyDelay(const SettingRow& row);
     std::array<int, kFolderCount> folderChanged_{};
     bool foldersAvailable_ = false;
     std::array<bool, kHistoryCount> historyAvailable_{};

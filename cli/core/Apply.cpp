@@ -6,7 +6,7 @@
 #include "cli/core/Json.h"
 #include "cli/core/Show.h"
 #include "settings/ModelPage.h"
-#include "settings/TableSettings.h"
+#include "settings/TableModel.h"
 
 namespace velmora::cli {
 namespace {
@@ -231,7 +231,7 @@ AppliedChanges ApplyChanges(Services services, LoadedPages& pages,
     AppliedChanges applied;
     applied.outcome = ApplyTouchedSettings(services, targets);
     for (const PlannedChange& change : changes) {
-        SettingsModel& rows = pages.Rows(change.row->page);
+        TableModel& rows = pages.Rows(change.row->page);
         const bool failed = rows.Changed(change.row->row);
         long error = 0;
         const std::string name = PlainCaption(rows.RowCaption(change.row->row));
@@ -257,7 +257,7 @@ std::vector<OverriddenSetting> OverriddenBy(LoadedPages& pages, const std::vecto
         if (row.index != row.row || std::find(named.begin(), named.end(), &row) != named.end()) {
             continue;
         }
-        SettingsModel& rows = pages.Rows(row.page);
+        TableModel& rows = pages.Rows(row.page);
         if (const auto effective = rows.Effective(row.row);
             effective && effective->source == PolicySource::kMachine) {
             overridden.push_back(OverriddenSetting{PageName(row.page), PlainCaption(rows.RowCaption(row.row)),

@@ -1,6 +1,6 @@
 #include "cli/core/LoadedPages.h"
 
-#include "settings/OsVersion.h"
+#include "settings/Pages.h"
 
 namespace velmora::cli {
 
@@ -9,34 +9,16 @@ LoadedPages::LoadedPages(Services services)
       desktop(services),
       misc(services),
       security(services),
-      nt_(IsWindowsNt(services.registry)),
-      versionLoaded_(IsWindows98(services.registry) && !nt_),
-      dragLoaded_(HasPlusExtension(services.parameters) || nt_) {
-    startMenu.Load();
-    desktop.Load();
-    if (versionLoaded_) {
-        desktop.LoadWindowsVersion();
-    }
-    if (dragLoaded_) {
-        misc.LoadDragAndSmoothing();
-    }
-    misc.Load();
-    if (!nt_) {
-        security.Load();
+      windows_(WindowsTraits::Of(services.registry, services.parameters)) {
+    for (const Page page : {Page::kStartMenu, Page::kDesktop, Page::kMiscellaneous, Page::kSecurity}) {
+        if (IsShown(IdOf(page), windows_)) {
+            Rows(page).Load(windows_);
+        }
     }
 }
 
 std::string LoadedPages::NotLoaded(const ListedSetting& row) const {
-    if (row.page == Page::kSecurity && nt_) {
-        return "no Security page on Windows NT";
-    }
-    if (row.load == LoadWhen::kWindows98 && !versionLoaded_) {
-        return "Only Windows 98";
-    }
-    if (row.load == LoadWhen::kWithShellExtensions && !dragLoaded_) {
-        return "needs the Windows extensions or Windows NT";
-    }
-    return "";
+    return WhyNotLoaded(IdOf(row.page), row.load, windows_);
 }
 
 BoundMember LoadedPages::Bind(const ListedSetting& row) {
@@ -53,7 +35,7 @@ BoundMember LoadedPages::Bind(const ListedSetting& row) {
     return security.Bind(row.state, row.index);
 }
 
-SettingsModel& LoadedPages::Rows(Page page) {
+TableModel& LoadedPages::Rows(Page page) {
     switch (page) {
         case Page::kStartMenu:
             return startMenu;

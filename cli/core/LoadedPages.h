@@ -21,7 +21,7 @@ class LoadedPages {
     std::string NotLoaded(const ListedSetting& row) const;
     // The member the entry's control is exchanged with.
     BoundMember Bind(const ListedSetting& row);
-    SettingsModel& Rows(Page page);
+    TableModel& Rows(Page page);
 
     StartMenuSettings startMenu;
     DesktopSettings desktop;
@@ -29,9 +29,7 @@ class LoadedPages {
     SecuritySettings security;
 
   private:
-    bool nt_;
-    bool versionLoaded_;
-    bool dragLoaded_;
+    WindowsTraits windows_;
 };
 
 }  // namespace velmora::cli

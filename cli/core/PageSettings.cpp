@@ -22,9 +22,8 @@ std::vector<Location> LocationsOf(const velmora::Location& at, const RegistryAct
     return {Location{Location::kValue, at.root, at.key, at.value}};
 }
 
-template <class Model>
-void AddPage(Page page, std::vector<ListedSetting>& out) {
-    for (const auto& row : Model::Table()) {
+void AddPage(Page page, std::span<const SettingRow> table, std::vector<ListedSetting>& out) {
+    for (const SettingRow& row : table) {
         if (row.control != 0) {
             out.push_back(ListedSetting{page, row.control, row.caption, row.captionFrom, row.shown, row.row,
                                         row.row, row.load, LocationsOf(row.at, row.checked),
@@ -45,27 +44,31 @@ void AddPage(Page page, std::vector<ListedSetting>& out) {
 
 }  // namespace
 
-const char* PageName(Page page) {
+PageId IdOf(Page page) {
     switch (page) {
         case Page::kStartMenu:
-            return "Start Menu";
+            return PageId::kStartMenu;
         case Page::kDesktop:
-            return "Desktop";
+            return PageId::kDesktop;
         case Page::kMiscellaneous:
-            return "Miscellaneous";
+            return PageId::kMiscellaneous;
         case Page::kSecurity:
-            return "Security";
+            break;
     }
-    return "";
+    return PageId::kSecurity;
+}
+
+const char* PageName(Page page) {
+    return TitleOf(IdOf(page));
 }
 
 const std::vector<ListedSetting>& ListedSettings() {
     static const std::vector<ListedSetting> settings = [] {
         std::vector<ListedSetting> all;
-        AddPage<StartMenuSettings>(Page::kStartMenu, all);
-        AddPage<DesktopSettings>(Page::kDesktop, all);
-        AddPage<MiscSettings>(Page::kMiscellaneous, all);
-        AddPage<SecuritySettings>(Page::kSecurity, all);
+        AddPage(Page::kStartMenu, StartMenuSettings::Table(), all);
+        AddPage(Page::kDesktop, DesktopSettings::Table(), all);
+        AddPage(Page::kMiscellaneous, MiscSettings::Table(), all);
+        AddPage(Page::kSecurity, SecuritySettings::Table(), all);
         return all;
     }();
     return settings;

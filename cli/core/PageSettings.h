@@ -7,11 +7,14 @@
 #include <vector>
 
 #include "registry/Registry.h"
+#include "settings/Pages.h"
 #include "settings/SettingRow.h"
 
 namespace velmora::cli {
 
 enum class Page { kStartMenu, kDesktop, kMiscellaneous, kSecurity };
+PageId IdOf(Page page);
+// The page's tab title.
 const char* PageName(Page page);
 
 // One place a setting is kept in the registry.

@@ -9,12 +9,13 @@
 #include "settings/ApplyCycle.h"
 #include "settings/DesktopSettings.h"
 #include "settings/MiscSettings.h"
+#include "settings/ModelPage.h"
 #include "settings/SecuritySettings.h"
 #include "settings/StartMenuSettings.h"
 #include "system/fakes/FakeServices.h"
 #include "tests/support/HostileCorpus.h"
-#include "settings/ModelPage.h"
 #include "tests/support/PageLoads.h"
+#include "tests/support/Windows.h"
 
 namespace velmora::fuzz {
 namespace {
@@ -167,19 +168,17 @@ void RunInput(const std::uint8_t* data, std::size_t size) {
         Check(fakes.registry.OpenHandleCount() == 0, "a key handle was left open by a load");
     }
     DesktopSettings desktop(fakes.Get());
-    desktop.Load();
-    desktop.LoadWindowsVersion();
+    desktop.Load(testing::kWindows98Plus);
     desktop.shortcutArrows = 1;
     ApplyAll(fakes, desktop);
     StartMenuSettings startMenu(fakes.Get());
-    startMenu.Load();
+    startMenu.Load(testing::kWindows98Plus);
     ApplyAll(fakes, startMenu);
     MiscSettings misc(fakes.Get());
-    misc.LoadDragAndSmoothing();
-    misc.Load();
+    misc.Load(testing::kWindows98Plus);
     ApplyAll(fakes, misc);
     SecuritySettings security(fakes.Get());
-    security.Load();
+    security.Load(testing::kWindows98Plus);
     ApplyAll(fakes, security);
 }
 

@@ -1,5 +1,7 @@
 #include "tests/support/PageLoads.h"
 
+#include "tests/support/Windows.h"
+
 #include <algorithm>
 
 #include "controls/HyperLinkRules.h"
@@ -26,8 +28,7 @@ std::string Checks(const Array& check) {
 
 PageView Desktop(Services services) {
     DesktopSettings model(services);
-    model.Load();
-    model.LoadWindowsVersion();
+    model.Load(kWindows98Plus);
     return {Checks(model.check) + "icon size " + std::to_string(model.iconSize) + "\narrows " +
                 std::to_string(model.shortcutArrows) + '\n',
             {}};
@@ -35,7 +36,7 @@ PageView Desktop(Services services) {
 
 PageView StartMenu(Services services) {
     StartMenuSettings model(services);
-    model.Load();
+    model.Load(kWindows98Plus);
     std::string text = Checks(model.check) + "delay " + model.menuDelay + "\nstart menu " +
                        model.startMenuPath + "\nfolders " +
                        (model.FoldersAvailable() ? "available" : "disabled");
@@ -51,18 +52,17 @@ PageView StartMenu(Services services) {
 
 PageView Miscellaneous(Services services) {
     MiscSettings model(services);
-    model.LoadDragAndSmoothing();
-    model.Load();
+    model.Load(kWindows98Plus);
     return {Checks(model.check), {}};
 }
 
 PageView Security(Services services) {
     SecuritySettings model(services);
-    std::string enabled;
-    model.Attach(
-        {[] { return WindowRef{0}; }, [] {},
-         [&enabled](int control, bool on) { enabled += (on ? " +" : " -") + std::to_string(control); }});
-    model.Load();
+    model.Load(kWindows98Plus);
+    const SecuritySettings::LogonControls logon = model.LogonControlsEnabled();
+    const std::string enabled = std::string(logon.clearLastUser ? " +clear" : " -clear") +
+                                (logon.userName ? " +name" : " -name") +
+                                (logon.password ? " +password" : " -password");
     return {Checks(model.check) + "user " + model.userName + "\npassword " + model.password + "\nenabled" +
                 enabled + '\n',
             {}};

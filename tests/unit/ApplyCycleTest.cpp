@@ -2,40 +2,46 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <optional>
+#include <span>
 
 #include "registry/RegKey.h"
 #include "registry/RegistryStore.h"
 #include "registry/ValueReader.h"
-#include "system/fakes/FakeServices.h"
 #include "settings/ModelPage.h"
+#include "system/fakes/FakeServices.h"
 
 namespace velmora {
 namespace {
 
 constexpr const char* kMetrics = "Control Panel\\desktop\\WindowMetrics";
 
-// A page model that records the order in which it is asked to apply.
-class RecordingModel : public SettingsModel {
+// A page model of one touched row, applied by its own routine, which notes the apply; with `rebuild` the
+// row asks for the icon cache's rebuild.
+constexpr std::array<SettingRow, 1> kPlainRow = {
+    {{.row = 0, .control = 1, .caption = "", .routine = Routine::kOwn}}};
+constexpr std::array<SettingRow, 1> kRebuildRow = {
+    {{.row = 0, .control = 1, .caption = "", .flags = kIconRebuild, .routine = Routine::kOwn}}};
+
+class RecordingModel : public TableModel {
   public:
-    RecordingModel(Journal& journal, std::string name, bool rebuild)
-        : journal_(journal), name_(std::move(name)), rebuild_(rebuild) {}
-    bool Touch(int, int) override { return true; }
-    const char* RowCaption(int) const override { return ""; }
-    long ApplyRow(int) override { return 0; }
-    std::vector<RowFailure> ApplyTouched(const PullControls& pull) override {
-        pull();
+    RecordingModel(Services services, Journal& journal, std::string name, bool rebuild)
+        : TableModel(services, rebuild ? std::span<const SettingRow>(kRebuildRow) : kPlainRow),
+          journal_(journal),
+          name_(std::move(name)) {
+        MarkTouched(0);
+    }
+
+  protected:
+    long ApplyOwn(const SettingRow&) override {
         journal_.push_back("apply " + name_);
-        if (rebuild_) {
-            iconRebuild_ = 1;
-        }
-        return {};
+        return reg::kSuccess;
     }
 
   private:
     Journal& journal_;
     std::string name_;
-    bool rebuild_;
 };
 
 // The icon size value exactly as stored: type and bytes, or nothing.
@@ -56,9 +62,9 @@ TEST(ApplyCycle, PagesApplyInOrderAndOneRebuildFollowsWhenAnyPageAsks) {
     FakeServices fakes;
     Services services = fakes.Get();
     RegistryStore(fakes.registry).WriteString(RootKey::CurrentUser, kMetrics, "Shell Icon Size", "48");
-    RecordingModel first(fakes.journal, "first", false);
-    RecordingModel second(fakes.journal, "second", true);
-    RecordingModel third(fakes.journal, "third", true);
+    RecordingModel first(services, fakes.journal, "first", false);
+    RecordingModel second(services, fakes.journal, "second", true);
+    RecordingModel third(services, fakes.journal, "third", true);
     ModelPage firstPage(first, [&] { fakes.journal.push_back("pull first"); });
     ModelPage secondPage(second, [&] { fakes.journal.push_back("pull second"); });
     ModelPage thirdPage(third, [&] { fakes.journal.push_back("pull third"); });

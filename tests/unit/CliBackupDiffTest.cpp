@@ -22,6 +22,7 @@
 #include "settings/UninstallList.h"
 #include "system/fakes/FakeServices.h"
 #include "tests/support/RegistryDump.h"
+#include "tests/support/Windows.h"
 
 namespace velmora::cli {
 namespace {
@@ -107,12 +108,11 @@ class CliBackupTest : public ::testing::Test {
     // The row's setting turned to another state on its page and applied, as a user would.
     void ChangeAndApply(const ListedSetting& row) {
         const auto index = static_cast<std::size_t>(row.row);
-        const auto apply = [](SettingsModel& model) { model.ApplyTouched([] {}); };
+        const auto apply = [](TableModel& model) { model.ApplyTouched(0); };
         switch (row.page) {
             case Page::kDesktop: {
                 DesktopSettings d(services_);
-                d.Load();
-                d.LoadWindowsVersion();
+                d.Load(testing::kWindows98Plus);
                 if (row.state == Shown::kArrows) {
                     d.shortcutArrows = (d.shortcutArrows + 1) % 3;
                     ASSERT_TRUE(d.Touch(IDC_DESKTOP_ARROW_SMALL_RADIO, notify::kButtonClicked));
@@ -128,7 +128,7 @@ class CliBackupTest : public ::testing::Test {
             }
             case Page::kStartMenu: {
                 StartMenuSettings s(services_);
-                s.Load();
+                s.Load(testing::kWindows98Plus);
                 if (row.state == Shown::kMenuDelay) {
                     s.menuDelay = s.menuDelay == "400" ? "250" : "400";
                     ASSERT_TRUE(s.Touch(row.control, notify::kEditChange));
@@ -141,8 +141,7 @@ class CliBackupTest : public ::testing::Test {
             }
             case Page::kMiscellaneous: {
                 MiscSettings m(services_);
-                m.LoadDragAndSmoothing();
-                m.Load();
+                m.Load(testing::kWindows98Plus);
                 m.check[index] ^= 1;
                 ASSERT_TRUE(m.Touch(row.control, notify::kButtonClicked));
                 apply(m);
@@ -150,12 +149,12 @@ class CliBackupTest : public ::testing::Test {
             }
             case Page::kSecurity: {
                 SecuritySettings s(services_);
-                s.Load();
+                s.Load(testing::kWindows98Plus);
                 s.check[index] ^= 1;
                 if (row.row == SecuritySettings::kAutologon) {
                     s.userName = "user " + std::to_string(++changes_);
                     s.password = "password " + std::to_string(changes_);
-                    s.ClickAutologon();
+                    s.ClickAutologon(0);
                 } else {
                     ASSERT_TRUE(s.Touch(row.control, notify::kButtonClicked));
                 }

@@ -17,6 +17,7 @@
 #include "settings/SecuritySettings.h"
 #include "settings/StartMenuSettings.h"
 #include "system/fakes/FakeServices.h"
+#include "tests/support/Windows.h"
 #include "text/Utf.h"
 
 namespace velmora::cli {
@@ -207,14 +208,13 @@ TEST_F(CliShowTest, EveryRowShowsWhatItsPageModelHoldsAfterLoad) {
 
     // The pages' models, loaded as the main window loads them on Windows 98 without the extensions.
     StartMenuSettings startMenu(services_);
-    startMenu.Load();
+    startMenu.Load(testing::kWindows98);
     DesktopSettings desktop(services_);
-    desktop.Load();
-    desktop.LoadWindowsVersion();
+    desktop.Load(testing::kWindows98);
     MiscSettings misc(services_);
-    misc.Load();
+    misc.Load(testing::kWindows98);
     SecuritySettings security(services_);
-    security.Load();
+    security.Load(testing::kWindows98);
 
     const auto check = [](int state) { return std::string(state == 1 ? "checked" : "unchecked"); };
     int checked = 0;

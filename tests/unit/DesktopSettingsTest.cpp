@@ -6,9 +6,10 @@
 #include "registry/RegistryStore.h"
 #include "registry/ValueReader.h"
 #include "settings/ApplyCycle.h"
-#include "system/fakes/FakeServices.h"
 #include "settings/ModelPage.h"
+#include "system/fakes/FakeServices.h"
 #include "tests/support/RegistryDump.h"
+#include "tests/support/Windows.h"
 
 namespace velmora {
 namespace {
@@ -43,7 +44,7 @@ class DesktopSettingsTest : public ::testing::Test {
 };
 
 TEST_F(DesktopSettingsTest, AnEmptyRegistryLoadsTheDocumentedMissingStates) {
-    model_.Load();
+    model_.Load(testing::kWindows95);
     EXPECT_EQ(model_.check[D::kNoInternetIcon], 1);
     EXPECT_EQ(model_.check[D::kNoActiveDesktop], 1);
     EXPECT_EQ(model_.check[D::kClassicShell], 1);
@@ -61,17 +62,17 @@ TEST_F(DesktopSettingsTest, AnEmptyRegistryLoadsTheDocumentedMissingStates) {
 
 TEST_F(DesktopSettingsTest, NetworkNeighborhoodFallsBackToTheNetworkFamilyKey) {
     Store().WriteString(RootKey::LocalMachine, "Enum\\Network\\FAMILY", "", "");
-    model_.Load();
+    model_.Load(testing::kWindows95);
     EXPECT_EQ(model_.check[D::kNoNetHood], 0);
     Store().WriteBinary(RootKey::CurrentUser, kPolicies, "NoNetHood", {0, 0, 0, 0});
-    model_.Load();
+    model_.Load(testing::kWindows95);
     EXPECT_EQ(model_.check[D::kNoNetHood], 1);
 }
 
 TEST_F(DesktopSettingsTest, MinAnimateIsCheckedOnlyForTheTextOne) {
     for (const auto& [text, expected] : {std::pair{"0", 0}, {"2", 0}, {"1", 1}, {"10", 0}}) {
         Store().WriteString(RootKey::CurrentUser, kMetrics, "MinAnimate", text);
-        model_.Load();
+        model_.Load(testing::kWindows95);
         EXPECT_EQ(model_.check[D::kMinAnimate], expected) << text;
     }
     // Checking the box and applying deletes the value.
@@ -82,7 +83,7 @@ TEST_F(DesktopSettingsTest, MinAnimateIsCheckedOnlyForTheTextOne) {
 }
 
 TEST_F(DesktopSettingsTest, UncheckingNetworkNeighborhoodWritesTheBinaryFlagAndNeedsARestart) {
-    model_.Load();
+    model_.Load(testing::kWindows95);
     model_.check[D::kNoNetHood] = 0;
     TouchAndApply(model_, IDC_DESKTOP_SHOW_NET_HOOD_BOX);
     const auto value = Read(RootKey::CurrentUser, kPolicies, "NoNetHood");
@@ -94,7 +95,7 @@ TEST_F(DesktopSettingsTest, UncheckingNetworkNeighborhoodWritesTheBinaryFlagAndN
 
 TEST_F(DesktopSettingsTest, ApplyWithNothingTouchedChangesNothingAtAll) {
     Store().WriteString(RootKey::CurrentUser, kMetrics, "Shell Icon Size", "40");
-    model_.Load();
+    model_.Load(testing::kWindows95);
     EXPECT_EQ(model_.iconSize, 1);  // "40" shows as Default
     const std::string before = testing::DumpRegistry(fakes_.registry);
     fakes_.journal.clear();
@@ -105,16 +106,19 @@ TEST_F(DesktopSettingsTest, ApplyWithNothingTouchedChangesNothingAtAll) {
 }
 
 TEST_F(DesktopSettingsTest, ATouchTwiceIsAppliedOnceInItsLastState) {
-    model_.Load();
+    model_.Load(testing::kWindows95);
     ASSERT_TRUE(model_.Touch(IDC_DESKTOP_SMOOTH_SCROLL_BOX, notify::kButtonClicked));
     ASSERT_TRUE(model_.Touch(IDC_DESKTOP_SMOOTH_SCROLL_BOX, notify::kButtonClicked));
+    // The controls are taken once, before the page's rows; with nothing touched, not at all.
     int pulls = 0;
     model_.check[D::kSmoothScroll] = 0;
-    model_.ApplyTouched([&] { ++pulls; });
+    ModelPage page(model_, [&] { ++pulls; });
+    const ApplyTarget targets[] = {{&page}};
+    ApplyTouchedSettings(services_, targets);
     EXPECT_EQ(pulls, 1);
     EXPECT_EQ(Read(RootKey::CurrentUser, "Control Panel\\Desktop", "SmoothScroll")->Bytes(),
               (std::vector<std::uint8_t>{0, 0, 0, 0}));
-    model_.ApplyTouched([&] { ++pulls; });
+    ApplyTouchedSettings(services_, targets);
     EXPECT_EQ(pulls, 1);
 }
 
@@ -128,7 +132,7 @@ TEST_F(DesktopSettingsTest, TouchListensOnlyToTheRowsOwnNotification) {
 }
 
 TEST_F(DesktopSettingsTest, HugeIconsWriteSixtyFourAndReloadTheIconsWithoutRestart) {
-    model_.Load();
+    model_.Load(testing::kWindows95);
     fakes_.journal.clear();
     model_.iconSize = 3;
     TouchAndApply(model_, IDC_DESKTOP_ICON_SIZE_COMBO, notify::kSelectionChange);
@@ -146,14 +150,14 @@ TEST_F(DesktopSettingsTest, ShortcutArrowsAreReadBySubstring) {
                                                  {"shell32.dll,29", 0}};
     for (const auto& [text, expected] : cases) {
         Store().WriteString(RootKey::LocalMachine, kShellIcons, "29", text);
-        model_.Load();
+        model_.Load(testing::kWindows95);
         EXPECT_EQ(model_.shortcutArrows, expected) << text;
     }
 }
 
 TEST_F(DesktopSettingsTest, SmallArrowsWriteTheLibraryPathAndTheRebuildKeepsTheAppliedIconSize) {
     fakes_.directories.systemDirectory = "C:\\WINDOWS\\SYSTEM";
-    model_.Load();
+    model_.Load(testing::kWindows95);
     model_.shortcutArrows = 1;
     model_.iconSize = 0;
     ASSERT_TRUE(model_.Touch(IDC_DESKTOP_ARROW_SMALL_RADIO, notify::kButtonClicked));
@@ -207,7 +211,7 @@ TEST_F(DesktopSettingsTest, MyComputerVerbIsCreatedAndRemovedOneLevelAtATime) {
 TEST_F(DesktopSettingsTest, RecycleBinAttributesDifferOnlyInTheirFirstByte) {
     const char* folder = "CLSID\\{645FF040-5081-101B-9F08-00AA002F954E}\\ShellFolder";
     Store().WriteBinary(RootKey::ClassesRoot, folder, "Attributes", {0x70, 0x01, 0x00, 0x20});
-    model_.Load();
+    model_.Load(testing::kWindows95);
     EXPECT_EQ(model_.check[D::kRecycleBinRename], 1);
     model_.check[D::kRecycleBinRename] = 0;
     TouchAndApply(model_, IDC_DESKTOP_RECYCLE_BIN_BOX);
@@ -218,7 +222,7 @@ TEST_F(DesktopSettingsTest, RecycleBinAttributesDifferOnlyInTheirFirstByte) {
 
 TEST_F(DesktopSettingsTest, BeepGoesThroughTheSystemParameterAndNeedsNoRestart) {
     fakes_.parameters.stored[spi::kGetBeep] = 1;
-    model_.Load();
+    model_.Load(testing::kWindows95);
     EXPECT_EQ(model_.check[D::kBeep], 1);
     fakes_.journal.clear();
     model_.check[D::kBeep] = 0;
@@ -228,11 +232,13 @@ TEST_F(DesktopSettingsTest, BeepGoesThroughTheSystemParameterAndNeedsNoRestart) 
     EXPECT_FALSE(model_.RestartNeeded());
 }
 
-TEST_F(DesktopSettingsTest, WindowsVersionOnDesktopIsLoadedOnlyWhenAsked) {
+TEST_F(DesktopSettingsTest, WindowsVersionOnDesktopIsLoadedOnlyOnWindows98) {
     Store().WriteString(RootKey::CurrentUser, "Control Panel\\Desktop", "PaintDesktopVersion", "1");
-    model_.Load();
+    model_.Load(testing::kWindows95);
     EXPECT_EQ(model_.check[D::kPaintDesktopVersion], 0);
-    model_.LoadWindowsVersion();
+    model_.Load(testing::kWindowsNt);
+    EXPECT_EQ(model_.check[D::kPaintDesktopVersion], 0);
+    model_.Load(testing::kWindows98);
     EXPECT_EQ(model_.check[D::kPaintDesktopVersion], 1);
 }
 

@@ -20,17 +20,18 @@
 #include "settings/DesktopSettings.h"
 #include "settings/FolderRunList.h"
 #include "settings/MiscSettings.h"
+#include "settings/ModelPage.h"
 #include "settings/SecuritySettings.h"
 #include "settings/ShellNewList.h"
 #include "settings/StartMenuSettings.h"
 #include "settings/UninstallList.h"
 #include "system/fakes/FakeServices.h"
 #include "tests/support/HostileCorpus.h"
-#include "settings/ModelPage.h"
 #include "tests/support/PageLoads.h"
 #include "tests/support/RegistryCallKinds.h"
 #include "tests/support/RegistryCapture.h"
 #include "tests/support/ReliabilityLog.h"
+#include "tests/support/Windows.h"
 
 namespace velmora {
 namespace {
@@ -280,7 +281,7 @@ std::vector<Routine> AllRoutines() {
                             auto touches = CheckBoxTouches<DesktopSettings>();
                             touches.emplace_back(IDC_DESKTOP_ICON_SIZE_COMBO, notify::kSelectionChange);
                             ApplyEverything<DesktopSettings>(
-                                f, model, [&] { model.Load(); },
+                                f, model, [&] { model.Load(testing::kWindows95); },
                                 [](DesktopSettings& m) {
                                     m.shortcutArrows = 2;
                                     m.iconSize = 3;
@@ -302,7 +303,7 @@ std::vector<Routine> AllRoutines() {
                      notify::kButtonClicked);
              }
              ApplyEverything<StartMenuSettings>(
-                 f, model, [&] { model.Load(); },
+                 f, model, [&] { model.Load(testing::kWindows95); },
                  [](StartMenuSettings& m) {
                      m.menuDelay = "250";
                      for (int& folder : m.folder) {
@@ -321,12 +322,8 @@ std::vector<Routine> AllRoutines() {
                         [](FakeServices& f, const std::function<void()>& faultsFrom) {
                             MiscSettings model(f.Get());
                             ApplyEverything<MiscSettings>(
-                                f, model,
-                                [&] {
-                                    model.LoadDragAndSmoothing();
-                                    model.Load();
-                                },
-                                [](MiscSettings&) {}, CheckBoxTouches<MiscSettings>(), faultsFrom);
+                                f, model, [&] { model.Load(testing::kWindows98Plus); }, [](MiscSettings&) {},
+                                CheckBoxTouches<MiscSettings>(), faultsFrom);
                         },
                         {iconSize}});
     routines.push_back({"Security",
@@ -335,7 +332,7 @@ std::vector<Routine> AllRoutines() {
                         [](FakeServices& f, const std::function<void()>& faultsFrom) {
                             SecuritySettings model(f.Get());
                             ApplyEverything<SecuritySettings>(
-                                f, model, [&] { model.Load(); },
+                                f, model, [&] { model.Load(testing::kWindows95); },
                                 [](SecuritySettings& m) {
                                     m.userName = "New user";
                                     m.password = "New password";
@@ -358,7 +355,10 @@ std::vector<Routine> AllRoutines() {
                         [](FakeServices& f, const std::function<void()>& faultsFrom) {
                             StartMenuSettings model(f.Get());
                             faultsFrom();
-                            const bool cleared = model.ClearHistory(StartMenuSettings::kRecentDocs, 0, [] {});
+                            const bool cleared = model.ClearHistory(StartMenuSettings::kRecentDocs);
+                            if (cleared) {
+                                model.TellLogOff(0);  // as the page does
+                            }
                             const bool gone = !KeyPresent(
                                 f, RootKey::CurrentUser,
                                 "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RecentDocs");
@@ -593,7 +593,7 @@ TEST(FaultInjectionTest, AutologonIsNeverLeftOnWithoutTheUserAndPasswordItWasApp
                                      "Old password");
                 }
                 SecuritySettings model(f.Get());
-                model.Load();
+                model.Load(testing::kWindows95);
                 model.check[SecuritySettings::kAutologon] = turnOn ? 1 : 0;
                 model.userName = "New user";
                 model.password = "New password";
@@ -628,7 +628,7 @@ TEST(FaultInjectionTest, OnlyAWrittenSettingAsksForTheRestart) {
     using D = DesktopSettings;
     FakeServices f;
     D model(f.Get());
-    model.Load();
+    model.Load(testing::kWindows95);
     model.check[D::kNoNetHood] = 0;
     model.check[D::kBeep] = 1;
     ASSERT_TRUE(model.Touch(IDC_DESKTOP_SHOW_NET_HOOD_BOX, notify::kButtonClicked));

@@ -16,6 +16,7 @@
 #include "tests/support/PageLoads.h"
 #include "tests/support/RegistryCapture.h"
 #include "tests/support/ReliabilityLog.h"
+#include "tests/support/Windows.h"
 
 namespace velmora {
 namespace {
@@ -103,8 +104,7 @@ class HostileStateMeaningTest : public ::testing::Test {
         hostile::SetUp(fakes_.registry, target);
         Named(statePrefix).apply(fakes_.registry, target);
         DesktopSettings model(fakes_.Get());
-        model.Load();
-        model.LoadWindowsVersion();
+        model.Load(testing::kWindows98Plus);
         EXPECT_EQ(fakes_.registry.OpenHandleCount(), 0u);
         return model;
     }

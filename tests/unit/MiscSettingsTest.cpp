@@ -7,9 +7,10 @@
 #include "registry/RegistryStore.h"
 #include "registry/ValueReader.h"
 #include "settings/ApplyCycle.h"
-#include "system/fakes/FakeServices.h"
 #include "settings/ModelPage.h"
+#include "system/fakes/FakeServices.h"
 #include "tests/support/RegistryDump.h"
+#include "tests/support/Windows.h"
 
 namespace velmora {
 namespace {
@@ -25,13 +26,6 @@ constexpr WindowRef kPage = 0x1234;
 
 class MiscSettingsTest : public ::testing::Test {
   protected:
-    MiscSettingsTest() {
-        model_.Attach({[] { return kPage; },
-                       [this] {
-                           ++pushes_;
-                           pushedNumericTail_ = model_.check[M::kNumericTail];
-                       }});
-    }
     RegistryStore Store() { return RegistryStore(fakes_.registry); }
     std::optional<ValueData> Read(RootKey root, const std::string& path, const char* name) {
         return ReadValue(fakes_.registry, root, path, name);
@@ -52,8 +46,18 @@ class MiscSettingsTest : public ::testing::Test {
         ApplyAll();
         EXPECT_FALSE(model_.Changed(row));
     }
+    // As the main window's Apply; the page shows its members again when the model asks (counted, with
+    // the numeric tails' box as shown then).
     void ApplyAll() {
-        ModelPage page(model_);
+        ModelPage page(
+            model_, {},
+            [this](const PageRequests& requests) {
+                if (requests.showMembers) {
+                    ++pushes_;
+                    pushedNumericTail_ = model_.check[M::kNumericTail];
+                }
+            },
+            kPage);
         const ApplyTarget targets[] = {{&page}};
         ApplyTouchedSettings(services_, targets);
         EXPECT_EQ(fakes_.registry.OpenHandleCount(), 0u);
@@ -67,8 +71,7 @@ class MiscSettingsTest : public ::testing::Test {
 };
 
 TEST_F(MiscSettingsTest, AnEmptyRegistryShowsOnlyThePermissiveBoxesChecked) {
-    model_.Load();
-    model_.LoadDragAndSmoothing();
+    model_.Load(testing::kWindows98Plus);
     for (int row = 0; row < M::kRowCount; ++row) {
         const bool checked =
             row == M::kNoStartBanner || row == M::kDataCd || row == M::kRealMode || row == M::kNumericTail;
@@ -77,19 +80,19 @@ TEST_F(MiscSettingsTest, AnEmptyRegistryShowsOnlyThePermissiveBoxesChecked) {
     EXPECT_EQ(fakes_.registry.OpenHandleCount(), 0u);
 }
 
-TEST_F(MiscSettingsTest, DragAndSmoothingAreReadOnlyByTheirOwnLoad) {
+TEST_F(MiscSettingsTest, DragAndSmoothingAreReadOnlyWithTheExtensionsOrOnNt) {
     fakes_.parameters.stored[spi::kGetDragFullWindows] = 1;
     Store().WriteString(RootKey::CurrentUser, kDesktop, "FontSmoothing", "2");
-    model_.Load();
+    model_.Load(testing::kWindows95);
     EXPECT_EQ(model_.check[M::kDragFullWindows], 0);
     EXPECT_EQ(model_.check[M::kFontSmoothing], 0);
     EXPECT_TRUE(fakes_.parameters.calls.empty());
 
-    model_.LoadDragAndSmoothing();
+    model_.Load(testing::kWindows98Plus);
     EXPECT_EQ(model_.check[M::kDragFullWindows], 1);
     EXPECT_EQ(model_.check[M::kFontSmoothing], 1);  // anything but "0" is on
     Store().WriteString(RootKey::CurrentUser, kDesktop, "FontSmoothing", "0");
-    model_.LoadDragAndSmoothing();
+    model_.Load(testing::kWindowsNt);
     EXPECT_EQ(model_.check[M::kFontSmoothing], 0);
     EXPECT_EQ(fakes_.registry.OpenHandleCount(), 0u);
 }
@@ -114,7 +117,7 @@ TEST_F(MiscSettingsTest, SmoothingIsSetTwiceBroadcastAndThenWrittenAsText) {
 }
 
 TEST_F(MiscSettingsTest, NumericTailIsShownByTheValuesAbsenceWhateverItHolds) {
-    model_.Load();
+    model_.Load(testing::kWindows95);
     EXPECT_EQ(model_.check[M::kNumericTail], 1);
     for (const Bytes& data : {Bytes{1, 0, 0, 0}, Bytes{0, 0, 0, 0}, Bytes{}}) {
         HKey key = 0;
@@ -123,13 +126,13 @@ TEST_F(MiscSettingsTest, NumericTailIsShownByTheValuesAbsenceWhateverItHolds) {
         fakes_.registry.SetValue(key, "NameNumericTail", reg::kBinary, data.data(),
                                  static_cast<std::uint32_t>(data.size()));
         fakes_.registry.CloseKey(key);
-        model_.Load();
+        model_.Load(testing::kWindows95);
         EXPECT_EQ(model_.check[M::kNumericTail], 0) << data.size() << " bytes";
     }
 }
 
 TEST_F(MiscSettingsTest, NumericTailAsksWhenAppliedAndWritesOnlyOnYes) {
-    model_.Load();
+    model_.Load(testing::kWindows95);
     // A click asks nothing.
     ASSERT_TRUE(model_.Touch(IDC_MISC_NUMERIC_TAIL_BOX, notify::kButtonClicked));
     EXPECT_TRUE(fakes_.messages.shown.empty());
@@ -156,7 +159,7 @@ TEST_F(MiscSettingsTest, NumericTailAsksWhenAppliedAndWritesOnlyOnYes) {
 
 TEST_F(MiscSettingsTest, NoToTheNumericTailQuestionRestoresTheBoxAndChangesNothing) {
     Store().WriteBinary(RootKey::LocalMachine, kFileSystem, "NameNumericTail", {1, 0, 0, 0});
-    model_.Load();
+    model_.Load(testing::kWindows95);
     ASSERT_EQ(model_.check[M::kNumericTail], 0);
     const std::string before = testing::DumpRegistry(fakes_.registry);
 
@@ -178,13 +181,13 @@ TEST_F(MiscSettingsTest, NoToTheNumericTailQuestionRestoresTheBoxAndChangesNothi
 
 TEST_F(MiscSettingsTest, DataCdAutoplayReplacesTheWholeMask) {
     Store().WriteBinary(RootKey::CurrentUser, kPolicies, "NoDriveTypeAutoRun", {0x91, 0x00, 0x00, 0x00});
-    model_.Load();
+    model_.Load(testing::kWindows95);
     EXPECT_EQ(model_.check[M::kDataCd], 0);
     SetAndApply(M::kDataCd, 1);
     EXPECT_EQ(Read(RootKey::CurrentUser, kPolicies, "NoDriveTypeAutoRun")->Bytes(),
               (Bytes{0x95, 0x00, 0x00, 0x00}));
     EXPECT_EQ(TypeOf(RootKey::CurrentUser, kPolicies, "NoDriveTypeAutoRun"), reg::kBinary);
-    model_.Load();
+    model_.Load(testing::kWindows95);
     EXPECT_EQ(model_.check[M::kDataCd], 1);
     SetAndApply(M::kDataCd, 0);
     EXPECT_EQ(Read(RootKey::CurrentUser, kPolicies, "NoDriveTypeAutoRun")->Bytes(),
@@ -196,12 +199,12 @@ TEST_F(MiscSettingsTest, IconColorsAskForTheRebuildAndARestart) {
     const std::pair<const char*, int> cases[] = {{"8", 1}, {"4", 0}, {"16", 1}, {"04", 1}};
     for (const auto& [text, expected] : cases) {
         Store().WriteString(RootKey::CurrentUser, kMetrics, "Shell Icon BPP", text);
-        model_.Load();
+        model_.Load(testing::kWindows95);
         EXPECT_EQ(model_.check[M::kIconColors], expected) << text;
     }
     model_.check[M::kIconColors] = 0;
     ASSERT_TRUE(model_.Touch(IDC_MISC_ICON_COLORS_BOX, notify::kButtonClicked));
-    model_.ApplyTouched([] {});
+    model_.ApplyTouched(kPage);
     EXPECT_TRUE(Read(RootKey::CurrentUser, kMetrics, "Shell Icon BPP")->TextEquals("4"));
     EXPECT_TRUE(model_.IconRebuildPending());
     EXPECT_TRUE(model_.RestartNeeded());
@@ -216,10 +219,10 @@ TEST_F(MiscSettingsTest, IconColorsAskForTheRebuildAndARestart) {
 
 TEST_F(MiscSettingsTest, CursorBlinkRateIsNonBlinkingOnlyAt65535) {
     Store().WriteString(RootKey::CurrentUser, "Control Panel\\Desktop", "CursorBlinkRate", "530");
-    model_.Load();
+    model_.Load(testing::kWindows95);
     EXPECT_EQ(model_.check[M::kNonBlinkingCursor], 0);
     SetAndApply(M::kNonBlinkingCursor, 1);
-    model_.Load();
+    model_.Load(testing::kWindows95);
     EXPECT_EQ(model_.check[M::kNonBlinkingCursor], 1);
     SetAndApply(M::kNonBlinkingCursor, 0);
     EXPECT_TRUE(Read(RootKey::CurrentUser, kDesktop, "CursorBlinkRate")->TextEquals("500"));
@@ -228,12 +231,12 @@ TEST_F(MiscSettingsTest, CursorBlinkRateIsNonBlinkingOnlyAt65535) {
 
 TEST_F(MiscSettingsTest, AudioCdPlayIsAnyNonEmptyDefaultValue) {
     Store().WriteString(RootKey::ClassesRoot, "AudioCD\\shell", "", "open");
-    model_.Load();
+    model_.Load(testing::kWindows95);
     EXPECT_EQ(model_.check[M::kAudioCd], 1);
     SetAndApply(M::kAudioCd, 0);
     EXPECT_EQ(Read(RootKey::ClassesRoot, "AudioCD\\shell", "")->Bytes(), (Bytes{0}));
     EXPECT_EQ(TypeOf(RootKey::ClassesRoot, "AudioCD\\shell", ""), reg::kSz);
-    model_.Load();
+    model_.Load(testing::kWindows95);
     EXPECT_EQ(model_.check[M::kAudioCd], 0);
     SetAndApply(M::kAudioCd, 1);
     EXPECT_TRUE(Read(RootKey::ClassesRoot, "AudioCD\\shell", "")->TextEquals("play"));
@@ -251,7 +254,7 @@ TEST_F(MiscSettingsTest, TipsAndRealModeWriteTheirOwnKindsOfData) {
     SetAndApply(M::kRealMode, 0);
     EXPECT_EQ(Read(RootKey::CurrentUser, oldApp, "NoRealMode")->Bytes(), (Bytes{1, 0, 0, 0}));
     EXPECT_EQ(TypeOf(RootKey::CurrentUser, oldApp, "NoRealMode"), reg::kDword);
-    model_.Load();
+    model_.Load(testing::kWindows95);
     EXPECT_EQ(model_.check[M::kRealMode], 0);
     SetAndApply(M::kRealMode, 1);
     EXPECT_FALSE(Read(RootKey::CurrentUser, oldApp, "NoRealMode"));
@@ -259,7 +262,7 @@ TEST_F(MiscSettingsTest, TipsAndRealModeWriteTheirOwnKindsOfData) {
 
     SetAndApply(M::kNoStartBanner, 0);
     EXPECT_EQ(Read(RootKey::CurrentUser, kPolicies, "NoStartBanner")->Bytes(), (Bytes{1, 0, 0, 0}));
-    model_.Load();
+    model_.Load(testing::kWindows95);
     EXPECT_EQ(model_.check[M::kNoStartBanner], 0);
 }
 
@@ -270,7 +273,7 @@ TEST_F(MiscSettingsTest, VerbsAreShownByTheirKeyAndAddedWithTheirCommand) {
                           reg::kAllAccess),
               reg::kSuccess);
     bare.Close();
-    model_.Load();
+    model_.Load(testing::kWindows95);
     EXPECT_EQ(model_.check[M::kViewWithWordpad], 1);
     EXPECT_EQ(model_.check[M::kViewWithNotepad], 0);
 
@@ -321,24 +324,21 @@ TEST_F(MiscSettingsTest, RemovingAVerbDeletesCommandThenTheVerbAndNothingElse) {
     EXPECT_TRUE(KeyExists(fakes_.registry, RootKey::ClassesRoot, "*\\shell\\Open with Notepad\\ddeexec"));
 }
 
-TEST_F(MiscSettingsTest, TouchedRowsApplyInTheirOrderEachAfterAPull) {
-    model_.Load();
+TEST_F(MiscSettingsTest, TouchedRowsApplyInTheirOrderAfterOnePull) {
+    model_.Load(testing::kWindows95);
     fakes_.messages.answers = {mb::kIdYes};
     // Touched out of order; the apply order is the row order.
     for (int control : {IDC_MISC_EXPLORE_FROM_HERE_BOX, IDC_MISC_NON_BLINKING_CURSOR_BOX,
                         IDC_MISC_FONT_SMOOTHING_BOX, IDC_MISC_NUMERIC_TAIL_BOX, IDC_MISC_START_BANNER_BOX}) {
         ASSERT_TRUE(model_.Touch(control, notify::kButtonClicked));
     }
-    model_.ApplyTouched([&] { fakes_.journal.push_back("pull"); });
-    const Journal expected = {"pull",
-                              "pull",
-                              "SystemParametersInfo(75, 0, null, 1)",
-                              "SystemParametersInfo(75, 0, null, 2)",
-                              "Broadcast(26)",
-                              "pull",
-                              "MessageBox(Velmora 99 - Important Message!)",
-                              "pull",
-                              "pull"};
+    ModelPage page(model_, [&] { fakes_.journal.push_back("pull"); });
+    const ApplyTarget targets[] = {{&page}};
+    ApplyTouchedSettings(services_, targets);
+    // The controls are taken once, before the first row: no row's apply changes a control the user set.
+    const Journal expected = {"pull", "SystemParametersInfo(75, 0, null, 1)",
+                              "SystemParametersInfo(75, 0, null, 2)", "Broadcast(26)",
+                              "MessageBox(Velmora 99 - Important Message!)"};
     EXPECT_EQ(fakes_.journal, expected);
     for (int row = 0; row < M::kRowCount; ++row) {
         EXPECT_FALSE(model_.Changed(static_cast<M::Row>(row)));
@@ -347,7 +347,7 @@ TEST_F(MiscSettingsTest, TouchedRowsApplyInTheirOrderEachAfterAPull) {
     // Nothing touched: nothing happens.
     const std::string before = testing::DumpRegistry(fakes_.registry);
     fakes_.journal.clear();
-    model_.ApplyTouched([&] { fakes_.journal.push_back("pull"); });
+    ApplyTouchedSettings(services_, targets);
     EXPECT_TRUE(fakes_.journal.empty());
     EXPECT_EQ(testing::DumpRegistry(fakes_.registry), before);
 }

@@ -7,9 +7,10 @@
 #include "registry/RegistryStore.h"
 #include "registry/ValueReader.h"
 #include "settings/ApplyCycle.h"
-#include "system/fakes/FakeServices.h"
 #include "settings/ModelPage.h"
+#include "system/fakes/FakeServices.h"
 #include "tests/support/RegistryDump.h"
+#include "tests/support/Windows.h"
 
 namespace velmora {
 namespace {
@@ -25,13 +26,6 @@ constexpr WindowRef kPage = 0x4321;
 
 class SecuritySettingsTest : public ::testing::Test {
   protected:
-    SecuritySettingsTest() {
-        model_.Attach({[] { return kPage; }, [this] { fakes_.journal.push_back("push"); },
-                       [this](int control, bool enable) {
-                           fakes_.journal.push_back((enable ? "enable " : "disable ") +
-                                                    std::to_string(control));
-                       }});
-    }
     RegistryStore Store() { return RegistryStore(fakes_.registry); }
     std::optional<ValueData> Read(RootKey root, const std::string& path, const char* name) {
         return ReadValue(fakes_.registry, root, path, name);
@@ -46,7 +40,7 @@ class SecuritySettingsTest : public ::testing::Test {
         return type;
     }
     void Load() {
-        model_.Load();
+        model_.Load(testing::kWindows95);
         EXPECT_EQ(fakes_.registry.OpenHandleCount(), 0u);
     }
     void ApplyAll() {
@@ -87,7 +81,9 @@ TEST_F(SecuritySettingsTest, NothingStoredShowsTheAllowingBoxesCheckedAndDisable
             std::find(std::begin(checkedRows), std::end(checkedRows), row) != std::end(checkedRows);
         EXPECT_EQ(model_.check[row], checked ? 1 : 0) << "row " << row;
     }
-    EXPECT_EQ(fakes_.journal, (Journal{"disable 1065", "disable 1143"}));
+    EXPECT_FALSE(model_.LogonControlsEnabled().userName);
+    EXPECT_FALSE(model_.LogonControlsEnabled().password);
+    EXPECT_TRUE(model_.LogonControlsEnabled().clearLastUser);
     EXPECT_TRUE(model_.userName.empty());
     EXPECT_TRUE(model_.password.empty());
 }
@@ -175,7 +171,7 @@ TEST_F(SecuritySettingsTest, RegeditLockIsADwordOneForTheDefaultUser) {
 
 TEST_F(SecuritySettingsTest, RegeditClickShowsTheNoticeOnlyWhenChecking) {
     model_.check[S::kDisableRegistryTools] = 1;
-    model_.ClickRegedit();
+    model_.ClickRegedit(kPage);
     ASSERT_EQ(fakes_.messages.shown.size(), 1u);
     EXPECT_EQ(fakes_.messages.shown[0].text,
               "You can still run Regedit by starting it from the Preferences page in Velmora 99");
@@ -185,7 +181,7 @@ TEST_F(SecuritySettingsTest, RegeditClickShowsTheNoticeOnlyWhenChecking) {
     EXPECT_TRUE(model_.Changed(S::kDisableRegistryTools));
 
     model_.check[S::kDisableRegistryTools] = 0;
-    model_.ClickRegedit();
+    model_.ClickRegedit(kPage);
     EXPECT_EQ(fakes_.messages.shown.size(), 1u);
     EXPECT_FALSE(Read(RootKey::Users, kSystemPolicies, "DisableRegistryTools"));  // a click writes nothing
 }
@@ -198,7 +194,9 @@ TEST_F(SecuritySettingsTest, AutologonLoadFillsTheFieldsAndLeavesTheRowUnmarked)
     EXPECT_EQ(model_.userName, "anna");
     EXPECT_EQ(model_.password, "secret");
     EXPECT_FALSE(model_.Changed(S::kAutologon));
-    EXPECT_EQ(fakes_.journal, (Journal{"disable 1085"}));
+    const S::LogonControls enabled = model_.LogonControlsEnabled();
+    EXPECT_FALSE(enabled.clearLastUser);
+    EXPECT_TRUE(enabled.userName && enabled.password);
 
     // Nothing touched afterwards: an apply writes nothing for the logon.
     const std::string before = testing::DumpRegistry(fakes_.registry);
@@ -214,22 +212,17 @@ TEST_F(SecuritySettingsTest, AutologonLoadRules) {
         int checked;
         const char* expectUser;
         const char* expectPassword;
-        Journal enabling;
     };
     const Case cases[] = {
-        {"0", "anna", "secret", 0, "", "", {"disable 1065", "disable 1143"}},
-        {nullptr, "anna", "secret", 0, "", "", {"disable 1065", "disable 1143"}},
-        {"", "anna", nullptr, 1, "anna", "", {"disable 1085"}},   // empty text is not "0"
-        {"yes", nullptr, "secret", 1, "", "", {"disable 1085"}},  // no user name: neither is read
+        {"0", "anna", "secret", 0, "", ""},
+        {nullptr, "anna", "secret", 0, "", ""},
+        {"", "anna", nullptr, 1, "anna", ""},   // empty text is not "0"
+        {"yes", nullptr, "secret", 1, "", ""},  // no user name: neither is read
     };
     for (const Case& c : cases) {
         FakeServices fakes;
         Services services = fakes.Get();
         S model(services);
-        Journal enabling;
-        model.Attach({nullptr, nullptr, [&](int control, bool enable) {
-                          enabling.push_back((enable ? "enable " : "disable ") + std::to_string(control));
-                      }});
         for (const auto& [name, text] : {std::pair{"AutoAdminLogon", c.autoLogon},
                                          {"DefaultUserName", c.user},
                                          {"DefaultPassword", c.password}}) {
@@ -237,12 +230,15 @@ TEST_F(SecuritySettingsTest, AutologonLoadRules) {
                 RegistryStore(fakes.registry).WriteString(RootKey::LocalMachine, kLogon, name, text);
             }
         }
-        model.Load();
+        model.Load(testing::kWindows95);
         const std::string label = c.autoLogon != nullptr ? c.autoLogon : "(none)";
         EXPECT_EQ(model.check[S::kAutologon], c.checked) << label;
         EXPECT_EQ(model.userName, c.expectUser) << label;
         EXPECT_EQ(model.password, c.expectPassword) << label;
-        EXPECT_EQ(enabling, c.enabling) << label;
+        // With automatic logon the name and password are edited, without it the last user is cleared.
+        EXPECT_EQ(model.LogonControlsEnabled().userName, c.checked == 1) << label;
+        EXPECT_EQ(model.LogonControlsEnabled().password, c.checked == 1) << label;
+        EXPECT_EQ(model.LogonControlsEnabled().clearLastUser, c.checked == 0) << label;
         EXPECT_EQ(fakes.registry.OpenHandleCount(), 0u);
     }
 }
@@ -254,10 +250,8 @@ TEST_F(SecuritySettingsTest, CheckingAutologonWarnsAndUnchecksClearLastUserWitho
     fakes_.journal.clear();
 
     model_.check[S::kAutologon] = 1;
-    model_.ClickAutologon();
-    const Journal expected = {"disable 1085", "enable 1065", "enable 1143",
-                              "MessageBox(Warning - Velmora 99)", "push"};
-    EXPECT_EQ(fakes_.journal, expected);
+    EXPECT_TRUE(model_.ClickAutologon(kPage));  // a member changed: the page shows them again
+    EXPECT_EQ(fakes_.journal, (Journal{"MessageBox(Warning - Velmora 99)"}));
     const auto& warning = fakes_.messages.shown.at(0);
     EXPECT_EQ(warning.text,
               "Warning: The Autologon Password is not encrypted. Any user with access to Regedit may alter "
@@ -278,8 +272,10 @@ TEST_F(SecuritySettingsTest, CheckingAutologonWarnsAndUnchecksClearLastUserWitho
     // Unchecking again: no warning, the fields follow.
     fakes_.journal.clear();
     model_.check[S::kAutologon] = 0;
-    model_.ClickAutologon();
-    EXPECT_EQ(fakes_.journal, (Journal{"enable 1085", "disable 1065", "disable 1143"}));
+    EXPECT_FALSE(model_.ClickAutologon(kPage));
+    EXPECT_TRUE(fakes_.journal.empty());
+    EXPECT_TRUE(model_.LogonControlsEnabled().clearLastUser);
+    EXPECT_FALSE(model_.LogonControlsEnabled().userName);
 }
 
 TEST_F(SecuritySettingsTest, AutologonAppliesAllThreeValuesAsText) {
@@ -364,8 +360,10 @@ TEST(SecuritySettingsOrder, TouchedRowsApplyInTheirFixedOrderEachAfterAPull) {
         ASSERT_TRUE(model.Touch(S::ControlOf(static_cast<S::Row>(row)), notify::kButtonClicked));
     }
     int pulls = 0;
-    model.ApplyTouched([&] { ++pulls; });
-    EXPECT_EQ(pulls, S::kRowCount);
+    ModelPage page(model, [&] { ++pulls; });
+    const ApplyTarget targets[] = {{&page}};
+    ApplyTouchedSettings(recording, targets);
+    EXPECT_EQ(pulls, 1);
     const std::vector<std::string> expected = {"NoAddPrinter",
                                                "NoDeletePrinter",
                                                "NoFileMenu",

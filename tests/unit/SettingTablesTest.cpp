@@ -17,30 +17,20 @@
 #include "system/fakes/FakeServices.h"
 #include "tests/support/RecordingRegistryCalls.h"
 #include "tests/support/RegistryDump.h"
+#include "tests/support/Windows.h"
 
 namespace velmora {
 namespace {
 
 // Loads every row of a page, as the main window loads the page where everything is available.
-void LoadAll(StartMenuSettings& m) {
-    m.Load();
-}
-void LoadAll(DesktopSettings& m) {
-    m.Load();
-    m.LoadWindowsVersion();
-}
-void LoadAll(MiscSettings& m) {
-    m.LoadDragAndSmoothing();
-    m.Load();
-}
-void LoadAll(SecuritySettings& m) {
-    m.Load();
+void LoadAll(TableModel& m) {
+    m.Load(testing::kWindows98Plus);
 }
 
 // The rows the table itself describes: read by their rule and written by their two actions.
 template <class Row>
 bool Described(const Row& row) {
-    return row.readBy == nullptr && row.applyBy == nullptr && row.at.key != nullptr;
+    return row.routine == Routine::kTable && row.at.key != nullptr;
 }
 
 // Values anywhere in the registry, one line each.
@@ -129,7 +119,7 @@ TYPED_TEST(SettingTablesTest, EachStateIsWrittenAtTheRowsLocationAloneAndReadsBa
             LoadAll(model);
             model.check[static_cast<std::size_t>(row.row)] = state;
             ASSERT_TRUE(model.Touch(row.control, NotificationOf(row.shown)));
-            EXPECT_TRUE(model.ApplyTouched({}).empty());
+            EXPECT_TRUE(model.ApplyTouched(0).failures.empty());
             const bool restart =
                 (row.flags & kRestart) != 0 || ((row.flags & kRestartWhenChecked) != 0 && state == 1);
             EXPECT_EQ(model.RestartNeeded(), restart) << state;
@@ -170,7 +160,7 @@ TYPED_TEST(SettingTablesTest, EachStateIsReadAndWrittenInTheProcesssRegistryView
                 LoadAll(model);
                 model.check[static_cast<std::size_t>(row.row)] = state;
                 ASSERT_TRUE(model.Touch(row.control, NotificationOf(row.shown)));
-                EXPECT_TRUE(model.ApplyTouched({}).empty());
+                EXPECT_TRUE(model.ApplyTouched(0).failures.empty());
                 TypeParam reloaded(services);
                 LoadAll(reloaded);
                 EXPECT_EQ(reloaded.check[static_cast<std::size_t>(row.row)], state);

@@ -9,9 +9,10 @@
 #include "registry/RegistryStore.h"
 #include "registry/ValueReader.h"
 #include "settings/ApplyCycle.h"
-#include "system/fakes/FakeServices.h"
 #include "settings/ModelPage.h"
+#include "system/fakes/FakeServices.h"
 #include "tests/support/RegistryDump.h"
+#include "tests/support/Windows.h"
 
 namespace velmora {
 namespace {
@@ -52,17 +53,26 @@ class JournalingRegistry : public MemoryRegistry {
 
 class StartMenuSettingsTest : public ::testing::Test {
   protected:
-    StartMenuSettingsTest() {
-        model_.SetPleaseWait([this] { fakes_.journal.push_back("PleaseWait"); });
-    }
-
     RegistryStore Store() { return RegistryStore(registry_); }
     std::optional<ValueData> Read(const char* path, const char* name) {
         return ReadValue(registry_, kHkcu, path, name);
     }
     void SetStartMenu(const char* path) { Store().WriteString(kHkcu, kShellFolders, "Start Menu", path); }
-    void ApplyAll() {
-        ModelPage page(model_);
+    // Applies as the main window does; the page's please-wait window (and with `pulls` its taking of the
+    // controls) go to the journal.
+    void ApplyAll(bool pulls = false) {
+        ModelPage page(
+            model_,
+            [this, pulls] {
+                if (pulls) {
+                    fakes_.journal.push_back("pull");
+                }
+            },
+            [this](const PageRequests& requests) {
+                if (requests.pleaseWait) {
+                    fakes_.journal.push_back("PleaseWait");
+                }
+            });
         const ApplyTarget targets[] = {{&page}};
         ApplyTouchedSettings(services_, targets);
     }
@@ -86,7 +96,7 @@ class StartMenuSettingsTest : public ::testing::Test {
 };
 
 TEST_F(StartMenuSettingsTest, WithoutAnyKeyEveryBoxShowsItsMissingState) {
-    model_.Load();
+    model_.Load(testing::kWindows95);
     for (S::Row row : {S::kNoLogoff, S::kNoFavoritesMenu, S::kNoWindowsUpdate, S::kNoRecentDocsMenu,
                        S::kNoRun, S::kNoFind, S::kNoFolderOptions, S::kNoClose, S::kNoRecentDocsHistory,
                        S::kNoSetFolders, S::kNoSetActiveDesktop}) {
@@ -117,7 +127,7 @@ TEST_F(StartMenuSettingsTest, APolicySwitchIsReadByItsFirstByteWhateverItsType) 
     registry_.SetValue(key.Get(), "NoLogoff", reg::kBinary, nullptr, 0);
     key.Close();
 
-    model_.Load();
+    model_.Load(testing::kWindows95);
     EXPECT_EQ(model_.check[S::kNoRun], 1);
     EXPECT_EQ(model_.check[S::kNoFind], 0);
     EXPECT_EQ(model_.check[S::kClearRecentDocsOnExit], 1);
@@ -129,7 +139,7 @@ TEST_F(StartMenuSettingsTest, APolicySwitchIsReadByItsFirstByteWhateverItsType) 
 
 TEST_F(StartMenuSettingsTest, PolicyRowsWriteTheFlagOrDeleteTheValueAndNeedARestart) {
     Store().WriteDword(kHkcu, kPolicies, "NoFind", 1);
-    model_.Load();
+    model_.Load(testing::kWindows95);
     model_.check[S::kNoRun] = 0;                  // hide Run
     model_.check[S::kNoFind] = 1;                 // show Find again
     model_.check[S::kClearRecentDocsOnExit] = 1;  // clear on exit
@@ -152,10 +162,10 @@ TEST_F(StartMenuSettingsTest, PolicyRowsWriteTheFlagOrDeleteTheValueAndNeedARest
     EXPECT_EQ(registry_.OpenHandleCount(), 0u);
 }
 
-TEST_F(StartMenuSettingsTest, TouchedRowsAreAppliedInTheFixedOrderEachAfterAPull) {
+TEST_F(StartMenuSettingsTest, TouchedRowsAreAppliedInTheFixedOrderAfterOnePull) {
     SetStartMenu(kStartMenu);
     Store().WriteBinary(kHkcu, kPolicies, "NoDrives", kFlagOn);  // the policy key exists: deletes are made
-    model_.Load();
+    model_.Load(testing::kWindows95);
     model_.folder[S::kPrinters] = 1;
     fakes_.journal.clear();
     // Touched in the reverse of the apply order.
@@ -165,20 +175,20 @@ TEST_F(StartMenuSettingsTest, TouchedRowsAreAppliedInTheFixedOrderEachAfterAPull
     Click(IDC_STARTMENU_CLEAR_DOCS_ON_EXIT_BOX);
     Click(IDC_STARTMENU_ALLOW_LOGOFF_BOX);
     Click(IDC_STARTMENU_PRINTERS_FOLDER_BOX);
-    model_.ApplyTouched([this] { fakes_.journal.push_back("pull"); });
+    ApplyAll(true);
+    // The controls are taken once, before the rows; the please-wait window follows the page's rows.
     EXPECT_EQ(fakes_.journal,
-              (Journal{"pull", "CreateDirectory(" + std::string(kPrintersDir) + ")", "PleaseWait", "pull",
-                       "DeleteValue(NoLogoff)", "pull", "DeleteValue(ClearRecentDocsOnExit)", "pull",
-                       "SetValue(MenuShowDelay)", "pull", "DeleteValue(NoRun)", "pull",
-                       "DeleteValue(NoSetActiveDesktop)"}));
+              (Journal{"pull", "CreateDirectory(" + std::string(kPrintersDir) + ")", "DeleteValue(NoLogoff)",
+                       "DeleteValue(ClearRecentDocsOnExit)", "SetValue(MenuShowDelay)", "DeleteValue(NoRun)",
+                       "DeleteValue(NoSetActiveDesktop)", "PleaseWait"}));
 }
 
 TEST_F(StartMenuSettingsTest, TheDelayIsWrittenOnlyWhenTouchedAndThenExactlyAsTyped) {
-    model_.Load();
+    model_.Load(testing::kWindows95);
     EXPECT_EQ(model_.menuDelay, "Default");
     // Filling the edit at load sends a text change; the load itself ends with the delay untouched.
     ASSERT_TRUE(model_.Touch(IDC_STARTMENU_DELAY_EDIT, notify::kEditChange));
-    model_.Load();
+    model_.Load(testing::kWindows95);
     EXPECT_FALSE(model_.Changed(S::kMenuShowDelay));
     const std::string before = testing::DumpRegistry(registry_);
     ApplyAll();
@@ -197,7 +207,7 @@ TEST_F(StartMenuSettingsTest, TheDelayIsWrittenOnlyWhenTouchedAndThenExactlyAsTy
     model_.menuDelay = " 12x";
     ASSERT_TRUE(model_.Touch(IDC_STARTMENU_DELAY_EDIT, notify::kEditChange));
     ApplyAll();
-    model_.Load();
+    model_.Load(testing::kWindows95);
     EXPECT_EQ(model_.menuDelay, " 12x");
     EXPECT_EQ(registry_.OpenHandleCount(), 0u);
 }
@@ -218,7 +228,7 @@ TEST_F(StartMenuSettingsTest, TouchListensOnlyToEachControlsOwnNotification) {
 TEST_F(StartMenuSettingsTest, CheckingPrintersCreatesThatOneDirectoryAndWaitsOnceWithoutRestart) {
     SetStartMenu(kStartMenu);
     fakes_.directories.AddDirectory(kStartMenu);
-    model_.Load();
+    model_.Load(testing::kWindows95);
     EXPECT_TRUE(model_.FoldersAvailable());
     EXPECT_EQ(model_.folder, (std::array<int, 4>{0, 0, 0, 0}));
     fakes_.journal.clear();
@@ -239,7 +249,7 @@ TEST_F(StartMenuSettingsTest, CheckingPrintersCreatesThatOneDirectoryAndWaitsOnc
 
 TEST_F(StartMenuSettingsTest, CheckedThenUncheckedBeforeApplyStillRemovesAndWaits) {
     SetStartMenu(kStartMenu);
-    model_.Load();
+    model_.Load(testing::kWindows95);
     fakes_.journal.clear();
     Click(IDC_STARTMENU_PRINTERS_FOLDER_BOX);
     Click(IDC_STARTMENU_PRINTERS_FOLDER_BOX);
@@ -252,7 +262,7 @@ TEST_F(StartMenuSettingsTest, AllFourFoldersAreHandledInTheirOrderBeforeOneWait)
     SetStartMenu(kStartMenu);
     const std::string base = kStartMenu;
     fakes_.directories.AddDirectory(base + S::DirectoryName(S::kUrlHistory));
-    model_.Load();
+    model_.Load(testing::kWindows95);
     EXPECT_EQ(model_.folder, (std::array<int, 4>{0, 0, 1, 0}));
     fakes_.journal.clear();
     for (int control : {IDC_STARTMENU_RECYCLE_BIN_FOLDER_BOX, IDC_STARTMENU_URL_HISTORY_FOLDER_BOX,
@@ -276,13 +286,13 @@ TEST_F(StartMenuSettingsTest, AFolderHoldingAFileStaysAndLoadsCheckedAgain) {
     SetStartMenu(kStartMenu);
     fakes_.directories.AddDirectory(kPrintersDir);
     fakes_.directories.AddFileIn(kPrintersDir);
-    model_.Load();
+    model_.Load(testing::kWindows95);
     EXPECT_EQ(model_.folder[S::kPrinters], 1);
     model_.folder[S::kPrinters] = 0;
     Click(IDC_STARTMENU_PRINTERS_FOLDER_BOX);
     ApplyAll();
     EXPECT_FALSE(model_.FolderChanged(S::kPrinters));
-    model_.Load();
+    model_.Load(testing::kWindows95);
     EXPECT_EQ(model_.folder[S::kPrinters], 1);
 }
 
@@ -292,7 +302,7 @@ TEST_F(StartMenuSettingsTest, AnUnreadableStartMenuPathLeavesTheFoldersOffAndThe
     fakes_.directories.AddDirectory(std::string("None") + S::DirectoryName(S::kPrinters));
     Store().WriteBinary(kHkcu, kPolicies, "NoRun", kFlagOn);
     Store().WriteString(kHkcu, kDesktop, "MenuShowDelay", "250");
-    model_.Load();
+    model_.Load(testing::kWindows95);
     EXPECT_FALSE(model_.FoldersAvailable());
     EXPECT_EQ(model_.startMenuPath, "None");
     EXPECT_EQ(model_.folder, (std::array<int, 4>{0, 0, 0, 0}));
@@ -301,7 +311,7 @@ TEST_F(StartMenuSettingsTest, AnUnreadableStartMenuPathLeavesTheFoldersOffAndThe
 
     // An empty "Start Menu" value can be read: the folders are offered.
     SetStartMenu("");
-    model_.Load();
+    model_.Load(testing::kWindows95);
     EXPECT_TRUE(model_.FoldersAvailable());
     EXPECT_EQ(registry_.OpenHandleCount(), 0u);
 }
@@ -310,15 +320,15 @@ TEST_F(StartMenuSettingsTest, ClearingAHistoryDeletesItsKeyAtOnceThenDisablesAnd
     const std::string recent = std::string(kExplorer) + "\\RecentDocs";
     Store().WriteBinary(kHkcu, recent, "MRUList", kFlagOn);
     Store().WriteString(kHkcu, std::string(kExplorer) + "\\Doc Find Spec MRU", "a", "x");
-    model_.Load();
+    model_.Load(testing::kWindows95);
     EXPECT_TRUE(model_.HistoryAvailable(S::kRecentDocs));
     EXPECT_FALSE(model_.HistoryAvailable(S::kRunHistory));
     EXPECT_TRUE(model_.HistoryAvailable(S::kFindHistory));
 
     fakes_.journal.clear();
-    const bool cleared =
-        model_.ClearHistory(S::kRecentDocs, 77, [this] { fakes_.journal.push_back("disable"); });
-    EXPECT_TRUE(cleared);
+    EXPECT_TRUE(model_.ClearHistory(S::kRecentDocs));
+    fakes_.journal.push_back("disable");  // the page's part
+    model_.TellLogOff(77);
     EXPECT_FALSE(KeyExists(registry_, kHkcu, recent));
     EXPECT_TRUE(KeyExists(registry_, kHkcu, kExplorer));
     EXPECT_EQ(fakes_.journal,
@@ -340,20 +350,18 @@ TEST_F(StartMenuSettingsTest, AHistoryThatCannotBeDeletedShowsNothing) {
     // A history key that holds a subkey is refused, as Windows NT refuses it.
     const std::string run = std::string(kExplorer) + "\\RunMRU";
     Store().WriteString(kHkcu, run + "\\Nested", "a", "x");
-    model_.Load();
-    int disabled = 0;
-    EXPECT_FALSE(model_.ClearHistory(S::kRunHistory, 0, [&] { ++disabled; }));
+    model_.Load(testing::kWindows95);
+    EXPECT_FALSE(model_.ClearHistory(S::kRunHistory));
     EXPECT_TRUE(KeyExists(registry_, kHkcu, run));
     EXPECT_TRUE(model_.HistoryAvailable(S::kRunHistory));
 
     // Already gone (or never there): also nothing, and the Explorer key is not created.
-    EXPECT_FALSE(model_.ClearHistory(S::kFindHistory, 0, [&] { ++disabled; }));
+    EXPECT_FALSE(model_.ClearHistory(S::kFindHistory));
     Store().DeleteKey(kHkcu, run, "Nested");
     Store().DeleteKey(kHkcu, kExplorer, "RunMRU");
     const std::string before = testing::DumpRegistry(registry_);
-    EXPECT_FALSE(model_.ClearHistory(S::kRunHistory, 0, [&] { ++disabled; }));
+    EXPECT_FALSE(model_.ClearHistory(S::kRunHistory));
     EXPECT_EQ(testing::DumpRegistry(registry_), before);
-    EXPECT_EQ(disabled, 0);
     EXPECT_TRUE(fakes_.messages.shown.empty());
     EXPECT_EQ(registry_.OpenHandleCount(), 0u);
 }
