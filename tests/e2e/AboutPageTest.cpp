@@ -51,8 +51,11 @@ std::string RecorderPath() {
     return ToWinePath(VELMORA_E2E_LINK_RECORDER);
 }
 
+// Where the recorder writes: this prefix's temp folder, which no other lane's scenario shares.
 std::string RecorderLog() {
-    return RecorderPath() + ".log";
+    char temp[MAX_PATH] = {};
+    const DWORD length = GetTempPathA(MAX_PATH, temp);
+    return std::string(temp, length < MAX_PATH ? length : 0) + "velmora-link-recorder.log";
 }
 
 std::string Quoted(const std::string& text) {
