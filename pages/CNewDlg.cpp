@@ -3,8 +3,6 @@
 #include "res/resource.h"
 #include "text/win32/WindowText.h"
 
-using velmora::ShellNewList;
-
 namespace {
 
 constexpr const char* kNotice =
@@ -13,14 +11,16 @@ constexpr const char* kNotice =
 
 }  // namespace
 
-CNewDlg::CNewDlg(velmora::Services services) : CEntryListPage(IDD, services, kNotice) {}
+CNewDlg::CNewDlg(velmora::Services services)
+    : CEntryListPage(IDD, {IDC_NEW_TYPE_LIST, IDC_NEW_NOTICE_EDIT, IDC_NEW_REMOVE_BUTTON}, services,
+                     kNotice) {}
 
 void CNewDlg::EnableButtons(BOOL enable) {
-    ::EnableWindow(GetDlgItemHwnd(ShellNewList::kRemoveButton), enable);
+    ::EnableWindow(GetDlgItemHwnd(IDC_NEW_REMOVE_BUTTON), enable);
 }
 
 std::vector<std::string> CNewDlg::SelectedTexts() const {
-    const HWND list = GetDlgItemHwnd(ShellNewList::kList);
+    const HWND list = GetDlgItemHwnd(IDC_NEW_TYPE_LIST);
     std::vector<std::string> texts;
     // The selected items' indexes in one call, in list order, rather than asking item by item.
     const LRESULT selected = ::SendMessageA(list, LB_GETSELCOUNT, 0, 0);

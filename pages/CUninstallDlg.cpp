@@ -6,8 +6,6 @@
 #include "res/resource.h"
 #include "text/win32/WindowText.h"
 
-using velmora::UninstallList;
-
 namespace {
 
 constexpr const char* kNotice =
@@ -17,10 +15,13 @@ constexpr const char* kNotice =
 }  // namespace
 
 CUninstallDlg::CUninstallDlg(velmora::Services services)
-    : CEntryListPage(IDD, services, kNotice), m_editor(this) {}
+    : CEntryListPage(IDD,
+                     {IDC_ADDREMOVE_PROGRAM_LIST, IDC_ADDREMOVE_NOTICE_EDIT, IDC_ADDREMOVE_REMOVE_BUTTON},
+                     services, kNotice),
+      m_editor(this) {}
 
 void CUninstallDlg::SetUpButtons() {
-    m_editButton.SubclassDlgItem(UninstallList::kEditButton, this);
+    m_editButton.SubclassDlgItem(IDC_ADDREMOVE_EDIT_BUTTON, this);
     m_editButton.LoadIcons(IDI_EDIT);
     m_editButton.SetHotTextColor(RGB(0, 0, 255), FALSE);
     CEntryListPage::SetUpButtons();
@@ -28,12 +29,12 @@ void CUninstallDlg::SetUpButtons() {
 }
 
 void CUninstallDlg::EnableButtons(BOOL enable) {
-    ::EnableWindow(GetDlgItemHwnd(UninstallList::kRemoveButton), enable);
-    ::EnableWindow(GetDlgItemHwnd(UninstallList::kEditButton), enable);
+    ::EnableWindow(GetDlgItemHwnd(IDC_ADDREMOVE_REMOVE_BUTTON), enable);
+    ::EnableWindow(GetDlgItemHwnd(IDC_ADDREMOVE_EDIT_BUTTON), enable);
 }
 
 bool CUninstallDlg::SelectedName(std::string& name) const {
-    const HWND list = GetDlgItemHwnd(UninstallList::kList);
+    const HWND list = GetDlgItemHwnd(IDC_ADDREMOVE_PROGRAM_LIST);
     const LRESULT index = ::SendMessageA(list, LB_GETCURSEL, 0, 0);
     if (index == LB_ERR) {
         return false;
@@ -87,7 +88,7 @@ void CUninstallDlg::OnEdit() {
 }
 
 BOOL CUninstallDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
-    if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == UninstallList::kEditButton) {
+    if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDC_ADDREMOVE_EDIT_BUTTON) {
         OnEdit();
         return TRUE;
     }

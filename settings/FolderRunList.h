@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "registry/Registry.h"
-#include "res/resource.h"
 #include "settings/ListWalk.h"
 #include "system/Services.h"
 
@@ -52,17 +51,6 @@ std::optional<FolderRunRead> ReadFolderRunLists(Registry& registry, const StopRe
 
 class FolderRunList {
   public:
-    // Control ids of the page.
-    enum Control {
-        kFolderList = IDC_FOLDERSRUN_FOLDER_LIST,
-        kPathText = IDC_FOLDERSRUN_PATH_TEXT,
-        kChangePathButton = IDC_FOLDERSRUN_CHANGE_PATH_BUTTON,
-        kAutorunList = IDC_FOLDERSRUN_AUTORUN_LIST,
-        kSourceCombo = IDC_FOLDERSRUN_SOURCE_COMBO,
-        kDeleteButton = IDC_FOLDERSRUN_DELETE_BUTTON,
-        kEditButton = IDC_FOLDERSRUN_EDIT_BUTTON,
-    };
-
     // What one of the two editor dialogs gave back.
     struct EditResult {
         bool ok = false;       // closed with OK

@@ -8,7 +8,6 @@
 #include <string_view>
 #include <vector>
 
-#include "res/resource.h"
 #include "settings/EntryList.h"
 #include "settings/ListWalk.h"
 #include "system/Services.h"
@@ -41,14 +40,6 @@ std::optional<std::vector<UninstallEntry>> ReadUninstallEntries(Registry& regist
 class UninstallList : public EntryList<UninstallEntry, &ReadUninstallEntries> {
   public:
     static constexpr const char* kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
-
-    // Control ids of the page.
-    enum Control {
-        kList = IDC_ADDREMOVE_PROGRAM_LIST,
-        kNoticeEdit = IDC_ADDREMOVE_NOTICE_EDIT,
-        kEditButton = IDC_ADDREMOVE_EDIT_BUTTON,
-        kRemoveButton = IDC_ADDREMOVE_REMOVE_BUTTON,
-    };
 
     explicit UninstallList(Services services) : EntryList(services) {}
 
