@@ -68,7 +68,7 @@ std::optional<FolderRunRead> ReadFolderRunLists(Registry& registry, const StopRe
     if (Stopped(stop)) {
         return std::nullopt;
     }
-    lists.folders = ListValueNames(registry, RootKey::CurrentUser, kShellFoldersPath);
+    lists.folders = ListValueNames(registry, RootKey::CurrentUser, keys::kShellFolders);
     if (Stopped(stop)) {
         return std::nullopt;
     }
@@ -97,7 +97,7 @@ void FolderRunList::SetAutoruns(std::vector<std::string> names) {
 }
 
 void FolderRunList::LoadFolders() {
-    SetFolders(ListValueNames(services_.registry, RootKey::CurrentUser, kShellFoldersPath));
+    SetFolders(ListValueNames(services_.registry, RootKey::CurrentUser, keys::kShellFolders));
 }
 
 const AutorunSource* FolderRunList::CurrentSource() const {
@@ -130,7 +130,7 @@ bool FolderRunList::AdoptRead(FolderRunRead lists) {
 }
 
 void FolderRunList::SelectFolder(const std::string& name) {
-    pathText = ReadText(services_.registry, RootKey::CurrentUser, kShellFoldersPath, name);
+    pathText = ReadText(services_.registry, RootKey::CurrentUser, keys::kShellFolders, name);
     enabled.changePath = true;
 }
 
@@ -151,7 +151,7 @@ void FolderRunList::ChangeFolderPath(const std::optional<std::string>& selected,
     }
     const EditResult result = edit(*selected, pathText);
     if (result.ok && result.changed && Confirm(kChangeFolderQuestion, owner)) {
-        const long written = WriteText(services_.registry, RootKey::CurrentUser, kShellFoldersPath,
+        const long written = WriteText(services_.registry, RootKey::CurrentUser, keys::kShellFolders,
                                        reg::kWrite, *selected, result.text);
         if (written != reg::kSuccess) {
             ReportFailures(services_, owner, {{kPageTitle, *selected, written}});

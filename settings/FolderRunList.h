@@ -14,6 +14,7 @@
 
 #include "registry/Registry.h"
 #include "settings/ListWalk.h"
+#include "settings/Locations.h"
 #include "system/Services.h"
 
 namespace velmora {
@@ -26,13 +27,13 @@ struct AutorunSource {
 };
 
 inline constexpr std::array<AutorunSource, 3> kAutorunSources = {{
-    {"Current User", RootKey::CurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Run"},
-    {"Local Machine", RootKey::LocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion\\Run"},
-    {"Services", RootKey::LocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion\\RunServices"},
+    {"Current User", RootKey::CurrentUser, keys::kRun},
+    {"Local Machine", RootKey::LocalMachine, keys::kRun},
+    {"Services", RootKey::LocalMachine, keys::kRunServices},
 }};
 
-inline constexpr const char* kShellFoldersPath =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+// The system folders' key, by the name the companion reads it under.
+inline constexpr const char* kShellFoldersPath = keys::kShellFolders;
 
 // The value names of a key, in the registry's order, read into 100-byte buffers from index 0 up to the
 // first call that fails (the end, or a name of 100 characters or more). Nothing when the key cannot be

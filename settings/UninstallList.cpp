@@ -5,6 +5,7 @@
 #include "registry/RegKey.h"
 #include "registry/ValueReader.h"
 #include "settings/ApplyCycle.h"
+#include "settings/Locations.h"
 #include "text/Utf.h"
 
 namespace velmora {
@@ -40,10 +41,10 @@ std::string NameForMessage(std::string_view displayName) {
 std::optional<std::vector<UninstallEntry>> ReadUninstallEntries(Registry& registry,
                                                                 const StopRequested& stop) {
     std::vector<UninstallEntry> entries;
-    const bool walked = ForEachSubkey(
-        registry, RootKey::LocalMachine, UninstallList::kUninstallKey, stop, [&](const std::string& name) {
+    const bool walked =
+        ForEachSubkey(registry, RootKey::LocalMachine, keys::kUninstall, stop, [&](const std::string& name) {
             UninstallEntry entry;
-            entry.keyPath = std::string(UninstallList::kUninstallKey) + "\\" + name;
+            entry.keyPath = std::string(keys::kUninstall) + "\\" + name;
             RegKey program;
             if (program.Open(registry, ToHKey(RootKey::LocalMachine), entry.keyPath, reg::kRead) !=
                 reg::kSuccess) {

@@ -39,8 +39,6 @@ std::optional<std::vector<UninstallEntry>> ReadUninstallEntries(Registry& regist
 // (EntryList.h); removing asks first and deletes the entry's key.
 class UninstallList : public EntryList<UninstallEntry, &ReadUninstallEntries> {
   public:
-    static constexpr const char* kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
-
     explicit UninstallList(Services services) : EntryList(services) {}
 
     // Asks whether to remove the entry named `displayName` and, on Yes, deletes its key and reads the

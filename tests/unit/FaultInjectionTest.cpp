@@ -19,14 +19,15 @@
 #include "settings/ApplyCycle.h"
 #include "settings/DesktopSettings.h"
 #include "settings/FolderRunList.h"
+#include "settings/Locations.h"
 #include "settings/MiscSettings.h"
+#include "settings/ModelPage.h"
 #include "settings/SecuritySettings.h"
 #include "settings/ShellNewList.h"
 #include "settings/StartMenuSettings.h"
 #include "settings/UninstallList.h"
 #include "system/fakes/FakeServices.h"
 #include "tests/support/HostileCorpus.h"
-#include "settings/ModelPage.h"
 #include "tests/support/PageLoads.h"
 #include "tests/support/RegistryCallKinds.h"
 #include "tests/support/RegistryCapture.h"
@@ -411,7 +412,7 @@ std::vector<Routine> AllRoutines() {
                                                       "C:\\New\\entry.exe /quiet");
                         },
                         {}});
-    const std::string uninstall = UninstallList::kUninstallKey;
+    const std::string uninstall = keys::kUninstall;
     routines.push_back({"Add/Remove",
                         "remove an entry",
                         [](FakeServices& f) { FillPage(f, "Add/Remove"); },
