@@ -100,15 +100,6 @@ void CFolderDlg::ShowAll() {
     ShowEnabled();
 }
 
-std::optional<std::string> CFolderDlg::SelectedText(int listId) const {
-    const HWND list = GetDlgItemHwnd(listId);
-    const LRESULT index = ::SendMessageA(list, LB_GETCURSEL, 0, 0);
-    if (index == LB_ERR) {
-        return std::nullopt;
-    }
-    return velmora::text::ListBoxLine(list, static_cast<int>(index));
-}
-
 CWnd* CFolderDlg::TopLevel() {
     CWnd* top = CWnd::FromHandlePermanent(CWnd::TopLevelOf(m_hWnd));
     return top != nullptr ? top : this;
@@ -136,8 +127,11 @@ BOOL CFolderDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     const auto editAutorun = [this](const std::string& name, const std::string& command) {
         return Edit(m_autorunEditor, name, command);
     };
+    const auto selected = [this](int list) {
+        return velmora::text::SelectedListBoxLine(GetDlgItemHwnd(list));
+    };
     if (control == IDC_FOLDERSRUN_FOLDER_LIST && notification == LBN_SELCHANGE) {
-        if (const auto name = SelectedText(IDC_FOLDERSRUN_FOLDER_LIST)) {
+        if (const auto name = selected(IDC_FOLDERSRUN_FOLDER_LIST)) {
             m_list.SelectFolder(*name);
             ShowAll();
         }
@@ -145,7 +139,7 @@ BOOL CFolderDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     }
     if (notification == BN_CLICKED && control == IDC_FOLDERSRUN_CHANGE_PATH_BUTTON) {
         UpdateData(TRUE);
-        m_list.ChangeFolderPath(SelectedText(IDC_FOLDERSRUN_FOLDER_LIST), editFolder, Owner());
+        m_list.ChangeFolderPath(selected(IDC_FOLDERSRUN_FOLDER_LIST), editFolder, Owner());
         ShowAll();
         return TRUE;
     }
@@ -162,13 +156,13 @@ BOOL CFolderDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     }
     if (notification == BN_CLICKED && control == IDC_FOLDERSRUN_DELETE_BUTTON) {
         UpdateData(TRUE);
-        m_list.DeleteAutorun(SelectedText(IDC_FOLDERSRUN_AUTORUN_LIST), Owner());
+        m_list.DeleteAutorun(selected(IDC_FOLDERSRUN_AUTORUN_LIST), Owner());
         ShowAll();
         return TRUE;
     }
     if (notification == BN_CLICKED && control == IDC_FOLDERSRUN_EDIT_BUTTON) {
         UpdateData(TRUE);
-        m_list.EditAutorun(SelectedText(IDC_FOLDERSRUN_AUTORUN_LIST), editAutorun, Owner());
+        m_list.EditAutorun(selected(IDC_FOLDERSRUN_AUTORUN_LIST), editAutorun, Owner());
         ShowAll();
         return TRUE;
     }

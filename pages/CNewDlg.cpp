@@ -19,27 +19,9 @@ void CNewDlg::EnableButtons(BOOL enable) {
     ::EnableWindow(GetDlgItemHwnd(IDC_NEW_REMOVE_BUTTON), enable);
 }
 
-std::vector<std::string> CNewDlg::SelectedTexts() const {
-    const HWND list = GetDlgItemHwnd(IDC_NEW_TYPE_LIST);
-    std::vector<std::string> texts;
-    // The selected items' indexes in one call, in list order, rather than asking item by item.
-    const LRESULT selected = ::SendMessageA(list, LB_GETSELCOUNT, 0, 0);
-    if (selected <= 0) {
-        return texts;
-    }
-    std::vector<int> indexes(static_cast<std::size_t>(selected));
-    const LRESULT got = ::SendMessageA(list, LB_GETSELITEMS, static_cast<WPARAM>(selected),
-                                       reinterpret_cast<LPARAM>(indexes.data()));
-    indexes.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
-    for (const int index : indexes) {
-        texts.push_back(velmora::text::ListBoxLine(list, index));
-    }
-    return texts;
-}
-
 void CNewDlg::OnRemove() {
     const auto owner = reinterpret_cast<velmora::WindowRef>(CWnd::TopLevelOf(m_hWnd));
-    m_list.Remove(SelectedTexts(), owner);
+    m_list.Remove(velmora::text::SelectedListBoxLines(GetDlgItemHwnd(IDC_NEW_TYPE_LIST)), owner);
     EnableButtons(FALSE);
     ShowEntries();
 }

@@ -33,14 +33,8 @@ void CUninstallDlg::EnableButtons(BOOL enable) {
     ::EnableWindow(GetDlgItemHwnd(IDC_ADDREMOVE_EDIT_BUTTON), enable);
 }
 
-bool CUninstallDlg::SelectedName(std::string& name) const {
-    const HWND list = GetDlgItemHwnd(IDC_ADDREMOVE_PROGRAM_LIST);
-    const LRESULT index = ::SendMessageA(list, LB_GETCURSEL, 0, 0);
-    if (index == LB_ERR) {
-        return false;
-    }
-    name = velmora::text::ListBoxLine(list, static_cast<int>(index));
-    return true;
+std::optional<std::string> CUninstallDlg::SelectedName() const {
+    return velmora::text::SelectedListBoxLine(GetDlgItemHwnd(IDC_ADDREMOVE_PROGRAM_LIST));
 }
 
 HWND CUninstallDlg::ProgramWindow() const {
@@ -50,22 +44,22 @@ HWND CUninstallDlg::ProgramWindow() const {
 void CUninstallDlg::OnRemove() {
     // A removal leaves the buttons enabled while the reloaded list has no selection: then there is
     // nothing to remove.
-    std::string name;
-    if (!SelectedName(name)) {
+    const std::optional<std::string> name = SelectedName();
+    if (!name) {
         return;
     }
     const auto owner = reinterpret_cast<velmora::WindowRef>(ProgramWindow());
-    if (m_list.Remove(name, owner, AfxGetAppName())) {
+    if (m_list.Remove(*name, owner, AfxGetAppName())) {
         ShowEntries();
     }
 }
 
 void CUninstallDlg::OnEdit() {
-    std::string name;
-    if (!SelectedName(name)) {
+    const std::optional<std::string> name = SelectedName();
+    if (!name) {
         return;
     }
-    const velmora::UninstallEntry* entry = m_list.Find(name);
+    const velmora::UninstallEntry* entry = m_list.Find(*name);
     if (entry == nullptr) {
         return;
     }
