@@ -43,11 +43,7 @@ class CEntryListPage : public CPropertyPage {
     const List& Settings() const { return m_list; }
 
     // Remove becomes an icon button.
-    void SetUpButtons() {
-        m_removeButton.SubclassDlgItem(static_cast<UINT>(m_controls.removeButton), this);
-        m_removeButton.LoadIcons(IDI_DELETE);
-        m_removeButton.SetHotTextColor(RGB(0, 0, 255), FALSE);
-    }
+    void SetUpButtons() { m_removeButton.SetUp(this, m_controls.removeButton, IDI_DELETE); }
 
     BOOL OnInitDialog() override {
         CPropertyPage::OnInitDialog();

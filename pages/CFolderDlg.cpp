@@ -18,18 +18,9 @@ void FillListBox(HWND list, const std::vector<std::string>& names) {
 CFolderDlg::CFolderDlg(velmora::Services services) : CPropertyPage(IDD), m_list(services) {}
 
 void CFolderDlg::SetUpButtons() {
-    const struct {
-        CIconButton& button;
-        int control;
-        int icon;
-    } buttons[] = {{m_changePathButton, IDC_FOLDERSRUN_CHANGE_PATH_BUTTON, IDI_BROWSE},
-                   {m_deleteButton, IDC_FOLDERSRUN_DELETE_BUTTON, IDI_DELETE},
-                   {m_editButton, IDC_FOLDERSRUN_EDIT_BUTTON, IDI_EDIT}};
-    for (const auto& b : buttons) {
-        b.button.SubclassDlgItem(static_cast<UINT>(b.control), this);
-        b.button.LoadIcons(b.icon);
-        b.button.SetHotTextColor(RGB(0, 0, 255), FALSE);
-    }
+    m_changePathButton.SetUp(this, IDC_FOLDERSRUN_CHANGE_PATH_BUTTON, IDI_BROWSE);
+    m_deleteButton.SetUp(this, IDC_FOLDERSRUN_DELETE_BUTTON, IDI_DELETE);
+    m_editButton.SetUp(this, IDC_FOLDERSRUN_EDIT_BUTTON, IDI_EDIT);
     m_folderEditor.m_useIconButtons = TRUE;
     m_autorunEditor.m_useIconButtons = TRUE;
 }

@@ -3,9 +3,7 @@
 #include "res/resource.h"
 
 void CIeMiscDlg::SetUpButtons() {
-    m_clearTypedUrlsButton.SubclassDlgItem(kClearTypedUrlsButton, this);
-    m_clearTypedUrlsButton.LoadIcons(IDI_EDIT);
-    m_clearTypedUrlsButton.SetHotTextColor(RGB(0, 0, 255), FALSE);
+    m_clearTypedUrlsButton.SetUp(this, kClearTypedUrlsButton, IDI_EDIT);
 }
 
 void CIeMiscDlg::DoDataExchange(CDataExchange* dx) {

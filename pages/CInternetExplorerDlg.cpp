@@ -6,12 +6,8 @@
 CInternetExplorerDlg::CInternetExplorerDlg() : CToolTipPage(IDD) {}
 
 void CInternetExplorerDlg::SetUpButtons() {
-    m_deleteButton.SubclassDlgItem(kDeleteButton, this);
-    m_deleteButton.LoadIcons(IDI_DELETE);
-    m_deleteButton.SetHotTextColor(RGB(0, 0, 255), FALSE);
-    m_optionsButton.SubclassDlgItem(kOptionsButton, this);
-    m_optionsButton.LoadIcons(IDI_OPTIONS);
-    m_optionsButton.SetHotTextColor(RGB(0, 0, 255), FALSE);
+    m_deleteButton.SetUp(this, kDeleteButton, IDI_DELETE);
+    m_optionsButton.SetUp(this, kOptionsButton, IDI_OPTIONS);
     m_miscPanel.SetUpButtons();
 }
 

@@ -51,10 +51,7 @@ BOOL CPrefsDlg::OnInitDialog() {
 
 void CPrefsDlg::SetUpButtons() {
     for (int i = 0; i < kToolCount; ++i) {
-        CIconButton& button = m_toolButtons[static_cast<std::size_t>(i)];
-        button.SubclassDlgItem(static_cast<UINT>(kTools[i].control), this);
-        button.LoadIcons(kTools[i].icon);
-        button.SetHotTextColor(RGB(0, 0, 255), FALSE);
+        m_toolButtons[static_cast<std::size_t>(i)].SetUp(this, kTools[i].control, kTools[i].icon);
     }
 }
 

@@ -6,8 +6,7 @@ CSystemNtDlg::CSystemNtDlg() : CInertPage(IDD) {}
 
 void CSystemNtDlg::SetUpButtons() {
     // No icon: only the flat look and the blue hot caption.
-    m_recoveryDiscButton.SubclassDlgItem(kRecoveryDiscButton, this);
-    m_recoveryDiscButton.SetHotTextColor(RGB(0, 0, 255), FALSE);
+    m_recoveryDiscButton.SetUp(this, kRecoveryDiscButton);
 }
 
 void CSystemNtDlg::DoDataExchange(CDataExchange* dx) {

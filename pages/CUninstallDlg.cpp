@@ -21,9 +21,7 @@ CUninstallDlg::CUninstallDlg(velmora::Services services)
       m_editor(this) {}
 
 void CUninstallDlg::SetUpButtons() {
-    m_editButton.SubclassDlgItem(IDC_ADDREMOVE_EDIT_BUTTON, this);
-    m_editButton.LoadIcons(IDI_EDIT);
-    m_editButton.SetHotTextColor(RGB(0, 0, 255), FALSE);
+    m_editButton.SetUp(this, IDC_ADDREMOVE_EDIT_BUTTON, IDI_EDIT);
     CEntryListPage::SetUpButtons();
     m_editor.m_useIconButtons = TRUE;
 }

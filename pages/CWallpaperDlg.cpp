@@ -5,14 +5,10 @@
 CWallpaperDlg::CWallpaperDlg() : CInertPage(IDD) {}
 
 void CWallpaperDlg::SetUpButtons() {
-    m_browseButton.SubclassDlgItem(IDC_WALLPAPER_BROWSE_BUTTON, this);
-    m_browseButton.LoadIcons(IDI_BROWSE);
-    m_browseButton.SetHotTextColor(RGB(0, 0, 255), FALSE);
+    m_browseButton.SetUp(this, IDC_WALLPAPER_BROWSE_BUTTON, IDI_BROWSE);
     // These two have no icon, only the hot caption.
-    m_setWallpaperButton.SubclassDlgItem(IDC_WALLPAPER_SET_BUTTON, this);
-    m_setWallpaperButton.SetHotTextColor(RGB(0, 0, 255), FALSE);
-    m_infoTipButton.SubclassDlgItem(IDC_WALLPAPER_INFOTIP_BUTTON, this);
-    m_infoTipButton.SetHotTextColor(RGB(0, 0, 255), FALSE);
+    m_setWallpaperButton.SetUp(this, IDC_WALLPAPER_SET_BUTTON);
+    m_infoTipButton.SetUp(this, IDC_WALLPAPER_INFOTIP_BUTTON);
 }
 
 void CWallpaperDlg::DoDataExchange(CDataExchange* dx) {
