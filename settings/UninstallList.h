@@ -49,9 +49,6 @@ class UninstallList : public EntryList<UninstallEntry, &ReadUninstallEntries> {
     // Writes what the edit dialog changed to the key at `keyPath`: the command only after the user
     // agrees, the description without a question. Then reads the list again.
     void ApplyEdit(const std::string& keyPath, const UninstallEdit& edit, WindowRef owner);
-
-  private:
-    long WriteText(const std::string& keyPath, const char* valueName, const std::string& text);
 };
 
 // A display name as it is put into a caption or a message: a very long one is cut and ends in "...",
