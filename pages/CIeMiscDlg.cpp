@@ -3,10 +3,5 @@
 #include "res/resource.h"
 
 void CIeMiscDlg::SetUpButtons() {
-    m_clearTypedUrlsButton.SetUp(this, kClearTypedUrlsButton, IDI_EDIT);
-}
-
-void CIeMiscDlg::DoDataExchange(CDataExchange* dx) {
-    CInertPage::DoDataExchange(dx);
-    DDX_Text(dx, kWindowTitleEdit, m_windowTitle);
+    m_clearTypedUrlsButton.SetUp(this, IDC_IEMISC_CLEAR_TYPED_URLS_BUTTON, IDI_EDIT);
 }

@@ -14,7 +14,6 @@ void CInternetExplorerDlg::SetUpButtons() {
 void CInternetExplorerDlg::DoDataExchange(CDataExchange* dx) {
     CInertPage::DoDataExchange(dx);
     DDX_Control(dx, kCookieList, m_cookieList);
-    DDX_Check(dx, kLiveScrollingBox, m_liveScrolling);
 }
 
 BOOL CInternetExplorerDlg::OnInitDialog() {

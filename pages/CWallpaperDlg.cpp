@@ -1,6 +1,7 @@
 #include "pages/CWallpaperDlg.h"
 
 #include "res/resource.h"
+#include "text/win32/WindowText.h"
 
 CWallpaperDlg::CWallpaperDlg() : CInertPage(IDD) {}
 
@@ -15,12 +16,12 @@ void CWallpaperDlg::DoDataExchange(CDataExchange* dx) {
     CInertPage::DoDataExchange(dx);
     DDX_Control(dx, IDC_WALLPAPER_INFOTIP_LIST, m_infoTipList);
     DDX_Control(dx, IDC_WALLPAPER_LIST, m_wallpaperList);
-    DDX_CBIndex(dx, IDC_WALLPAPER_STYLE_COMBO, m_styleIndex);
-    DDX_Text(dx, IDC_WALLPAPER_CURRENT_TEXT, m_currentWallpaper);
 }
 
 BOOL CWallpaperDlg::OnInitDialog() {
     CInertPage::OnInitDialog();
+    // No wallpaper is named in this edition.
+    velmora::text::SetWindowText(GetDlgItemHwnd(IDC_WALLPAPER_CURRENT_TEXT), "");
     // Nothing could be set or viewed in this edition, so these stay disabled for good.
     ::EnableWindow(GetDlgItemHwnd(IDC_WALLPAPER_SET_BUTTON), FALSE);
     ::EnableWindow(GetDlgItemHwnd(IDC_WALLPAPER_INFOTIP_BUTTON), FALSE);
