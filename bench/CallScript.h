@@ -61,7 +61,9 @@ class RecordingRegistry : public Registry {
                   std::uint32_t size) override;
     long DeleteValue(HKey key, std::string_view name) override;
     long DeleteKey(HKey key, std::string_view subKey) override;
-    VELMORA_REGISTRY_OVERRIDES;
+    long EnumValue(HKey key, std::uint32_t index, std::uint32_t room, std::string& name, std::uint32_t* type,
+                   std::uint8_t* data, std::uint32_t* dataSize) override;
+    long EnumKey(HKey key, std::uint32_t index, std::uint32_t room, std::string& name) override;
 
   private:
     RecordedCall& Write(CallKind kind, HKey key);

@@ -79,6 +79,14 @@ void CIconButton::DestroyImages() {
     m_normalIcon = nullptr;
 }
 
+void CIconButton::SetUp(CWnd* dialog, int controlId, int iconId) {
+    SubclassDlgItem(static_cast<UINT>(controlId), dialog);
+    if (iconId != 0) {
+        LoadIcons(iconId);
+    }
+    SetHotTextColor(RGB(0, 0, 255), FALSE);
+}
+
 void CIconButton::LoadIcons(int hotIconId, int normalIconId) {
     // Loading again replaces the icons held so far rather than losing them.
     DestroyImages();

@@ -1,7 +1,7 @@
 // CIconButton: the program's push button. Owner-drawn, it shows an icon left of its caption, stays flat
 // while the pointer is elsewhere and shows a thin raised frame and its hot caption colour while the
-// pointer is over it. It is attached to a button of a dialog template with SubclassDlgItem; LoadIcons
-// and SetHotTextColor follow.
+// pointer is over it. SetUp attaches it to a button of a dialog template and gives it its icon and the
+// program's blue hot caption.
 #pragma once
 
 #include <windows.h>
@@ -14,6 +14,10 @@ class CIconButton : public CButton {
   public:
     CIconButton();
     ~CIconButton() override;
+
+    // Attaches the object to the button `controlId` of `dialog`, loads the icon `iconId` (none for 0: the
+    // flat look and the hot caption only) and makes the hot caption blue.
+    void SetUp(CWnd* dialog, int controlId, int iconId = 0);
 
     // Loads the icons from the program's resources at the system's icon size, which follows the screen's
     // DPI; a normal icon id of 0 uses the hot icon for both. Call once the control is attached.

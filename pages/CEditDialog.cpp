@@ -11,16 +11,8 @@ CEditDialog::CEditDialog(UINT templateId, int windowIconId, CWnd* parent)
 BOOL CEditDialog::OnInitDialog() {
     CDialog::OnInitDialog();
     if (m_useIconButtons) {
-        const struct {
-            CIconButton& button;
-            int control;
-            int icon;
-        } buttons[] = {{m_okButton, IDOK, IDI_OK}, {m_cancelButton, IDCANCEL, IDI_CANCEL}};
-        for (const auto& b : buttons) {
-            b.button.SubclassDlgItem(static_cast<UINT>(b.control), this);
-            b.button.LoadIcons(b.icon);
-            b.button.SetHotTextColor(RGB(0, 0, 255), FALSE);
-        }
+        m_okButton.SetUp(this, IDOK, IDI_OK);
+        m_cancelButton.SetUp(this, IDCANCEL, IDI_CANCEL);
     }
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);

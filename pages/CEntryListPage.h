@@ -15,6 +15,13 @@
 #include "res/resource.h"
 #include "system/Services.h"
 
+// The controls every such page has, named by the page.
+struct EntryListControls {
+    int list;
+    int notice;
+    int removeButton;
+};
+
 template <class List>
 class CEntryListPage : public CPropertyPage {
   public:
@@ -36,11 +43,7 @@ class CEntryListPage : public CPropertyPage {
     const List& Settings() const { return m_list; }
 
     // Remove becomes an icon button.
-    void SetUpButtons() {
-        m_removeButton.SubclassDlgItem(List::kRemoveButton, this);
-        m_removeButton.LoadIcons(IDI_DELETE);
-        m_removeButton.SetHotTextColor(RGB(0, 0, 255), FALSE);
-    }
+    void SetUpButtons() { m_removeButton.SetUp(this, m_controls.removeButton, IDI_DELETE); }
 
     BOOL OnInitDialog() override {
         CPropertyPage::OnInitDialog();
@@ -52,8 +55,9 @@ class CEntryListPage : public CPropertyPage {
     }
 
   protected:
-    CEntryListPage(UINT templateId, velmora::Services services, const char* notice)
-        : CPropertyPage(templateId), m_list(services), m_notice(notice) {}
+    CEntryListPage(UINT templateId, const EntryListControls& controls, velmora::Services services,
+                   const char* notice)
+        : CPropertyPage(templateId), m_list(services), m_controls(controls), m_notice(notice) {}
 
     // The page's buttons: disabled until a line is selected, and again after each action.
     virtual void EnableButtons(BOOL enable) = 0;
@@ -65,7 +69,7 @@ class CEntryListPage : public CPropertyPage {
         if (m_hWnd == nullptr) {
             return;
         }
-        FillListBoxFrom(GetDlgItemHwnd(List::kList), m_list.Entries(),
+        FillListBoxFrom(GetDlgItemHwnd(m_controls.list), m_list.Entries(),
                         [](const Entry& entry) -> const std::string& { return entry.Text(); });
         UpdateData(FALSE);
         ShowWaiting();
@@ -73,14 +77,14 @@ class CEntryListPage : public CPropertyPage {
 
     void DoDataExchange(CDataExchange* dx) override {
         CPropertyPage::DoDataExchange(dx);
-        DDX_Text(dx, List::kNoticeEdit, m_noticeShown);
+        DDX_Text(dx, m_controls.notice, m_noticeShown);
     }
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
-        if (LOWORD(wParam) == List::kList && HIWORD(wParam) == LBN_SELCHANGE) {
+        if (LOWORD(wParam) == m_controls.list && HIWORD(wParam) == LBN_SELCHANGE) {
             EnableButtons(TRUE);
             return TRUE;
         }
-        if (LOWORD(wParam) == List::kRemoveButton && HIWORD(wParam) == BN_CLICKED) {
+        if (LOWORD(wParam) == m_controls.removeButton && HIWORD(wParam) == BN_CLICKED) {
             OnRemove();
             return TRUE;
         }
@@ -94,10 +98,11 @@ class CEntryListPage : public CPropertyPage {
     }
 
     List m_list;
+    const EntryListControls m_controls;
 
   private:
     // The list enabled once its entries are there.
-    void ShowWaiting() { ::EnableWindow(GetDlgItemHwnd(List::kList), !m_list.Waiting()); }
+    void ShowWaiting() { ::EnableWindow(GetDlgItemHwnd(m_controls.list), !m_list.Waiting()); }
 
     const char* m_notice;
     std::string m_noticeShown;

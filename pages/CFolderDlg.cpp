@@ -18,18 +18,9 @@ void FillListBox(HWND list, const std::vector<std::string>& names) {
 CFolderDlg::CFolderDlg(velmora::Services services) : CPropertyPage(IDD), m_list(services) {}
 
 void CFolderDlg::SetUpButtons() {
-    const struct {
-        CIconButton& button;
-        int control;
-        int icon;
-    } buttons[] = {{m_changePathButton, FolderRunList::kChangePathButton, IDI_BROWSE},
-                   {m_deleteButton, FolderRunList::kDeleteButton, IDI_DELETE},
-                   {m_editButton, FolderRunList::kEditButton, IDI_EDIT}};
-    for (const auto& b : buttons) {
-        b.button.SubclassDlgItem(static_cast<UINT>(b.control), this);
-        b.button.LoadIcons(b.icon);
-        b.button.SetHotTextColor(RGB(0, 0, 255), FALSE);
-    }
+    m_changePathButton.SetUp(this, IDC_FOLDERSRUN_CHANGE_PATH_BUTTON, IDI_BROWSE);
+    m_deleteButton.SetUp(this, IDC_FOLDERSRUN_DELETE_BUTTON, IDI_DELETE);
+    m_editButton.SetUp(this, IDC_FOLDERSRUN_EDIT_BUTTON, IDI_EDIT);
     m_folderEditor.m_useIconButtons = TRUE;
     m_autorunEditor.m_useIconButtons = TRUE;
 }
@@ -58,11 +49,11 @@ void CFolderDlg::ShowStartupLists(velmora::FolderRunRead lists) {
 
 void CFolderDlg::DoDataExchange(CDataExchange* dx) {
     CPropertyPage::DoDataExchange(dx);
-    DDX_Control(dx, FolderRunList::kSourceCombo, m_sourceCombo);
-    DDX_Control(dx, FolderRunList::kAutorunList, m_autorunList);
-    DDX_Control(dx, FolderRunList::kFolderList, m_folderList);
-    DDX_Text(dx, FolderRunList::kPathText, m_list.pathText);
-    DDX_CBIndex(dx, FolderRunList::kSourceCombo, m_list.source);
+    DDX_Control(dx, IDC_FOLDERSRUN_SOURCE_COMBO, m_sourceCombo);
+    DDX_Control(dx, IDC_FOLDERSRUN_AUTORUN_LIST, m_autorunList);
+    DDX_Control(dx, IDC_FOLDERSRUN_FOLDER_LIST, m_folderList);
+    DDX_Text(dx, IDC_FOLDERSRUN_PATH_TEXT, m_list.pathText);
+    DDX_CBIndex(dx, IDC_FOLDERSRUN_SOURCE_COMBO, m_list.source);
 }
 
 BOOL CFolderDlg::OnInitDialog() {
@@ -86,27 +77,18 @@ void CFolderDlg::ShowEnabled() {
     const FolderRunList::Enabled& on = m_list.enabled;
     // Until the lists are there, neither they nor the source combo (which would read one) take input.
     const BOOL listsThere = !m_list.Waiting();
-    ::EnableWindow(GetDlgItemHwnd(FolderRunList::kFolderList), on.folderList && listsThere);
-    ::EnableWindow(GetDlgItemHwnd(FolderRunList::kAutorunList), listsThere);
-    ::EnableWindow(GetDlgItemHwnd(FolderRunList::kSourceCombo), listsThere);
-    ::EnableWindow(GetDlgItemHwnd(FolderRunList::kChangePathButton), on.changePath);
-    ::EnableWindow(GetDlgItemHwnd(FolderRunList::kDeleteButton), on.deleteEntry);
-    ::EnableWindow(GetDlgItemHwnd(FolderRunList::kEditButton), on.editEntry);
+    ::EnableWindow(GetDlgItemHwnd(IDC_FOLDERSRUN_FOLDER_LIST), on.folderList && listsThere);
+    ::EnableWindow(GetDlgItemHwnd(IDC_FOLDERSRUN_AUTORUN_LIST), listsThere);
+    ::EnableWindow(GetDlgItemHwnd(IDC_FOLDERSRUN_SOURCE_COMBO), listsThere);
+    ::EnableWindow(GetDlgItemHwnd(IDC_FOLDERSRUN_CHANGE_PATH_BUTTON), on.changePath);
+    ::EnableWindow(GetDlgItemHwnd(IDC_FOLDERSRUN_DELETE_BUTTON), on.deleteEntry);
+    ::EnableWindow(GetDlgItemHwnd(IDC_FOLDERSRUN_EDIT_BUTTON), on.editEntry);
 }
 
 void CFolderDlg::ShowAll() {
     ShowLists();
     UpdateData(FALSE);
     ShowEnabled();
-}
-
-std::optional<std::string> CFolderDlg::SelectedText(int listId) const {
-    const HWND list = GetDlgItemHwnd(listId);
-    const LRESULT index = ::SendMessageA(list, LB_GETCURSEL, 0, 0);
-    if (index == LB_ERR) {
-        return std::nullopt;
-    }
-    return velmora::text::ListBoxLine(list, static_cast<int>(index));
 }
 
 CWnd* CFolderDlg::TopLevel() {
@@ -136,39 +118,42 @@ BOOL CFolderDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     const auto editAutorun = [this](const std::string& name, const std::string& command) {
         return Edit(m_autorunEditor, name, command);
     };
-    if (control == FolderRunList::kFolderList && notification == LBN_SELCHANGE) {
-        if (const auto name = SelectedText(FolderRunList::kFolderList)) {
+    const auto selected = [this](int list) {
+        return velmora::text::SelectedListBoxLine(GetDlgItemHwnd(list));
+    };
+    if (control == IDC_FOLDERSRUN_FOLDER_LIST && notification == LBN_SELCHANGE) {
+        if (const auto name = selected(IDC_FOLDERSRUN_FOLDER_LIST)) {
             m_list.SelectFolder(*name);
             ShowAll();
         }
         return TRUE;
     }
-    if (notification == BN_CLICKED && control == FolderRunList::kChangePathButton) {
+    if (notification == BN_CLICKED && control == IDC_FOLDERSRUN_CHANGE_PATH_BUTTON) {
         UpdateData(TRUE);
-        m_list.ChangeFolderPath(SelectedText(FolderRunList::kFolderList), editFolder, Owner());
+        m_list.ChangeFolderPath(selected(IDC_FOLDERSRUN_FOLDER_LIST), editFolder, Owner());
         ShowAll();
         return TRUE;
     }
-    if (control == FolderRunList::kSourceCombo && notification == CBN_SELCHANGE) {
+    if (control == IDC_FOLDERSRUN_SOURCE_COMBO && notification == CBN_SELCHANGE) {
         UpdateData(TRUE);
         m_list.LoadAutoruns();
         ShowAll();
         return TRUE;
     }
-    if (control == FolderRunList::kAutorunList && notification == LBN_SELCHANGE) {
+    if (control == IDC_FOLDERSRUN_AUTORUN_LIST && notification == LBN_SELCHANGE) {
         m_list.SelectAutorun();
         ShowEnabled();
         return TRUE;
     }
-    if (notification == BN_CLICKED && control == FolderRunList::kDeleteButton) {
+    if (notification == BN_CLICKED && control == IDC_FOLDERSRUN_DELETE_BUTTON) {
         UpdateData(TRUE);
-        m_list.DeleteAutorun(SelectedText(FolderRunList::kAutorunList), Owner());
+        m_list.DeleteAutorun(selected(IDC_FOLDERSRUN_AUTORUN_LIST), Owner());
         ShowAll();
         return TRUE;
     }
-    if (notification == BN_CLICKED && control == FolderRunList::kEditButton) {
+    if (notification == BN_CLICKED && control == IDC_FOLDERSRUN_EDIT_BUTTON) {
         UpdateData(TRUE);
-        m_list.EditAutorun(SelectedText(FolderRunList::kAutorunList), editAutorun, Owner());
+        m_list.EditAutorun(selected(IDC_FOLDERSRUN_AUTORUN_LIST), editAutorun, Owner());
         ShowAll();
         return TRUE;
     }

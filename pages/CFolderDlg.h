@@ -45,7 +45,6 @@ class CFolderDlg : public CPropertyPage {
     void ShowLists();
     void ShowEnabled();
     void ShowAll();
-    std::optional<std::string> SelectedText(int listId) const;
     // The program's top-level window: the editors are modal to it and it owns the questions.
     CWnd* TopLevel();
     velmora::WindowRef Owner();

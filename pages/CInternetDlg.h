@@ -17,20 +17,6 @@ class CInternetDlg : public CInertPage {
 
     BOOL OnInitDialog() override;
 
-  protected:
-    void DoDataExchange(CDataExchange* dx) override;
-
   private:
-    int m_mtuChoice = -1;
-    int m_rwinChoice = -1;
-    int m_ttlChoice = -1;
-    std::string m_maxMtuLocation;
-    std::string m_currentMaxMtu;
-    std::string m_currentMaxMss;
-    std::string m_customMtu;
-    std::string m_customRwin;
-    std::string m_recommendation;
-    std::string m_currentTtl;
-    std::string m_currentRwin;
     PageToolTips m_toolTips;
 };

@@ -11,19 +11,14 @@ BOOL CInternetExplorerDlg::PreTranslateMessage(MSG* msg) {
 }
 
 void CInternetExplorerDlg::SetUpButtons() {
-    m_deleteButton.SubclassDlgItem(kDeleteButton, this);
-    m_deleteButton.LoadIcons(IDI_DELETE);
-    m_deleteButton.SetHotTextColor(RGB(0, 0, 255), FALSE);
-    m_optionsButton.SubclassDlgItem(kOptionsButton, this);
-    m_optionsButton.LoadIcons(IDI_OPTIONS);
-    m_optionsButton.SetHotTextColor(RGB(0, 0, 255), FALSE);
+    m_deleteButton.SetUp(this, kDeleteButton, IDI_DELETE);
+    m_optionsButton.SetUp(this, kOptionsButton, IDI_OPTIONS);
     m_miscPanel.SetUpButtons();
 }
 
 void CInternetExplorerDlg::DoDataExchange(CDataExchange* dx) {
     CInertPage::DoDataExchange(dx);
     DDX_Control(dx, kCookieList, m_cookieList);
-    DDX_Check(dx, kLiveScrollingBox, m_liveScrolling);
 }
 
 BOOL CInternetExplorerDlg::OnInitDialog() {

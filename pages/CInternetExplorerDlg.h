@@ -18,7 +18,6 @@ class CInternetExplorerDlg : public CInertPage {
     enum : int {
         kCookieList = IDC_IE_COOKIE_LIST,
         kDeleteButton = IDC_IE_DELETE_BUTTON,
-        kLiveScrollingBox = IDC_IE_LIVE_SCROLLING_BOX,
         kPanelFrame = IDC_IE_PANEL_FRAME,
         kOptionsButton = IDC_IE_OPTIONS_BUTTON,
     };
@@ -50,6 +49,5 @@ class CInternetExplorerDlg : public CInertPage {
     CIconButton m_deleteButton;
     CIconButton m_optionsButton;
     CWnd m_cookieList;
-    int m_liveScrolling = 0;
     PageToolTips m_toolTips;
 };

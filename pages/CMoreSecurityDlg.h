@@ -2,19 +2,11 @@
 // in this edition.
 #pragma once
 
-#include <array>
-
 #include "pages/CInertPage.h"
 #include "res/resource.h"
 
 class CMoreSecurityDlg : public CInertPage {
   public:
     enum { IDD = IDD_MORESECURITY };
-    CMoreSecurityDlg();
-
-  protected:
-    void DoDataExchange(CDataExchange* dx) override;
-
-  private:
-    std::array<int, 17> m_checks{};  // in exchange order
+    CMoreSecurityDlg() : CInertPage(IDD) {}
 };

@@ -3,8 +3,6 @@
 #include "res/resource.h"
 #include "text/win32/WindowText.h"
 
-using velmora::ShellNewList;
-
 namespace {
 
 constexpr const char* kNotice =
@@ -13,33 +11,17 @@ constexpr const char* kNotice =
 
 }  // namespace
 
-CNewDlg::CNewDlg(velmora::Services services) : CEntryListPage(IDD, services, kNotice) {}
+CNewDlg::CNewDlg(velmora::Services services)
+    : CEntryListPage(IDD, {IDC_NEW_TYPE_LIST, IDC_NEW_NOTICE_EDIT, IDC_NEW_REMOVE_BUTTON}, services,
+                     kNotice) {}
 
 void CNewDlg::EnableButtons(BOOL enable) {
-    ::EnableWindow(GetDlgItemHwnd(ShellNewList::kRemoveButton), enable);
-}
-
-std::vector<std::string> CNewDlg::SelectedTexts() const {
-    const HWND list = GetDlgItemHwnd(ShellNewList::kList);
-    std::vector<std::string> texts;
-    // The selected items' indexes in one call, in list order, rather than asking item by item.
-    const LRESULT selected = ::SendMessageA(list, LB_GETSELCOUNT, 0, 0);
-    if (selected <= 0) {
-        return texts;
-    }
-    std::vector<int> indexes(static_cast<std::size_t>(selected));
-    const LRESULT got = ::SendMessageA(list, LB_GETSELITEMS, static_cast<WPARAM>(selected),
-                                       reinterpret_cast<LPARAM>(indexes.data()));
-    indexes.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
-    for (const int index : indexes) {
-        texts.push_back(velmora::text::ListBoxLine(list, index));
-    }
-    return texts;
+    ::EnableWindow(GetDlgItemHwnd(IDC_NEW_REMOVE_BUTTON), enable);
 }
 
 void CNewDlg::OnRemove() {
     const auto owner = reinterpret_cast<velmora::WindowRef>(CWnd::TopLevelOf(m_hWnd));
-    m_list.Remove(SelectedTexts(), owner);
+    m_list.Remove(velmora::text::SelectedListBoxLines(GetDlgItemHwnd(IDC_NEW_TYPE_LIST)), owner);
     EnableButtons(FALSE);
     ShowEntries();
 }

@@ -19,8 +19,4 @@ class CNewDlg : public CEntryListPage<velmora::ShellNewList> {
   protected:
     void EnableButtons(BOOL enable) override;
     void OnRemove() override;
-
-  private:
-    // The texts of the selected items, first to last.
-    std::vector<std::string> SelectedTexts() const;
 };

@@ -5,13 +5,6 @@
 
 namespace {
 
-// Check boxes in exchange order; the language list comes between the 13th and 14th.
-constexpr int kCheckBoxes[] = {
-    IDC_PREFS_WIN98_BUTTONS_BOX, IDC_PREFS_DESKTOP_BOX, IDC_PREFS_MISC_BOX,         IDC_PREFS_STARTMENU_BOX,
-    IDC_PREFS_INTERNET_BOX,      IDC_PREFS_REGINFO_BOX, IDC_PREFS_SECURITY_BOX,     IDC_PREFS_ADDREMOVE_BOX,
-    IDC_PREFS_WALLPAPER_BOX,     IDC_PREFS_NEW_BOX,     IDC_PREFS_MORESECURITY_BOX, IDC_PREFS_IE_BOX,
-    IDC_PREFS_FOLDERSRUN_BOX,    IDC_PREFS_SYSTEM_BOX,  IDC_PREFS_PROTECT_BOX};
-
 struct Tool {
     int control;
     int icon;
@@ -34,16 +27,6 @@ BOOL CPrefsDlg::PreTranslateMessage(MSG* msg) {
     return CInertPage::PreTranslateMessage(msg);
 }
 
-void CPrefsDlg::DoDataExchange(CDataExchange* dx) {
-    CInertPage::DoDataExchange(dx);
-    for (std::size_t i = 0; i < m_checks.size(); ++i) {
-        if (i == 13) {
-            DDX_CBIndex(dx, IDC_PREFS_LANGUAGE_COMBO, m_languageIndex);
-        }
-        DDX_Check(dx, kCheckBoxes[i], m_checks[i]);
-    }
-}
-
 BOOL CPrefsDlg::OnInitDialog() {
     CInertPage::OnInitDialog();
     for (int i = 0; i < kToolCount; ++i) {
@@ -56,10 +39,7 @@ BOOL CPrefsDlg::OnInitDialog() {
 
 void CPrefsDlg::SetUpButtons() {
     for (int i = 0; i < kToolCount; ++i) {
-        CIconButton& button = m_toolButtons[static_cast<std::size_t>(i)];
-        button.SubclassDlgItem(static_cast<UINT>(kTools[i].control), this);
-        button.LoadIcons(kTools[i].icon);
-        button.SetHotTextColor(RGB(0, 0, 255), FALSE);
+        m_toolButtons[static_cast<std::size_t>(i)].SetUp(this, kTools[i].control, kTools[i].icon);
     }
 }
 

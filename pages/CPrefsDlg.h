@@ -23,14 +23,9 @@ class CPrefsDlg : public CInertPage {
 
     BOOL OnInitDialog() override;
 
-  protected:
-    void DoDataExchange(CDataExchange* dx) override;
-
   private:
     static constexpr int kToolCount = 4;
 
-    std::array<int, 15> m_checks{};  // the fifteen boxes, in exchange order
-    int m_languageIndex = -1;
     std::array<CIconButton, kToolCount> m_toolButtons;
     PageToolTips m_toolTips;
 };

@@ -1,14 +1,13 @@
 #include "pages/CRegInfoDlg.h"
 
 #include "res/resource.h"
+#include "text/win32/WindowText.h"
 
 CRegInfoDlg::CRegInfoDlg() : CInertPage(IDD) {}
 
 void CRegInfoDlg::DoDataExchange(CDataExchange* dx) {
     CInertPage::DoDataExchange(dx);
-    DDX_Text(dx, IDC_REGINFO_PRODUCT_ID_TEXT, m_productId);
-    DDX_Text(dx, IDC_REGINFO_ORGANISATION_EDIT, m_organisation);
-    DDX_Text(dx, IDC_REGINFO_OWNER_EDIT, m_owner);
+    // Only the network names are exchanged, for their limits.
     DDX_Text(dx, kComputerNameEdit, m_computerName);
     DDV_MaxChars(dx, m_computerName, kNetworkNameMax);
     DDX_Text(dx, kWorkgroupEdit, m_workgroup);
@@ -17,6 +16,8 @@ void CRegInfoDlg::DoDataExchange(CDataExchange* dx) {
 
 BOOL CRegInfoDlg::OnInitDialog() {
     CInertPage::OnInitDialog();
+    // No product id is shown in this edition.
+    velmora::text::SetWindowText(GetDlgItemHwnd(IDC_REGINFO_PRODUCT_ID_TEXT), "");
     ::SetFocus(GetDlgItemHwnd(kWorkgroupEdit));
     return FALSE;  // the focus is set
 }

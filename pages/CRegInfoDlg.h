@@ -22,9 +22,6 @@ class CRegInfoDlg : public CInertPage {
     void DoDataExchange(CDataExchange* dx) override;
 
   private:
-    std::string m_productId;
-    std::string m_organisation;
-    std::string m_owner;
     std::string m_computerName;
     std::string m_workgroup;
 };

@@ -11,7 +11,6 @@ class CSystemDlg : public CInertPage {
   public:
     enum { IDD = IDD_SYSTEM };
     enum : int {
-        kBootDelayEdit = IDC_SYSTEM_BOOT_DELAY_EDIT,
         kBootDelaySpin = IDC_SYSTEM_BOOT_DELAY_SPIN,
         kCaptionEdit = IDC_SYSTEM_CAPTION_EDIT,
         kTextEdit = IDC_SYSTEM_TEXT_EDIT,
@@ -25,16 +24,6 @@ class CSystemDlg : public CInertPage {
     void DoDataExchange(CDataExchange* dx) override;
 
   private:
-    int m_logErrors = 0;
-    int m_scandisk = -1;
-    int m_functionKeys = 0;
-    int m_startGui = 0;
-    int m_splash = 0;
-    int m_previousOs = 0;
-    int m_bootMenu = 0;
-    std::string m_bootDelay;
-    std::string m_installationFiles;
     std::string m_caption;
     std::string m_text;
-    int m_legalNotice = 0;
 };

@@ -26,9 +26,7 @@ class CSystemNtDlg : public CInertPage {
     void DoDataExchange(CDataExchange* dx) override;
 
   private:
-    std::array<int, 15> m_checks{};  // the check boxes, in exchange order
     std::string m_caption;
     std::string m_text;
-    std::string m_logonMessage;
     CIconButton m_recoveryDiscButton;
 };

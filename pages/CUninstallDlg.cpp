@@ -6,8 +6,6 @@
 #include "res/resource.h"
 #include "text/win32/WindowText.h"
 
-using velmora::UninstallList;
-
 namespace {
 
 constexpr const char* kNotice =
@@ -17,29 +15,24 @@ constexpr const char* kNotice =
 }  // namespace
 
 CUninstallDlg::CUninstallDlg(velmora::Services services)
-    : CEntryListPage(IDD, services, kNotice), m_editor(this) {}
+    : CEntryListPage(IDD,
+                     {IDC_ADDREMOVE_PROGRAM_LIST, IDC_ADDREMOVE_NOTICE_EDIT, IDC_ADDREMOVE_REMOVE_BUTTON},
+                     services, kNotice),
+      m_editor(this) {}
 
 void CUninstallDlg::SetUpButtons() {
-    m_editButton.SubclassDlgItem(UninstallList::kEditButton, this);
-    m_editButton.LoadIcons(IDI_EDIT);
-    m_editButton.SetHotTextColor(RGB(0, 0, 255), FALSE);
+    m_editButton.SetUp(this, IDC_ADDREMOVE_EDIT_BUTTON, IDI_EDIT);
     CEntryListPage::SetUpButtons();
     m_editor.m_useIconButtons = TRUE;
 }
 
 void CUninstallDlg::EnableButtons(BOOL enable) {
-    ::EnableWindow(GetDlgItemHwnd(UninstallList::kRemoveButton), enable);
-    ::EnableWindow(GetDlgItemHwnd(UninstallList::kEditButton), enable);
+    ::EnableWindow(GetDlgItemHwnd(IDC_ADDREMOVE_REMOVE_BUTTON), enable);
+    ::EnableWindow(GetDlgItemHwnd(IDC_ADDREMOVE_EDIT_BUTTON), enable);
 }
 
-bool CUninstallDlg::SelectedName(std::string& name) const {
-    const HWND list = GetDlgItemHwnd(UninstallList::kList);
-    const LRESULT index = ::SendMessageA(list, LB_GETCURSEL, 0, 0);
-    if (index == LB_ERR) {
-        return false;
-    }
-    name = velmora::text::ListBoxLine(list, static_cast<int>(index));
-    return true;
+std::optional<std::string> CUninstallDlg::SelectedName() const {
+    return velmora::text::SelectedListBoxLine(GetDlgItemHwnd(IDC_ADDREMOVE_PROGRAM_LIST));
 }
 
 HWND CUninstallDlg::ProgramWindow() const {
@@ -49,22 +42,22 @@ HWND CUninstallDlg::ProgramWindow() const {
 void CUninstallDlg::OnRemove() {
     // A removal leaves the buttons enabled while the reloaded list has no selection: then there is
     // nothing to remove.
-    std::string name;
-    if (!SelectedName(name)) {
+    const std::optional<std::string> name = SelectedName();
+    if (!name) {
         return;
     }
     const auto owner = reinterpret_cast<velmora::WindowRef>(ProgramWindow());
-    if (m_list.Remove(name, owner, AfxGetAppName())) {
+    if (m_list.Remove(*name, owner, AfxGetAppName())) {
         ShowEntries();
     }
 }
 
 void CUninstallDlg::OnEdit() {
-    std::string name;
-    if (!SelectedName(name)) {
+    const std::optional<std::string> name = SelectedName();
+    if (!name) {
         return;
     }
-    const velmora::UninstallEntry* entry = m_list.Find(name);
+    const velmora::UninstallEntry* entry = m_list.Find(*name);
     if (entry == nullptr) {
         return;
     }
@@ -87,7 +80,7 @@ void CUninstallDlg::OnEdit() {
 }
 
 BOOL CUninstallDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
-    if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == UninstallList::kEditButton) {
+    if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDC_ADDREMOVE_EDIT_BUTTON) {
         OnEdit();
         return TRUE;
     }

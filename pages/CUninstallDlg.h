@@ -2,6 +2,7 @@
 // after the user confirms. The list, its wait, its notice and its Remove button are CEntryListPage's.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "controls/CIconButton.h"
@@ -26,8 +27,8 @@ class CUninstallDlg : public CEntryListPage<velmora::UninstallList> {
 
   private:
     void OnEdit();
-    // The selected display name; false when nothing is selected.
-    bool SelectedName(std::string& name) const;
+    // The selected display name; nothing when nothing is selected.
+    std::optional<std::string> SelectedName() const;
     HWND ProgramWindow() const;
 
     CUninstallEditDlg m_editor;

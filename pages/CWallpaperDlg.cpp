@@ -1,30 +1,27 @@
 #include "pages/CWallpaperDlg.h"
 
 #include "res/resource.h"
+#include "text/win32/WindowText.h"
 
 CWallpaperDlg::CWallpaperDlg() : CInertPage(IDD) {}
 
 void CWallpaperDlg::SetUpButtons() {
-    m_browseButton.SubclassDlgItem(IDC_WALLPAPER_BROWSE_BUTTON, this);
-    m_browseButton.LoadIcons(IDI_BROWSE);
-    m_browseButton.SetHotTextColor(RGB(0, 0, 255), FALSE);
+    m_browseButton.SetUp(this, IDC_WALLPAPER_BROWSE_BUTTON, IDI_BROWSE);
     // These two have no icon, only the hot caption.
-    m_setWallpaperButton.SubclassDlgItem(IDC_WALLPAPER_SET_BUTTON, this);
-    m_setWallpaperButton.SetHotTextColor(RGB(0, 0, 255), FALSE);
-    m_infoTipButton.SubclassDlgItem(IDC_WALLPAPER_INFOTIP_BUTTON, this);
-    m_infoTipButton.SetHotTextColor(RGB(0, 0, 255), FALSE);
+    m_setWallpaperButton.SetUp(this, IDC_WALLPAPER_SET_BUTTON);
+    m_infoTipButton.SetUp(this, IDC_WALLPAPER_INFOTIP_BUTTON);
 }
 
 void CWallpaperDlg::DoDataExchange(CDataExchange* dx) {
     CInertPage::DoDataExchange(dx);
     DDX_Control(dx, IDC_WALLPAPER_INFOTIP_LIST, m_infoTipList);
     DDX_Control(dx, IDC_WALLPAPER_LIST, m_wallpaperList);
-    DDX_CBIndex(dx, IDC_WALLPAPER_STYLE_COMBO, m_styleIndex);
-    DDX_Text(dx, IDC_WALLPAPER_CURRENT_TEXT, m_currentWallpaper);
 }
 
 BOOL CWallpaperDlg::OnInitDialog() {
     CInertPage::OnInitDialog();
+    // No wallpaper is named in this edition.
+    velmora::text::SetWindowText(GetDlgItemHwnd(IDC_WALLPAPER_CURRENT_TEXT), "");
     // Nothing could be set or viewed in this edition, so these stay disabled for good.
     ::EnableWindow(GetDlgItemHwnd(IDC_WALLPAPER_SET_BUTTON), FALSE);
     ::EnableWindow(GetDlgItemHwnd(IDC_WALLPAPER_INFOTIP_BUTTON), FALSE);

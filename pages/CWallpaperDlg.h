@@ -22,8 +22,6 @@ class CWallpaperDlg : public CInertPage {
   private:
     CWnd m_infoTipList;
     CWnd m_wallpaperList;
-    int m_styleIndex = -1;
-    std::string m_currentWallpaper;
     CIconButton m_browseButton;
     CIconButton m_setWallpaperButton;
     CIconButton m_infoTipButton;

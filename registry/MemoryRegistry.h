@@ -23,7 +23,19 @@ class MemoryRegistry : public Registry {
     MemoryRegistry();
     ~MemoryRegistry() override;
 
-    VELMORA_REGISTRY_OVERRIDES;
+    long OpenKey(HKey parent, std::string_view path, std::uint32_t access, HKey& result) override;
+    long CreateKey(HKey parent, std::string_view path, std::uint32_t access, HKey& result) override;
+    long CloseKey(HKey key) override;
+    long QueryValue(HKey key, std::string_view name, std::uint32_t* type, std::uint8_t* data,
+                    std::uint32_t* size) override;
+    long QueryDefaultValue(HKey key, std::string_view subKey, char* data, long* size) override;
+    long SetValue(HKey key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
+                  std::uint32_t size) override;
+    long DeleteValue(HKey key, std::string_view name) override;
+    long DeleteKey(HKey key, std::string_view subKey) override;
+    long EnumValue(HKey key, std::uint32_t index, std::uint32_t room, std::string& name, std::uint32_t* type,
+                   std::uint8_t* data, std::uint32_t* dataSize) override;
+    long EnumKey(HKey key, std::uint32_t index, std::uint32_t room, std::string& name) override;
 
     // Handles opened and not yet closed: every routine of the program must leave this where it found it.
     std::size_t OpenHandleCount() const { return handles_.size(); }

@@ -39,17 +39,44 @@ long RegistryStore::WriteDword(RootKey root, std::string_view path, std::string_
 
 long RegistryStore::WriteString(RootKey root, std::string_view path, std::string_view name,
                                 std::string_view text) const {
+    RegKey key;
+    const long created = key.Create(registry_, ToHKey(root), path, reg::kAllAccess);
+    if (created != reg::kSuccess) {
+        return created;
+    }
+    return SetString(key.Get(), name, text);
+}
+
+long RegistryStore::WriteListedString(RootKey root, std::string_view path, std::string_view name,
+                                      std::string_view text, std::uint32_t access) const {
+    RegKey key;
+    const long opened = key.Open(registry_, ToHKey(root), path, access);
+    if (opened != reg::kSuccess) {
+        return opened;
+    }
+    return SetString(key.Get(), name, text);
+}
+
+long RegistryStore::SetString(HKey key, std::string_view name, std::string_view text) const {
     const std::string data(text.substr(0, text.find('\0')));
-    return Write(root, path, name, reg::kSz, reinterpret_cast<const std::uint8_t*>(data.c_str()),
-                 static_cast<std::uint32_t>(data.size() + 1));
+    return registry_.SetValue(key, name, reg::kSz, reinterpret_cast<const std::uint8_t*>(data.c_str()),
+                              static_cast<std::uint32_t>(data.size() + 1));
 }
 
 long RegistryStore::DeleteValue(RootKey root, std::string_view path, std::string_view name) const {
-    return DeleteIn(root, path, name, &Registry::DeleteValue);
+    return AbsentIsDeleted(DeleteIn(root, path, name, &Registry::DeleteValue));
 }
 
 long RegistryStore::DeleteKey(RootKey root, std::string_view parentPath, std::string_view childName) const {
-    return DeleteIn(root, parentPath, childName, &Registry::DeleteKey);
+    return AbsentIsDeleted(DeleteIn(root, parentPath, childName, &Registry::DeleteKey));
+}
+
+long RegistryStore::DeleteListedValue(RootKey root, std::string_view path, std::string_view name) const {
+    return DeleteIn(root, path, name, &Registry::DeleteValue);
+}
+
+long RegistryStore::DeleteListedKey(RootKey root, std::string_view path) const {
+    return registry_.DeleteKey(ToHKey(root), path);
 }
 
 long RegistryStore::DeleteIn(RootKey root, std::string_view path, std::string_view name,
@@ -57,9 +84,9 @@ long RegistryStore::DeleteIn(RootKey root, std::string_view path, std::string_vi
     RegKey key;
     const long opened = key.Open(registry_, ToHKey(root), path, reg::kAllAccess);
     if (opened != reg::kSuccess) {
-        return AbsentIsDeleted(opened);
+        return opened;
     }
-    return AbsentIsDeleted((registry_.*call)(key.Get(), name));
+    return (registry_.*call)(key.Get(), name);
 }
 
 }  // namespace velmora

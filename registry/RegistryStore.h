@@ -1,7 +1,9 @@
-// The write and delete routines through which the setting pages change the registry. Each one opens
-// (or creates) its key, does one thing and closes the key, and returns reg::kSuccess or the Win32 error
-// code of the call that failed; a key that cannot be opened or created leaves the registry as it was.
-// Deleting what is already absent succeeds: the registry then holds what the caller asked for.
+// The write and delete routines through which the pages change the registry. Each one opens (or creates)
+// its key, does one thing and closes the key, and returns reg::kSuccess or the Win32 error code of the
+// call that failed; a key that cannot be opened or created leaves the registry as it was. For the setting
+// pages, deleting what is already absent succeeds: the registry then holds what the caller asked for.
+// The list pages change entries the user picked from a list, and tell of one that was gone meanwhile:
+// their routines (the last three) never create a key and report what is absent.
 #pragma once
 
 #include <array>
@@ -33,11 +35,20 @@ class RegistryStore {
     // deleted.
     long DeleteKey(RootKey root, std::string_view parentPath, std::string_view childName) const;
 
+    // REG_SZ (as WriteString) in an existing key, opened with `access`; a missing key is not created.
+    long WriteListedString(RootKey root, std::string_view path, std::string_view name, std::string_view text,
+                           std::uint32_t access = reg::kAllAccess) const;
+    // Deletes a value of an existing key; a missing key or value is the error it is.
+    long DeleteListedValue(RootKey root, std::string_view path, std::string_view name) const;
+    // Deletes the key `path` (without subkeys) in one call; a missing key is the error it is.
+    long DeleteListedKey(RootKey root, std::string_view path) const;
+
   private:
-    // DeleteValue and DeleteKey: `call` (Registry::DeleteValue or DeleteKey) for `name` in the existing key
-    // `path`.
+    // DeleteValue, DeleteKey and DeleteListedValue: `call` (Registry::DeleteValue or DeleteKey) for `name`
+    // in the existing key `path`; the error of the open or the call as it is.
     long DeleteIn(RootKey root, std::string_view path, std::string_view name,
                   long (Registry::*call)(HKey, std::string_view)) const;
+    long SetString(HKey key, std::string_view name, std::string_view text) const;
     long Write(RootKey root, std::string_view path, std::string_view name, std::uint32_t type,
                const std::uint8_t* data, std::uint32_t size) const;
 

@@ -206,7 +206,19 @@ long ReadWhole(Query query, std::string& bytes) {
 template <class Api>
 class Win32Calls : public RegistryCalls {
   public:
-    VELMORA_REGISTRY_OVERRIDES;
+    long OpenKey(HKey parent, std::string_view path, std::uint32_t access, HKey& result) override;
+    long CreateKey(HKey parent, std::string_view path, std::uint32_t access, HKey& result) override;
+    long CloseKey(HKey key) override;
+    long QueryValue(HKey key, std::string_view name, std::uint32_t* type, std::uint8_t* data,
+                    std::uint32_t* size) override;
+    long QueryDefaultValue(HKey key, std::string_view subKey, char* data, long* size) override;
+    long SetValue(HKey key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
+                  std::uint32_t size) override;
+    long DeleteValue(HKey key, std::string_view name) override;
+    long DeleteKey(HKey key, std::string_view subKey) override;
+    long EnumValue(HKey key, std::uint32_t index, std::uint32_t room, std::string& name, std::uint32_t* type,
+                   std::uint8_t* data, std::uint32_t* dataSize) override;
+    long EnumKey(HKey key, std::uint32_t index, std::uint32_t room, std::string& name) override;
     bool HasDeleteKeyEx() const override { return Api::HasDeleteKeyEx(); }
     long DeleteKeyEx(HKey key, std::string_view subKey, std::uint32_t view) override {
         return Api::DeleteKeyEx(Native(key), Api::Name(subKey).c_str(), view);

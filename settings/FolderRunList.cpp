@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "registry/RegKey.h"
+#include "registry/RegistryStore.h"
 #include "registry/ValueReader.h"
 #include "settings/ApplyCycle.h"
 
@@ -24,21 +25,6 @@ constexpr const char* kCouldNotRemove = "Couldn\xC2\xB4t remove ";
 std::string ReadText(Registry& registry, RootKey root, std::string_view path, const std::string& name) {
     const auto data = ReadValue(registry, root, path, name);
     return data ? std::string(data->Text()) : std::string();
-}
-
-// Sets a value of an existing key as REG_SZ, the terminating zero counted; reg::kSuccess or the error
-// code. A key that cannot be opened is not created: the list it came from is read again afterwards and
-// shows what is there.
-long WriteText(Registry& registry, RootKey root, std::string_view path, std::uint32_t access,
-               const std::string& name, const std::string& text) {
-    RegKey key;
-    const long opened = key.Open(registry, ToHKey(root), path, access);
-    if (opened != reg::kSuccess) {
-        return opened;
-    }
-    const std::string data = text.substr(0, text.find('\0'));
-    return registry.SetValue(key.Get(), name, reg::kSz, reinterpret_cast<const std::uint8_t*>(data.c_str()),
-                             static_cast<std::uint32_t>(data.size() + 1));
 }
 
 constexpr const char* kPageTitle = "Folders/Run";
@@ -68,7 +54,7 @@ std::optional<FolderRunRead> ReadFolderRunLists(Registry& registry, const StopRe
     if (Stopped(stop)) {
         return std::nullopt;
     }
-    lists.folders = ListValueNames(registry, RootKey::CurrentUser, kShellFoldersPath);
+    lists.folders = ListValueNames(registry, RootKey::CurrentUser, keys::kShellFolders);
     if (Stopped(stop)) {
         return std::nullopt;
     }
@@ -97,7 +83,7 @@ void FolderRunList::SetAutoruns(std::vector<std::string> names) {
 }
 
 void FolderRunList::LoadFolders() {
-    SetFolders(ListValueNames(services_.registry, RootKey::CurrentUser, kShellFoldersPath));
+    SetFolders(ListValueNames(services_.registry, RootKey::CurrentUser, keys::kShellFolders));
 }
 
 const AutorunSource* FolderRunList::CurrentSource() const {
@@ -130,7 +116,7 @@ bool FolderRunList::AdoptRead(FolderRunRead lists) {
 }
 
 void FolderRunList::SelectFolder(const std::string& name) {
-    pathText = ReadText(services_.registry, RootKey::CurrentUser, kShellFoldersPath, name);
+    pathText = ReadText(services_.registry, RootKey::CurrentUser, keys::kShellFolders, name);
     enabled.changePath = true;
 }
 
@@ -151,8 +137,10 @@ void FolderRunList::ChangeFolderPath(const std::optional<std::string>& selected,
     }
     const EditResult result = edit(*selected, pathText);
     if (result.ok && result.changed && Confirm(kChangeFolderQuestion, owner)) {
-        const long written = WriteText(services_.registry, RootKey::CurrentUser, kShellFoldersPath,
-                                       reg::kWrite, *selected, result.text);
+        // A key that cannot be opened is not created: the list is read again below and shows what is there.
+        const long written = RegistryStore(services_.registry)
+                                 .WriteListedString(RootKey::CurrentUser, keys::kShellFolders, *selected,
+                                                    result.text, reg::kWrite);
         if (written != reg::kSuccess) {
             ReportFailures(services_, owner, {{kPageTitle, *selected, written}});
         }
@@ -175,14 +163,8 @@ void FolderRunList::DeleteAutorun(const std::optional<std::string>& selected, Wi
         return;
     }
     if (Confirm(kDeleteQuestion, owner)) {
-        long status = reg::kFileNotFound;
-        {
-            RegKey key;
-            status = key.Open(services_.registry, ToHKey(from->root), from->path, reg::kAllAccess);
-            if (status == reg::kSuccess) {
-                status = services_.registry.DeleteValue(key.Get(), *selected);
-            }
-        }
+        const long status =
+            RegistryStore(services_.registry).DeleteListedValue(from->root, from->path, *selected);
         if (status != reg::kSuccess) {
             // Concatenated, never formatted: the name is registry data.
             services_.messages.Show(owner, WithAdministratorLine(kCouldNotRemove + *selected, status),
@@ -201,8 +183,8 @@ void FolderRunList::EditAutorun(const std::optional<std::string>& selected, cons
     const std::string command = ReadText(services_.registry, from->root, from->path, *selected);
     const EditResult result = edit(*selected, command);
     if (result.ok && result.changed && Confirm(kEditQuestion, owner)) {
-        const long written =
-            WriteText(services_.registry, from->root, from->path, reg::kAllAccess, *selected, result.text);
+        const long written = RegistryStore(services_.registry)
+                                 .WriteListedString(from->root, from->path, *selected, result.text);
         if (written != reg::kSuccess) {
             ReportFailures(services_, owner, {{kPageTitle, *selected, written}});
         }

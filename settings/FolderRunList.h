@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "registry/Registry.h"
-#include "res/resource.h"
 #include "settings/ListWalk.h"
+#include "settings/Locations.h"
 #include "system/Services.h"
 
 namespace velmora {
@@ -27,13 +27,13 @@ struct AutorunSource {
 };
 
 inline constexpr std::array<AutorunSource, 3> kAutorunSources = {{
-    {"Current User", RootKey::CurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Run"},
-    {"Local Machine", RootKey::LocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion\\Run"},
-    {"Services", RootKey::LocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion\\RunServices"},
+    {"Current User", RootKey::CurrentUser, keys::kRun},
+    {"Local Machine", RootKey::LocalMachine, keys::kRun},
+    {"Services", RootKey::LocalMachine, keys::kRunServices},
 }};
 
-inline constexpr const char* kShellFoldersPath =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+// The system folders' key, by the name the companion reads it under.
+inline constexpr const char* kShellFoldersPath = keys::kShellFolders;
 
 // The value names of a key, in the registry's order, read into 100-byte buffers from index 0 up to the
 // first call that fails (the end, or a name of 100 characters or more). Nothing when the key cannot be
@@ -52,17 +52,6 @@ std::optional<FolderRunRead> ReadFolderRunLists(Registry& registry, const StopRe
 
 class FolderRunList {
   public:
-    // Control ids of the page.
-    enum Control {
-        kFolderList = IDC_FOLDERSRUN_FOLDER_LIST,
-        kPathText = IDC_FOLDERSRUN_PATH_TEXT,
-        kChangePathButton = IDC_FOLDERSRUN_CHANGE_PATH_BUTTON,
-        kAutorunList = IDC_FOLDERSRUN_AUTORUN_LIST,
-        kSourceCombo = IDC_FOLDERSRUN_SOURCE_COMBO,
-        kDeleteButton = IDC_FOLDERSRUN_DELETE_BUTTON,
-        kEditButton = IDC_FOLDERSRUN_EDIT_BUTTON,
-    };
-
     // What one of the two editor dialogs gave back.
     struct EditResult {
         bool ok = false;       // closed with OK

@@ -1,4 +1,5 @@
-// The registry keys the setting pages keep their settings under, spelled once.
+// The registry keys the program reads and writes, spelled once: where the setting pages keep their
+// settings, the lists of the list pages, and where Windows 9x says its version.
 #pragma once
 
 namespace velmora::keys {
@@ -14,6 +15,11 @@ inline constexpr const char* kAdvanced = "Software\\Microsoft\\Windows\\CurrentV
 inline constexpr const char* kTips = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Tips";
 inline constexpr const char* kShellFolders =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+inline constexpr const char* kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr const char* kRunServices = "Software\\Microsoft\\Windows\\CurrentVersion\\RunServices";
+inline constexpr const char* kUninstall = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+// Only read; spelled as it has always been opened.
+inline constexpr const char* kCurrentVersion = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 inline constexpr const char* kShellIcons =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Icons";
 inline constexpr const char* kLogon = "Software\\Microsoft\\Windows\\CurrentVersion\\Winlogon";

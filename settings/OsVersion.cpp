@@ -2,18 +2,19 @@
 
 #include "registry/RegKey.h"
 #include "registry/ValueReader.h"
+#include "settings/Locations.h"
 
 namespace velmora {
 namespace {
 
-constexpr const char* kCurrentVersion = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 constexpr const char* kVersion = "Version";
 
 }  // namespace
 
 bool IsWindowsNt(Registry& registry) {
     RegKey key;
-    if (key.Open(registry, ToHKey(RootKey::LocalMachine), kCurrentVersion, reg::kRead) != reg::kSuccess) {
+    if (key.Open(registry, ToHKey(RootKey::LocalMachine), keys::kCurrentVersion, reg::kRead) !=
+        reg::kSuccess) {
         return true;
     }
     std::uint32_t size = 0;
@@ -21,7 +22,7 @@ bool IsWindowsNt(Registry& registry) {
 }
 
 bool IsWindows98(Registry& registry) {
-    const auto version = ReadValue(registry, RootKey::LocalMachine, kCurrentVersion, kVersion);
+    const auto version = ReadValue(registry, RootKey::LocalMachine, keys::kCurrentVersion, kVersion);
     return !version || version->TextEquals("Windows 98");
 }
 

@@ -8,7 +8,6 @@
 #include <string_view>
 #include <vector>
 
-#include "res/resource.h"
 #include "settings/EntryList.h"
 #include "settings/ListWalk.h"
 #include "system/Services.h"
@@ -32,13 +31,6 @@ std::optional<std::vector<ShellNewEntry>> ReadShellNewEntries(Registry& registry
 // (EntryList.h); removing deletes the "ShellNew" key without a question.
 class ShellNewList : public EntryList<ShellNewEntry, &ReadShellNewEntries> {
   public:
-    // Control ids of the page.
-    enum Control {
-        kList = IDC_NEW_TYPE_LIST,
-        kNoticeEdit = IDC_NEW_NOTICE_EDIT,
-        kRemoveButton = IDC_NEW_REMOVE_BUTTON,
-    };
-
     explicit ShellNewList(Services services) : EntryList(services) {}
 
     // Deletes the "ShellNew" key of the entry of each text, in the order given, reporting each one that

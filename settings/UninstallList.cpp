@@ -3,8 +3,10 @@
 #include <optional>
 
 #include "registry/RegKey.h"
+#include "registry/RegistryStore.h"
 #include "registry/ValueReader.h"
 #include "settings/ApplyCycle.h"
+#include "settings/Locations.h"
 #include "text/Utf.h"
 
 namespace velmora {
@@ -40,10 +42,10 @@ std::string NameForMessage(std::string_view displayName) {
 std::optional<std::vector<UninstallEntry>> ReadUninstallEntries(Registry& registry,
                                                                 const StopRequested& stop) {
     std::vector<UninstallEntry> entries;
-    const bool walked = ForEachSubkey(
-        registry, RootKey::LocalMachine, UninstallList::kUninstallKey, stop, [&](const std::string& name) {
+    const bool walked =
+        ForEachSubkey(registry, RootKey::LocalMachine, keys::kUninstall, stop, [&](const std::string& name) {
             UninstallEntry entry;
-            entry.keyPath = std::string(UninstallList::kUninstallKey) + "\\" + name;
+            entry.keyPath = std::string(keys::kUninstall) + "\\" + name;
             RegKey program;
             if (program.Open(registry, ToHKey(RootKey::LocalMachine), entry.keyPath, reg::kRead) !=
                 reg::kSuccess) {
@@ -75,7 +77,8 @@ bool UninstallList::Remove(const std::string& displayName, WindowRef owner, cons
                                     mb::kYesNo | mb::kIconQuestion | mb::kDefButton2) != mb::kIdYes) {
             return false;
         }
-        const long deleted = services_.registry.DeleteKey(ToHKey(RootKey::LocalMachine), entry.keyPath);
+        const long deleted =
+            RegistryStore(services_.registry).DeleteListedKey(RootKey::LocalMachine, entry.keyPath);
         if (deleted != reg::kSuccess) {
             services_.messages.Show(
                 owner,
@@ -93,14 +96,17 @@ bool UninstallList::Remove(const std::string& displayName, WindowRef owner, cons
 }
 
 void UninstallList::ApplyEdit(const std::string& keyPath, const UninstallEdit& edit, WindowRef owner) {
+    // The entry's key is opened, never created: an entry removed meanwhile stays removed.
+    const RegistryStore store(services_.registry);
     long failure = reg::kSuccess;
     if (edit.commandChanged && services_.messages.Show(owner, kCommandQuestion, kImportantCaption,
                                                        mb::kYesNo | mb::kIconQuestion) == mb::kIdYes) {
-        failure = WriteText(keyPath, "UninstallString", edit.command);
+        failure = store.WriteListedString(RootKey::LocalMachine, keyPath, "UninstallString", edit.command);
     }
     // Asked or not, and whatever the answer above.
     if (edit.descriptionChanged) {
-        const long written = WriteText(keyPath, "DisplayName", edit.description);
+        const long written =
+            store.WriteListedString(RootKey::LocalMachine, keyPath, "DisplayName", edit.description);
         failure = failure != reg::kSuccess ? failure : written;
     }
     if (failure != reg::kSuccess) {
@@ -109,19 +115,6 @@ void UninstallList::ApplyEdit(const std::string& keyPath, const UninstallEdit& e
         ReportFailures(services_, owner, {{"Add/Remove", NameForMessage(entry), failure}});
     }
     Load();
-}
-
-long UninstallList::WriteText(const std::string& keyPath, const char* valueName, const std::string& text) {
-    // The entry's key is opened, never created: an entry removed meanwhile stays removed.
-    RegKey key;
-    const long opened = key.Open(services_.registry, ToHKey(RootKey::LocalMachine), keyPath, reg::kAllAccess);
-    if (opened != reg::kSuccess) {
-        return opened;
-    }
-    const std::string data = text.substr(0, text.find('\0'));
-    return services_.registry.SetValue(key.Get(), valueName, reg::kSz,
-                                       reinterpret_cast<const std::uint8_t*>(data.c_str()),
-                                       static_cast<std::uint32_t>(data.size() + 1));
 }
 
 }  // namespace velmora

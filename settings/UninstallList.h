@@ -8,7 +8,6 @@
 #include <string_view>
 #include <vector>
 
-#include "res/resource.h"
 #include "settings/EntryList.h"
 #include "settings/ListWalk.h"
 #include "system/Services.h"
@@ -40,16 +39,6 @@ std::optional<std::vector<UninstallEntry>> ReadUninstallEntries(Registry& regist
 // (EntryList.h); removing asks first and deletes the entry's key.
 class UninstallList : public EntryList<UninstallEntry, &ReadUninstallEntries> {
   public:
-    static constexpr const char* kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
-
-    // Control ids of the page.
-    enum Control {
-        kList = IDC_ADDREMOVE_PROGRAM_LIST,
-        kNoticeEdit = IDC_ADDREMOVE_NOTICE_EDIT,
-        kEditButton = IDC_ADDREMOVE_EDIT_BUTTON,
-        kRemoveButton = IDC_ADDREMOVE_REMOVE_BUTTON,
-    };
-
     explicit UninstallList(Services services) : EntryList(services) {}
 
     // Asks whether to remove the entry named `displayName` and, on Yes, deletes its key and reads the
@@ -60,9 +49,6 @@ class UninstallList : public EntryList<UninstallEntry, &ReadUninstallEntries> {
     // Writes what the edit dialog changed to the key at `keyPath`: the command only after the user
     // agrees, the description without a question. Then reads the list again.
     void ApplyEdit(const std::string& keyPath, const UninstallEdit& edit, WindowRef owner);
-
-  private:
-    long WriteText(const std::string& keyPath, const char* valueName, const std::string& text);
 };
 
 // A display name as it is put into a caption or a message: a very long one is cut and ends in "...",

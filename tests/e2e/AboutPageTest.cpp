@@ -17,6 +17,7 @@
 
 #include "app/Maker.h"
 #include "controls/HyperLinkRules.h"
+#include "res/resource.h"
 #include "tests/e2e/harness/CaptionFit.h"
 #include "tests/e2e/harness/HostedSheet.h"
 #include "tests/e2e/harness/MessageBoxes.h"
@@ -33,12 +34,6 @@ namespace velmora::e2e {
 namespace {
 
 constexpr char kAboutTitle[] = "About Velmora 99 2.50...";
-constexpr int kFirstMessage = 1115;
-constexpr int kSecondMessage = 1116;
-constexpr int kEmailLink = 1111;
-constexpr int kHomePageLink = 1112;
-constexpr int kSupportAddressLink = 1118;
-constexpr int kHomePageAddressLink = 1119;
 
 constexpr COLORREF kLinkColour = RGB(0, 0, 238);
 constexpr COLORREF kVisitedColour = RGB(85, 26, 139);
@@ -169,8 +164,8 @@ class AboutPage : public ::testing::Test {
 };
 
 TEST_F(AboutPage, OpenedTabShowsTheMessageLinesAndAScreenshotIsSaved) {
-    EXPECT_EQ(TextOf(Control(page_, kFirstMessage)), "Download the latest version at my web site.");
-    EXPECT_EQ(TextOf(Control(page_, kSecondMessage)), "");
+    EXPECT_EQ(TextOf(Control(page_, IDC_ABOUT_FIRST_MESSAGE)), "Download the latest version at my web site.");
+    EXPECT_EQ(TextOf(Control(page_, IDC_ABOUT_SECOND_MESSAGE)), "");
     const Screenshot shot = SaveScreenshot(session_.MainWindow(), "about_page");
     EXPECT_FALSE(shot.path.empty());
     EXPECT_GT(shot.distinctColours, 2) << shot.path;
@@ -185,10 +180,10 @@ TEST_F(AboutPage, LabelsCoverTheirTextAndShowTheirTargetsAsTooltips) {
         bool centred;
     };
     const Expected labels[] = {
-        {kEmailLink, "Email Me!", mail, true},
-        {kHomePageLink, "Home Page", kHomePage, true},
-        {kSupportAddressLink, kSupportAddress, mail, false},
-        {kHomePageAddressLink, VELMORA_HOME_HOST, kHomePage, false},
+        {IDC_ABOUT_EMAIL_LINK, "Email Me!", mail, true},
+        {IDC_ABOUT_HOME_PAGE_LINK, "Home Page", kHomePage, true},
+        {IDC_ABOUT_SUPPORT_ADDRESS_LINK, kSupportAddress, mail, false},
+        {IDC_ABOUT_HOME_PAGE_ADDRESS_LINK, VELMORA_HOME_HOST, kHomePage, false},
     };
     for (const Expected& expected : labels) {
         SCOPED_TRACE(expected.text);
@@ -220,7 +215,7 @@ TEST_F(AboutPage, LabelsCoverTheirTextAndShowTheirTargetsAsTooltips) {
 
 TEST_F(AboutPage, WithoutAShellAssociationHomePageStartsTheHtmProgram) {
     handlers_.BreakShellAssociations();
-    const HWND homePage = Label(kHomePageLink);
+    const HWND homePage = Label(IDC_ABOUT_HOME_PAGE_LINK);
     ASSERT_NE(homePage, nullptr);
     ClickLabel(homePage);
 
@@ -246,7 +241,7 @@ TEST_F(AboutPage, WithoutAShellAssociationHomePageStartsTheHtmProgram) {
 TEST_F(AboutPage, WithNeitherAssociationTheFailureIsExplained) {
     handlers_.BreakShellAssociations();
     handlers_.BreakHtmClass();
-    const HWND homePage = Label(kHomePageLink);
+    const HWND homePage = Label(IDC_ABOUT_HOME_PAGE_LINK);
     ASSERT_NE(homePage, nullptr);
     ClickLabel(homePage);
 

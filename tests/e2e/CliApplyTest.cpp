@@ -144,7 +144,7 @@ TEST(CliApply, AProfilePreviewedAppliedShownByTheWindowAndUndoneByItsBackup) {
                                  profileText.find("\"state\": \"unchecked\"", line);
             EXPECT_EQ(IsChecked(Control(page, row.box)), checked) << row.page;
         }
-        ASSERT_TRUE(PostClick(Control(session.MainWindow(), main_window::kCancel)));
+        ASSERT_TRUE(PostClick(Control(session.MainWindow(), IDCANCEL)));
         ASSERT_TRUE(session.WaitForExit());
     }
 
@@ -182,7 +182,7 @@ TEST(CliApply, AMachineWidePolicyThatOverridesTheUsersBoxIsSaidEverywhere) {
         ASSERT_NE(desktop, nullptr);
         ASSERT_TRUE(IsChecked(Control(desktop, IDC_DESKTOP_SHOW_NET_HOOD_BOX)));
         ASSERT_TRUE(Click(Control(desktop, IDC_DESKTOP_SHOW_NET_HOOD_BOX)));
-        ASSERT_TRUE(PostClick(Control(session.MainWindow(), main_window::kApply)));
+        ASSERT_TRUE(PostClick(Control(session.MainWindow(), IDC_MAIN_APPLY_BUTTON)));
         const HWND box =
             WaitForMessageBox(session.ProcessId(), "Velmora 99 - Machine-wide policy", kDeadline);
         ASSERT_NE(box, nullptr);
@@ -190,7 +190,7 @@ TEST(CliApply, AMachineWidePolicyThatOverridesTheUsersBoxIsSaidEverywhere) {
         EXPECT_NE(text.find(note), std::string::npos) << text;
         EXPECT_NE(text.find(where), std::string::npos) << text;
         ASSERT_TRUE(AnswerMessageBox(box, IDOK));
-        ASSERT_TRUE(PostClick(Control(session.MainWindow(), main_window::kCancel)));
+        ASSERT_TRUE(PostClick(Control(session.MainWindow(), IDCANCEL)));
         ASSERT_TRUE(session.WaitForExit());
     }
     EXPECT_EQ(ReadRawValue(RootKey::CurrentUser, kPolicies, "NoNetHood"),

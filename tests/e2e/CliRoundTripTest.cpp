@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "cli/core/BackupFile.h"
+#include "res/resource.h"
 #include "settings/Locations.h"
 #include "tests/cli/CliProcess.h"
 #include "tests/cli/RestoredRegistry.h"
@@ -59,15 +60,18 @@ TEST(CliRoundTrip, BackupChangeThroughThePagesImportAndCompare) {
         const struct {
             const char* page;
             int box;
-        } clicks[] = {{"Start Menu", 1071}, {"Desktop", 1011}, {"Miscellaneous", 1043}, {"Security", 1045}};
+        } clicks[] = {{"Start Menu", IDC_STARTMENU_SHOW_FIND_BOX},
+                      {"Desktop", IDC_DESKTOP_SHOW_NET_HOOD_BOX},
+                      {"Miscellaneous", IDC_MISC_VIEW_WITH_NOTEPAD_BOX},
+                      {"Security", IDC_SECURITY_FILE_MENU_BOX}};
         for (const auto& click : clicks) {
             const HWND page = sheet.SelectPage(click.page);
             ASSERT_NE(page, nullptr) << click.page;
             ASSERT_TRUE(Click(Control(page, click.box))) << click.page;
         }
-        ASSERT_TRUE(Click(Control(main, main_window::kApply)));
-        EXPECT_FALSE(IsEnabled(Control(main, main_window::kApply)));
-        ASSERT_TRUE(PostClick(Control(main, main_window::kCancel)));
+        ASSERT_TRUE(Click(Control(main, IDC_MAIN_APPLY_BUTTON)));
+        EXPECT_FALSE(IsEnabled(Control(main, IDC_MAIN_APPLY_BUTTON)));
+        ASSERT_TRUE(PostClick(Control(main, IDCANCEL)));
         ASSERT_TRUE(session.WaitForExit());
     }
     ASSERT_FALSE(RegistryUnchangedSince(before));

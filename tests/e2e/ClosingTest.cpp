@@ -33,7 +33,7 @@ std::string ToString(CloseBy way) {
 bool Close(HWND main, CloseBy way) {
     switch (way) {
         case CloseBy::CancelButton:
-            return PostClick(Control(main, main_window::kCancel));
+            return PostClick(Control(main, IDCANCEL));
         case CloseBy::EscapeKey:
             return PressKey(main, VK_ESCAPE);
         case CloseBy::CloseBox:

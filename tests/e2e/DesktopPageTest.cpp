@@ -35,7 +35,8 @@ constexpr char kMetrics[] = "Control Panel\\Desktop\\WindowMetrics";
 constexpr char kShellIcons[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Icons";
 constexpr Milliseconds kBoxTimeout = kDeadline;
 
-constexpr int kArrows[] = {1241, 1242, 1244};
+constexpr int kArrows[] = {IDC_DESKTOP_ARROW_NORMAL_RADIO, IDC_DESKTOP_ARROW_SMALL_RADIO,
+                           IDC_DESKTOP_ARROW_NONE_RADIO};
 
 // The policy keys' parent made volatile for one scenario. Wine grants every registry write, but a
 // non-volatile key cannot be created under a volatile one (ERROR_CHILD_MUST_BE_VOLATILE): the policy
@@ -147,11 +148,11 @@ TEST_F(DesktopPage, UncheckingNetworkNeighborhoodAndOkWritesTheFlagAndOffersARes
     Open(WindowsVersion::Nt);
     const RegistrySnapshot before = RegistrySnapshot::Take(ProgramRegistryKeys());
     ASSERT_TRUE(IsChecked(Page(IDC_DESKTOP_SHOW_NET_HOOD_BOX)));
-    EXPECT_FALSE(IsEnabled(Button(main_window::kApply)));
+    EXPECT_FALSE(IsEnabled(Button(IDC_MAIN_APPLY_BUTTON)));
 
     ASSERT_TRUE(Click(Page(IDC_DESKTOP_SHOW_NET_HOOD_BOX)));
-    EXPECT_TRUE(IsEnabled(Button(main_window::kApply)));
-    ASSERT_TRUE(PostClick(Button(main_window::kOk)));
+    EXPECT_TRUE(IsEnabled(Button(IDC_MAIN_APPLY_BUTTON)));
+    ASSERT_TRUE(PostClick(Button(IDOK)));
 
     const HWND box = WaitForMessageBox(session_->ProcessId(), kRestartCaption, kBoxTimeout, Main());
     ASSERT_NE(box, nullptr);
@@ -179,12 +180,12 @@ TEST_F(DesktopPage, ApplyThenCancelKeepsTheWriteAndAsksNothing) {
     ASSERT_TRUE(netHood_.Remove());
     Open(WindowsVersion::Nt);
     ASSERT_TRUE(Click(Page(IDC_DESKTOP_SHOW_NET_HOOD_BOX)));
-    ASSERT_TRUE(Click(Button(main_window::kApply)));
-    EXPECT_FALSE(IsEnabled(Button(main_window::kApply)));
+    ASSERT_TRUE(Click(Button(IDC_MAIN_APPLY_BUTTON)));
+    EXPECT_FALSE(IsEnabled(Button(IDC_MAIN_APPLY_BUTTON)));
     EXPECT_EQ(ReadRawValue(RootKey::CurrentUser, kPolicies, "NoNetHood"),
               RegistryValue::Binary({1, 0, 0, 0}));
 
-    ASSERT_TRUE(PostClick(Button(main_window::kCancel)));
+    ASSERT_TRUE(PostClick(Button(IDCANCEL)));
     ASSERT_TRUE(session_->WaitForExit());
     EXPECT_EQ(WaitForMessageBox(session_->ProcessId(), kRestartCaption, Milliseconds(500)), nullptr);
     EXPECT_EQ(ReadRawValue(RootKey::CurrentUser, kPolicies, "NoNetHood"),
@@ -195,7 +196,7 @@ TEST_F(DesktopPage, OkWithOnlyTheBeepChangedClosesWithoutTheQuestion) {
     Open(WindowsVersion::Nt);
     const bool beeping = IsChecked(Page(IDC_DESKTOP_BEEP_BOX));
     ASSERT_TRUE(Click(Page(IDC_DESKTOP_BEEP_BOX)));
-    ASSERT_TRUE(PostClick(Button(main_window::kOk)));
+    ASSERT_TRUE(PostClick(Button(IDOK)));
     ASSERT_TRUE(session_->WaitForExit());
     EXPECT_EQ(WaitForMessageBox(session_->ProcessId(), kRestartCaption, Milliseconds(500)), nullptr);
 
@@ -207,18 +208,18 @@ TEST_F(DesktopPage, RebuildIconsActsAtOnceAndLeavesApplyAsItWas) {
     ScopedRegistryValue iconSize(RootKey::CurrentUser, kMetrics, "Shell Icon Size");
     ASSERT_TRUE(iconSize.Set(RegistryValue::String("48")));
     Open(WindowsVersion::Nt);
-    ASSERT_FALSE(IsEnabled(Button(main_window::kApply)));
+    ASSERT_FALSE(IsEnabled(Button(IDC_MAIN_APPLY_BUTTON)));
     ASSERT_TRUE(Click(Page(IDC_DESKTOP_REBUILD_ICONS_BUTTON)));
-    EXPECT_FALSE(IsEnabled(Button(main_window::kApply)));
+    EXPECT_FALSE(IsEnabled(Button(IDC_MAIN_APPLY_BUTTON)));
     // The size that stood is put back after the rebuild.
     EXPECT_EQ(ReadRawValue(RootKey::CurrentUser, kMetrics, "Shell Icon Size"), RegistryValue::String("48"));
     // The combo box keeps showing the earlier choice ("Big").
-    EXPECT_EQ(TextOf(Page(1025)), "Big");
+    EXPECT_EQ(TextOf(Page(IDC_DESKTOP_ICON_SIZE_COMBO)), "Big");
 
     // Touched, then rebuilt: Apply stays lit.
     ASSERT_TRUE(Click(Page(IDC_DESKTOP_BEEP_BOX)));
     ASSERT_TRUE(Click(Page(IDC_DESKTOP_REBUILD_ICONS_BUTTON)));
-    EXPECT_TRUE(IsEnabled(Button(main_window::kApply)));
+    EXPECT_TRUE(IsEnabled(Button(IDC_MAIN_APPLY_BUTTON)));
     ASSERT_TRUE(Click(Page(IDC_DESKTOP_BEEP_BOX)));  // back as it was before the beep is applied
 }
 
@@ -235,7 +236,7 @@ TEST_F(DesktopPage, AFailedWriteIsReportedAndKeptWhileTheOtherSettingIsWritten) 
     ASSERT_TRUE(Click(Page(IDC_DESKTOP_SHOW_NET_HOOD_BOX)));
     ASSERT_TRUE(Click(Page(IDC_DESKTOP_SMOOTH_SCROLL_BOX)));
 
-    for (const int button : {main_window::kApply, main_window::kOk}) {
+    for (const int button : {IDC_MAIN_APPLY_BUTTON, IDOK}) {
         SCOPED_TRACE(button);
         ASSERT_TRUE(PostClick(Button(button)));
         const HWND box = WaitForMessageBox(session_->ProcessId(), kErrorCaption, kBoxTimeout, Main());
@@ -252,13 +253,13 @@ TEST_F(DesktopPage, AFailedWriteIsReportedAndKeptWhileTheOtherSettingIsWritten) 
         ASSERT_TRUE(AnswerMessageBox(box, IDOK));
         ASSERT_TRUE(Responds(Main()));
         EXPECT_TRUE(IsWindow(Main()));
-        EXPECT_TRUE(IsEnabled(Button(main_window::kApply)));
+        EXPECT_TRUE(IsEnabled(Button(IDC_MAIN_APPLY_BUTTON)));
         EXPECT_FALSE(ReadRawValue(RootKey::CurrentUser, kPolicies, "NoNetHood"));
         EXPECT_EQ(ReadRawValue(RootKey::CurrentUser, "Control Panel\\Desktop", "SmoothScroll"),
                   RegistryValue::Binary({1, 0, 0, 0}));
     }
     EXPECT_EQ(WaitForMessageBox(session_->ProcessId(), kRestartCaption, Milliseconds(500)), nullptr);
-    ASSERT_TRUE(PostClick(Button(main_window::kCancel)));
+    ASSERT_TRUE(PostClick(Button(IDCANCEL)));
     ASSERT_TRUE(session_->WaitForExit());
 }
 
@@ -271,18 +272,18 @@ TEST_F(DesktopPage, ABroadcastPassesOverAWindowThatStoppedAnswering) {
     const bool beeping = IsChecked(Page(IDC_DESKTOP_BEEP_BOX));
     ASSERT_TRUE(Click(Page(IDC_DESKTOP_BEEP_BOX)));
     const DWORD start = GetTickCount();
-    ASSERT_TRUE(PostClick(Button(main_window::kApply)));
-    while (IsEnabled(Button(main_window::kApply)) && GetTickCount() - start < 60000) {
+    ASSERT_TRUE(PostClick(Button(IDC_MAIN_APPLY_BUTTON)));
+    while (IsEnabled(Button(IDC_MAIN_APPLY_BUTTON)) && GetTickCount() - start < 60000) {
         Sleep(50);
     }
     const DWORD elapsed = GetTickCount() - start;
-    EXPECT_FALSE(IsEnabled(Button(main_window::kApply)));
+    EXPECT_FALSE(IsEnabled(Button(IDC_MAIN_APPLY_BUTTON)));
     // The helper sleeps for two minutes: a broadcast that waited for it would take that long.
     EXPECT_LT(elapsed, 20000u);
     // Asked at once, a window whose thread has been busy for more than five seconds counts as hung
     // until it next takes a message: the program must answer again soon after, not at that instant.
     EXPECT_TRUE(WaitUntil([&] { return Responds(Main(), Milliseconds(1000)); }, kDeadline));
-    ASSERT_TRUE(PostClick(Button(main_window::kCancel)));
+    ASSERT_TRUE(PostClick(Button(IDCANCEL)));
     ASSERT_TRUE(session_->WaitForExit());
     EXPECT_NE(SystemParametersInfoA(SPI_SETBEEP, beeping ? TRUE : FALSE, nullptr, SPIF_UPDATEINIFILE), FALSE);
 }
@@ -299,25 +300,25 @@ TEST_F(DesktopPage, HugeIconsAndSmallArrowsInOneApplyLeaveTheIconSizeAt64) {
     SendMessageA(page_, WM_COMMAND, MAKEWPARAM(IDC_DESKTOP_ICON_SIZE_COMBO, CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(combo));
     ASSERT_TRUE(Click(Page(IDC_DESKTOP_ARROW_SMALL_RADIO)));
-    ASSERT_TRUE(Click(Button(main_window::kApply)));
-    EXPECT_FALSE(IsEnabled(Button(main_window::kApply)));
+    ASSERT_TRUE(Click(Button(IDC_MAIN_APPLY_BUTTON)));
+    EXPECT_FALSE(IsEnabled(Button(IDC_MAIN_APPLY_BUTTON)));
     EXPECT_EQ(ReadRawValue(RootKey::CurrentUser, kMetrics, "Shell Icon Size"), RegistryValue::String("64"));
     const auto location = ReadRawValue(RootKey::LocalMachine, kShellIcons, "29");
     ASSERT_TRUE(location);
     EXPECT_NE(std::string(location->bytes.begin(), location->bytes.end()).find("\\Icobank.exe,1"),
               std::string::npos);
-    ASSERT_TRUE(PostClick(Button(main_window::kCancel)));
+    ASSERT_TRUE(PostClick(Button(IDCANCEL)));
     ASSERT_TRUE(session_->WaitForExit());
 }
 
 TEST_F(DesktopPage, ApplyWithNothingTouchedChangesNothing) {
     Open(WindowsVersion::Windows98);
     const RegistrySnapshot before = RegistrySnapshot::Take(ProgramRegistryKeys());
-    ASSERT_TRUE(PostMessageA(Main(), WM_COMMAND, MAKEWPARAM(main_window::kApply, BN_CLICKED),
-                             reinterpret_cast<LPARAM>(Button(main_window::kApply))));
+    ASSERT_TRUE(PostMessageA(Main(), WM_COMMAND, MAKEWPARAM(IDC_MAIN_APPLY_BUTTON, BN_CLICKED),
+                             reinterpret_cast<LPARAM>(Button(IDC_MAIN_APPLY_BUTTON))));
     ASSERT_TRUE(Responds(Main()));
     EXPECT_TRUE(RegistryUnchangedSince(before));
-    ASSERT_TRUE(PostClick(Button(main_window::kOk)));
+    ASSERT_TRUE(PostClick(Button(IDOK)));
     ASSERT_TRUE(session_->WaitForExit());
     EXPECT_TRUE(RegistryUnchangedSince(before));
 }
@@ -342,7 +343,7 @@ TEST_F(DesktopPage, OnWindows95TheVersionBoxIsWindows98OnlyAndOn98ItIsLoaded) {
     for (int arrow : kArrows) {
         EXPECT_TRUE(IsEnabled(Page(arrow))) << arrow;
     }
-    ASSERT_TRUE(PostClick(Button(main_window::kCancel)));
+    ASSERT_TRUE(PostClick(Button(IDCANCEL)));
     ASSERT_TRUE(session_->WaitForExit());
 
     ScopedRegistryValue version(RootKey::CurrentUser, "Control Panel\\Desktop", "PaintDesktopVersion");
@@ -358,7 +359,7 @@ TEST_F(DesktopPage, OnWindows95TheVersionBoxIsWindows98OnlyAndOn98ItIsLoaded) {
 
 TEST_F(DesktopPage, IconButtonsAreFlatUntilTheMouseIsOverThem) {
     Open(WindowsVersion::Nt);
-    const HWND ok = Button(main_window::kOk);
+    const HWND ok = Button(IDOK);
     EXPECT_EQ(Style(ok) & 0x0F, BS_OWNERDRAW);
     const Screenshot flat = SaveScreenshot(Main(), "icon-buttons-normal");
     // Hot tracking follows the mouse: a move over the button makes it hot.

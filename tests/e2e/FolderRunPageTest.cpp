@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "res/resource.h"
 #include "tests/e2e/harness/CaptionFit.h"
 #include "tests/e2e/harness/ExpectedChanges.h"
 #include "tests/e2e/harness/HostedSheet.h"
@@ -27,15 +28,6 @@ namespace {
 
 constexpr char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-
-constexpr int kFolderList = 1090;
-constexpr int kChangePath = 1092;
-constexpr int kAutorunList = 1105;
-constexpr int kDelete = 1107;
-constexpr int kEdit = 1081;
-constexpr int kEditorText = 1083;
-constexpr int kAutorunEditorName = 1082;
-constexpr int kFolderEditorName = 1093;
 
 constexpr char kImportant[] = "Velmora 99 - Important";
 constexpr char kAutorunEditor[] = "Velmora 99 - Autorun";
@@ -61,7 +53,7 @@ class FolderRunPage : public testing::Test {
         ASSERT_NE(sheet, nullptr);
         page_ = HostedSheet(sheet).SelectPage("Folders/Run");
         ASSERT_NE(page_, nullptr);
-        autoruns_ = Control(page_, kAutorunList);
+        autoruns_ = Control(page_, IDC_FOLDERSRUN_AUTORUN_LIST);
     }
 
     static std::vector<RegistryLocation> Keys() {
@@ -70,7 +62,7 @@ class FolderRunPage : public testing::Test {
 
     // Selects the entry and presses Delete or Edit; the question or the editor follows.
     void Press(int button, const std::string& entry) {
-        ASSERT_TRUE(SelectListEntry(page_, kAutorunList, entry));
+        ASSERT_TRUE(SelectListEntry(page_, IDC_FOLDERSRUN_AUTORUN_LIST, entry));
         ASSERT_TRUE(IsEnabled(Control(page_, button)));
         ASSERT_TRUE(PostClick(Control(page_, button)));
     }
@@ -87,7 +79,11 @@ class FolderRunPage : public testing::Test {
     void ExpectRefilled() {
         // The page turns the buttons off after reading the list again, one after the other.
         EXPECT_TRUE(WaitUntil(
-            [&] { return !IsEnabled(Control(page_, kDelete)) && !IsEnabled(Control(page_, kEdit)); }, kWait));
+            [&] {
+                return !IsEnabled(Control(page_, IDC_FOLDERSRUN_DELETE_BUTTON)) &&
+                       !IsEnabled(Control(page_, IDC_FOLDERSRUN_EDIT_BUTTON));
+            },
+            kWait));
         EXPECT_EQ(SendMessageA(autoruns_, LB_GETCURSEL, 0, 0), LB_ERR);
     }
 
@@ -104,25 +100,26 @@ class FolderRunPage : public testing::Test {
 TEST_F(FolderRunPage, StartsWithTheCurrentUsersEntriesAndTheButtonsOff) {
     EXPECT_TRUE(Shows(autoruns_, "Velmora e2e One"));
     EXPECT_TRUE(Shows(autoruns_, "Velmora e2e Two"));
-    EXPECT_TRUE(Shows(Control(page_, kFolderList), "Velmora e2e Folder"));
-    EXPECT_EQ(TextOf(Control(page_, 1106)), "Current User");
-    EXPECT_EQ(TextOf(Control(page_, 1091)), "Mark folder name above to see path Here!");
-    for (int button : {kChangePath, kDelete, kEdit}) {
+    EXPECT_TRUE(Shows(Control(page_, IDC_FOLDERSRUN_FOLDER_LIST), "Velmora e2e Folder"));
+    EXPECT_EQ(TextOf(Control(page_, IDC_FOLDERSRUN_SOURCE_COMBO)), "Current User");
+    EXPECT_EQ(TextOf(Control(page_, IDC_FOLDERSRUN_PATH_TEXT)), "Mark folder name above to see path Here!");
+    for (int button :
+         {IDC_FOLDERSRUN_CHANGE_PATH_BUTTON, IDC_FOLDERSRUN_DELETE_BUTTON, IDC_FOLDERSRUN_EDIT_BUTTON}) {
         EXPECT_FALSE(IsEnabled(Control(page_, button))) << button;
     }
     EXPECT_NE(SaveScreenshot(session_.MainWindow(), "folders-run-page").path, "");
 
-    ASSERT_TRUE(SelectListEntry(page_, kFolderList, "Velmora e2e Folder"));
-    EXPECT_EQ(TextOf(Control(page_, 1091)), "C:\\e2e\\Folder");
-    EXPECT_TRUE(IsEnabled(Control(page_, kChangePath)));
-    ASSERT_TRUE(SelectListEntry(page_, kAutorunList, "Velmora e2e Two"));
-    EXPECT_TRUE(IsEnabled(Control(page_, kDelete)));
-    EXPECT_TRUE(IsEnabled(Control(page_, kEdit)));
+    ASSERT_TRUE(SelectListEntry(page_, IDC_FOLDERSRUN_FOLDER_LIST, "Velmora e2e Folder"));
+    EXPECT_EQ(TextOf(Control(page_, IDC_FOLDERSRUN_PATH_TEXT)), "C:\\e2e\\Folder");
+    EXPECT_TRUE(IsEnabled(Control(page_, IDC_FOLDERSRUN_CHANGE_PATH_BUTTON)));
+    ASSERT_TRUE(SelectListEntry(page_, IDC_FOLDERSRUN_AUTORUN_LIST, "Velmora e2e Two"));
+    EXPECT_TRUE(IsEnabled(Control(page_, IDC_FOLDERSRUN_DELETE_BUTTON)));
+    EXPECT_TRUE(IsEnabled(Control(page_, IDC_FOLDERSRUN_EDIT_BUTTON)));
     EXPECT_NE(SaveScreenshot(session_.MainWindow(), "folders-run-page-selected").path, "");
 }
 
 TEST_F(FolderRunPage, DeleteAfterYesRemovesOnlyThatValueAndRefreshesTheList) {
-    Press(kDelete, "Velmora e2e One");
+    Press(IDC_FOLDERSRUN_DELETE_BUTTON, "Velmora e2e One");
     Answer("You're about to delete an AutoRun Program. Do you want to continue?", IDYES);
     ExpectRefilled();
     EXPECT_FALSE(Shows(autoruns_, "Velmora e2e One"));
@@ -134,7 +131,7 @@ TEST_F(FolderRunPage, DeleteAfterYesRemovesOnlyThatValueAndRefreshesTheList) {
 }
 
 TEST_F(FolderRunPage, DeleteAfterNoWritesNothing) {
-    Press(kDelete, "Velmora e2e One");
+    Press(IDC_FOLDERSRUN_DELETE_BUTTON, "Velmora e2e One");
     Answer("You're about to delete an AutoRun Program. Do you want to continue?", IDNO);
     ExpectRefilled();
     EXPECT_TRUE(Shows(autoruns_, "Velmora e2e One"));
@@ -143,7 +140,7 @@ TEST_F(FolderRunPage, DeleteAfterNoWritesNothing) {
 
 TEST_F(FolderRunPage, DeletingAnEntryRemovedMeanwhileSaysSoAndDropsItFromTheList) {
     ASSERT_TRUE(RemoveValue(RootKey::CurrentUser, kRun, "Velmora e2e One"));
-    Press(kDelete, "Velmora e2e One");
+    Press(IDC_FOLDERSRUN_DELETE_BUTTON, "Velmora e2e One");
     Answer("You're about to delete an AutoRun Program. Do you want to continue?", IDYES);
     const HWND box = WaitForMessageBox(session_.ProcessId(), "Velmora 99 - Error", kWait);
     ASSERT_NE(box, nullptr);
@@ -159,7 +156,7 @@ TEST_F(FolderRunPage, DeletingAnEntryRemovedMeanwhileSaysSoAndDropsItFromTheList
 TEST_F(FolderRunPage, DeletingFromAKeyThatRefusesChangesSaysItNeedsAnAdministrator) {
     ScopedKeyDenial denial(RootKey::CurrentUser, kRun);
     ASSERT_TRUE(denial.Ok()) << "the key's access list could not be replaced";
-    Press(kDelete, "Velmora e2e One");
+    Press(IDC_FOLDERSRUN_DELETE_BUTTON, "Velmora e2e One");
     Answer("You're about to delete an AutoRun Program. Do you want to continue?", IDYES);
     const HWND box = WaitForMessageBox(session_.ProcessId(), "Velmora 99 - Error", kWait);
     ASSERT_NE(box, nullptr);
@@ -177,16 +174,17 @@ TEST_F(FolderRunPage, DeletingFromAKeyThatRefusesChangesSaysItNeedsAnAdministrat
 TEST_F(FolderRunPage, EditStoresTheNewCommandAsTextUnderTheSameName) {
     ASSERT_TRUE(one_.Set(RegistryValue::Binary({'o', 'l', 'd', 0, 'x', 'x'})));
     const RegistrySnapshot prepared = RegistrySnapshot::Take(Keys());
-    Press(kEdit, "Velmora e2e One");
+    Press(IDC_FOLDERSRUN_EDIT_BUTTON, "Velmora e2e One");
     const HWND editor = WaitForTopLevelWindow({session_.ProcessId(), kAutorunEditor, "#32770"}, kWait);
     ASSERT_NE(editor, nullptr);
-    EXPECT_EQ(TextOf(Control(editor, kAutorunEditorName)), "Velmora e2e One");
-    EXPECT_EQ(TextOf(Control(editor, kEditorText)), "old");
+    EXPECT_EQ(TextOf(Control(editor, IDC_AUTORUNEDIT_NAME_EDIT)), "Velmora e2e One");
+    EXPECT_EQ(TextOf(Control(editor, IDC_AUTORUNEDIT_COMMAND_EDIT)), "old");
     EXPECT_FALSE(IsEnabled(session_.MainWindow())) << "the editor is not modal to the main window";
     EXPECT_NE(SaveScreenshot(editor, "folders-run-autorun-editor").path, "");
     EXPECT_TRUE(CaptionsFit(editor));
 
-    SendMessageA(Control(editor, kEditorText), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("C:\\new.exe /q"));
+    SendMessageA(Control(editor, IDC_AUTORUNEDIT_COMMAND_EDIT), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>("C:\\new.exe /q"));
     ASSERT_TRUE(PostClick(Control(editor, IDOK)));
     Answer("You're about to change the searchpath for an AutoRun Program. Do you want to continue?", IDYES);
     ExpectRefilled();
@@ -200,7 +198,7 @@ TEST_F(FolderRunPage, EditStoresTheNewCommandAsTextUnderTheSameName) {
 }
 
 TEST_F(FolderRunPage, OkInTheEditorWithoutTypingAsksNothingAndWritesNothing) {
-    Press(kEdit, "Velmora e2e Two");
+    Press(IDC_FOLDERSRUN_EDIT_BUTTON, "Velmora e2e Two");
     const HWND editor = WaitForTopLevelWindow({session_.ProcessId(), kAutorunEditor, "#32770"}, kWait);
     ASSERT_NE(editor, nullptr);
     ASSERT_TRUE(PostClick(Control(editor, IDOK)));
@@ -211,20 +209,21 @@ TEST_F(FolderRunPage, OkInTheEditorWithoutTypingAsksNothingAndWritesNothing) {
 }
 
 TEST_F(FolderRunPage, OkAfterAFolderChangeAttemptOffersTheRestart) {
-    ASSERT_TRUE(SelectListEntry(page_, kFolderList, "Velmora e2e Folder"));
-    ASSERT_TRUE(PostClick(Control(page_, kChangePath)));
+    ASSERT_TRUE(SelectListEntry(page_, IDC_FOLDERSRUN_FOLDER_LIST, "Velmora e2e Folder"));
+    ASSERT_TRUE(PostClick(Control(page_, IDC_FOLDERSRUN_CHANGE_PATH_BUTTON)));
     const HWND editor = WaitForTopLevelWindow({session_.ProcessId(), kFolderEditor, "#32770"}, kWait);
     ASSERT_NE(editor, nullptr);
-    EXPECT_EQ(TextOf(Control(editor, kFolderEditorName)), "Velmora e2e Folder");
-    EXPECT_EQ(TextOf(Control(editor, kEditorText)), "C:\\e2e\\Folder");
+    EXPECT_EQ(TextOf(Control(editor, IDC_FOLDEREDIT_FOLDER_EDIT)), "Velmora e2e Folder");
+    EXPECT_EQ(TextOf(Control(editor, IDC_FOLDEREDIT_PATH_EDIT)), "C:\\e2e\\Folder");
     EXPECT_NE(SaveScreenshot(editor, "folders-run-folder-editor").path, "");
     EXPECT_TRUE(CaptionsFit(editor));
     ASSERT_TRUE(PostClick(Control(editor, IDCANCEL)));
     ASSERT_TRUE(WaitForWindowGone(editor, kWait));
-    EXPECT_TRUE(WaitUntil([&] { return !IsEnabled(Control(page_, kChangePath)); }, kWait));
-    EXPECT_EQ(TextOf(Control(page_, 1091)), "Mark folder name above to see path Here!");
+    EXPECT_TRUE(
+        WaitUntil([&] { return !IsEnabled(Control(page_, IDC_FOLDERSRUN_CHANGE_PATH_BUTTON)); }, kWait));
+    EXPECT_EQ(TextOf(Control(page_, IDC_FOLDERSRUN_PATH_TEXT)), "Mark folder name above to see path Here!");
 
-    ASSERT_TRUE(PostClick(Control(session_.MainWindow(), main_window::kOk)));
+    ASSERT_TRUE(PostClick(Control(session_.MainWindow(), IDOK)));
     const HWND restart = WaitForMessageBox(session_.ProcessId(), "Velmora 99 - Restart Windows?", kWait);
     ASSERT_NE(restart, nullptr) << "OK did not offer the restart";
     ASSERT_TRUE(AnswerMessageBox(restart, IDNO));
@@ -284,43 +283,44 @@ TEST_F(FolderRunPageText, NamesOutsideTheCodePageAreListedEditedAndDeletedExactl
     const RegistrySnapshot prepared = RegistrySnapshot::Take(Keys());
 
     // The accented one goes, and only it.
-    Press(kDelete, kLodzAccented);
+    Press(IDC_FOLDERSRUN_DELETE_BUTTON, kLodzAccented);
     Answer("You're about to delete an AutoRun Program. Do you want to continue?", IDYES);
     ExpectRefilled();
     EXPECT_LT(ListBoxIndexOf(autoruns_, kLodzAccented), 0);
     EXPECT_GE(ListBoxIndexOf(autoruns_, kLodzPlain), 0);
 
     // The editor shows the command as it is, and what is added to it is stored with the rest intact.
-    Press(kEdit, kTest);
+    Press(IDC_FOLDERSRUN_EDIT_BUTTON, kTest);
     HWND editor = OpenEditor(kAutorunEditor);
     ASSERT_NE(editor, nullptr);
-    EXPECT_EQ(TextOf(Control(editor, kAutorunEditorName)), kTest);
-    EXPECT_EQ(TextOf(Control(editor, kEditorText)), kTestCommand);
+    EXPECT_EQ(TextOf(Control(editor, IDC_AUTORUNEDIT_NAME_EDIT)), kTest);
+    EXPECT_EQ(TextOf(Control(editor, IDC_AUTORUNEDIT_COMMAND_EDIT)), kTestCommand);
     ASSERT_TRUE(PostClick(Control(editor, IDCANCEL)));
     ASSERT_TRUE(WaitForWindowGone(editor, kWait));
     ExpectRefilled();
-    Press(kEdit, kAccPlain);
+    Press(IDC_FOLDERSRUN_EDIT_BUTTON, kAccPlain);
     editor = OpenEditor(kAutorunEditor);
     ASSERT_NE(editor, nullptr);
-    EXPECT_EQ(TextOf(Control(editor, kEditorText)), kAccCommand);
+    EXPECT_EQ(TextOf(Control(editor, IDC_AUTORUNEDIT_COMMAND_EDIT)), kAccCommand);
     const std::string minimised = std::string(kAccCommand) + " /min";
-    ASSERT_TRUE(SetTextOf(Control(editor, kEditorText), minimised));
+    ASSERT_TRUE(SetTextOf(Control(editor, IDC_AUTORUNEDIT_COMMAND_EDIT), minimised));
     ASSERT_TRUE(PostClick(Control(editor, IDOK)));
     Answer("You're about to change the searchpath for an AutoRun Program. Do you want to continue?", IDYES);
     ExpectRefilled();
 
     // A system folder under such a profile: shown, and changed, as it is.
-    ASSERT_TRUE(SelectListEntry(page_, kFolderList, "Velmora e2e Desktop"));
-    EXPECT_EQ(TextOf(Control(page_, 1091)), kDesktopPath);
-    ASSERT_TRUE(PostClick(Control(page_, kChangePath)));
+    ASSERT_TRUE(SelectListEntry(page_, IDC_FOLDERSRUN_FOLDER_LIST, "Velmora e2e Desktop"));
+    EXPECT_EQ(TextOf(Control(page_, IDC_FOLDERSRUN_PATH_TEXT)), kDesktopPath);
+    ASSERT_TRUE(PostClick(Control(page_, IDC_FOLDERSRUN_CHANGE_PATH_BUTTON)));
     editor = OpenEditor(kFolderEditor);
     ASSERT_NE(editor, nullptr);
-    EXPECT_EQ(TextOf(Control(editor, kEditorText)), kDesktopPath);
+    EXPECT_EQ(TextOf(Control(editor, IDC_FOLDEREDIT_PATH_EDIT)), kDesktopPath);
     const std::string moved = std::string(kDesktopPath) + " \xD0\x96";  // Ж
-    ASSERT_TRUE(SetTextOf(Control(editor, kEditorText), moved));
+    ASSERT_TRUE(SetTextOf(Control(editor, IDC_FOLDEREDIT_PATH_EDIT), moved));
     ASSERT_TRUE(PostClick(Control(editor, IDOK)));
     Answer("You're about to change the searchpath for a System Folder. Do you want to continue?", IDYES);
-    EXPECT_TRUE(WaitUntil([&] { return !IsEnabled(Control(page_, kChangePath)); }, kWait));
+    EXPECT_TRUE(
+        WaitUntil([&] { return !IsEnabled(Control(page_, IDC_FOLDERSRUN_CHANGE_PATH_BUTTON)); }, kWait));
 
     const RegistrySnapshot after = prepared.Again();
     EXPECT_TRUE(OnlyTheseChanged(
@@ -329,7 +329,7 @@ TEST_F(FolderRunPageText, NamesOutsideTheCodePageAreListedEditedAndDeletedExactl
             .Remove(RootKey::CurrentUser, kRun, kLodzAccented)
             .Set(RootKey::CurrentUser, kRun, kAccPlain, RegistryValue::String(minimised))
             .Set(RootKey::CurrentUser, kShellFolders, "Velmora e2e Desktop", RegistryValue::String(moved))));
-    ASSERT_TRUE(PostClick(Control(session_.MainWindow(), main_window::kCancel)));
+    ASSERT_TRUE(PostClick(Control(session_.MainWindow(), IDCANCEL)));
     EXPECT_TRUE(session_.WaitForExit());
 }
 

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "res/resource.h"
 #include "tests/e2e/harness/HelpViewers.h"
 #include "tests/e2e/harness/Keyboard.h"
 #include "tests/e2e/harness/MessageBoxes.h"
@@ -73,7 +74,7 @@ TEST_F(HelpWithWinHelp, HelpShowsTheContentsF1ThePageTopicAndClosingVelmoraClose
     ASSERT_TRUE(session.Start());
     const HWND main = session.MainWindow();
 
-    ASSERT_TRUE(PostClick(Control(main, main_window::kHelp)));
+    ASSERT_TRUE(PostClick(Control(main, IDC_MAIN_HELP_BUTTON)));
     HWND viewer = nullptr;
     ASSERT_TRUE(WhileAnswering(
         main, [&] { return (viewer = WaitForViewerWindow(kViewer, kHelpTitle, Milliseconds(0))) != nullptr; },
@@ -100,7 +101,7 @@ TEST_F(HelpWithWinHelp, HelpShowsTheContentsF1ThePageTopicAndClosingVelmoraClose
         << "\"; the viewer's windows: " << DescribeWindowsOf(kViewer);
     SaveScreenshot(viewer, "help-desktop-topic");
 
-    ASSERT_TRUE(PostClick(Control(main, main_window::kCancel)));
+    ASSERT_TRUE(PostClick(Control(main, IDCANCEL)));
     ASSERT_TRUE(session.WaitForExit());
     EXPECT_TRUE(WaitForWindowGone(viewer, kShown)) << "the viewer stays after Velmora has closed";
 }
@@ -118,7 +119,7 @@ TEST_F(HelpWithWinHelp, WithoutTheHelpFileHelpSaysWhereItLookedOnce) {
         ASSERT_TRUE(session.Start());
         const HWND main = session.MainWindow();
 
-        ASSERT_TRUE(PostClick(Control(main, main_window::kHelp)));
+        ASSERT_TRUE(PostClick(Control(main, IDC_MAIN_HELP_BUTTON)));
         const HWND box = WaitForMessageBox(session.ProcessId(), kNoticeCaption, kShown, main);
         ASSERT_NE(box, nullptr);
         const std::string text = MessageBoxText(box);
@@ -132,7 +133,7 @@ TEST_F(HelpWithWinHelp, WithoutTheHelpFileHelpSaysWhereItLookedOnce) {
         EXPECT_EQ(WaitForMessageBox(session.ProcessId(), kNoticeCaption, Milliseconds(1000)), nullptr)
             << "the notice came twice";
         EXPECT_TRUE(Responds(main, kAnswer));
-        ASSERT_TRUE(PostClick(Control(main, main_window::kCancel)));
+        ASSERT_TRUE(PostClick(Control(main, IDCANCEL)));
         ASSERT_TRUE(session.WaitForExit());
     }
     DeleteFileA(program.c_str());
@@ -147,7 +148,7 @@ TEST(HelpWithHtmlHelp, OnWindows10HelpOpensTheCompiledHtmlHelpNotWinHelp) {
     ASSERT_TRUE(session.Start());
     const HWND main = session.MainWindow();
 
-    ASSERT_TRUE(PostClick(Control(main, main_window::kHelp)));
+    ASSERT_TRUE(PostClick(Control(main, IDC_MAIN_HELP_BUTTON)));
     HWND viewer = nullptr;
     ASSERT_TRUE(WhileAnswering(
         main, [&] { return (viewer = HtmlHelpWindowOf(session.ProcessId())) != nullptr; }, kShown))
@@ -157,7 +158,7 @@ TEST(HelpWithHtmlHelp, OnWindows10HelpOpensTheCompiledHtmlHelpNotWinHelp) {
     EXPECT_EQ(WaitForViewerWindow(kViewer, "", Milliseconds(1000)), nullptr)
         << "WinHelp was asked: " << DescribeWindowsOf(kViewer);
 
-    ASSERT_TRUE(PostClick(Control(main, main_window::kCancel)));
+    ASSERT_TRUE(PostClick(Control(main, IDCANCEL)));
     ASSERT_TRUE(session.WaitForExit());
 }
 

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "controls/IconButtonLayout.h"
+#include "res/resource.h"
 #include "tests/e2e/harness/CaptionFit.h"
 #include "tests/e2e/harness/HostedSheet.h"
 #include "tests/e2e/harness/ProgramWindows.h"
@@ -68,7 +69,7 @@ void ExpectTheSystemsIconSize(HWND main, int dpi) {
     EXPECT_GT(icon, 32) << "the system's icon size does not follow the screen's " << dpi << " DPI";
     // Away from the buttons, so that none shows its hot frame.
     SetCursorPos(0, 0);
-    const HWND ok = Control(main, main_window::kOk);
+    const HWND ok = Control(main, IDOK);
     RECT part{};
     GetClientRect(ok, &part);
     const int margin = iconbutton::ScaleForDpi(3, dpi);

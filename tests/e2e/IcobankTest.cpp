@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "res/resource.h"
 #include "tests/e2e/harness/Paths.h"
 #include "tests/e2e/harness/ProgramKeys.h"
 #include "tests/e2e/harness/ProgramWindows.h"
@@ -24,7 +25,6 @@ namespace velmora::e2e {
 namespace {
 
 constexpr char kShellIcons[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Icons";
-constexpr int kSmallArrows = 1242;
 constexpr int kScale = 8;  // the 32-pixel overlay drawn 256 pixels wide
 
 std::string SystemDirectory() {
@@ -181,9 +181,9 @@ TEST_F(ShortcutArrows, SmallArrowsAppliedNameTheSmallArrowOfTheShippedIconLibrar
     ASSERT_TRUE(session.Start());
     const HWND page = session.SelectPage("Desktop");
     ASSERT_NE(page, nullptr);
-    ASSERT_TRUE(Click(Control(page, kSmallArrows)));
-    ASSERT_TRUE(Click(Control(session.MainWindow(), main_window::kApply)));
-    ASSERT_TRUE(PostClick(Control(session.MainWindow(), main_window::kCancel)));
+    ASSERT_TRUE(Click(Control(page, IDC_DESKTOP_ARROW_SMALL_RADIO)));
+    ASSERT_TRUE(Click(Control(session.MainWindow(), IDC_MAIN_APPLY_BUTTON)));
+    ASSERT_TRUE(PostClick(Control(session.MainWindow(), IDCANCEL)));
     ASSERT_TRUE(session.WaitForExit());
 
     const std::optional<RegistryValue> value = ReadRawValue(RootKey::LocalMachine, kShellIcons, "29");

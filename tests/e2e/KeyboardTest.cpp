@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "res/resource.h"
 #include "tests/e2e/ExpectedPages.h"
 #include "tests/e2e/harness/HostedSheet.h"
 #include "tests/e2e/harness/Keyboard.h"
@@ -21,7 +22,6 @@ namespace {
 
 constexpr Milliseconds kKeyEffect = kDeadline;
 constexpr char kMiscPage[] = "Miscellaneous";
-constexpr int kExploreFromHereBox = 1223;
 constexpr char kDirectoryVerbs[] = "Directory\\shell";
 constexpr char kExploreVerb[] = "Directory\\shell\\E&xplore From Here";
 
@@ -36,10 +36,10 @@ class KeyboardOnMiscPage : public testing::Test {
         ASSERT_TRUE(RemoveKeyTree(RootKey::ClassesRoot, kExploreVerb));
         ASSERT_TRUE(session_.Start());
         main_ = session_.MainWindow();
-        apply_ = Control(main_, main_window::kApply);
+        apply_ = Control(main_, IDC_MAIN_APPLY_BUTTON);
         const HWND page = HostedSheet(HostedSheet::Find(main_)).SelectPage(kMiscPage);
         ASSERT_NE(page, nullptr);
-        box_ = Control(page, kExploreFromHereBox);
+        box_ = Control(page, IDC_MISC_EXPLORE_FROM_HERE_BOX);
         ASSERT_FALSE(IsChecked(box_));
         ASSERT_TRUE(FocusControl(box_));
     }
@@ -90,7 +90,7 @@ TEST(Keyboard, CtrlTabAndCtrlPageKeysStepThroughThePagesAndWrap) {
     }
 
     // From the main window's own buttons, outside the sheet, too.
-    ASSERT_TRUE(FocusControl(Control(main, main_window::kOk)));
+    ASSERT_TRUE(FocusControl(Control(main, IDOK)));
     ASSERT_TRUE(SendChord(main, {VK_CONTROL}, VK_TAB));
     EXPECT_TRUE(WaitUntil([&] { return sheet.CurrentIndex() == 1; }, kKeyEffect)) << "Ctrl+Tab on OK";
 

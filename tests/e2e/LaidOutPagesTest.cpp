@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "res/resource.h"
 #include "tests/e2e/harness/HostedSheet.h"
 #include "tests/e2e/harness/Layout.h"
 #include "tests/e2e/harness/MessageBoxes.h"
@@ -29,18 +30,16 @@ namespace {
 constexpr char kRestartCaption[] = "Velmora 99 - Restart Windows?";
 
 // Internet Explorer page.
-constexpr int kCookieDelete = 1174;
-constexpr int kPanelFrame = 1269;
-constexpr int kOptions = 1273;
 struct Panel {
     int command;  // of the Options menu
     int control;  // a control only this panel has
     const char* name;
 };
-constexpr Panel kPanels[] = {{32771, 1274, "ie-panel-default-urls"},
-                             {32772, 1279, "ie-panel-url-templates"},
-                             {32774, 1180, "ie-panel-miscellaneous"},
-                             {32773, 1176, "ie-panel-outlook-express"}};
+constexpr Panel kPanels[] = {
+    {IDM_IE_DEFAULT_URLS, IDC_IEURLS_BLANK_PAGE_EDIT, "ie-panel-default-urls"},
+    {IDM_IE_URL_TEMPLATES, IDC_IETEMPLATES_URL5_EDIT, "ie-panel-url-templates"},
+    {IDM_IE_MISCELLANEOUS, IDC_IEMISC_WINDOW_TITLE_EDIT, "ie-panel-miscellaneous"},
+    {IDM_IE_OUTLOOK_EXPRESS, IDC_OUTLOOK_WINDOW_TITLE_EDIT, "ie-panel-outlook-express"}};
 
 std::vector<HWND> ChildrenOf(HWND parent) {
     std::vector<HWND> children;
@@ -85,7 +84,7 @@ void TouchEveryControl(HWND dialog) {
             TouchEveryControl(control);
         } else if (kind == "Button") {
             const LONG type = Style(control) & BS_TYPEMASK;
-            if (type != BS_GROUPBOX && id != kOptions) {
+            if (type != BS_GROUPBOX && id != IDC_IE_OPTIONS_BUTTON) {
                 EXPECT_TRUE(Click(control)) << "control " << id;
             }
         } else if (kind == "Edit" && (Style(control) & ES_READONLY) == 0) {
@@ -104,7 +103,7 @@ void TouchEveryControl(HWND dialog) {
 
 // Presses OK and expects the program to end without asking for a restart.
 void CloseWithOkWithoutRestartQuestion(VelmoraSession& session) {
-    ASSERT_TRUE(PostClick(Control(session.MainWindow(), main_window::kOk)));
+    ASSERT_TRUE(PostClick(Control(session.MainWindow(), IDOK)));
     EXPECT_EQ(WaitForMessageBox(session.ProcessId(), kRestartCaption, Milliseconds(1500)), nullptr);
     EXPECT_TRUE(session.WaitForExit());
 }
@@ -118,7 +117,7 @@ void TouchPagesAndClose(WindowsVersion version, const std::vector<std::string>& 
     ASSERT_TRUE(session.Start());
     const HWND main = session.MainWindow();
     HostedSheet sheet(HostedSheet::Find(main));
-    const HWND apply = Control(main, main_window::kApply);
+    const HWND apply = Control(main, IDC_MAIN_APPLY_BUTTON);
     for (const std::string& title : titles) {
         SCOPED_TRACE(title);
         const HWND page = sheet.SelectPage(title);
@@ -161,25 +160,26 @@ TEST(LaidOutPages, OptionsMenuShowsExactlyTheChosenPanelOverTheFrame) {
     const HWND page = session.SelectPage("Internet Explorer");
     ASSERT_NE(page, nullptr);
     ASSERT_EQ(PanelsOf(page).size(), 4u);
-    EXPECT_FALSE(IsEnabled(Control(page, kCookieDelete)));
-    EXPECT_FALSE(IsChecked(Control(page, 1181)));
-    EXPECT_EQ(SendMessageA(Control(page, 1173), LB_GETCOUNT, 0, 0), 0);
+    EXPECT_FALSE(IsEnabled(Control(page, IDC_IE_DELETE_BUTTON)));
+    EXPECT_FALSE(IsChecked(Control(page, IDC_IE_LIVE_SCROLLING_BOX)));
+    EXPECT_EQ(SendMessageA(Control(page, IDC_IE_COOKIE_LIST), LB_GETCOUNT, 0, 0), 0);
     // The panels' frame stands beside the site list, the Options button clear of both.
-    const RECT frame = RectIn(Control(page, kPanelFrame), page);
-    const RECT sites = RectIn(Control(page, 1173), page);
+    const RECT frame = RectIn(Control(page, IDC_IE_PANEL_FRAME), page);
+    const RECT sites = RectIn(Control(page, IDC_IE_COOKIE_LIST), page);
     RECT common{};
     EXPECT_FALSE(IntersectRect(&common, &frame, &sites)) << ToString(frame) << " over " << ToString(sites);
-    EXPECT_TRUE(StandsClear(Control(page, kOptions), page));
+    EXPECT_TRUE(StandsClear(Control(page, IDC_IE_OPTIONS_BUTTON), page));
     for (HWND panel : PanelsOf(page)) {
         EXPECT_EQ(ToString(RectIn(panel, page)), ToString(frame));
     }
     // At first only the Default URLs panel shows, with its four fields empty.
-    const HWND urls = PanelWith(page, 1274);
+    const HWND urls = PanelWith(page, IDC_IEURLS_BLANK_PAGE_EDIT);
     ASSERT_NE(urls, nullptr);
     for (HWND panel : PanelsOf(page)) {
         EXPECT_EQ(IsVisible(panel), panel == urls);
     }
-    for (int id : {1274, 1275, 1276, 1277}) {
+    for (int id : {IDC_IEURLS_BLANK_PAGE_EDIT, IDC_IEURLS_NAVIGATION_CANCELED_EDIT,
+                   IDC_IEURLS_NAVIGATION_FAILED_EDIT, IDC_IEURLS_OFFLINE_FAILED_EDIT}) {
         EXPECT_EQ(TextOf(Control(urls, id)), "");
     }
 
@@ -201,7 +201,7 @@ TEST(LaidOutPages, OptionsMenuShowsExactlyTheChosenPanelOverTheFrame) {
     SendMessageA(page, WM_COMMAND, MAKEWPARAM(kPanels[0].command, 0), 0);
     SendMessageA(page, WM_COMMAND, MAKEWPARAM(kPanels[0].command, 0), 0);
     EXPECT_TRUE(IsVisible(urls));
-    EXPECT_FALSE(IsEnabled(Control(main, main_window::kApply)));
+    EXPECT_FALSE(IsEnabled(Control(main, IDC_MAIN_APPLY_BUTTON)));
 }
 
 struct MenuSearch {
@@ -234,7 +234,7 @@ TEST(LaidOutPages, OptionsButtonDropsTheMenuFromItsBottomLeftCorner) {
     const HWND main = session.MainWindow();
     const HWND page = session.SelectPage("Internet Explorer");
     ASSERT_NE(page, nullptr);
-    const HWND options = Control(page, kOptions);
+    const HWND options = Control(page, IDC_IE_OPTIONS_BUTTON);
     ASSERT_TRUE(PostClick(options));
     HWND menu = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (menu = PopupMenuOf(session.ProcessId())) != nullptr; }, kDeadline));
@@ -248,10 +248,10 @@ TEST(LaidOutPages, OptionsButtonDropsTheMenuFromItsBottomLeftCorner) {
         PostMessageA(menu, WM_KEYDOWN, key, 0);
         PostMessageA(menu, WM_KEYUP, key, 0xC0000000);
     }
-    const HWND templates = PanelWith(page, 1279);
+    const HWND templates = PanelWith(page, IDC_IETEMPLATES_URL5_EDIT);
     ASSERT_NE(templates, nullptr);
     EXPECT_TRUE(WaitUntil([&] { return IsVisible(templates); }, kDeadline));
-    EXPECT_FALSE(IsVisible(PanelWith(page, 1274)));
+    EXPECT_FALSE(IsVisible(PanelWith(page, IDC_IEURLS_BLANK_PAGE_EDIT)));
 }
 
 TEST(LaidOutPages, NetworkNamesStopAtFifteenAndNoticesAtTwoHundredFiftyFive) {
@@ -261,38 +261,39 @@ TEST(LaidOutPages, NetworkNamesStopAtFifteenAndNoticesAtTwoHundredFiftyFive) {
     HostedSheet sheet(HostedSheet::Find(main));
     const HWND regInfo = sheet.SelectPage("Reg Info");
     ASSERT_NE(regInfo, nullptr);
-    const HWND computerName = Control(regInfo, 1068);
+    const HWND computerName = Control(regInfo, IDC_REGINFO_COMPUTER_NAME_EDIT);
     EXPECT_EQ(SendMessageA(computerName, EM_GETLIMITTEXT, 0, 0), 15);
-    EXPECT_EQ(SendMessageA(Control(regInfo, 1069), EM_GETLIMITTEXT, 0, 0), 15);
+    EXPECT_EQ(SendMessageA(Control(regInfo, IDC_REGINFO_WORKGROUP_EDIT), EM_GETLIMITTEXT, 0, 0), 15);
     const std::string sixteen = "ABCDEFGHIJKLMNOP";
     for (char c : sixteen) {
         SendMessageA(computerName, WM_CHAR, static_cast<WPARAM>(c), 0);
     }
     EXPECT_EQ(TextOf(computerName), sixteen.substr(0, 15));
     EXPECT_TRUE(StandsClear(computerName, regInfo));
-    EXPECT_TRUE(StandsClear(Control(regInfo, 1069), regInfo));
+    EXPECT_TRUE(StandsClear(Control(regInfo, IDC_REGINFO_WORKGROUP_EDIT), regInfo));
 
     const HWND system = sheet.SelectPage("System");
     ASSERT_NE(system, nullptr);
-    for (int id : {1257, 1258}) {
+    for (int id : {IDC_SYSTEM_CAPTION_EDIT, IDC_SYSTEM_TEXT_EDIT}) {
         EXPECT_EQ(SendMessageA(Control(system, id), EM_GETLIMITTEXT, 0, 0), 255) << id;
     }
     int lower = 0;
     int upper = 0;
     RemoteBuffer range(system, 2 * sizeof(int));
     ASSERT_TRUE(range.Ok());
-    SendMessageA(Control(system, 1236), UDM_GETRANGE32, reinterpret_cast<WPARAM>(range.At(0)),
-                 reinterpret_cast<LPARAM>(range.At(sizeof(int))));
+    SendMessageA(Control(system, IDC_SYSTEM_BOOT_DELAY_SPIN), UDM_GETRANGE32,
+                 reinterpret_cast<WPARAM>(range.At(0)), reinterpret_cast<LPARAM>(range.At(sizeof(int))));
     ASSERT_TRUE(range.Read(0, &lower, sizeof lower));
     ASSERT_TRUE(range.Read(sizeof(int), &upper, sizeof upper));
     EXPECT_EQ(lower, 1);
     EXPECT_EQ(upper, 99);
     // No radio of the Scandisk group is chosen and the seconds field is blank.
-    for (int id : {1227, 1228, 1229}) {
+    for (int id : {IDC_SYSTEM_SCANDISK_NEVER_RADIO, IDC_SYSTEM_SCANDISK_PROMPT_RADIO,
+                   IDC_SYSTEM_SCANDISK_AUTO_RADIO}) {
         EXPECT_FALSE(IsChecked(Control(system, id)));
     }
-    EXPECT_EQ(TextOf(Control(system, 1235)), "");
-    EXPECT_TRUE(StandsClear(Control(system, 1258), system));
+    EXPECT_EQ(TextOf(Control(system, IDC_SYSTEM_BOOT_DELAY_EDIT)), "");
+    EXPECT_TRUE(StandsClear(Control(system, IDC_SYSTEM_TEXT_EDIT), system));
     CloseWithOkWithoutRestartQuestion(session);
 }
 
@@ -312,32 +313,34 @@ TEST(LaidOutPages, TooltipsCarryTheirTextsOverTheirControls) {
         const HWND control = Control(page, id);
         return FindTool(tools, page, reinterpret_cast<UINT_PTR>(control));
     };
-    const ToolTip* options = controlTool(explorer, kOptions);
+    const ToolTip* options = controlTool(explorer, IDC_IE_OPTIONS_BUTTON);
     ASSERT_NE(options, nullptr);
     EXPECT_EQ(options->text, "Click to switch between different IE options!");
 
     const ToolTip* rwin = FindTool(tools, internet, 99);
     ASSERT_NE(rwin, nullptr);
     EXPECT_EQ(rwin->text, "MaxMSS x 4 = Recommended RWIN");
-    EXPECT_EQ(ToString(rwin->rect), ToString(RectIn(Control(internet, 1127), internet)));
+    EXPECT_EQ(ToString(rwin->rect),
+              ToString(RectIn(Control(internet, IDC_INTERNET_RECOMMENDATION_TEXT), internet)));
 
     const struct {
         int id;
         const char* text;
-    } prefsTools[] = {{1199, "Click to start Regedit, works even if you have locked it!"},
-                      {1200, "Click to start your System editor!"},
-                      {1201, "Click to start MSinfo, to get information about your computer!"},
-                      {1202, "Click to see your computers IP configuration!"}};
+    } prefsTools[] = {
+        {IDC_PREFS_REGEDIT_BUTTON, "Click to start Regedit, works even if you have locked it!"},
+        {IDC_PREFS_SYSEDIT_BUTTON, "Click to start your System editor!"},
+        {IDC_PREFS_SYSTEM_INFO_BUTTON, "Click to start MSinfo, to get information about your computer!"},
+        {IDC_PREFS_IP_CONFIG_BUTTON, "Click to see your computers IP configuration!"}};
     for (const auto& expected : prefsTools) {
         const ToolTip* tool = controlTool(prefs, expected.id);
         ASSERT_NE(tool, nullptr) << expected.id;
         EXPECT_EQ(tool->text, expected.text);
     }
     // The language list is there but hidden, and nothing on the page is ticked.
-    EXPECT_FALSE(IsVisible(Control(prefs, 1214)));
-    EXPECT_EQ(SendMessageA(Control(prefs, 1214), CB_GETCOUNT, 0, 0), 2);
-    EXPECT_FALSE(IsChecked(Control(prefs, 1185)));
-    EXPECT_TRUE(StandsClear(Control(prefs, 1199), prefs));
+    EXPECT_FALSE(IsVisible(Control(prefs, IDC_PREFS_LANGUAGE_COMBO)));
+    EXPECT_EQ(SendMessageA(Control(prefs, IDC_PREFS_LANGUAGE_COMBO), CB_GETCOUNT, 0, 0), 2);
+    EXPECT_FALSE(IsChecked(Control(prefs, IDC_PREFS_WIN98_BUTTONS_BOX)));
+    EXPECT_TRUE(StandsClear(Control(prefs, IDC_PREFS_REGEDIT_BUTTON), prefs));
 }
 
 // Needs the main window to call the pages' button set-ups and the Preferences page's NT disabling;
@@ -349,37 +352,39 @@ TEST(LaidOutPagesWired, WindowsNtPreferencesShowDisabledWinNtAndButtonsAreIconBu
     HostedSheet sheet(HostedSheet::Find(main));
     const HWND prefs = sheet.SelectPage("Preferences...");
     ASSERT_NE(prefs, nullptr);
-    for (int id : {1189, 1190, 1197, 1201, 1202}) {
+    for (int id : {IDC_PREFS_INTERNET_BOX, IDC_PREFS_SECURITY_BOX, IDC_PREFS_MORESECURITY_BOX,
+                   IDC_PREFS_SYSTEM_INFO_BUTTON, IDC_PREFS_IP_CONFIG_BUTTON}) {
         EXPECT_EQ(TextOf(Control(prefs, id)), "Disabled WinNt") << id;
         EXPECT_FALSE(IsEnabled(Control(prefs, id))) << id;
     }
-    EXPECT_TRUE(IsEnabled(Control(prefs, 1199)));
-    EXPECT_EQ(TextOf(Control(prefs, 1199)), "&Regedit");
+    EXPECT_TRUE(IsEnabled(Control(prefs, IDC_PREFS_REGEDIT_BUTTON)));
+    EXPECT_EQ(TextOf(Control(prefs, IDC_PREFS_REGEDIT_BUTTON)), "&Regedit");
     SaveScreenshot(main, "laid-out-preferences-WindowsNt");
 
     // Set up as icon buttons: owner-drawn.
     const auto ownerDrawn = [](HWND button) { return (Style(button) & BS_TYPEMASK) == BS_OWNERDRAW; };
-    for (int id : {1199, 1200, 1201, 1202}) {
+    for (int id : {IDC_PREFS_REGEDIT_BUTTON, IDC_PREFS_SYSEDIT_BUTTON, IDC_PREFS_SYSTEM_INFO_BUTTON,
+                   IDC_PREFS_IP_CONFIG_BUTTON}) {
         EXPECT_TRUE(ownerDrawn(Control(prefs, id))) << id;
     }
     const HWND system = sheet.SelectPage("System");
     ASSERT_NE(system, nullptr);
-    EXPECT_TRUE(ownerDrawn(Control(system, 1246)));
+    EXPECT_TRUE(ownerDrawn(Control(system, IDC_SYSTEMNT_RECOVERY_DISC_BUTTON)));
     const HWND wallpaper = sheet.SelectPage("Wallpaper/Util");
     ASSERT_NE(wallpaper, nullptr);
-    for (int id : {1175, 1138, 1151}) {
+    for (int id : {IDC_WALLPAPER_BROWSE_BUTTON, IDC_WALLPAPER_SET_BUTTON, IDC_WALLPAPER_INFOTIP_BUTTON}) {
         EXPECT_TRUE(ownerDrawn(Control(wallpaper, id))) << id;
     }
-    EXPECT_FALSE(IsEnabled(Control(wallpaper, 1138)));
-    EXPECT_FALSE(IsEnabled(Control(wallpaper, 1151)));
+    EXPECT_FALSE(IsEnabled(Control(wallpaper, IDC_WALLPAPER_SET_BUTTON)));
+    EXPECT_FALSE(IsEnabled(Control(wallpaper, IDC_WALLPAPER_INFOTIP_BUTTON)));
     const HWND explorer = sheet.SelectPage("Internet Explorer");
     ASSERT_NE(explorer, nullptr);
-    EXPECT_TRUE(ownerDrawn(Control(explorer, kCookieDelete)));
-    EXPECT_TRUE(ownerDrawn(Control(explorer, kOptions)));
-    const HWND misc = PanelWith(explorer, 1180);
+    EXPECT_TRUE(ownerDrawn(Control(explorer, IDC_IE_DELETE_BUTTON)));
+    EXPECT_TRUE(ownerDrawn(Control(explorer, IDC_IE_OPTIONS_BUTTON)));
+    const HWND misc = PanelWith(explorer, IDC_IEMISC_WINDOW_TITLE_EDIT);
     ASSERT_NE(misc, nullptr);
-    EXPECT_TRUE(ownerDrawn(Control(misc, 1277)));
-    EXPECT_FALSE(IsEnabled(Control(main, main_window::kApply)));
+    EXPECT_TRUE(ownerDrawn(Control(misc, IDC_IEMISC_CLEAR_TYPED_URLS_BUTTON)));
+    EXPECT_FALSE(IsEnabled(Control(main, IDC_MAIN_APPLY_BUTTON)));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "res/resource.h"
 #include "tests/e2e/ExpectedPages.h"
 #include "tests/e2e/harness/HostedSheet.h"
 #include "tests/e2e/harness/ProgramWindows.h"
@@ -59,16 +60,16 @@ TYPED_TEST(MainWindow, ShowsItsFourButtons) {
     const HWND main = this->Main();
     EXPECT_EQ(CaptionOf(main), kMainWindowCaption);
     EXPECT_NE(ExtendedStyle(main) & WS_EX_APPWINDOW, 0) << "not on the taskbar";
-    for (const int id : {main_window::kOk, main_window::kCancel, main_window::kApply, main_window::kHelp}) {
+    for (const int id : {IDOK, IDCANCEL, IDC_MAIN_APPLY_BUTTON, IDC_MAIN_HELP_BUTTON}) {
         const HWND button = Control(main, id);
         ASSERT_NE(button, nullptr) << "button " << id;
         EXPECT_TRUE(IsVisible(button)) << "button " << id;
     }
-    EXPECT_EQ(TextOf(Control(main, main_window::kOk)), "&OK");
-    EXPECT_EQ(TextOf(Control(main, main_window::kCancel)), "&Cancel");
-    EXPECT_EQ(TextOf(Control(main, main_window::kApply)), "&Apply");
-    EXPECT_EQ(TextOf(Control(main, main_window::kHelp)), "&Help");
-    EXPECT_NE(Control(main, main_window::kSheetFrame), nullptr);
+    EXPECT_EQ(TextOf(Control(main, IDOK)), "&OK");
+    EXPECT_EQ(TextOf(Control(main, IDCANCEL)), "&Cancel");
+    EXPECT_EQ(TextOf(Control(main, IDC_MAIN_APPLY_BUTTON)), "&Apply");
+    EXPECT_EQ(TextOf(Control(main, IDC_MAIN_HELP_BUTTON)), "&Help");
+    EXPECT_NE(Control(main, IDC_MAIN_FRAME), nullptr);
 }
 
 TYPED_TEST(MainWindow, SavesAScreenshot) {
@@ -103,22 +104,22 @@ TYPED_TEST(MainWindow, StartsOnTheStartMenuTabWithApplyDisabled) {
             EXPECT_FALSE(IsVisible(child)) << "another page is showing: " << CaptionOf(child);
         }
     }
-    EXPECT_FALSE(IsEnabled(Control(this->Main(), main_window::kApply)));
-    EXPECT_TRUE(IsEnabled(Control(this->Main(), main_window::kOk)));
-    EXPECT_TRUE(IsEnabled(Control(this->Main(), main_window::kCancel)));
+    EXPECT_FALSE(IsEnabled(Control(this->Main(), IDC_MAIN_APPLY_BUTTON)));
+    EXPECT_TRUE(IsEnabled(Control(this->Main(), IDOK)));
+    EXPECT_TRUE(IsEnabled(Control(this->Main(), IDCANCEL)));
 }
 
 TYPED_TEST(MainWindow, SheetCoversTheFrameWithTheButtonsBelow) {
     const HWND main = this->Main();
     const HWND sheetWindow = HostedSheet::Find(main);
     ASSERT_NE(sheetWindow, nullptr) << "no property sheet in the main window";
-    const HWND frame = Control(main, main_window::kSheetFrame);
+    const HWND frame = Control(main, IDC_MAIN_FRAME);
     ASSERT_NE(frame, nullptr);
     const RECT sheetRect = RectIn(sheetWindow, main);
     EXPECT_EQ(ToString(sheetRect), ToString(RectIn(frame, main)));
     EXPECT_TRUE(IsVisible(sheetWindow));
     EXPECT_EQ(Style(HostedSheet(sheetWindow).TabControl()) & TCS_MULTILINE, 0) << "tabs are stacked";
-    for (const int id : {main_window::kOk, main_window::kCancel, main_window::kApply, main_window::kHelp}) {
+    for (const int id : {IDOK, IDCANCEL, IDC_MAIN_APPLY_BUTTON, IDC_MAIN_HELP_BUTTON}) {
         const HWND button = Control(main, id);
         ASSERT_NE(button, nullptr) << "button " << id;
         EXPECT_TRUE(IsVisible(button)) << "button " << id;

@@ -33,7 +33,7 @@ TEST(MiscPage, NoToTheNumericTailQuestionRestoresTheBoxWritesNothingAndOkOffersN
     const HWND main = session.MainWindow();
     const HWND page = session.SelectPage(kPageTitle);
     ASSERT_NE(page, nullptr);
-    const HWND apply = Control(main, main_window::kApply);
+    const HWND apply = Control(main, IDC_MAIN_APPLY_BUTTON);
     const HWND box = Control(page, IDC_MISC_NUMERIC_TAIL_BOX);
     ASSERT_TRUE(IsChecked(box)) << "an absent value shows the box checked";
     ASSERT_FALSE(IsEnabled(apply));
@@ -61,7 +61,7 @@ TEST(MiscPage, NoToTheNumericTailQuestionRestoresTheBoxWritesNothingAndOkOffersN
     EXPECT_TRUE(RegistryUnchangedSince(before));
 
     // Nothing needing a restart was applied: OK closes without asking.
-    ASSERT_TRUE(PostClick(Control(main, main_window::kOk)));
+    ASSERT_TRUE(PostClick(Control(main, IDOK)));
     EXPECT_TRUE(session.WaitForExit());
     EXPECT_TRUE(RegistryUnchangedSince(before));
 }
@@ -74,7 +74,7 @@ TEST(MiscPage, ExploreFromHereIsAddedAndRemovedThroughApply) {
     const HWND main = session.MainWindow();
     const HWND page = session.SelectPage(kPageTitle);
     ASSERT_NE(page, nullptr);
-    const HWND apply = Control(main, main_window::kApply);
+    const HWND apply = Control(main, IDC_MAIN_APPLY_BUTTON);
     const HWND box = Control(page, IDC_MISC_EXPLORE_FROM_HERE_BOX);
     ASSERT_FALSE(IsChecked(box));
 
@@ -93,7 +93,7 @@ TEST(MiscPage, ExploreFromHereIsAddedAndRemovedThroughApply) {
     }
 
     // Verbs need no restart.
-    ASSERT_TRUE(PostClick(Control(main, main_window::kOk)));
+    ASSERT_TRUE(PostClick(Control(main, IDOK)));
     EXPECT_TRUE(session.WaitForExit());
     verbs.Restore();
 }
@@ -115,7 +115,7 @@ TEST_P(DragAndSmoothing, AreEnabledOnlyWhereTheSystemHasThem) {
         }
     }
     EXPECT_NE(SaveScreenshot(main, "misc-page-" + ToString(GetParam())).path, "");
-    ASSERT_TRUE(PostClick(Control(main, main_window::kCancel)));
+    ASSERT_TRUE(PostClick(Control(main, IDCANCEL)));
     EXPECT_TRUE(session.WaitForExit());
 }
 

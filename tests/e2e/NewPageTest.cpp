@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "res/resource.h"
 #include "tests/e2e/harness/ExpectedChanges.h"
 #include "tests/e2e/harness/HostedSheet.h"
 #include "tests/e2e/harness/MessageBoxes.h"
@@ -20,8 +21,6 @@ namespace velmora::e2e {
 namespace {
 
 constexpr RootKey kHkcr = RootKey::ClassesRoot;
-constexpr int kTypeList = 1079;
-constexpr int kRemoveButton = 1077;
 
 // One extension with "ShellNew" directly below it, one with it below its file type subkey.
 constexpr char kDirectExtension[] = ".velmoraea";
@@ -64,8 +63,8 @@ TEST(NewPage, RemovingTwoSelectedEntriesDeletesBothShellNewKeysWithoutAQuestion)
     ASSERT_NE(sheet, nullptr);
     const HWND page = HostedSheet(sheet).SelectPage("New");
     ASSERT_NE(page, nullptr);
-    const HWND list = Control(page, kTypeList);
-    const HWND remove = Control(page, kRemoveButton);
+    const HWND list = Control(page, IDC_NEW_TYPE_LIST);
+    const HWND remove = Control(page, IDC_NEW_REMOVE_BUTTON);
     EXPECT_FALSE(IsEnabled(remove));
 
     const int alpha = ListBoxIndexOf(list, "Velmora E2E Alpha File");
@@ -76,7 +75,8 @@ TEST(NewPage, RemovingTwoSelectedEntriesDeletesBothShellNewKeysWithoutAQuestion)
     for (const int index : {alpha, beta}) {
         SendMessageA(list, LB_SETSEL, TRUE, index);
     }
-    SendMessageA(page, WM_COMMAND, MAKEWPARAM(kTypeList, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    SendMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_NEW_TYPE_LIST, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
     ASSERT_TRUE(IsEnabled(remove));
     SaveScreenshot(session.MainWindow(), "new-two-selected");
 
@@ -96,7 +96,7 @@ TEST(NewPage, RemovingTwoSelectedEntriesDeletesBothShellNewKeysWithoutAQuestion)
     EXPECT_EQ(ListBoxIndexOf(list, "Velmora E2E Beta File"), -1);
     EXPECT_GE(ListBoxIndexOf(list, "Velmora E2E Gamma File"), 0);
     EXPECT_EQ(SendMessageA(list, LB_GETSELCOUNT, 0, 0), 0);
-    EXPECT_FALSE(IsEnabled(Control(session.MainWindow(), main_window::kApply)));
+    EXPECT_FALSE(IsEnabled(Control(session.MainWindow(), IDC_MAIN_APPLY_BUTTON)));
 }
 
 // Entries whose extension, file type and description hold letters outside the code page (no code page of
@@ -134,7 +134,7 @@ TEST(NewPageText, EntriesOutsideTheCodePageAreListedAndRemovedExactly) {
     ASSERT_TRUE(session.Start());
     const HWND page = session.SelectPage("New");
     ASSERT_NE(page, nullptr);
-    const HWND list = Control(page, kTypeList);
+    const HWND list = Control(page, IDC_NEW_TYPE_LIST);
     const int accented = ListBoxIndexOf(list, kAccentedFile);
     const int typed = ListBoxIndexOf(list, kTypedFile);
     ASSERT_GE(accented, 0);
@@ -143,8 +143,9 @@ TEST(NewPageText, EntriesOutsideTheCodePageAreListedAndRemovedExactly) {
     for (const int index : {accented, typed}) {
         SendMessageA(list, LB_SETSEL, TRUE, index);
     }
-    SendMessageA(page, WM_COMMAND, MAKEWPARAM(kTypeList, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-    const HWND remove = Control(page, kRemoveButton);
+    SendMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_NEW_TYPE_LIST, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
+    const HWND remove = Control(page, IDC_NEW_REMOVE_BUTTON);
     ASSERT_TRUE(IsEnabled(remove));
     ASSERT_TRUE(PostClick(remove));
     EXPECT_TRUE(WaitUntil([&] { return !IsEnabled(remove); }, kDeadline));

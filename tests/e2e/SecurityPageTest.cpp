@@ -51,7 +51,7 @@ TEST(SecurityPage, CheckingAutologonWarnsThenUnchecksAndDisablesClearLastUser) {
     const HWND main = session.MainWindow();
     const HWND page = session.SelectPage(kPageTitle);
     ASSERT_NE(page, nullptr);
-    const HWND apply = Control(main, main_window::kApply);
+    const HWND apply = Control(main, IDC_MAIN_APPLY_BUTTON);
     const HWND clearLastUser = Control(page, IDC_SECURITY_CLEAR_LAST_USER_BOX);
     ASSERT_TRUE(IsChecked(clearLastUser));
     ASSERT_TRUE(IsEnabled(clearLastUser));
@@ -81,7 +81,7 @@ TEST(SecurityPage, CheckingAutologonWarnsThenUnchecksAndDisablesClearLastUser) {
     SaveScreenshot(main, "security-autologon-checked");
 
     // Cancel drops it all.
-    ASSERT_TRUE(PostClick(Control(main, main_window::kCancel)));
+    ASSERT_TRUE(PostClick(Control(main, IDCANCEL)));
     EXPECT_TRUE(session.WaitForExit());
     EXPECT_TRUE(RegistryUnchangedSince(before));
 }
@@ -99,7 +99,7 @@ TEST(SecurityPage, AStoredLogonFillsTheFieldsWithoutCountingAsAChange) {
     HostedSheet sheet(HostedSheet::Find(main));
     const HWND page = sheet.SelectPage(kPageTitle);
     ASSERT_NE(page, nullptr);
-    const HWND apply = Control(main, main_window::kApply);
+    const HWND apply = Control(main, IDC_MAIN_APPLY_BUTTON);
     EXPECT_TRUE(IsChecked(Control(page, IDC_SECURITY_AUTOLOGON_BOX)));
     EXPECT_EQ(TextOf(Control(page, IDC_SECURITY_USER_NAME_EDIT)), "anna");
     EXPECT_EQ(TextOf(Control(page, IDC_SECURITY_PASSWORD_EDIT)), "pw");
@@ -118,7 +118,7 @@ TEST(SecurityPage, AStoredLogonFillsTheFieldsWithoutCountingAsAChange) {
     ASSERT_TRUE(Click(apply));
     EXPECT_TRUE(RegistryUnchangedSince(before));
 
-    ASSERT_TRUE(PostClick(Control(main, main_window::kOk)));
+    ASSERT_TRUE(PostClick(Control(main, IDOK)));
     EXPECT_TRUE(session.WaitForExit());
 }
 
@@ -130,7 +130,7 @@ TEST(SecurityPage, CheckingTheRegeditLockShowsTheNoticeBeforeApplyLightsUp) {
     const HWND main = session.MainWindow();
     const HWND page = session.SelectPage(kPageTitle);
     ASSERT_NE(page, nullptr);
-    const HWND apply = Control(main, main_window::kApply);
+    const HWND apply = Control(main, IDC_MAIN_APPLY_BUTTON);
 
     ASSERT_TRUE(PostClick(Control(page, IDC_SECURITY_REGEDIT_BOX)));
     const HWND notice = WaitForMessageBox(session.ProcessId(), "Velmora 99 - Important", kDeadline);
@@ -155,7 +155,7 @@ TEST(SecurityPage, CheckingTheRegeditLockShowsTheNoticeBeforeApplyLightsUp) {
     EXPECT_EQ(ReadRawValue(RootKey::Users, kSystemPolicies, "DisableRegistryTools"), std::nullopt);
 
     // The lock needs no restart.
-    ASSERT_TRUE(PostClick(Control(main, main_window::kOk)));
+    ASSERT_TRUE(PostClick(Control(main, IDOK)));
     EXPECT_TRUE(session.WaitForExit());
 }
 
@@ -165,7 +165,7 @@ TEST(SecurityPage, IsNotInTheSheetOnNt) {
     const auto titles = HostedSheet(HostedSheet::Find(session.MainWindow())).TabTitles();
     ASSERT_FALSE(titles.empty());
     EXPECT_EQ(std::count(titles.begin(), titles.end(), kPageTitle), 0);
-    ASSERT_TRUE(PostClick(Control(session.MainWindow(), main_window::kCancel)));
+    ASSERT_TRUE(PostClick(Control(session.MainWindow(), IDCANCEL)));
     EXPECT_TRUE(session.WaitForExit());
 }
 

@@ -106,7 +106,7 @@ TEST(StartMenuPage, CheckingPrintersAndApplyingCreatesThatOneFolderAndWaitsOnce)
     ASSERT_TRUE(session.Start());
     const HWND main = session.MainWindow();
     const HWND page = HostedSheet(HostedSheet::Find(main)).CurrentPage();
-    const HWND apply = Control(main, main_window::kApply);
+    const HWND apply = Control(main, IDC_MAIN_APPLY_BUTTON);
     const HWND printers = Control(page, IDC_STARTMENU_PRINTERS_FOLDER_BOX);
     ASSERT_TRUE(IsEnabled(printers));
     ASSERT_FALSE(IsChecked(printers));
@@ -128,7 +128,7 @@ TEST(StartMenuPage, CheckingPrintersAndApplyingCreatesThatOneFolderAndWaitsOnce)
     EXPECT_TRUE(RegistryUnchangedSince(before));
 
     // Folder changes need no restart: OK closes without asking.
-    ASSERT_TRUE(PostClick(Control(main, main_window::kOk)));
+    ASSERT_TRUE(PostClick(Control(main, IDOK)));
     EXPECT_TRUE(session.WaitForExit());
 }
 
@@ -139,7 +139,7 @@ TEST(StartMenuPage, ClearingTheRunHistoryDeletesItsKeyAtOnce) {
     ASSERT_TRUE(session.Start());
     const HWND main = session.MainWindow();
     const HWND page = HostedSheet(HostedSheet::Find(main)).CurrentPage();
-    const HWND apply = Control(main, main_window::kApply);
+    const HWND apply = Control(main, IDC_MAIN_APPLY_BUTTON);
     const HWND clearRun = Control(page, IDC_STARTMENU_CLEAR_RUN_BUTTON);
     ASSERT_TRUE(IsEnabled(clearRun));
     EXPECT_EQ(TextOf(clearRun), "Clear Run history now");
@@ -157,7 +157,7 @@ TEST(StartMenuPage, ClearingTheRunHistoryDeletesItsKeyAtOnce) {
     const RegistrySnapshot after = before.Again();
     EXPECT_TRUE(OnlyTheseChanged(
         before, after, ExpectedChanges(before, after).RemoveKey(kHkcu, std::string(kExplorer) + "\\RunMRU")));
-    ASSERT_TRUE(PostClick(Control(main, main_window::kCancel)));
+    ASSERT_TRUE(PostClick(Control(main, IDCANCEL)));
     EXPECT_TRUE(session.WaitForExit());
 }
 
@@ -170,7 +170,7 @@ TEST(StartMenuPage, ComingBackToThePageMarksNothingButATouchDoes) {
     const HWND main = session.MainWindow();
     HostedSheet sheet(HostedSheet::Find(main));
     const HWND page = sheet.CurrentPage();
-    const HWND apply = Control(main, main_window::kApply);
+    const HWND apply = Control(main, IDC_MAIN_APPLY_BUTTON);
     EXPECT_EQ(TextOf(Control(page, IDC_STARTMENU_DELAY_EDIT)), "Default");
 
     // Coming back fills the delay's edit again, which is not the user's doing.
@@ -187,7 +187,7 @@ TEST(StartMenuPage, ComingBackToThePageMarksNothingButATouchDoes) {
     EXPECT_TRUE(RegistryUnchangedSince(before));
 
     // A policy row needs a restart: OK asks; No closes.
-    ASSERT_TRUE(PostClick(Control(main, main_window::kOk)));
+    ASSERT_TRUE(PostClick(Control(main, IDOK)));
     const HWND question = WaitForMessageBox(session.ProcessId(), "Velmora 99 - Restart Windows?", kDeadline);
     ASSERT_NE(question, nullptr);
     ASSERT_TRUE(AnswerMessageBox(question, IDNO));
@@ -214,7 +214,7 @@ TEST(StartMenuPageText, FoldersAreFoundCreatedAndRemovedUnderAPathOutsideTheCode
 
     ASSERT_TRUE(Click(printers));
     ASSERT_TRUE(Click(controlPanel));
-    ASSERT_TRUE(PostClick(Control(session.MainWindow(), main_window::kApply)));
+    ASSERT_TRUE(PostClick(Control(session.MainWindow(), IDC_MAIN_APPLY_BUTTON)));
     WindowQuery pleaseWait;
     pleaseWait.processId = session.ProcessId();
     pleaseWait.caption = kPleaseWaitCaption;
@@ -223,7 +223,7 @@ TEST(StartMenuPageText, FoldersAreFoundCreatedAndRemovedUnderAPathOutsideTheCode
     ASSERT_TRUE(WaitForWindowGone(box, kDeadline));
     EXPECT_EQ(Entries(startMenu.Path()), std::vector<std::string>{kControlPanelName});
 
-    ASSERT_TRUE(PostClick(Control(session.MainWindow(), main_window::kOk)));
+    ASSERT_TRUE(PostClick(Control(session.MainWindow(), IDOK)));
     EXPECT_TRUE(session.WaitForExit());
 }
 

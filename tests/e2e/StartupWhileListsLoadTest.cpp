@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "registry/Win32Registry.h"
+#include "res/resource.h"
 #include "settings/ShellNewList.h"
 #include "tests/e2e/harness/HostedSheet.h"
 #include "tests/e2e/harness/ProgramKeys.h"
@@ -30,7 +31,6 @@ namespace velmora::e2e {
 namespace {
 
 constexpr int kExtensionKeys = 30000;
-constexpr int kShowFavoritesBox = 1001;  // Start Menu page
 constexpr char kDescription[] = "Velmora Large Document ";
 
 std::string Numbered(const char* prefix, int i) {
@@ -111,7 +111,7 @@ TEST_F(StartupWithLargeRegistry, TheWindowAnswersWhileTheNewListIsReadAndCancelE
     const HWND sheet = HostedSheet::Find(main);
     ASSERT_NE(sheet, nullptr);
     const HostedSheet pages(sheet);
-    const HWND newList = Control(pages.PageHolding(list_pages::kTypeList), list_pages::kTypeList);
+    const HWND newList = Control(pages.PageHolding(IDC_NEW_TYPE_LIST), IDC_NEW_TYPE_LIST);
     ASSERT_NE(newList, nullptr);
     // Still being read: the New page's list is empty and disabled. (Should it already be there, this
     // registry is too small for the machine to show anything.)
@@ -120,13 +120,13 @@ TEST_F(StartupWithLargeRegistry, TheWindowAnswersWhileTheNewListIsReadAndCancelE
     SaveScreenshot(main, "large-registry-start-menu-while-reading");
 
     // The Start Menu page (the first, shown) takes clicks at once.
-    const HWND box = Control(pages.CurrentPage(), kShowFavoritesBox);
+    const HWND box = Control(pages.CurrentPage(), IDC_STARTMENU_SHOW_FAVORITES_BOX);
     ASSERT_NE(box, nullptr);
     const bool wasChecked = IsChecked(box);
     const auto clicked = std::chrono::steady_clock::now();
     ASSERT_TRUE(Click(box));
     EXPECT_NE(IsChecked(box), wasChecked);
-    EXPECT_TRUE(IsEnabled(Control(main, main_window::kApply)));
+    EXPECT_TRUE(IsEnabled(Control(main, IDC_MAIN_APPLY_BUTTON)));
     ASSERT_TRUE(Click(box));
     EXPECT_EQ(IsChecked(box), wasChecked);
     // Well under the walk's time, which a click that waited for it would take; room for a busy machine.
@@ -135,7 +135,7 @@ TEST_F(StartupWithLargeRegistry, TheWindowAnswersWhileTheNewListIsReadAndCancelE
 
     // Cancel while the walk goes on: the program ends at once (well within the walk's time, with room
     // for a busy machine) and writes nothing.
-    ASSERT_TRUE(PostClick(Control(main, main_window::kCancel)));
+    ASSERT_TRUE(PostClick(Control(main, IDCANCEL)));
     EXPECT_TRUE(session.WaitForExit(Milliseconds(5000)));
     EXPECT_TRUE(RegistryUnchangedSince(before));
 }
@@ -145,7 +145,7 @@ TEST_F(StartupWithLargeRegistry, TheNewPageThenShowsTheListASynchronousLoadReads
     ASSERT_TRUE(session.Start());
     const HWND page = session.SelectPage("New");
     ASSERT_NE(page, nullptr);
-    std::vector<std::string> shown = ListBoxLines(Control(page, list_pages::kTypeList));
+    std::vector<std::string> shown = ListBoxLines(Control(page, IDC_NEW_TYPE_LIST));
     SaveScreenshot(session.MainWindow(), "large-registry-new-page");
 
     Win32Registry registry;

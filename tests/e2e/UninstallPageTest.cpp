@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "res/resource.h"
 #include "tests/e2e/harness/CaptionFit.h"
 #include "tests/e2e/harness/ExpectedChanges.h"
 #include "tests/e2e/harness/HostedSheet.h"
@@ -29,12 +30,6 @@ constexpr char kEditorCaption[] = "Velmora 99 - Uninstall Command.";
 constexpr char kAdministratorLine[] =
     "Only an administrator can make this change: start Velmora 99 with \"Run as administrator\".";
 
-constexpr int kProgramList = 1063;
-constexpr int kEditButton = 1081;
-constexpr int kRemoveButton = 1077;
-constexpr int kDescriptionEdit = 1082;
-constexpr int kCommandEdit = 1083;
-
 std::string PathOf(const std::string& subkey) {
     return std::string(kUninstall) + "\\" + subkey;
 }
@@ -42,12 +37,6 @@ std::string PathOf(const std::string& subkey) {
 bool AddProgram(const std::string& subkey, const std::string& displayName, const std::string& command) {
     return WriteRawValue(kHklm, PathOf(subkey), "DisplayName", RegistryValue::String(displayName)) &&
            WriteRawValue(kHklm, PathOf(subkey), "UninstallString", RegistryValue::String(command));
-}
-
-// Selects a line as a click would, with the notification the list box sends its page.
-void SelectLine(HWND page, HWND list, int index) {
-    SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    SendMessageA(page, WM_COMMAND, MAKEWPARAM(kProgramList, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
 }
 
 class UninstallPage : public testing::Test {
@@ -60,7 +49,7 @@ class UninstallPage : public testing::Test {
         ASSERT_NE(sheet, nullptr);
         page_ = HostedSheet(sheet).SelectPage("Add/Remove");
         ASSERT_NE(page_, nullptr);
-        list_ = Control(page_, kProgramList);
+        list_ = Control(page_, IDC_ADDREMOVE_PROGRAM_LIST);
     }
 
     // Put back whatever the scenario added or removed below the Uninstall key.
@@ -72,15 +61,13 @@ class UninstallPage : public testing::Test {
 
 TEST_F(UninstallPage, RemovingAnEntryAfterYesDeletesItsKeyAndNothingElse) {
     const RegistrySnapshot before = RegistrySnapshot::Take({{kHklm, kUninstall}});
-    EXPECT_FALSE(IsEnabled(Control(page_, kRemoveButton)));
-    EXPECT_FALSE(IsEnabled(Control(page_, kEditButton)));
-    const int index = ListBoxIndexOf(list_, "Velmora E2E Removed Program");
-    ASSERT_GE(index, 0);
-    SelectLine(page_, list_, index);
-    ASSERT_TRUE(IsEnabled(Control(page_, kRemoveButton)));
-    EXPECT_TRUE(IsEnabled(Control(page_, kEditButton)));
+    EXPECT_FALSE(IsEnabled(Control(page_, IDC_ADDREMOVE_REMOVE_BUTTON)));
+    EXPECT_FALSE(IsEnabled(Control(page_, IDC_ADDREMOVE_EDIT_BUTTON)));
+    ASSERT_TRUE(SelectListEntry(page_, IDC_ADDREMOVE_PROGRAM_LIST, "Velmora E2E Removed Program"));
+    ASSERT_TRUE(IsEnabled(Control(page_, IDC_ADDREMOVE_REMOVE_BUTTON)));
+    EXPECT_TRUE(IsEnabled(Control(page_, IDC_ADDREMOVE_EDIT_BUTTON)));
 
-    ASSERT_TRUE(PostClick(Control(page_, kRemoveButton)));
+    ASSERT_TRUE(PostClick(Control(page_, IDC_ADDREMOVE_REMOVE_BUTTON)));
     const HWND question =
         WaitForMessageBox(session_.ProcessId(), "Velmora 99 - Velmora E2E Removed Program", kDeadline);
     ASSERT_NE(question, nullptr);
@@ -100,15 +87,15 @@ TEST_F(UninstallPage, RemovingAnEntryAfterYesDeletesItsKeyAndNothingElse) {
     EXPECT_GE(ListBoxIndexOf(list_, "Velmora E2E Kept Program"), 0);
     // The reloaded list has no selection; the buttons stay as they were.
     EXPECT_EQ(SendMessageA(list_, LB_GETCURSEL, 0, 0), LB_ERR);
-    EXPECT_TRUE(IsEnabled(Control(page_, kRemoveButton)));
-    EXPECT_FALSE(IsEnabled(Control(session_.MainWindow(), main_window::kApply)));
+    EXPECT_TRUE(IsEnabled(Control(page_, IDC_ADDREMOVE_REMOVE_BUTTON)));
+    EXPECT_FALSE(IsEnabled(Control(session_.MainWindow(), IDC_MAIN_APPLY_BUTTON)));
 
     const RegistrySnapshot after = before.Again();
     EXPECT_TRUE(OnlyTheseChanged(before, after,
                                  ExpectedChanges(before, after).RemoveKey(kHklm, PathOf("VelmoraE2E-Gone"))));
 
     // Remove again with nothing selected: no question, no change.
-    ASSERT_TRUE(Click(Control(page_, kRemoveButton)));
+    ASSERT_TRUE(Click(Control(page_, IDC_ADDREMOVE_REMOVE_BUTTON)));
     EXPECT_EQ(
         WaitForMessageBox(session_.ProcessId(), "Velmora 99 - Velmora E2E Kept Program", Milliseconds(500)),
         nullptr);
@@ -116,22 +103,20 @@ TEST_F(UninstallPage, RemovingAnEntryAfterYesDeletesItsKeyAndNothingElse) {
 }
 
 TEST_F(UninstallPage, TheEditorWritesAChangedDescriptionWithoutAQuestion) {
-    const int index = ListBoxIndexOf(list_, "Velmora E2E Kept Program");
-    ASSERT_GE(index, 0);
-    SelectLine(page_, list_, index);
-    ASSERT_TRUE(PostClick(Control(page_, kEditButton)));
+    ASSERT_TRUE(SelectListEntry(page_, IDC_ADDREMOVE_PROGRAM_LIST, "Velmora E2E Kept Program"));
+    ASSERT_TRUE(PostClick(Control(page_, IDC_ADDREMOVE_EDIT_BUTTON)));
     WindowQuery query;
     query.processId = session_.ProcessId();
     query.caption = kEditorCaption;
     const HWND editor = WaitForTopLevelWindow(query, kDeadline);
     ASSERT_NE(editor, nullptr);
-    EXPECT_EQ(TextOf(Control(editor, kDescriptionEdit)), "Velmora E2E Kept Program");
-    EXPECT_EQ(TextOf(Control(editor, kCommandEdit)), "C:\\keep\\uninst.exe");
+    EXPECT_EQ(TextOf(Control(editor, IDC_UNINSTALLEDIT_DESCRIPTION_EDIT)), "Velmora E2E Kept Program");
+    EXPECT_EQ(TextOf(Control(editor, IDC_UNINSTALLEDIT_COMMAND_EDIT)), "C:\\keep\\uninst.exe");
     EXPECT_FALSE(IsEnabled(session_.MainWindow())) << "the editor is not modal to the program's window";
     SaveScreenshot(editor, "add-remove-editor");
     EXPECT_TRUE(CaptionsFit(editor));
 
-    SendMessageA(Control(editor, kDescriptionEdit), WM_SETTEXT, 0,
+    SendMessageA(Control(editor, IDC_UNINSTALLEDIT_DESCRIPTION_EDIT), WM_SETTEXT, 0,
                  reinterpret_cast<LPARAM>("Velmora E2E Renamed Program"));
     ASSERT_TRUE(PostClick(Control(editor, IDOK)));
     ASSERT_TRUE(WaitForWindowGone(editor, kDeadline));
@@ -144,8 +129,8 @@ TEST_F(UninstallPage, TheEditorWritesAChangedDescriptionWithoutAQuestion) {
     EXPECT_EQ(ReadRawValue(kHklm, PathOf("VelmoraE2E-Keep"), "UninstallString"),
               RegistryValue::String("C:\\keep\\uninst.exe"));
     EXPECT_GE(ListBoxIndexOf(list_, "Velmora E2E Renamed Program"), 0);
-    EXPECT_FALSE(IsEnabled(Control(page_, kRemoveButton)));
-    EXPECT_FALSE(IsEnabled(Control(page_, kEditButton)));
+    EXPECT_FALSE(IsEnabled(Control(page_, IDC_ADDREMOVE_REMOVE_BUTTON)));
+    EXPECT_FALSE(IsEnabled(Control(page_, IDC_ADDREMOVE_EDIT_BUTTON)));
 }
 
 TEST_F(UninstallPage, AnEditTheKeyRefusesSaysItNeedsAnAdministrator) {
@@ -155,14 +140,14 @@ TEST_F(UninstallPage, AnEditTheKeyRefusesSaysItNeedsAnAdministrator) {
     ASSERT_TRUE(denial.Ok()) << "the key's access list could not be replaced";
 
     // The editor's write: the setting pages' failure box, naming the entry by its key.
-    SelectLine(page_, list_, ListBoxIndexOf(list_, "Velmora E2E Kept Program"));
-    ASSERT_TRUE(PostClick(Control(page_, kEditButton)));
+    ASSERT_TRUE(SelectListEntry(page_, IDC_ADDREMOVE_PROGRAM_LIST, "Velmora E2E Kept Program"));
+    ASSERT_TRUE(PostClick(Control(page_, IDC_ADDREMOVE_EDIT_BUTTON)));
     WindowQuery query;
     query.processId = session_.ProcessId();
     query.caption = kEditorCaption;
     const HWND editor = WaitForTopLevelWindow(query, Milliseconds(5000));
     ASSERT_NE(editor, nullptr);
-    SendMessageA(Control(editor, kDescriptionEdit), WM_SETTEXT, 0,
+    SendMessageA(Control(editor, IDC_UNINSTALLEDIT_DESCRIPTION_EDIT), WM_SETTEXT, 0,
                  reinterpret_cast<LPARAM>("Velmora E2E Renamed Program"));
     ASSERT_TRUE(PostClick(Control(editor, IDOK)));
     const HWND failure = WaitForMessageBox(session_.ProcessId(), "Velmora 99 - Error", Milliseconds(10000));
@@ -209,20 +194,18 @@ class UninstallPageText : public UninstallPage {
 
 TEST_F(UninstallPageText, AnEntryOutsideTheCodePageIsListedEditedAndRemovedExactly) {
     const RegistrySnapshot before = RegistrySnapshot::Take({{kHklm, kUninstall}});
-    int index = ListBoxIndexOf(list_, kAccName);
-    ASSERT_GE(index, 0);
 
     // The editor shows both texts as they are and writes the changed ones back to the entry's own key.
-    SelectLine(page_, list_, index);
-    ASSERT_TRUE(PostClick(Control(page_, kEditButton)));
+    ASSERT_TRUE(SelectListEntry(page_, IDC_ADDREMOVE_PROGRAM_LIST, kAccName));
+    ASSERT_TRUE(PostClick(Control(page_, IDC_ADDREMOVE_EDIT_BUTTON)));
     const HWND editor = OpenEditor();
     ASSERT_NE(editor, nullptr);
-    EXPECT_EQ(TextOf(Control(editor, kDescriptionEdit)), kAccName);
-    EXPECT_EQ(TextOf(Control(editor, kCommandEdit)), kAccCommand);
+    EXPECT_EQ(TextOf(Control(editor, IDC_UNINSTALLEDIT_DESCRIPTION_EDIT)), kAccName);
+    EXPECT_EQ(TextOf(Control(editor, IDC_UNINSTALLEDIT_COMMAND_EDIT)), kAccCommand);
     const std::string renamed = std::string(kAccName) + " \xD0\x96";      // Ж
     const std::string command = std::string(kAccCommand) + " /\xC5\x9B";  // ś
-    ASSERT_TRUE(SetTextOf(Control(editor, kDescriptionEdit), renamed));
-    ASSERT_TRUE(SetTextOf(Control(editor, kCommandEdit), command));
+    ASSERT_TRUE(SetTextOf(Control(editor, IDC_UNINSTALLEDIT_DESCRIPTION_EDIT), renamed));
+    ASSERT_TRUE(SetTextOf(Control(editor, IDC_UNINSTALLEDIT_COMMAND_EDIT), command));
     ASSERT_TRUE(PostClick(Control(editor, IDOK)));
     const HWND question = WaitForMessageBox(session_.ProcessId(), "Velmora 99 - Important", kDeadline);
     ASSERT_NE(question, nullptr) << "the changed command was not asked about";
@@ -238,10 +221,8 @@ TEST_F(UninstallPageText, AnEntryOutsideTheCodePageIsListedEditedAndRemovedExact
 
     // Removed by its own key, which the question names by the description.
     EXPECT_LT(ListBoxIndexOf(list_, kAccName), 0);
-    index = ListBoxIndexOf(list_, renamed);
-    ASSERT_GE(index, 0);
-    SelectLine(page_, list_, index);
-    ASSERT_TRUE(PostClick(Control(page_, kRemoveButton)));
+    ASSERT_TRUE(SelectListEntry(page_, IDC_ADDREMOVE_PROGRAM_LIST, renamed));
+    ASSERT_TRUE(PostClick(Control(page_, IDC_ADDREMOVE_REMOVE_BUTTON)));
     const HWND removal = WaitForMessageBox(session_.ProcessId(), "Velmora 99 - " + renamed, kDeadline);
     ASSERT_NE(removal, nullptr) << "no question naming the entry";
     ASSERT_TRUE(AnswerMessageBox(removal, IDYES));

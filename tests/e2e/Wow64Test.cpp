@@ -114,8 +114,8 @@ TEST_F(Wow64, TheProgramReadsAndWritesTheViewOfTheSystem) {
     // Add/Remove lists the 64-bit entry and removes it.
     const HWND uninstall = sheet.SelectPage("Add/Remove");
     ASSERT_NE(uninstall, nullptr);
-    ASSERT_TRUE(SelectListEntry(uninstall, 1063, "Velmora 64-bit Program"));
-    ASSERT_TRUE(PostClick(Control(uninstall, 1077)));
+    ASSERT_TRUE(SelectListEntry(uninstall, IDC_ADDREMOVE_PROGRAM_LIST, "Velmora 64-bit Program"));
+    ASSERT_TRUE(PostClick(Control(uninstall, IDC_ADDREMOVE_REMOVE_BUTTON)));
     const HWND question =
         WaitForMessageBox(session.ProcessId(), "Velmora 99 - Velmora 64-bit Program", kWait);
     ASSERT_NE(question, nullptr);
@@ -126,11 +126,13 @@ TEST_F(Wow64, TheProgramReadsAndWritesTheViewOfTheSystem) {
     // Folders/Run, Local Machine: the 64-bit autorun value is listed and deleted.
     const HWND run = sheet.SelectPage("Folders/Run");
     ASSERT_NE(run, nullptr);
-    const HWND source = Control(run, 1106);
+    const HWND source = Control(run, IDC_FOLDERSRUN_SOURCE_COMBO);
     SendMessageA(source, CB_SETCURSEL, 1, 0);
-    SendMessageA(run, WM_COMMAND, MAKEWPARAM(1106, CBN_SELCHANGE), reinterpret_cast<LPARAM>(source));
-    ASSERT_TRUE(WaitUntil([&] { return SelectListEntry(run, 1105, kRunValue); }, kWait));
-    ASSERT_TRUE(PostClick(Control(run, 1107)));
+    SendMessageA(run, WM_COMMAND, MAKEWPARAM(IDC_FOLDERSRUN_SOURCE_COMBO, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(source));
+    ASSERT_TRUE(
+        WaitUntil([&] { return SelectListEntry(run, IDC_FOLDERSRUN_AUTORUN_LIST, kRunValue); }, kWait));
+    ASSERT_TRUE(PostClick(Control(run, IDC_FOLDERSRUN_DELETE_BUTTON)));
     const HWND confirm = WaitForMessageBox(session.ProcessId(), "Velmora 99 - Important", kWait);
     ASSERT_NE(confirm, nullptr);
     ASSERT_TRUE(AnswerMessageBox(confirm, IDYES));
@@ -144,8 +146,8 @@ TEST_F(Wow64, TheProgramReadsAndWritesTheViewOfTheSystem) {
     ASSERT_FALSE(IsChecked(Control(desktop, IDC_DESKTOP_MY_COMPUTER_BOX)));
     ASSERT_TRUE(Click(Control(desktop, IDC_DESKTOP_MY_COMPUTER_BOX)));
     ASSERT_TRUE(Click(Control(desktop, IDC_DESKTOP_RECYCLE_BIN_BOX)));
-    ASSERT_TRUE(Click(Control(session.MainWindow(), main_window::kApply)));
-    ASSERT_TRUE(PostClick(Control(session.MainWindow(), main_window::kCancel)));
+    ASSERT_TRUE(Click(Control(session.MainWindow(), IDC_MAIN_APPLY_BUTTON)));
+    ASSERT_TRUE(PostClick(Control(session.MainWindow(), IDCANCEL)));
     ASSERT_TRUE(session.WaitForExit());
     EXPECT_TRUE(Present64(std::string(kMyComputerOpen) + "\\Command"));
     EXPECT_NE(Query64(kRecycleBin, "Attributes"), recycleBefore) << "renaming was " << renaming;
@@ -161,7 +163,7 @@ TEST_F(Wow64, TheProgramReadsAndWritesTheViewOfTheSystem) {
         const HWND page = HostedSheet(HostedSheet::Find(again.MainWindow())).SelectPage("Desktop");
         ASSERT_NE(page, nullptr);
         ASSERT_TRUE(Click(Control(page, IDC_DESKTOP_RECYCLE_BIN_BOX)));
-        ASSERT_TRUE(PostClick(Control(again.MainWindow(), main_window::kOk)));
+        ASSERT_TRUE(PostClick(Control(again.MainWindow(), IDOK)));
         const HWND restart = WaitForMessageBox(again.ProcessId(), "Velmora 99 - Restart Windows?", kWait);
         if (restart != nullptr) {
             AnswerMessageBox(restart, IDNO);

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "registry/Win32Registry.h"
+#include "res/resource.h"
 #include "tests/cli/CliProcess.h"
 #include "tests/e2e/harness/Paths.h"
 #include "tests/e2e/harness/ProgramWindows.h"
@@ -40,7 +41,6 @@ constexpr char kShellIcons[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Ex
 constexpr char kArrowValue[] = "29";
 constexpr char kSessionManager[] = "System\\CurrentControlSet\\Control\\Session Manager";
 constexpr char kPending[] = "PendingFileRenameOperations";
-constexpr int kProgramList = 1063;
 constexpr unsigned long kSetupTimeoutMs = 180000;
 constexpr Milliseconds kUninstallTimeout{180000};
 const std::vector<std::string> kInstalledFiles = {"Velmora.exe",  "velmora-cli.exe", "Velmora.hlp",
@@ -434,8 +434,8 @@ TEST_F(Setup, InstallsSilentlyWhatVelmoraAndTheSystemFindAndItsUninstallerTakesI
         ASSERT_TRUE(session.Start());
         const HWND page = session.SelectPage("Add/Remove");
         ASSERT_NE(page, nullptr);
-        EXPECT_TRUE(SelectListEntry(page, kProgramList, "Velmora 99"));
-        ASSERT_TRUE(PostClick(Control(session.MainWindow(), main_window::kCancel)));
+        EXPECT_TRUE(SelectListEntry(page, IDC_ADDREMOVE_PROGRAM_LIST, "Velmora 99"));
+        ASSERT_TRUE(PostClick(Control(session.MainWindow(), IDCANCEL)));
         ASSERT_TRUE(session.WaitForExit());
     }
     const clitest::ProcessResult show = clitest::RunProcess(Quote(folder + "\\velmora-cli.exe") + " show");

@@ -19,6 +19,7 @@
 #include "settings/ApplyCycle.h"
 #include "settings/DesktopSettings.h"
 #include "settings/FolderRunList.h"
+#include "settings/Locations.h"
 #include "settings/MiscSettings.h"
 #include "settings/ModelPage.h"
 #include "settings/SecuritySettings.h"
@@ -411,7 +412,7 @@ std::vector<Routine> AllRoutines() {
                                                       "C:\\New\\entry.exe /quiet");
                         },
                         {}});
-    const std::string uninstall = UninstallList::kUninstallKey;
+    const std::string uninstall = keys::kUninstall;
     routines.push_back({"Add/Remove",
                         "remove an entry",
                         [](FakeServices& f) { FillPage(f, "Add/Remove"); },

@@ -10,6 +10,7 @@
 
 #include "registry/ValueReader.h"
 #include "settings/DesktopSettings.h"
+#include "settings/Locations.h"
 #include "settings/UninstallList.h"
 #include "system/fakes/FakeServices.h"
 #include "tests/support/HostileCorpus.h"
@@ -149,7 +150,7 @@ TEST(HostileListTest, ListsStopAtTheFirstNameTheirBufferCannotHold) {
     // 99 characters and the zero fill the 100-byte buffer; 100 characters end the walk, so the entry
     // after it is not listed either.
     FakeServices fakes;
-    const std::string key = std::string(UninstallList::kUninstallKey);
+    const std::string key = std::string(keys::kUninstall);
     const auto add = [&](const std::string& name) {
         hostile::SetText(fakes.registry, RootKey::LocalMachine, key + "\\" + name, "DisplayName", name);
         hostile::SetText(fakes.registry, RootKey::LocalMachine, key + "\\" + name, "UninstallString", "x");

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "registry/RegistryStore.h"
+#include "settings/Locations.h"
 #include "settings/StartupLists.h"
 #include "system/fakes/FakeServices.h"
 #include "tests/support/RegistryCallKinds.h"
@@ -71,7 +72,7 @@ void PrepareUninstall(Registry& registry) {
 }
 
 void PrepareFolderRun(Registry& registry) {
-    const std::string shellFolders = kShellFoldersPath;
+    const std::string shellFolders = keys::kShellFolders;
     Text(registry, RootKey::CurrentUser, shellFolders, "Desktop", "C:\\WINDOWS\\Desktop");
     Text(registry, RootKey::CurrentUser, shellFolders, "Personal", "C:\\My Documents");
     Text(registry, RootKey::CurrentUser, kRun, "Tray", "tray.exe");
@@ -234,7 +235,7 @@ TEST_F(ReaderFixture, AListReadAfterAnEditIsNeverReplacedByALateArrival) {
 }
 
 TEST_F(ReaderFixture, AMissingShellFoldersKeyArrivesAsTheErrorALoadShows) {
-    ASSERT_EQ(fakes.registry.DeleteKey(ToHKey(RootKey::CurrentUser), kShellFoldersPath), reg::kSuccess);
+    ASSERT_EQ(fakes.registry.DeleteKey(ToHKey(RootKey::CurrentUser), keys::kShellFolders), reg::kSuccess);
     auto delivered = ReadAll();
     ASSERT_FALSE(delivered.empty());
     FolderRunList folderRun(fakes.Get());

@@ -24,6 +24,15 @@ TEST(MemoryRegistry, StoreAndReadRoutinesCloseEveryKeyTheyOpen) {
     store.DeleteKey(root, "Missing", "B");
     EXPECT_FALSE(ReadFlag(registry, root, "A\\B", "Flag"));
     EXPECT_FALSE(KeyExists(registry, root, "A\\B"));
+    // The list pages' routines never create a key and report what is absent.
+    EXPECT_EQ(store.WriteListedString(root, "A", "Text", "y"), reg::kSuccess);
+    EXPECT_EQ(store.WriteListedString(root, "A\\Gone", "Text", "y", reg::kWrite), reg::kFileNotFound);
+    EXPECT_FALSE(KeyExists(registry, root, "A\\Gone"));
+    EXPECT_EQ(store.DeleteListedValue(root, "A", "Text"), reg::kSuccess);
+    EXPECT_EQ(store.DeleteListedValue(root, "A", "Text"), reg::kFileNotFound);
+    EXPECT_EQ(store.DeleteListedValue(root, "A\\Gone", "Text"), reg::kFileNotFound);
+    EXPECT_EQ(store.DeleteListedKey(root, "A"), reg::kSuccess);
+    EXPECT_EQ(store.DeleteListedKey(root, "A"), reg::kFileNotFound);
     EXPECT_EQ(registry.OpenHandleCount(), 0u);
 }
 

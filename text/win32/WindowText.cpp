@@ -79,6 +79,31 @@ std::string ComboBoxLine(HWND combo, int index) {
     return Line(combo, CB_GETLBTEXTLEN, CB_GETLBTEXT, index);
 }
 
+std::optional<std::string> SelectedListBoxLine(HWND list) {
+    const LRESULT index = ::SendMessageA(list, LB_GETCURSEL, 0, 0);
+    if (index == LB_ERR) {
+        return std::nullopt;
+    }
+    return ListBoxLine(list, static_cast<int>(index));
+}
+
+std::vector<std::string> SelectedListBoxLines(HWND list) {
+    std::vector<std::string> lines;
+    // The selected items' indexes in one call, in list order, rather than asking item by item.
+    const LRESULT selected = ::SendMessageA(list, LB_GETSELCOUNT, 0, 0);
+    if (selected <= 0) {
+        return lines;
+    }
+    std::vector<int> indexes(static_cast<std::size_t>(selected));
+    const LRESULT got = ::SendMessageA(list, LB_GETSELITEMS, static_cast<WPARAM>(selected),
+                                       reinterpret_cast<LPARAM>(indexes.data()));
+    indexes.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+    for (const int index : indexes) {
+        lines.push_back(ListBoxLine(list, index));
+    }
+    return lines;
+}
+
 int MessageBox(HWND owner, std::string_view text, std::string_view caption, UINT style) {
     if (UseWide()) {
         return WideCalls().messageBox(owner, text::Wide(text).c_str(), text::Wide(caption).c_str(), style);

@@ -5,8 +5,10 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmora::text {
 
@@ -19,6 +21,10 @@ LRESULT SendTextMessage(HWND window, UINT message, WPARAM wParam, std::string_vi
 // there is no such line.
 std::string ListBoxLine(HWND list, int index);
 std::string ComboBoxLine(HWND combo, int index);
+// The selected line of a single-selection list box; nothing when no line is selected.
+std::optional<std::string> SelectedListBoxLine(HWND list);
+// The selected lines of a multiple-selection list box, first to last.
+std::vector<std::string> SelectedListBoxLines(HWND list);
 
 int MessageBox(HWND owner, std::string_view text, std::string_view caption, UINT style);
 

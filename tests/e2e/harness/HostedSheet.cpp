@@ -1,4 +1,5 @@
 #include "tests/e2e/harness/HostedSheet.h"
+#include "res/resource.h"
 
 #include <commctrl.h>
 #include <prsht.h>
@@ -53,7 +54,7 @@ bool ListPagesFilled(HWND mainWindow) {
         return false;
     }
     const HostedSheet pages(sheet);
-    for (const int list : {list_pages::kProgramList, list_pages::kTypeList, list_pages::kAutorunList}) {
+    for (const int list : {IDC_ADDREMOVE_PROGRAM_LIST, IDC_NEW_TYPE_LIST, IDC_FOLDERSRUN_AUTORUN_LIST}) {
         const HWND page = pages.PageHolding(list);
         if (page == nullptr || !IsEnabled(GetDlgItem(page, list))) {
             return false;

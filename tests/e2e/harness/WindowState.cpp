@@ -144,7 +144,12 @@ bool SelectListEntry(HWND page, int listId, const std::string& entry) {
     if (index < 0) {
         return false;
     }
-    SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    // A list of several selections adds the line to them; any other list selects it alone.
+    if ((Style(list) & (LBS_EXTENDEDSEL | LBS_MULTIPLESEL)) != 0) {
+        SendMessageA(list, LB_SETSEL, TRUE, index);
+    } else {
+        SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    }
     SendMessageA(page, WM_COMMAND, MAKEWPARAM(listId, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
     return true;
 }

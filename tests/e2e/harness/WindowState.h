@@ -51,8 +51,9 @@ std::string ToString(const RECT& rect);
 std::vector<std::string> ListBoxLines(HWND list);
 // The index of the first line equal to `line`, or -1.
 int ListBoxIndexOf(HWND list, const std::string& line);
-// Selects the list box line `entry` of control `listId` on `page` as a click would: the selection, then
-// the page's selection-change notification. False when the list does not show it.
+// Selects the list box line `entry` of control `listId` on `page` as a click would: the selection (added
+// to those of a list of several selections), then the page's selection-change notification. False when
+// the list does not show it.
 bool SelectListEntry(HWND page, int listId, const std::string& entry);
 
 // BM_CLICK, waiting for the click to be handled. Use PostClick when the click opens a modal window

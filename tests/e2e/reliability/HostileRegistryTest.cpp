@@ -76,7 +76,7 @@ void RunOver(const hostile::State& state, const std::vector<const hostile::Targe
         EXPECT_TRUE(pages.Select(index)) << state.name << ": page " << index;
         EXPECT_TRUE(Responds(run.Main())) << state.name << ": page " << index;
     }
-    EXPECT_TRUE(run.CloseWith(main_window::kCancel)) << state.name;
+    EXPECT_TRUE(run.CloseWith(IDCANCEL)) << state.name;
     for (const hostile::Target* target : targets) {
         CountScenario(target->page, kHostileStates);
     }

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "res/resource.h"
 #include "tests/e2e/harness/ProgramWindows.h"
 #include "tests/e2e/harness/RegistrySnapshot.h"
 #include "tests/e2e/harness/RegistryValues.h"
@@ -18,11 +19,12 @@
 namespace velmora::e2e {
 namespace {
 
-// Edits the text of edit 1083 in the editor that `button` opens, and confirms.
-void EditAndConfirm(ProgramRun& run, HWND page, int button, const char* caption, const std::string& text) {
+// Sets the text of the edit `edit` in the editor that `button` opens, and confirms.
+void EditAndConfirm(ProgramRun& run, HWND page, int button, const char* caption, int edit,
+                    const std::string& text) {
     const HWND editor = OpenWindow(run, Control(page, button), caption);
     ASSERT_NE(editor, nullptr) << caption;
-    ASSERT_TRUE(SetTextOf(Control(editor, 1083), text));
+    ASSERT_TRUE(SetTextOf(Control(editor, edit), text));
     ASSERT_TRUE(CloseWindow(editor, IDOK));
     ASSERT_TRUE(Answer(run, kImportant, IDYES));
 }
@@ -41,42 +43,46 @@ TEST(ListPagesDiff, FoldersRunOperationsChangeOnlyTheirOwnValues) {
     const HWND page = run.SelectPage("Folders/Run");
     ASSERT_NE(page, nullptr);
 
-    ASSERT_TRUE(SelectLine(page, 1090, "Velmora e2e Folder"));
-    EditAndConfirm(run, page, 1092, "Velmora 99 - System Folders", "D:\\Other Place\\Folder");
+    ASSERT_TRUE(SelectListEntry(page, IDC_FOLDERSRUN_FOLDER_LIST, "Velmora e2e Folder"));
+    EditAndConfirm(run, page, IDC_FOLDERSRUN_CHANGE_PATH_BUTTON, "Velmora 99 - System Folders",
+                   IDC_FOLDEREDIT_PATH_EDIT, "D:\\Other Place\\Folder");
     EXPECT_TRUE(run.OnlyChanged("Folders/Run", [](ExpectedChanges& expected) {
         expected.Set(kHkcu, kShellFolders, "Velmora e2e Folder",
                      RegistryValue::String("D:\\Other Place\\Folder"));
     }));
 
-    ASSERT_TRUE(SelectLine(page, 1105, "Velmora e2e Edited"));
-    EditAndConfirm(run, page, 1081, "Velmora 99 - Autorun", "C:\\e2e\\edited.exe /now");
+    ASSERT_TRUE(SelectListEntry(page, IDC_FOLDERSRUN_AUTORUN_LIST, "Velmora e2e Edited"));
+    EditAndConfirm(run, page, IDC_FOLDERSRUN_EDIT_BUTTON, "Velmora 99 - Autorun",
+                   IDC_AUTORUNEDIT_COMMAND_EDIT, "C:\\e2e\\edited.exe /now");
     EXPECT_TRUE(run.OnlyChanged("Folders/Run", [](ExpectedChanges& expected) {
         expected.Set(kHkcu, kRun, "Velmora e2e Edited", RegistryValue::String("C:\\e2e\\edited.exe /now"));
     }));
 
-    ASSERT_TRUE(SelectLine(page, 1105, "Velmora e2e Deleted"));
-    ASSERT_TRUE(PostClick(Control(page, 1107)));
+    ASSERT_TRUE(SelectListEntry(page, IDC_FOLDERSRUN_AUTORUN_LIST, "Velmora e2e Deleted"));
+    ASSERT_TRUE(PostClick(Control(page, IDC_FOLDERSRUN_DELETE_BUTTON)));
     ASSERT_TRUE(Answer(run, kImportant, IDYES));
     EXPECT_TRUE(run.OnlyChanged("Folders/Run", [](ExpectedChanges& expected) {
         expected.Remove(kHkcu, kRun, "Velmora e2e Deleted");
     }));
 
     // The machine's Run key; a value that was not text becomes text.
-    const HWND sources = Control(page, 1106);
+    const HWND sources = Control(page, IDC_FOLDERSRUN_SOURCE_COMBO);
     SendMessageA(sources, CB_SETCURSEL, 1, 0);
-    SendMessageA(page, WM_COMMAND, MAKEWPARAM(1106, CBN_SELCHANGE), reinterpret_cast<LPARAM>(sources));
-    ASSERT_TRUE(SelectLine(page, 1105, "Velmora e2e Machine"));
-    EditAndConfirm(run, page, 1081, "Velmora 99 - Autorun", "C:\\e2e\\machine.exe");
+    SendMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_FOLDERSRUN_SOURCE_COMBO, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(sources));
+    ASSERT_TRUE(SelectListEntry(page, IDC_FOLDERSRUN_AUTORUN_LIST, "Velmora e2e Machine"));
+    EditAndConfirm(run, page, IDC_FOLDERSRUN_EDIT_BUTTON, "Velmora 99 - Autorun",
+                   IDC_AUTORUNEDIT_COMMAND_EDIT, "C:\\e2e\\machine.exe");
     EXPECT_TRUE(run.OnlyChanged("Folders/Run", [](ExpectedChanges& expected) {
         expected.Set(kHklm, kRun, "Velmora e2e Machine", RegistryValue::String("C:\\e2e\\machine.exe"));
     }));
 
     // Answered No: nothing.
-    ASSERT_TRUE(SelectLine(page, 1105, "Velmora e2e Machine"));
-    ASSERT_TRUE(PostClick(Control(page, 1107)));
+    ASSERT_TRUE(SelectListEntry(page, IDC_FOLDERSRUN_AUTORUN_LIST, "Velmora e2e Machine"));
+    ASSERT_TRUE(PostClick(Control(page, IDC_FOLDERSRUN_DELETE_BUTTON)));
     ASSERT_TRUE(Answer(run, kImportant, IDNO));
     EXPECT_TRUE(run.NothingChangedYet("Folders/Run"));
-    EXPECT_TRUE(run.CloseWith(main_window::kCancel));
+    EXPECT_TRUE(run.CloseWith(IDCANCEL));
 }
 
 bool AddProgram(const std::string& subkey, const std::string& name, const std::string& command) {
@@ -100,25 +106,27 @@ TEST(ListPagesDiff, AddRemoveAndNewOperationsChangeOnlyTheirOwnValues) {
     ASSERT_NE(page, nullptr);
 
     // The command, after its question.
-    ASSERT_TRUE(SelectLine(page, 1063, "Velmora E2E Edited"));
-    EditAndConfirm(run, page, 1081, "Velmora 99 - Uninstall Command.", "C:\\rel\\uninst.exe /quiet");
+    ASSERT_TRUE(SelectListEntry(page, IDC_ADDREMOVE_PROGRAM_LIST, "Velmora E2E Edited"));
+    EditAndConfirm(run, page, IDC_ADDREMOVE_EDIT_BUTTON, "Velmora 99 - Uninstall Command.",
+                   IDC_UNINSTALLEDIT_COMMAND_EDIT, "C:\\rel\\uninst.exe /quiet");
     EXPECT_TRUE(run.OnlyChanged("Add/Remove", [&](ExpectedChanges& expected) {
         expected.Set(kHklm, edited, "UninstallString", RegistryValue::String("C:\\rel\\uninst.exe /quiet"));
     }));
 
     // The description, without one.
-    ASSERT_TRUE(SelectLine(page, 1063, "Velmora E2E Edited"));
-    const HWND editor = OpenWindow(run, Control(page, 1081), "Velmora 99 - Uninstall Command.");
+    ASSERT_TRUE(SelectListEntry(page, IDC_ADDREMOVE_PROGRAM_LIST, "Velmora E2E Edited"));
+    const HWND editor =
+        OpenWindow(run, Control(page, IDC_ADDREMOVE_EDIT_BUTTON), "Velmora 99 - Uninstall Command.");
     ASSERT_NE(editor, nullptr);
-    ASSERT_TRUE(SetTextOf(Control(editor, 1082), "Velmora E2E Renamed"));
+    ASSERT_TRUE(SetTextOf(Control(editor, IDC_UNINSTALLEDIT_DESCRIPTION_EDIT), "Velmora E2E Renamed"));
     ASSERT_TRUE(CloseWindow(editor, IDOK));
     ASSERT_TRUE(Responds(run.Main()));
     EXPECT_TRUE(run.OnlyChanged("Add/Remove", [&](ExpectedChanges& expected) {
         expected.Set(kHklm, edited, "DisplayName", RegistryValue::String("Velmora E2E Renamed"));
     }));
 
-    ASSERT_TRUE(SelectLine(page, 1063, "Velmora E2E Removed"));
-    ASSERT_TRUE(PostClick(Control(page, 1077)));
+    ASSERT_TRUE(SelectListEntry(page, IDC_ADDREMOVE_PROGRAM_LIST, "Velmora E2E Removed"));
+    ASSERT_TRUE(PostClick(Control(page, IDC_ADDREMOVE_REMOVE_BUTTON)));
     ASSERT_TRUE(Answer(run, "Velmora 99 - Velmora E2E Removed", IDYES));
     EXPECT_TRUE(run.OnlyChanged("Add/Remove", [](ExpectedChanges& expected) {
         expected.RemoveKey(kHklm, std::string(kUninstall) + "\\VelmoraE2E-Removed");
@@ -126,11 +134,11 @@ TEST(ListPagesDiff, AddRemoveAndNewOperationsChangeOnlyTheirOwnValues) {
 
     page = run.SelectPage("New");
     ASSERT_NE(page, nullptr);
-    ASSERT_TRUE(SelectLine(page, 1079, "Velmora E2E Rel File"));
-    ASSERT_TRUE(Click(Control(page, 1077)));
+    ASSERT_TRUE(SelectListEntry(page, IDC_NEW_TYPE_LIST, "Velmora E2E Rel File"));
+    ASSERT_TRUE(Click(Control(page, IDC_NEW_REMOVE_BUTTON)));
     EXPECT_TRUE(run.OnlyChanged(
         "New", [](ExpectedChanges& expected) { expected.RemoveKey(kHkcr, ".velmorarel\\ShellNew"); }));
-    EXPECT_TRUE(run.CloseWith(main_window::kCancel));
+    EXPECT_TRUE(run.CloseWith(IDCANCEL));
 }
 
 }  // namespace

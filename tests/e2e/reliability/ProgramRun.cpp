@@ -1,4 +1,5 @@
 #include "tests/e2e/reliability/ProgramRun.h"
+#include "res/resource.h"
 
 #include <cstring>
 
@@ -46,7 +47,7 @@ HWND ProgramRun::SelectPage(const std::string& title) {
 }
 
 testing::AssertionResult ProgramRun::Apply(const char* question) {
-    const HWND apply = Control(Main(), main_window::kApply);
+    const HWND apply = Control(Main(), IDC_MAIN_APPLY_BUTTON);
     if (!IsEnabled(apply)) {
         return testing::AssertionFailure() << "Apply is not enabled";
     }
@@ -90,7 +91,7 @@ testing::AssertionResult ProgramRun::CloseWith(int button) {
     if (!PostClick(Control(Main(), button))) {
         return testing::AssertionFailure() << "could not press " << button;
     }
-    if (button == main_window::kOk) {
+    if (button == IDOK) {
         // A restart question may follow; No closes without restarting. Whichever comes first, the
         // question or the end, is waited for: a question that comes late must not keep the program open.
         HWND box = nullptr;
@@ -122,22 +123,6 @@ bool Touch(const ProgramRun& run, HWND box, const char* notice) {
     PostClick(box);
     const HWND shown = WaitForMessageBox(run.ProcessId(), notice, kDeadline);
     return shown != nullptr && AnswerMessageBox(shown, IDOK) && Responds(run.Main());
-}
-
-bool SelectLine(HWND page, int listId, const std::string& line) {
-    const HWND list = Control(page, listId);
-    const int index = ListBoxIndexOf(list, line);
-    if (index < 0) {
-        return false;
-    }
-    const UINT select = (Style(list) & (LBS_EXTENDEDSEL | LBS_MULTIPLESEL)) != 0 ? LB_SETSEL : LB_SETCURSEL;
-    if (select == LB_SETSEL) {
-        SendMessageA(list, LB_SETSEL, TRUE, index);
-    } else {
-        SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    }
-    SendMessageA(page, WM_COMMAND, MAKEWPARAM(listId, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-    return true;
 }
 
 HWND OpenWindow(const ProgramRun& run, HWND button, const std::string& caption) {

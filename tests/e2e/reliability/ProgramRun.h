@@ -73,8 +73,6 @@ class ProgramRun {
 // when the box becomes checked), the notice is answered OK. False when the click or notice went wrong.
 bool Touch(const ProgramRun& run, HWND box, const char* notice = nullptr);
 
-// Selects the list line that reads `line` as a click does: the selection, then the notification.
-bool SelectLine(HWND page, int listId, const std::string& line);
 // Presses a button that opens a modal window with this caption, and returns the window (or null).
 HWND OpenWindow(const ProgramRun& run, HWND button, const std::string& caption);
 // Presses a dialog's button and waits for it to close.

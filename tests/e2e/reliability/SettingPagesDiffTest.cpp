@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "res/resource.h"
 #include "settings/DesktopSettings.h"
 #include "settings/Locations.h"
 #include "settings/MiscSettings.h"
@@ -204,7 +205,7 @@ TEST(SettingPagesDiff, DesktopRowsChangeOnlyTheirOwnValues) {
                                     }))
             << "IDC_DESKTOP_ICON_SIZE_COMBO " << text;
     }
-    EXPECT_TRUE(run.CloseWith(main_window::kCancel));
+    EXPECT_TRUE(run.CloseWith(IDCANCEL));
 }
 
 TEST(SettingPagesDiff, StartMenuRowsChangeOnlyTheirOwnValues) {
@@ -226,7 +227,7 @@ TEST(SettingPagesDiff, StartMenuRowsChangeOnlyTheirOwnValues) {
     EXPECT_TRUE(run.OnlyChanged("Start Menu", [](ExpectedChanges& expected) {
         expected.Set(kHkcu, kDesktop, "MenuShowDelay", RegistryValue::String("451"));
     }));
-    EXPECT_TRUE(run.CloseWith(main_window::kCancel));
+    EXPECT_TRUE(run.CloseWith(IDCANCEL));
 }
 
 TEST(SettingPagesDiff, MiscellaneousRowsChangeOnlyTheirOwnValues) {
@@ -240,7 +241,7 @@ TEST(SettingPagesDiff, MiscellaneousRowsChangeOnlyTheirOwnValues) {
                       {IDC_MISC_NUMERIC_TAIL_BOX, kHklm, "System\\CurrentControlSet\\control\\FileSystem",
                        "NameNumericTail", std::nullopt, kFlagZero},
                       "Velmora 99 - Important Message!");
-    EXPECT_TRUE(run.CloseWith(main_window::kCancel));
+    EXPECT_TRUE(run.CloseWith(IDCANCEL));
 }
 
 // Window dragging and font smoothing are system parameters, enabled on NT only under Wine.
@@ -267,7 +268,7 @@ TEST(SettingPagesDiff, MiscellaneousSystemParametersOnNtChangeOnlyTheirOwnValues
             expected.Set(kHkcu, kDesktop, "FontSmoothing", RegistryValue::String(checked ? "1" : "0"));
         })) << "IDC_MISC_FONT_SMOOTHING_BOX";
     }
-    EXPECT_TRUE(run.CloseWith(main_window::kCancel));
+    EXPECT_TRUE(run.CloseWith(IDCANCEL));
 }
 
 // The 9x logon key, which Wine does not have; created for the run so that the autologon is written.
@@ -314,7 +315,7 @@ TEST(SettingPagesDiff, SecurityRowsChangeOnlyTheirOwnValues) {
                         checked ? std::optional(RegistryValue::String("secret")) : std::nullopt);
         })) << "IDC_SECURITY_AUTOLOGON_BOX";
     }
-    EXPECT_TRUE(run.CloseWith(main_window::kCancel));
+    EXPECT_TRUE(run.CloseWith(IDCANCEL));
 }
 
 // Every control of the four setting pages touched, then Cancel: nothing at all is written.
@@ -350,8 +351,8 @@ TEST(SettingPagesDiff, CancelAfterTouchingEveryPageWritesNothing) {
     ASSERT_TRUE(Touch(run, Control(security, IDC_SECURITY_REGEDIT_BOX), "Velmora 99 - Important"));
     ASSERT_TRUE(Touch(run, Control(security, IDC_SECURITY_AUTOLOGON_BOX), "Warning - Velmora 99"));
     ASSERT_TRUE(SetTextOf(Control(security, IDC_SECURITY_USER_NAME_EDIT), "anna"));
-    ASSERT_TRUE(IsEnabled(Control(run.Main(), main_window::kApply)));
-    EXPECT_TRUE(run.CloseWith(main_window::kCancel));
+    ASSERT_TRUE(IsEnabled(Control(run.Main(), IDC_MAIN_APPLY_BUTTON)));
+    EXPECT_TRUE(run.CloseWith(IDCANCEL));
     for (const char* name : {"Start Menu", "Desktop", "Miscellaneous", "Security"}) {
         CountScenario(name, kDiffScenarios);
     }
@@ -360,8 +361,8 @@ TEST(SettingPagesDiff, CancelAfterTouchingEveryPageWritesNothing) {
 TEST(SettingPagesDiff, OkWithNothingTouchedWritesNothing) {
     ProgramRun run(WindowsVersion::Windows98);
     ASSERT_TRUE(run.Start());
-    EXPECT_FALSE(IsEnabled(Control(run.Main(), main_window::kApply)));
-    EXPECT_TRUE(run.CloseWith(main_window::kOk));
+    EXPECT_FALSE(IsEnabled(Control(run.Main(), IDC_MAIN_APPLY_BUTTON)));
+    EXPECT_TRUE(run.CloseWith(IDOK));
     CountScenario("Main window", kDiffScenarios);
 }
 

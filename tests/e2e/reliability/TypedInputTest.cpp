@@ -73,7 +73,7 @@ constexpr Way kWays[] = {Way::kPaste, Way::kSetText, Way::kTypeOver};
 // when one comes) and returns what must have been stored.
 std::string EnterInEditor(ProgramRun& run, HWND page, int listId, const std::string& line, int button,
                           const char* caption, int editId, Way way, bool asks) {
-    EXPECT_TRUE(SelectLine(page, listId, line)) << line;
+    EXPECT_TRUE(SelectListEntry(page, listId, line)) << line;
     const HWND editor = OpenWindow(run, Control(page, button), caption);
     if (editor == nullptr) {
         ADD_FAILURE() << caption << " did not open";
@@ -112,8 +112,10 @@ TEST(TypedInput, ListPageEditorsStoreWhatTheEditHolds) {
     HWND page = run.SelectPage("Folders/Run");
     ASSERT_NE(page, nullptr);
     for (const Way way : kWays) {
-        const std::string stored = EnterInEditor(run, page, 1090, "Velmora e2e Typed Folder", 1092,
-                                                 "Velmora 99 - System Folders", 1083, way, true);
+        const std::string stored =
+            EnterInEditor(run, page, IDC_FOLDERSRUN_FOLDER_LIST, "Velmora e2e Typed Folder",
+                          IDC_FOLDERSRUN_CHANGE_PATH_BUTTON, "Velmora 99 - System Folders",
+                          IDC_FOLDEREDIT_PATH_EDIT, way, true);
         EXPECT_TRUE(run.OnlyChanged(
             "Folders/Run",
             [&](ExpectedChanges& expected) {
@@ -123,8 +125,9 @@ TEST(TypedInput, ListPageEditorsStoreWhatTheEditHolds) {
             << "folder path, " << Name(way);
     }
     for (const Way way : kWays) {
-        const std::string stored = EnterInEditor(run, page, 1105, "Velmora e2e Typed", 1081,
-                                                 "Velmora 99 - Autorun", 1083, way, true);
+        const std::string stored = EnterInEditor(run, page, IDC_FOLDERSRUN_AUTORUN_LIST, "Velmora e2e Typed",
+                                                 IDC_FOLDERSRUN_EDIT_BUTTON, "Velmora 99 - Autorun",
+                                                 IDC_AUTORUNEDIT_COMMAND_EDIT, way, true);
         EXPECT_TRUE(run.OnlyChanged(
             "Folders/Run",
             [&](ExpectedChanges& expected) {
@@ -137,8 +140,9 @@ TEST(TypedInput, ListPageEditorsStoreWhatTheEditHolds) {
     page = run.SelectPage("Add/Remove");
     ASSERT_NE(page, nullptr);
     for (const Way way : kWays) {
-        const std::string stored = EnterInEditor(run, page, 1063, "Velmora E2E Typed Command", 1081,
-                                                 "Velmora 99 - Uninstall Command.", 1083, way, true);
+        const std::string stored = EnterInEditor(
+            run, page, IDC_ADDREMOVE_PROGRAM_LIST, "Velmora E2E Typed Command", IDC_ADDREMOVE_EDIT_BUTTON,
+            "Velmora 99 - Uninstall Command.", IDC_UNINSTALLEDIT_COMMAND_EDIT, way, true);
         EXPECT_TRUE(run.OnlyChanged(
             "Add/Remove",
             [&](ExpectedChanges& expected) {
@@ -153,7 +157,8 @@ TEST(TypedInput, ListPageEditorsStoreWhatTheEditHolds) {
     for (const Way way : kWays) {
         const std::string name = "Velmora E2E Typed " + std::to_string(entry);
         const std::string stored =
-            EnterInEditor(run, page, 1063, name, 1081, "Velmora 99 - Uninstall Command.", 1082, way, false);
+            EnterInEditor(run, page, IDC_ADDREMOVE_PROGRAM_LIST, name, IDC_ADDREMOVE_EDIT_BUTTON,
+                          "Velmora 99 - Uninstall Command.", IDC_UNINSTALLEDIT_DESCRIPTION_EDIT, way, false);
         EXPECT_TRUE(run.OnlyChanged(
             "Add/Remove",
             [&](ExpectedChanges& expected) {
@@ -164,7 +169,7 @@ TEST(TypedInput, ListPageEditorsStoreWhatTheEditHolds) {
             << "uninstall description, " << Name(way);
         ++entry;
     }
-    EXPECT_TRUE(run.CloseWith(main_window::kCancel));
+    EXPECT_TRUE(run.CloseWith(IDCANCEL));
 }
 
 TEST(TypedInput, StartMenuDelayStoresWhatTheEditHolds) {
@@ -175,10 +180,10 @@ TEST(TypedInput, StartMenuDelayStoresWhatTheEditHolds) {
     const HWND page = run.SelectPage("Start Menu");
     ASSERT_NE(page, nullptr);
     // Shown as stored.
-    EXPECT_EQ(TextOf(Control(page, 1206)), kAwkward);
+    EXPECT_EQ(TextOf(Control(page, IDC_STARTMENU_DELAY_EDIT)), kAwkward);
     CountScenario("Start Menu", kTypedInputs);
     for (const Way way : kWays) {
-        const std::string stored = Enter(Control(page, 1206), way);
+        const std::string stored = Enter(Control(page, IDC_STARTMENU_DELAY_EDIT), way);
         ASSERT_TRUE(run.Apply());
         EXPECT_TRUE(run.OnlyChanged(
             "Start Menu",
@@ -188,7 +193,7 @@ TEST(TypedInput, StartMenuDelayStoresWhatTheEditHolds) {
             kTypedInputs))
             << Name(way);
     }
-    EXPECT_TRUE(run.CloseWith(main_window::kCancel));
+    EXPECT_TRUE(run.CloseWith(IDCANCEL));
 }
 
 TEST(TypedInput, AutologonEditsStoreWhatTheEditsHold) {
@@ -202,27 +207,30 @@ TEST(TypedInput, AutologonEditsStoreWhatTheEditsHold) {
     ASSERT_TRUE(run.Start());
     const HWND page = run.SelectPage("Security");
     ASSERT_NE(page, nullptr);
-    EXPECT_EQ(TextOf(Control(page, 1065)), kAwkward);
-    EXPECT_EQ(TextOf(Control(page, 1143)), kAwkward + "pw");
+    EXPECT_EQ(TextOf(Control(page, IDC_SECURITY_USER_NAME_EDIT)), kAwkward);
+    EXPECT_EQ(TextOf(Control(page, IDC_SECURITY_PASSWORD_EDIT)), kAwkward + "pw");
     CountScenario("Security", kTypedInputs, 2);
-    for (const int edit : {1065, 1143}) {
+    for (const int edit : {IDC_SECURITY_USER_NAME_EDIT, IDC_SECURITY_PASSWORD_EDIT}) {
         for (const Way way : kWays) {
             // The other edit back to its stored text, so that only this one differs.
-            ASSERT_TRUE(SetTextOf(Control(page, edit == 1065 ? 1143 : 1065),
-                                  edit == 1065 ? kAwkward + "pw" : kAwkward));
+            ASSERT_TRUE(
+                SetTextOf(Control(page, edit == IDC_SECURITY_USER_NAME_EDIT ? IDC_SECURITY_PASSWORD_EDIT
+                                                                            : IDC_SECURITY_USER_NAME_EDIT),
+                          edit == IDC_SECURITY_USER_NAME_EDIT ? kAwkward + "pw" : kAwkward));
             const std::string stored = Enter(Control(page, edit), way);
             ASSERT_TRUE(run.Apply());
             EXPECT_TRUE(run.OnlyChanged(
                 "Security",
                 [&](ExpectedChanges& expected) {
-                    expected.Set(kHklm, kLogon, edit == 1065 ? "DefaultUserName" : "DefaultPassword",
+                    expected.Set(kHklm, kLogon,
+                                 edit == IDC_SECURITY_USER_NAME_EDIT ? "DefaultUserName" : "DefaultPassword",
                                  RegistryValue::String(stored));
                 },
                 kTypedInputs))
                 << edit << " " << Name(way);
         }
     }
-    EXPECT_TRUE(run.CloseWith(main_window::kCancel));
+    EXPECT_TRUE(run.CloseWith(IDCANCEL));
 }
 
 // Names and texts another program stored, shown where the program shows them.
@@ -242,18 +250,18 @@ TEST(TypedInput, AwkwardStoredTextsShowExactly) {
 
     HWND page = run.SelectPage("Folders/Run");
     ASSERT_NE(page, nullptr);
-    ASSERT_TRUE(SelectLine(page, 1090, kAwkward));
-    EXPECT_EQ(TextOf(Control(page, 1091)), kAwkward + "\\folder");
-    ASSERT_TRUE(SelectLine(page, 1105, kAwkward));
-    HWND editor = OpenWindow(run, Control(page, 1081), "Velmora 99 - Autorun");
+    ASSERT_TRUE(SelectListEntry(page, IDC_FOLDERSRUN_FOLDER_LIST, kAwkward));
+    EXPECT_EQ(TextOf(Control(page, IDC_FOLDERSRUN_PATH_TEXT)), kAwkward + "\\folder");
+    ASSERT_TRUE(SelectListEntry(page, IDC_FOLDERSRUN_AUTORUN_LIST, kAwkward));
+    HWND editor = OpenWindow(run, Control(page, IDC_FOLDERSRUN_EDIT_BUTTON), "Velmora 99 - Autorun");
     ASSERT_NE(editor, nullptr);
-    EXPECT_EQ(TextOf(Control(editor, 1082)), kAwkward);
-    EXPECT_EQ(TextOf(Control(editor, 1083)), kAwkward + " /run");
+    EXPECT_EQ(TextOf(Control(editor, IDC_AUTORUNEDIT_NAME_EDIT)), kAwkward);
+    EXPECT_EQ(TextOf(Control(editor, IDC_AUTORUNEDIT_COMMAND_EDIT)), kAwkward + " /run");
     ASSERT_TRUE(CloseWindow(editor, IDCANCEL));
     // Removed behind the program's back: the failure names it exactly.
     ASSERT_TRUE(RemoveValue(kHkcu, kRun, kAwkward));
-    ASSERT_TRUE(SelectLine(page, 1105, kAwkward));
-    ASSERT_TRUE(PostClick(Control(page, 1107)));
+    ASSERT_TRUE(SelectListEntry(page, IDC_FOLDERSRUN_AUTORUN_LIST, kAwkward));
+    ASSERT_TRUE(PostClick(Control(page, IDC_FOLDERSRUN_DELETE_BUTTON)));
     ASSERT_TRUE(Answer(run, kImportant, IDYES));
     const HWND failure = WaitForMessageBox(run.ProcessId(), "Velmora 99 - Error", kDeadline);
     ASSERT_NE(failure, nullptr);
@@ -265,22 +273,22 @@ TEST(TypedInput, AwkwardStoredTextsShowExactly) {
 
     page = run.SelectPage("Add/Remove");
     ASSERT_NE(page, nullptr);
-    ASSERT_TRUE(SelectLine(page, 1063, kAwkward));
-    ASSERT_TRUE(PostClick(Control(page, 1077)));
+    ASSERT_TRUE(SelectListEntry(page, IDC_ADDREMOVE_PROGRAM_LIST, kAwkward));
+    ASSERT_TRUE(PostClick(Control(page, IDC_ADDREMOVE_REMOVE_BUTTON)));
     ASSERT_TRUE(Answer(run, "Velmora 99 - " + kAwkward, IDNO));
-    ASSERT_TRUE(SelectLine(page, 1063, kAwkward));
-    editor = OpenWindow(run, Control(page, 1081), "Velmora 99 - Uninstall Command.");
+    ASSERT_TRUE(SelectListEntry(page, IDC_ADDREMOVE_PROGRAM_LIST, kAwkward));
+    editor = OpenWindow(run, Control(page, IDC_ADDREMOVE_EDIT_BUTTON), "Velmora 99 - Uninstall Command.");
     ASSERT_NE(editor, nullptr);
-    EXPECT_EQ(TextOf(Control(editor, 1082)), kAwkward);
-    EXPECT_EQ(TextOf(Control(editor, 1083)), kAwkward + " /uninstall");
+    EXPECT_EQ(TextOf(Control(editor, IDC_UNINSTALLEDIT_DESCRIPTION_EDIT)), kAwkward);
+    EXPECT_EQ(TextOf(Control(editor, IDC_UNINSTALLEDIT_COMMAND_EDIT)), kAwkward + " /uninstall");
     ASSERT_TRUE(CloseWindow(editor, IDCANCEL));
     EXPECT_TRUE(run.NothingChangedYet("Add/Remove", kTypedInputs));
 
     page = run.SelectPage("New");
     ASSERT_NE(page, nullptr);
-    EXPECT_GE(ListBoxIndexOf(Control(page, 1079), kAwkward), 0);
+    EXPECT_GE(ListBoxIndexOf(Control(page, IDC_NEW_TYPE_LIST), kAwkward), 0);
     EXPECT_TRUE(run.NothingChangedYet("New", kTypedInputs));
-    EXPECT_TRUE(run.CloseWith(main_window::kCancel));
+    EXPECT_TRUE(run.CloseWith(IDCANCEL));
 }
 
 }  // namespace
