@@ -144,9 +144,7 @@ void CMainWindow::SetUpButtons() {
                    {m_applyButton, kApplyId, IDI_APPLY},
                    {m_helpButton, kHelpId, IDI_HELP}};
     for (const auto& b : buttons) {
-        b.button.SubclassDlgItem(static_cast<UINT>(b.control), this);
-        b.button.LoadIcons(b.icon);
-        b.button.SetHotTextColor(RGB(0, 0, 255), FALSE);
+        b.button.SetUp(this, b.control, b.icon);
     }
     // The pages' own buttons; a page that is not shown has no window.
     for (const PageRow& row : m_pages) {

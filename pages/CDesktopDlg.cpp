@@ -9,9 +9,7 @@ CDesktopDlg::CDesktopDlg(velmora::Services services)
     : CSettingPage(IDD), m_services(services), m_settings(services) {}
 
 void CDesktopDlg::SetUpButtons() {
-    m_rebuildButton.SubclassDlgItem(IDC_DESKTOP_REBUILD_ICONS_BUTTON, this);
-    m_rebuildButton.LoadIcons(IDI_REBUILD_ICONS);
-    m_rebuildButton.SetHotTextColor(RGB(0, 0, 255), FALSE);
+    m_rebuildButton.SetUp(this, IDC_DESKTOP_REBUILD_ICONS_BUTTON, IDI_REBUILD_ICONS);
 }
 
 void CDesktopDlg::Load(const velmora::WindowsTraits& windows) {

@@ -24,8 +24,7 @@ CStartMenuDlg::CStartMenuDlg(velmora::Services services) : CSettingPage(IDD), m_
 void CStartMenuDlg::SetUpButtons() {
     // The clear buttons have no icon, only the flat look and the blue hot caption.
     for (int h = 0; h < kHistoryCount; ++h) {
-        m_clearButtons[h].SubclassDlgItem(StartMenuSettings::ButtonOf(static_cast<History>(h)), this);
-        m_clearButtons[h].SetHotTextColor(RGB(0, 0, 255), FALSE);
+        m_clearButtons[h].SetUp(this, StartMenuSettings::ButtonOf(static_cast<History>(h)));
     }
 }
 
