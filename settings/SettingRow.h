@@ -9,17 +9,17 @@
 //  2. settings/DesktopSettings.cpp: its row (kNoNetHood) says where it is kept (the policy "NoNetHood"),
 //     how it reads, that checked deletes the value and unchecked writes the flag, and that it needs a
 //     restart.
-//  3. pages/CSettingPage.cpp: a click reaches OnCommand; the model's Touch (TableSettings.h) marks the
+//  3. pages/CSettingPage.cpp: a click reaches OnCommand; TableModel::Touch (TableModel.cpp) marks the
 //     row and the main window's Apply lights up.
 //  4. app/CMainWindow.cpp: Apply runs ApplyChanges, which hands the setting pages, as AppliedPage
 //     (AppliedPage.h), to ApplyTouchedSettings (ApplyCycle.cpp).
-//  5. SettingsModel.cpp: ApplyTouched takes the page's controls into the members for each marked row
-//     (CSettingPage's TakeControls: the page's DoDataExchange, pages/CSettingPageOf.h, walks the rows with
-//     pages/ExchangeRows.h), then ApplyRow (TableSettings.h) runs ApplyState (SettingRow.cpp) with the
-//     row's action.
+//  5. ApplyTouchedSettings: the page takes its controls into the members once (CSettingPage::TakeControls:
+//     its DoDataExchange walks the rows), then TableModel::ApplyTouched applies each marked row
+//     (ApplyRow runs ApplyState, SettingRow.cpp, with the row's action) and returns what the page must do.
 //  6. registry/RegistryStore.cpp: WriteBinary creates the key and sets the value through the Registry
 //     interface (registry/RegKey.cpp; registry/ViewedRegistry.cpp adds the 64-bit view under WOW64),
-//     registry/Win32Registry.cpp: RegCreateKeyExA, RegSetValueExA.
+//     registry/Win32Registry.cpp: RegCreateKeyExW, RegSetValueExW on the NT family (the A calls on
+//     Windows 95 and 98).
 #pragma once
 
 #include <array>
