@@ -6,7 +6,7 @@
 #include "settings/ApplyCycle.h"
 #include "settings/OsVersion.h"
 #include "settings/Pages.h"
-#include "settings/StartupObserver.h"
+#include "pages/StartupObserver.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "registry/Win32Registry.h"
-#include "settings/StartupObserver.h"
+#include "pages/StartupObserver.h"
 
 // What the window's thread and the reader share, freed by whichever of the two lets go of it last. The
 // lock guards every member after construction.

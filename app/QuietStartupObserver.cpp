@@ -1,5 +1,5 @@
 // The shipped program's watcher of its start-up: it does nothing.
-#include "settings/StartupObserver.h"
+#include "pages/StartupObserver.h"
 
 namespace velmora {
 

@@ -11,7 +11,7 @@
 
 #include "bench/CallScript.h"
 #include "bench/StartupMarks.h"
-#include "settings/StartupObserver.h"
+#include "pages/StartupObserver.h"
 
 namespace velmora {
 namespace {

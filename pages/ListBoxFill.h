@@ -9,7 +9,7 @@
 #include <cstddef>
 #include <string>
 
-#include "settings/StartupObserver.h"  // the benchmark counts the fills apart from the registry reads
+#include "pages/StartupObserver.h"  // the benchmark counts the fills apart from the registry reads
 #include "text/win32/WindowText.h"
 
 // `count` items, whose texts take about `bytes` bytes together, are added in the order `text(i)` gives
