@@ -4,11 +4,12 @@
 #include <optional>
 
 #include "registry/RegKey.h"
+#include "settings/Locations.h"
 
 namespace velmora {
 namespace {
 
-constexpr const char* kMetrics = "Control Panel\\desktop\\WindowMetrics";
+constexpr const char* kMetrics = keys::kMetricsLower;
 constexpr const char* kIconSize = "Shell Icon Size";
 
 // A value exactly as the registry holds it.

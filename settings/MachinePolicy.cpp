@@ -3,15 +3,13 @@
 #include <string_view>
 
 #include "registry/ValueReader.h"
+#include "settings/Locations.h"
 #include "settings/OsVersion.h"
 
 namespace velmora {
 namespace {
 
-constexpr std::string_view kPolicyKeys[] = {
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer",
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System",
-};
+constexpr std::string_view kPolicyKeys[] = {keys::kExplorerPolicies, keys::kSystemPolicies};
 
 // The registry ignores the case of key names, and so does Windows when it looks for a policy.
 bool SameKey(std::string_view a, std::string_view b) {
