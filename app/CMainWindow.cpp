@@ -2,11 +2,11 @@
 
 #include "framework/Dc.h"
 #include "framework/WinApp.h"
+#include "pages/StartupObserver.h"
 #include "res/resource.h"
 #include "settings/ApplyCycle.h"
 #include "settings/OsVersion.h"
 #include "settings/Pages.h"
-#include "pages/StartupObserver.h"
 
 namespace {
 

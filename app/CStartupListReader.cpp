@@ -4,8 +4,8 @@
 #include <new>
 #include <vector>
 
-#include "registry/Win32Registry.h"
 #include "pages/StartupObserver.h"
+#include "registry/Win32Registry.h"
 
 // What the window's thread and the reader share, freed by whichever of the two lets go of it last. The
 // lock guards every member after construction.

@@ -6,7 +6,8 @@ namespace velmora::keys {
 
 inline constexpr const char* kExplorerPolicies =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
-inline constexpr const char* kSystemPolicies = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
+inline constexpr const char* kSystemPolicies =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
 inline constexpr const char* kOldAppPolicies =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\WinOldApp";
 inline constexpr const char* kDefaultUserSystemPolicies =
