@@ -93,7 +93,7 @@ template <class Model>
 void CheckTableRows(ProgramRun& run, HWND page, const std::string& pageName,
                     const std::vector<std::pair<int, const char*>>& notices = {}) {
     for (const auto& row : Model::Table()) {
-        if (row.applyBy != nullptr || row.at.key == nullptr) {
+        if (AppliesOwn(row.routine) || row.at.key == nullptr) {
             continue;
         }
         const char* notice = nullptr;
