@@ -1,6 +1,8 @@
 #include "tests/e2e/harness/ExpectedChanges.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <fstream>
 
 #include "registry/Names.h"
 
@@ -11,6 +13,23 @@ namespace {
 bool Within(std::string_view key, std::string_view parent) {
     return key.size() >= parent.size() && NamesEqual(key.substr(0, parent.size()), parent) &&
            (key.size() == parent.size() || key[parent.size()] == '\\');
+}
+
+// With VELMORA_E2E_DIFF_LOG set, every comparison appends the registry's changes to that file under the
+// scenario's name: two builds run through the same scenarios give two files that `diff` compares line by
+// line, which shows that a change of the program's code left every write and delete as it was.
+void RecordChanges(const std::vector<std::string>& actual) {
+    const char* file = std::getenv("VELMORA_E2E_DIFF_LOG");
+    if (!file || !*file) {
+        return;
+    }
+    std::ofstream log(file, std::ios::app | std::ios::binary);
+    const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+    log << "== " << (test ? std::string(test->test_suite_name()) + "." + test->name() : std::string("?"))
+        << "\n";
+    for (const std::string& line : actual) {
+        log << line << "\n";
+    }
 }
 
 }  // namespace
@@ -76,6 +95,7 @@ testing::AssertionResult OnlyTheseChanged(const RegistrySnapshot& before, const 
                                           const ExpectedChanges& expected) {
     const std::vector<std::string> actual = capture::ChangedLines(before.Capture(), after.Capture());
     const std::vector<std::string> wanted = expected.Lines();
+    RecordChanges(actual);
     if (actual == wanted) {
         return testing::AssertionSuccess();
     }
