@@ -139,11 +139,12 @@ std::string FamilyTable() {
         }
     }
     table +=
-        "\nThe program tells Windows 9x from NT by the registry alone: \"Version\" under HKLM "
+        "\nThe program chooses its pages and rows by the registry alone: \"Version\" under HKLM "
         "SOFTWARE\\Microsoft\\Windows\\CurrentVersion present means Windows 9x (\"Windows 98\" exactly: 98), "
-        "absent means NT. It never asks GetVersion, so where Wine's mode and the registry disagree (an NT "
-        "mode with \"Version\" set, win95 or win98 without it) it follows the registry, as every row above "
-        "shows. That is right because on Windows the two never disagree (Windows 95 and 98 write the value, "
+        "absent means NT. For them it never asks GetVersion, so where Wine's mode and the registry disagree "
+        "(an NT mode with \"Version\" set, win95 or win98 without it) it follows the registry, as every row "
+        "above shows; GetVersion decides only whether text goes through the Unicode or the ANSI calls. That "
+        "is right because on Windows the two never disagree (Windows 95 and 98 write the value, "
         "NT never has it), and the pages it shows and the keys it writes are the ones that registry "
         "belongs to. The companion's manifest names Windows Vista to 10 and 11, so Wine's win10 mode reports "
         "10.0 to it, as Windows 10 and 11 do (without the manifest both would say 6.2, Windows 8); the "
