@@ -70,7 +70,8 @@ ApplyOutcome ApplyTouchedSettings(Services& services, std::span<const ApplyTarge
         page.TakeControls();
         const AppliedRows applied = rows.ApplyTouched(page.Owner());
         for (const RowFailure& failure : applied.failures) {
-            failed.push_back(FailedSetting{target.title, page.RowName(failure.row), failure.error});
+            failed.push_back(
+                FailedSetting{target.title, page.RowName(failure.row), failure.error, failure.ownSubkeys});
         }
         for (const int row : applied.written) {
             if (const auto effective = rows.Effective(row);
@@ -164,7 +165,10 @@ std::string FailureText(const std::vector<FailedSetting>& failures, const std::s
     if (!failures.empty()) {
         text += "\r\n" + reason + " (error " + std::to_string(failures.front().error) + ")";
     }
-    return failures.empty() ? text : WithAdministratorLine(std::move(text), failures.front().error);
+    if (failures.empty() || failures.front().ownSubkeys) {
+        return text;
+    }
+    return WithAdministratorLine(std::move(text), failures.front().error);
 }
 
 std::string WithAdministratorLine(std::string text, long error) {

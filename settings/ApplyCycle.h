@@ -19,11 +19,13 @@ struct ApplyTarget {
     const char* title = "";  // its tab title, which names the page in the failure message
 };
 
-// A setting that could not be saved: its page, its caption as the user reads it, and why.
+// A setting that could not be saved: its page, its caption as the user reads it, and why. `ownSubkeys`:
+// the error is NT refusing to delete a key that still has subkeys, which no administrator could change.
 struct FailedSetting {
     std::string page;
     std::string caption;
     long error;
+    bool ownSubkeys = false;
 };
 
 // A setting that was written for the user but that a machine-wide policy overrides: Windows uses `state`
@@ -63,7 +65,8 @@ inline constexpr const char* kRebuildCaption = "Rebuild Icons";
 std::string PlainCaption(std::string_view caption);
 
 // The text of the failure message: every failed setting, one a line, the system's reason for the first
-// failure with its code, and the administrator line when that failure was a refused access.
+// failure with its code, and the administrator line when that failure was a refused access (not a key's
+// own subkeys).
 std::string FailureText(const std::vector<FailedSetting>& failures, const std::string& reason);
 
 // The line a failure message gains when Windows refused a write or delete for want of rights: on Windows

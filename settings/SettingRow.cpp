@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "registry/RegKey.h"
 #include "registry/ValueReader.h"
 
 namespace velmora {
@@ -68,6 +69,22 @@ long ApplyState(const RegistryStore& store, const Location& at, const RegistryAc
             break;
     }
     return reg::kInvalidParameter;
+}
+
+bool RefusedForOwnSubkeys(Registry& registry, const Location& at, const RegistryAction& action, long error) {
+    if (action.kind != RegistryAction::kDeleteKeys || error != reg::kAccessDenied) {
+        return false;
+    }
+    // The key that was refused: the subkey while it stands, then the key. It was refused for its subkeys
+    // when it opens for every change and has one.
+    const std::string child = std::string(at.key) + "\\" + action.text;
+    RegKey key;
+    long opened = key.Open(registry, ToHKey(at.root), child, reg::kAllAccess);
+    if (opened == reg::kFileNotFound) {
+        opened = key.Open(registry, ToHKey(at.root), at.key, reg::kAllAccess);
+    }
+    std::string name;
+    return opened == reg::kSuccess && registry.EnumKey(key.Get(), 0, 256, name) == reg::kSuccess;
 }
 
 }  // namespace velmora

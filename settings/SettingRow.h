@@ -197,4 +197,8 @@ int ReadState(Registry& registry, const Location& at, const ReadRule& rule, Miss
 long ApplyState(const RegistryStore& store, const Location& at, const RegistryAction& checked,
                 const RegistryAction& unchecked, int state);
 
+// Whether ApplyState's `error` for `action` was NT refusing to delete a key that still has subkeys of its
+// own: it says "access denied" then too, but no administrator could delete the key either.
+bool RefusedForOwnSubkeys(Registry& registry, const Location& at, const RegistryAction& action, long error);
+
 }  // namespace velmora

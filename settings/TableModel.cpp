@@ -71,7 +71,12 @@ AppliedRows TableModel::ApplyTouched(WindowRef owner) {
             Untouch(row.row);
             applied.written.push_back(row.row);
         } else {
-            applied.failures.push_back(RowFailure{row.row, result});
+            const RegistryAction& action =
+                check[static_cast<std::size_t>(row.row)] == 1 ? row.checked : row.unchecked;
+            applied.failures.push_back(
+                RowFailure{row.row, result,
+                           !AppliesOwn(row.routine) &&
+                               RefusedForOwnSubkeys(services_.registry, row.at, action, result)});
         }
     }
     applied.requests = requests_;

@@ -17,10 +17,12 @@
 
 namespace velmora {
 
-// A setting whose apply failed: its row and the Win32 error code of the first call that failed.
+// A setting whose apply failed: its row and the Win32 error code of the first call that failed;
+// `ownSubkeys` when that was NT refusing to delete a key that still has subkeys (RefusedForOwnSubkeys).
 struct RowFailure {
     int row;
     long error;
+    bool ownSubkeys = false;
 };
 
 // What the page must do once its rows are applied.

@@ -234,14 +234,17 @@ AppliedChanges ApplyChanges(Services services, LoadedPages& pages,
         TableModel& rows = pages.Rows(change.row->page);
         const bool failed = rows.Changed(change.row->row);
         long error = 0;
+        bool ownSubkeys = false;
         const std::string name = PlainCaption(rows.RowCaption(change.row->row));
         for (const FailedSetting& f : applied.outcome.failed) {
             if (failed && error == 0 && f.page == PageName(change.row->page) && f.caption == name) {
                 error = f.error;
+                ownSubkeys = f.ownSubkeys;
             }
         }
         applied.failed.push_back(failed);
         applied.errors.push_back(error);
+        applied.ownSubkeys.push_back(ownSubkeys);
     }
     for (const Page page : kApplyOrder) {
         applied.restartNeeded = applied.restartNeeded || pages.Rows(page).RestartNeeded();

@@ -45,8 +45,9 @@ std::vector<PlannedChange> PlanApply(const std::string& text, LoadedPages& pages
 // What applying the changes did.
 struct AppliedChanges {
     ApplyOutcome outcome;
-    std::vector<bool> failed;  // per change, in plan order
-    std::vector<long> errors;  // the error of a failed change's row
+    std::vector<bool> failed;      // per change, in plan order
+    std::vector<long> errors;      // the error of a failed change's row
+    std::vector<bool> ownSubkeys;  // that error was a key's own subkeys (FailedSetting::ownSubkeys)
     bool restartNeeded = false;
 };
 

@@ -253,7 +253,7 @@ int Apply(const std::vector<std::string>& args, Services services, std::ostream&
             ++failures;
             const long error = applied.errors[i];
             out << ": FAILED: " << quiet.messages.SystemErrorText(error) << " (error " << error << ")";
-            if (error == reg::kAccessDenied) {
+            if (error == reg::kAccessDenied && !applied.ownSubkeys[i]) {
                 out << "\n  " << kCliAdministratorLine;
             }
         } else {

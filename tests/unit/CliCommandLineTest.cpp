@@ -583,6 +583,22 @@ TEST_F(CliApplyTest, ARowThatFailsIsNamedWithItsReasonAndTheOthersAreApplied) {
                            first.locations[0].value));
     EXPECT_TRUE(ReadValue(fakes_.registry, later.locations[0].root, later.locations[0].key,
                           later.locations[0].value));
+
+    // A verb kept by a subkey of its own: NT says "access denied", but no administrator could delete it.
+    const std::string verb = "Unknown\\shell\\View With Notepad";
+    RegistryStore(fakes_.registry).WriteString(RootKey::ClassesRoot, verb + "\\command", "", "x");
+    RegistryStore(fakes_.registry).WriteString(RootKey::ClassesRoot, verb + "\\ddeexec", "", "x");
+    const std::string verbProfile =
+        WriteProfile(EditedProfile(Show(), [](const ListedSetting& row, const std::string&) {
+            return PlainCaption(row.caption) == "Show \"View With Notepad\""
+                       ? std::optional<std::string>("unchecked")
+                       : std::optional<std::string>();
+        }));
+    EXPECT_EQ(Run({"apply", verbProfile}), kExitSomeFailed);
+    EXPECT_NE(out_.str().find(
+                  ": checked -> unchecked: FAILED: Error text 5. (error 5)\n0 settings changed; 1 failed."),
+              std::string::npos)
+        << out_.str();
 }
 
 }  // namespace

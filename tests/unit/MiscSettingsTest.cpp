@@ -324,6 +324,40 @@ TEST_F(MiscSettingsTest, RemovingAVerbDeletesCommandThenTheVerbAndNothingElse) {
     EXPECT_TRUE(KeyExists(fakes_.registry, RootKey::ClassesRoot, "*\\shell\\Open with Notepad\\ddeexec"));
 }
 
+// NT refuses to delete a key that still has subkeys with the same "access denied" as a key the user may
+// not change. A verb kept by subkeys of its own fails, but names no administrator: none could delete it.
+TEST(MiscSettingsVerb, RefusedForItsOwnSubkeysItNamesNoAdministrator) {
+    const std::string verb = "*\\shell\\Open with Notepad";
+    const struct {
+        const char* subkey;  // beside the command, or below it
+        bool openRefused;    // the verb's key refuses to open: a key the user may not change
+        bool administrator;
+    } cases[] = {{"ddeexec", false, false}, {"command\\extra", false, false}, {nullptr, true, true}};
+    for (const auto& c : cases) {
+        FakeServices fakes;
+        Services services = fakes.Get();
+        M model{services};
+        RegistryStore(fakes.registry).WriteString(RootKey::ClassesRoot, verb + "\\command", "", "x");
+        if (c.subkey != nullptr) {
+            RegistryStore(fakes.registry).WriteString(RootKey::ClassesRoot, verb + "\\" + c.subkey, "", "x");
+        }
+        model.check[M::kOpenWithNotepad] = 0;
+        ASSERT_TRUE(model.Touch(IDC_MISC_OPEN_WITH_NOTEPAD_BOX, notify::kButtonClicked));
+        if (c.openRefused) {
+            fakes.registry.FailNth(MemoryRegistry::Call::kOpen, 1);
+        }
+        ModelPage page(model);
+        const ApplyTarget targets[] = {{&page, "Miscellaneous"}};
+        const std::vector<FailedSetting> failed = ApplyTouchedSettings(services, targets).failed;
+        const std::string what = c.subkey ? c.subkey : "refused open";
+        ASSERT_EQ(failed.size(), 1u) << what;
+        EXPECT_EQ(failed[0].error, reg::kAccessDenied);
+        EXPECT_TRUE(model.Changed(M::kOpenWithNotepad));
+        EXPECT_EQ(FailureText(failed, "Access is denied.").ends_with(kAdministratorLine), c.administrator)
+            << what;
+    }
+}
+
 TEST_F(MiscSettingsTest, TouchedRowsApplyInTheirOrderAfterOnePull) {
     model_.Load(testing::kWindows95);
     fakes_.messages.answers = {mb::kIdYes};
